@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/DateTime.h"
+
+namespace tw {
+
+// The locale forms of date-times, fixed to English (United States).
+class DateText {
+ public:
+  // M/d/yyyy: 1/2/2002.
+  static std::string shortDate(DateTime t);
+  // dddd, MMMM dd, yyyy: Wednesday, January 02, 2002.
+  static std::string longDate(DateTime t);
+  // h:mm:ss AM/PM: 9:00:00 AM.
+  static std::string longTime(DateTime t);
+  // Short date, a blank and the long time; the time is left out at exactly midnight, and the
+  // empty date value (day 0) shows only its time.
+  static std::string generalDate(DateTime t);
+  // YYYY-MM-DDTHH:MM:SS, the interchange form of the command line.
+  static std::string iso(DateTime t);
+
+  // Reads a short date with an optional time (h:mm, h:mm:ss, with or without AM/PM), or a
+  // time alone (on day 0). One- or two-digit years take 1930..2029. Throws DateTimeError
+  // with a description for anything else.
+  static DateTime parse(std::string_view text);
+  // Reads YYYY-MM-DDTHH:MM:SS exactly; throws DateTimeError otherwise.
+  static DateTime parseIso(std::string_view text);
+};
+
+}  // namespace tw
