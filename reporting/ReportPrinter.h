@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace tw {
+
+// Sends plain text to a printer without a dialog. Throws std::runtime_error with a
+// description a person understands when it cannot print (for instance, no default printer).
+class ReportPrinter {
+ public:
+  virtual ~ReportPrinter() = default;
+  virtual void print(const QString& text) = 0;
+};
+
+}  // namespace tw
