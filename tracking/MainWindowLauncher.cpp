@@ -1,0 +1,12 @@
+#include "tracking/MainWindowLauncher.h"
+
+#include <QApplication>
+
+namespace tw {
+
+int runMainWindow(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return 0;
+}
+
+}  // namespace tw
