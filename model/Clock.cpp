@@ -18,14 +18,16 @@ const Clock& Clock::current() {
   return c ? *c : kSystemClock;
 }
 
-void Clock::setCurrent(const Clock* clock) { gCurrent.store(clock, std::memory_order_release); }
+void Clock::setCurrent(const Clock* clock) {
+  gCurrent.store(clock, std::memory_order_release);
+}
 
 DateTime SystemClock::now() const {
   const std::time_t t = std::time(nullptr);
   std::tm local{};
   localtime_r(&t, &local);
-  return DateTime::fromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                             local.tm_hour, local.tm_min, local.tm_sec);
+  return DateTime::fromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                             local.tm_min, local.tm_sec);
 }
 
 }  // namespace tw

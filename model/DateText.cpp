@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::array<const char*, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                   "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kMonths = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
+                                                 "May",       "June",     "July",     "August",
+                                                 "September", "October",  "November", "December"};
 
 // A small cursor over a date text.
 class Scanner {
@@ -97,23 +97,47 @@ std::string twoDigits(int v) {
   return buf;
 }
 
+// yyyy: years before 1000 keep four digits (1/1/0999), so that the text reads back.
+std::string fourDigits(int v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%04d", v);
+  return buf;
+}
+
 }  // namespace
 
 std::string DateText::shortDate(DateTime t) {
-  return std::to_string(t.month()) + "/" + std::to_string(t.day()) + "/" +
-         std::to_string(t.year());
+  return std::to_string(t.month()) + "/" + std::to_string(t.day()) + "/" + fourDigits(t.year());
 }
 
 std::string DateText::longDate(DateTime t) {
   return std::string(kWeekdays[t.dayOfWeek()]) + ", " + kMonths[t.month() - 1] + " " +
-         twoDigits(t.day()) + ", " + std::to_string(t.year());
+         twoDigits(t.day()) + ", " + fourDigits(t.year());
 }
 
 std::string DateText::longTime(DateTime t) {
-  const int h = t.hour();
+  std::string text;
+  appendLongTime(text, t.secondsOfDay());
+  return text;
+}
+
+void DateText::appendLongTime(std::string& out, int secondsOfDay) {
+  const int h = secondsOfDay / 3600;
+  const int m = secondsOfDay / 60 % 60;
+  const int s = secondsOfDay % 60;
   const int h12 = h % 12 == 0 ? 12 : h % 12;
-  return std::to_string(h12) + ":" + twoDigits(t.minute()) + ":" + twoDigits(t.second()) +
-         (h < 12 ? " AM" : " PM");
+  if (h12 >= 10) out += static_cast<char>('0' + h12 / 10);
+  out += static_cast<char>('0' + h12 % 10);
+  const char rest[] = {':',
+                       static_cast<char>('0' + m / 10),
+                       static_cast<char>('0' + m % 10),
+                       ':',
+                       static_cast<char>('0' + s / 10),
+                       static_cast<char>('0' + s % 10),
+                       ' ',
+                       h < 12 ? 'A' : 'P',
+                       'M'};
+  out.append(rest, sizeof rest);
 }
 
 std::string DateText::generalDate(DateTime t) {
@@ -146,9 +170,12 @@ DateTime DateText::parse(std::string_view text) {
   int year = s.number(4, &yearDigits);
   if (year < 0 || yearDigits == 3) unreadable(text);
   if (yearDigits <= 2) year += year < 30 ? 2000 : 1900;
+  const std::size_t afterYear = s.position();
   s.skipBlanks();
   int time = 0;
   if (!s.atEnd()) {
+    // A time follows the date only after a blank: "1/1/200210:30" is no date.
+    if (s.position() == afterYear) unreadable(text);
     time = readTime(s, text);
     if (time < 0) unreadable(text);
     s.skipBlanks();

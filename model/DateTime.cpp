@@ -70,10 +70,9 @@ DateTime DateTime::fromParts(int year, int month, int day, int hour, int minute,
   if (month < 1 || month > 12 || day < 1 || year < 100 || year > 9999 ||
       day > daysInMonth(year, month) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
       second < 0 || second > 59) {
-    throw DateTimeError("Invalid date-time: " + std::to_string(month) + "/" +
-                        std::to_string(day) + "/" + std::to_string(year) + " " +
-                        std::to_string(hour) + ":" + std::to_string(minute) + ":" +
-                        std::to_string(second));
+    throw DateTimeError("Invalid date-time: " + std::to_string(month) + "/" + std::to_string(day) +
+                        "/" + std::to_string(year) + " " + std::to_string(hour) + ":" +
+                        std::to_string(minute) + ":" + std::to_string(second));
   }
   const std::int64_t days =
       daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
@@ -90,7 +89,9 @@ DateTime DateTime::fromDays(double days) {
   return DateTime(static_cast<std::int64_t>(s));
 }
 
-DateTime DateTime::fromSeconds(std::int64_t s) { return DateTime(checked(s)); }
+DateTime DateTime::fromSeconds(std::int64_t s) {
+  return DateTime(checked(s));
+}
 
 DateTime DateTime::addDays(double d) const {
   const double delta = std::nearbyint(d * static_cast<double>(kSecondsPerDay));
@@ -120,9 +121,15 @@ int DateTime::secondsOfDay() const {
   return static_cast<int>(seconds_ - floorDiv(seconds_, kSecondsPerDay) * kSecondsPerDay);
 }
 
-int DateTime::year() const { return civilOf(seconds_).year; }
-int DateTime::month() const { return civilOf(seconds_).month; }
-int DateTime::day() const { return civilOf(seconds_).day; }
+int DateTime::year() const {
+  return civilOf(seconds_).year;
+}
+int DateTime::month() const {
+  return civilOf(seconds_).month;
+}
+int DateTime::day() const {
+  return civilOf(seconds_).day;
+}
 
 int DateTime::dayOfWeek() const {
   // Day 0 (30 December 1899) was a Saturday.

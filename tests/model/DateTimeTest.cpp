@@ -49,8 +49,7 @@ TEST(DateTextParsing, ReadsShortDatesWithOptionalTime) {
   EXPECT_EQ(DateText::parse("1/1/1900"), DateTime::fromParts(1900, 1, 1));
   EXPECT_EQ(DateText::parse("1/1/2999"), DateTime::fromParts(2999, 1, 1));
   EXPECT_EQ(DateText::parse("12/5/2002 10:30 AM"), DateTime::fromParts(2002, 12, 5, 10, 30));
-  EXPECT_EQ(DateText::parse("12/5/2002 10:30:15 PM"),
-            DateTime::fromParts(2002, 12, 5, 22, 30, 15));
+  EXPECT_EQ(DateText::parse("12/5/2002 10:30:15 PM"), DateTime::fromParts(2002, 12, 5, 22, 30, 15));
   EXPECT_EQ(DateText::parse("12/5/2002 12:00:00 AM"), DateTime::fromParts(2002, 12, 5));
   EXPECT_EQ(DateText::parse("12/5/2002 17:45"), DateTime::fromParts(2002, 12, 5, 17, 45));
   EXPECT_EQ(DateText::parse("1/2/02"), DateTime::fromParts(2002, 1, 2));
@@ -78,4 +77,26 @@ TEST(DateTextParsing, IsoRoundTrip) {
   EXPECT_EQ(DateText::parseIso("2026-12-06T07:08:09"), t);
   EXPECT_THROW(DateText::parseIso("2026-12-06 07:08:09"), DateTimeError);
   EXPECT_THROW(DateText::parseIso("2026-13-06T07:08:09"), DateTimeError);
+}
+
+TEST(DateTextParsing, EveryRepresentableDayReadsBackFromItsShortDate) {
+  for (const DateTime d : {DateTime::fromParts(100, 1, 1), DateTime::fromParts(999, 12, 31),
+                           DateTime::fromParts(1899, 12, 30), DateTime::fromParts(9999, 12, 31)}) {
+    EXPECT_EQ(DateText::parse(DateText::shortDate(d)), d) << DateText::shortDate(d);
+  }
+  EXPECT_EQ(DateText::shortDate(DateTime::fromParts(802, 3, 4)), "3/4/0802");
+  EXPECT_EQ(DateText::longDate(DateTime::fromParts(802, 3, 4)), "Monday, March 04, 0802");
+}
+
+TEST(DateTextParsing, TimeNeedsABlankAfterTheDate) {
+  EXPECT_THROW(DateText::parse("1/1/200210:30"), DateTimeError);
+  EXPECT_EQ(DateText::parse(" 1/1/2002\t10:30 "), DateTime::fromParts(2002, 1, 1, 10, 30));
+}
+
+TEST(DateTimeForms, LongTimeOfEveryHour) {
+  std::string text;
+  DateText::appendLongTime(text, 23 * 3600 + 59 * 60 + 59);
+  EXPECT_EQ(text, "11:59:59 PM");
+  EXPECT_EQ(DateText::longTime(DateTime::fromParts(2002, 1, 2, 10, 35)), "10:35:00 AM");
+  EXPECT_EQ(DateText::longTime(DateTime::fromParts(1850, 1, 2, 12)), "12:00:00 PM");
 }
