@@ -27,6 +27,9 @@ class Application {
   // environment (the command line's --store uses it).
   static std::string defaultStorePath();
   static void setDefaultStorePath(const std::string& path);
+  // How long a call waits for a store another program is writing before it fails with the
+  // "locked" error; 3000 ms unless set.
+  static void setBusyTimeout(int milliseconds);
 
  private:
   std::shared_ptr<Connection> connection_;

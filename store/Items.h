@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -32,6 +33,8 @@ class Items {
   std::shared_ptr<StoreItem> Add(int itemType);
   // Every item once, in insertion order; the callback returns false to stop early.
   void forEach(const std::function<bool(const std::shared_ptr<StoreItem>&)>& visit) const;
+  // The item with this id (StoreItem::id) in this view, or nullptr when there is none.
+  std::shared_ptr<StoreItem> find(std::int64_t id) const;
 
  private:
   std::shared_ptr<Connection> connection_;
@@ -40,6 +43,17 @@ class Items {
   bool descending_ = false;
   std::string restrictColumn_;
   std::string restrictValue_;
+
+  // Item(i) reads the view a page at a time; a call for the item after the page continues
+  // from the page's last row, so a walk from 1 upwards reads each row once.
+  struct Position {
+    std::int64_t start = 0;
+    std::int64_t id = 0;
+  };
+  void readPage(long first, const Position* after, long size) const;
+  mutable std::vector<std::shared_ptr<StoreItem>> page_;
+  mutable long pageFirst_ = 0;
+  mutable Position pageLast_;
 };
 
 }  // namespace tw

@@ -1,0 +1,39 @@
+#include "store/JournalBatch.h"
+
+#include "store/Connection.h"
+#include "store/MAPIFolder.h"
+#include "store/NameSpace.h"
+#include "store/Statement.h"
+#include "store/StoreError.h"
+#include "store/Transaction.h"
+
+namespace tw {
+
+JournalBatch::JournalBatch(const MAPIFolder& journal) : connection_(journal.connection()) {
+  if (journal.folderId() != olFolderJournal)
+    throw StoreError("Journal items can be added only to the journal folder.");
+  // Room for the index pages a large batch touches.
+  connection_->execute("PRAGMA cache_size = -1048576");
+  transaction_ = std::make_unique<Transaction>(*connection_);
+  insert_ = std::make_unique<Statement>(
+      *connection_, Connection::Access::Write,
+      "INSERT INTO journal(subject, categories, type, start, duration, companies, body)"
+      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+}
+
+JournalBatch::~JournalBatch() = default;
+
+void JournalBatch::add(const JournalEntry& e) {
+  insert_->bind(1, e.subject).bind(2, e.Category).bind(3, e.entrytype);
+  insert_->bind(4, e.start.seconds()).bind(5, std::int64_t{e.duration});
+  insert_->bind(6, e.company).bind(7, e.notes);
+  insert_->run();
+  insert_->reset();
+}
+
+void JournalBatch::commit() {
+  insert_.reset();
+  transaction_->commit();
+}
+
+}  // namespace tw

@@ -1,0 +1,58 @@
+#include "store/Statement.h"
+
+#include <sqlite3.h>
+
+namespace tw {
+
+Statement::Statement(Connection& connection, Connection::Access access, const char* sql)
+    : connection_(connection) {
+  const int rc = sqlite3_prepare_v2(connection_.handle(access), sql, -1, &stmt_, nullptr);
+  if (rc != SQLITE_OK) connection_.fail(rc);
+}
+
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
+
+Statement& Statement::bind(int index, std::int64_t value) {
+  const int rc = sqlite3_bind_int64(stmt_, index, value);
+  if (rc != SQLITE_OK) connection_.fail(rc);
+  return *this;
+}
+
+Statement& Statement::bind(int index, std::string_view value) {
+  const int rc = sqlite3_bind_text64(stmt_, index, value.empty() ? "" : value.data(), value.size(),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+  if (rc != SQLITE_OK) connection_.fail(rc);
+  return *this;
+}
+
+bool Statement::step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  sqlite3_reset(stmt_);
+  connection_.fail(rc);
+}
+
+void Statement::run() {
+  while (step()) {
+  }
+}
+
+void Statement::reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+std::int64_t Statement::integer(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
+
+std::string_view Statement::text(int column) const {
+  const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  if (!p) return {};
+  return {p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
+}
+
+}  // namespace tw
