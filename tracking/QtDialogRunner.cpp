@@ -1,0 +1,11 @@
+#include "tracking/QtDialogRunner.h"
+
+#include <QDialog>
+
+namespace tw {
+
+int QtDialogRunner::exec(QDialog& dialog) {
+  return dialog.exec();
+}
+
+}  // namespace tw

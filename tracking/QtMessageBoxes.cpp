@@ -1,0 +1,16 @@
+#include "tracking/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tw {
+
+void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon) {
+  QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+  if (icon == Icon::Warning) qtIcon = QMessageBox::Warning;
+  if (icon == Icon::Critical) qtIcon = QMessageBox::Critical;
+  QMessageBox box(qtIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+}  // namespace tw
