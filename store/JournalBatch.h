@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "model/JournalEntry.h"
@@ -30,6 +31,7 @@ class JournalBatch {
   std::shared_ptr<Connection> connection_;
   std::unique_ptr<Transaction> transaction_;
   std::unique_ptr<Statement> insert_;
+  std::int64_t added_ = 0;
 };
 
 }  // namespace tw

@@ -1,0 +1,23 @@
+#include "reporting/DefaultPrinter.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <stdexcept>
+
+#include "reporting/PrintPlainText.h"
+
+namespace tw {
+
+void DefaultPrinter::print(const QString& text) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) {
+    throw std::runtime_error(
+        "The report could not be printed: no default printer is set up. Choose a default "
+        "printer in the system's printer settings, then print again.");
+  }
+  QPrinter printer(info);
+  printer.setDocName(QStringLiteral("Journal Report"));
+  printPlainText(printer, text);
+}
+
+}  // namespace tw

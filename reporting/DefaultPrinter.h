@@ -1,0 +1,14 @@
+#pragma once
+
+#include "reporting/ReportPrinter.h"
+
+namespace tw {
+
+// Prints on the system's default printer (CUPS through Qt Print Support) without a dialog.
+class DefaultPrinter : public ReportPrinter {
+ public:
+  // Throws std::runtime_error when no default printer is set up or the job is refused.
+  void print(const QString& text) override;
+};
+
+}  // namespace tw

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+
+#include "reporting/ReportPrinter.h"
+
+namespace tw {
+
+// Prints the way DefaultPrinter does, into a PDF file instead of onto a printer.
+class PdfPrinter : public ReportPrinter {
+ public:
+  explicit PdfPrinter(QString path) : path_(std::move(path)) {}
+  void print(const QString& text) override;
+
+ private:
+  QString path_;
+};
+
+}  // namespace tw

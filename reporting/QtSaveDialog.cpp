@@ -1,0 +1,23 @@
+#include "reporting/QtSaveDialog.h"
+
+#include <QFileDialog>
+
+#include "tracking/DialogRunner.h"
+
+namespace tw {
+
+QString QtSaveDialog::getSaveFileName(QWidget* parent, const QString& filter,
+                                      const QString& defaultSuffix, const QString& fileName) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(filter);
+  dialog.setDefaultSuffix(defaultSuffix);
+  if (!fileName.isEmpty()) dialog.selectFile(fileName);
+  const int result = runner_ ? runner_->exec(dialog) : dialog.exec();
+  if (result != QDialog::Accepted) return {};
+  return dialog.selectedFiles().value(0);
+}
+
+}  // namespace tw

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "reporting/SaveDialog.h"
+
+namespace tw {
+
+class DialogRunner;
+
+// The save dialog of the program: a QFileDialog in save mode with one filter and a default
+// suffix appended to a name typed without an extension; it does not ask before replacing.
+class QtSaveDialog : public SaveDialog {
+ public:
+  QtSaveDialog() = default;
+  // Runs the dialog through runner instead of QDialog::exec.
+  explicit QtSaveDialog(DialogRunner& runner) : runner_(&runner) {}
+
+  QString getSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                          const QString& fileName) override;
+
+ private:
+  DialogRunner* runner_ = nullptr;
+};
+
+}  // namespace tw

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+
+namespace tw {
+
+struct WindowServices;
+
+// The report viewer: shows the text report in a fixed-pitch font and saves or prints it.
+class frmViewer : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmViewer(WindowServices& services, QWidget* parent = nullptr);
+
+  // The report text; lines end with CR LF.
+  void setText(const QString& text);
+  // The text txtMain holds now, with CR LF line ends.
+  QString text() const;
+
+  void Form_Resize();
+  void Save_Click();
+  void Print_Click();
+
+  QMenuBar* menuBar;
+  QMenu* File;
+  QAction* Save;
+  QAction* Print;
+  QPlainTextEdit* txtMain;
+  // CommonDialog1's file name: the name chosen last in this window.
+  QString commonDialogFileName;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  WindowServices& services_;
+};
+
+}  // namespace tw
