@@ -100,6 +100,23 @@ void BM_GenerateReportOneMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerateReportOneMonth)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Both date fields empty: the whole journal, about a hundred megabytes of text.
+void BM_GenerateReportWholeJournal(benchmark::State& state) {
+  Setup& s = Setup::get();
+  s.window->txtStartDate->clear();
+  s.window->txtEndDate->clear();
+  std::size_t shown = 0;
+  s.fake.dialogs.onExec = [&](QDialog& viewer) {
+    viewer.show();
+    QCoreApplication::processEvents();
+    shown = dynamic_cast<tw::frmViewer&>(viewer).text().size();
+    return 0;
+  };
+  for (auto _ : state) s.window->btnReport->click();
+  state.counters["report_chars"] = static_cast<double>(shown);
+}
+BENCHMARK(BM_GenerateReportWholeJournal)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_GenerateCsvOneYear(benchmark::State& state) {
   Setup& s = Setup::get();
   setRange(*s.window, tw::DateTime::fromParts(2024, 1, 1), tw::DateTime::fromParts(2024, 12, 31));
