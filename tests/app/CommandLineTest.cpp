@@ -41,13 +41,14 @@ const std::string kTwoItems =
 TEST_F(CommandLineTest, TasksAreAddedListedAndChanged) {
   EXPECT_EQ(run({"task", "add", "Write", "--categories", "Docs"}), 0);
   EXPECT_EQ(run({"task", "add", "Old", "--status", "2"}), 0);
-  EXPECT_EQ(run({"task", "list"}), 0);
-  EXPECT_EQ(out.str(), "Write\tDocs\t0\n");
-  EXPECT_EQ(run({"task", "list", "--all"}), 0);
-  EXPECT_EQ(out.str(), "Write\tDocs\t0\nOld\t\t2\n");
+  const auto list = [&](std::vector<std::string> args) {
+    EXPECT_EQ(run(args), 0);
+    return out.str();
+  };
+  EXPECT_EQ(list({"task", "list"}), "Write\tDocs\t0\n");
+  EXPECT_EQ(list({"task", "list", "--all"}), "Write\tDocs\t0\nOld\t\t2\n");
   EXPECT_EQ(run({"task", "status", "Write", "3"}), 0);
-  EXPECT_EQ(run({"task", "list"}), 0);
-  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(list({"task", "list"}), "");
   EXPECT_EQ(run({"task", "status", "Missing", "1"}), 1);
   EXPECT_EQ(err.str(), "tallyworks: There is no task \"Missing\".\n");
 }
@@ -112,18 +113,17 @@ TEST_F(CommandLineTest, OneBadLineImportsNothingAndNamesTheLine) {
 
 TEST_F(CommandLineTest, ReportAndCsvWriteTheReportsBytes) {
   ASSERT_EQ(run({"journal", "import", "-"}, kTwoItems), 0);
+  const std::string table = "category,3/1/2024,3/2/2024\r\nDocs,1.5,0\r\n";
   ASSERT_EQ(run({"csv", "--from", "3/1/2024", "--to", "3/2/2024"}), 0) << err.str();
-  EXPECT_EQ(out.str(), "category,3/1/2024,3/2/2024\r\nDocs,1.5,0\r\n");
-  const std::string file = folder.file("table.csv");
+  EXPECT_EQ(out.str(), table);
+  const std::string file = folder.file("out");
   ASSERT_EQ(run({"csv", "--from", "3/1/2024", "--to", "3/2/2024", "--category", "docs", "--output",
                  file}),
             0);
-  EXPECT_EQ(test::readBytes(file), "category,3/1/2024,3/2/2024\r\nDocs,1.5,0\r\n");
-
+  EXPECT_EQ(test::readBytes(file), table);
   ASSERT_EQ(run({"report", "--from", "3/1/2024", "--to", "3/31/2024"}), 0) << err.str();
-  const std::string text = out.str();
-  EXPECT_EQ(text.rfind("JOURNAL REPORT\r\nRange: 3/1/2024 through 3/31/2024", 0), 0u) << text;
-  EXPECT_NE(text.find("Write"), std::string::npos);
+  EXPECT_EQ(out.str().rfind("JOURNAL REPORT\r\nRange: 3/1/2024 through 3/31/2024", 0), 0u);
+  EXPECT_NE(out.str().find("    Docs: 1 hour, 30 minutes (Task)\r\n"), std::string::npos);
   ASSERT_EQ(run({"report", "--output", file}), 0);
   EXPECT_EQ(test::readBytes(file).substr(0, 16), "JOURNAL REPORT\r\n");
 }

@@ -41,15 +41,6 @@ TEST(JournalEntryDuration, DecimalHoursToTwoPlaces) {
   EXPECT_EQ(lasting(std::numeric_limits<std::int32_t>::max()).decimalDuration(), 35791394.12);
 }
 
-TEST(JournalEntryFields, StartEmpty) {
-  const JournalEntry e;
-  EXPECT_TRUE(e.subject.empty() && e.Category.empty() && e.company.empty() && e.entrytype.empty() &&
-              e.notes.empty());
-  EXPECT_EQ(e.start, tw::DateTime());
-  EXPECT_EQ(e.duration, 0);
-  EXPECT_EQ(e.item, 0);
-}
-
 TEST(EventMarker, OnlyTheThreeExactTexts) {
   for (const char* yes : {"Tallyworks Stop", "Tallyworks Start", "TWEvent"}) {
     EXPECT_TRUE(tw::Utilities::isEventMarker(yes)) << yes;
@@ -60,15 +51,15 @@ TEST(EventMarker, OnlyTheThreeExactTexts) {
 }
 
 TEST(NumberText, GeneralForm) {
-  using tw::NumberText;
-  EXPECT_EQ(NumberText::general(1.5), "1.5");
-  EXPECT_EQ(NumberText::general(0.33), "0.33");
-  EXPECT_EQ(NumberText::general(2), "2");
-  EXPECT_EQ(NumberText::general(0), "0");
-  EXPECT_EQ(NumberText::general(-0.0), "0");
-  EXPECT_EQ(NumberText::general(-2.08), "-2.08");
-  EXPECT_EQ(NumberText::general(1234567.89), "1234567.89");
-  EXPECT_EQ(NumberText::general(35791394.13), "35791394.13");
-  EXPECT_EQ(NumberText::general(1e16), "1E+16");
-  EXPECT_EQ(NumberText::general(0.00001), "1E-5");
+  const std::pair<double, const char*> cases[] = {{1.5, "1.5"},
+                                                  {0.33, "0.33"},
+                                                  {2, "2"},
+                                                  {0, "0"},
+                                                  {-0.0, "0"},
+                                                  {-2.08, "-2.08"},
+                                                  {1234567.89, "1234567.89"},
+                                                  {35791394.13, "35791394.13"},
+                                                  {1e16, "1E+16"},
+                                                  {0.00001, "1E-5"}};
+  for (const auto& [number, text] : cases) EXPECT_EQ(tw::NumberText::general(number), text) << text;
 }

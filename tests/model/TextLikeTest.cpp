@@ -1,110 +1,105 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "model/CaseFold.h"
 #include "model/TextLike.h"
 
 using tw::textLike;
 
-TEST(TextLike, WholeTextMatchesPlainPatternsWithoutRegardToCase) {
-  EXPECT_TRUE(textLike("Design", "design"));
-  EXPECT_TRUE(textLike("DESIGN", "Design"));
-  EXPECT_FALSE(textLike("Design", "Desig"));
-  EXPECT_FALSE(textLike("Desig", "Design"));
-  EXPECT_TRUE(textLike("", ""));
-  EXPECT_FALSE(textLike("a", ""));
-  EXPECT_FALSE(textLike("", "a"));
-  EXPECT_TRUE(textLike("a!b]c-", "A!B]C-"));
+namespace {
+
+// A pattern with texts it matches and texts it does not.
+struct Like {
+  std::string pattern;
+  std::vector<std::string> matching, other;
+};
+
+void expectLike(std::initializer_list<Like> rows) {
+  for (const Like& row : rows) {
+    for (const std::string& t : row.matching)
+      EXPECT_TRUE(textLike(t, row.pattern)) << t << " like " << row.pattern;
+    for (const std::string& t : row.other)
+      EXPECT_FALSE(textLike(t, row.pattern)) << t << " like " << row.pattern;
+  }
 }
 
-TEST(TextLike, QuestionMarkIsAnyOneCharacter) {
-  EXPECT_TRUE(textLike("cat", "c?t"));
-  EXPECT_FALSE(textLike("ct", "c?t"));
-  EXPECT_FALSE(textLike("coat", "c?t"));
-  // One character, not one byte, of UTF-8 text.
-  EXPECT_TRUE(textLike("caf\xC3\xA9", "caf?"));
-  EXPECT_TRUE(textLike("\xE2\x82\xAC", "?"));
-  EXPECT_FALSE(textLike("\xC3\xA9", "??"));
+}  // namespace
+
+TEST(TextLike, PlainPatternsMatchTheWholeTextWithoutRegardToCase) {
+  expectLike({{"design", {"Design", "DESIGN"}, {"Desig", "Designs"}},
+              {"", {""}, {"a"}},
+              {"a", {"A"}, {""}},
+              {"A!B]C-", {"a!b]c-"}, {}}});
 }
 
-TEST(TextLike, StarIsAnyRunIncludingNone) {
-  EXPECT_TRUE(textLike("Alpha", "A*"));
-  EXPECT_TRUE(textLike("A", "A*"));
-  EXPECT_TRUE(textLike("", "*"));
-  EXPECT_TRUE(textLike("", "**"));
-  EXPECT_TRUE(textLike("abcabc", "*b*c"));
-  EXPECT_TRUE(textLike("Project Alpha", "*ject*"));
-  EXPECT_FALSE(textLike("Alpha", "*B*"));
-  EXPECT_FALSE(textLike("abc", "*b"));
-  EXPECT_TRUE(textLike("aXbXc", "a*c"));
-}
-
-TEST(TextLike, HashIsOneDigit) {
-  EXPECT_TRUE(textLike("Project 1", "Project #"));
-  EXPECT_FALSE(textLike("Project X", "Project #"));
-  EXPECT_FALSE(textLike("Project 12", "Project #"));
-  EXPECT_TRUE(textLike("Project 12", "Project ##"));
+TEST(TextLike, Wildcards) {
+  expectLike({// "?" is one character, not one byte, of UTF-8 text.
+              {"c?t", {"cat"}, {"ct", "coat"}},
+              {"caf?", {"caf\xC3\xA9"}, {}},
+              {"?", {"\xE2\x82\xAC"}, {}},
+              {"??", {}, {"\xC3\xA9"}},
+              // "*" is any run, including none.
+              {"A*", {"Alpha", "A"}, {}},
+              {"*", {""}, {}},
+              {"**", {""}, {}},
+              {"*b*c", {"abcabc"}, {}},
+              {"*ject*", {"Project Alpha"}, {}},
+              {"*B*", {}, {"Alpha"}},
+              {"*b", {}, {"abc"}},
+              {"a*c", {"aXbXc"}, {}},
+              // "#" is one digit.
+              {"Project #", {"Project 1"}, {"Project X", "Project 12"}},
+              {"Project ##", {"Project 12"}, {}}});
 }
 
 TEST(TextLike, BracketListsAndRanges) {
-  EXPECT_TRUE(textLike("b", "[abc]"));
-  EXPECT_FALSE(textLike("d", "[abc]"));
-  EXPECT_TRUE(textLike("m", "[a-z]"));
-  EXPECT_TRUE(textLike("M", "[a-z]"));
-  EXPECT_TRUE(textLike("m", "[A-Z]"));
-  EXPECT_FALSE(textLike("5", "[0-37-9]"));
-  EXPECT_TRUE(textLike("8", "[0-37-9]"));
-  EXPECT_TRUE(textLike("x", "[!abc]"));
-  EXPECT_FALSE(textLike("a", "[!abc]"));
-  EXPECT_FALSE(textLike("A", "[!a-c]"));
-  EXPECT_FALSE(textLike("", "[!abc]"));
-  // Plain characters inside a list: "*", "?", "#", a leading or trailing "-".
-  EXPECT_TRUE(textLike("*", "[*]"));
-  EXPECT_FALSE(textLike("x", "[*]"));
-  EXPECT_TRUE(textLike("-", "[a-]"));
-  EXPECT_TRUE(textLike("-", "[-a]"));
-  EXPECT_TRUE(textLike("a1", "[a-c][0-9]"));
-  // An empty list matches no character; its negation any one.
-  EXPECT_FALSE(textLike("a", "[]"));
-  EXPECT_TRUE(textLike("a", "[!]"));
+  expectLike({{"[abc]", {"b"}, {"d"}},
+              {"[a-z]", {"m", "M"}, {}},
+              {"[A-Z]", {"m"}, {}},
+              {"[0-37-9]", {"8"}, {"5"}},
+              {"[!abc]", {"x"}, {"a", ""}},
+              {"[!a-c]", {}, {"A"}},
+              {"[a-c][0-9]", {"a1"}, {}},
+              // Plain characters inside a list: "*", "?", "#", a leading or trailing "-".
+              {"[*]", {"*"}, {"x"}},
+              {"[a-]", {"-"}, {}},
+              {"[-a]", {"-"}, {}},
+              // An empty list matches no character; its negation any one.
+              {"[]", {}, {"a"}},
+              {"[!]", {"a"}, {}}});
 }
 
 TEST(TextLike, NonAsciiLettersFoldInUtf8) {
-  EXPECT_TRUE(textLike("\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89"));  // Été / éTÉ
-  EXPECT_TRUE(textLike("\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x82\xC3\x93\x44\xC5\xB9"));  // Łódź
-  EXPECT_TRUE(textLike("\xCE\xA3\xCE\x9F\xCE\xA6", "\xCF\x83\xCE\xBF\xCF\x86"));  // ΣΟΦ / σοφ
-  EXPECT_TRUE(textLike("\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82",
-                       "\xD0\xBF\xD0\xA0\xD0\x9E*"));  // Проект / пРО*
-  EXPECT_TRUE(textLike("\xD0\x81", "\xD1\x91"));       // Ё / ё
-  EXPECT_TRUE(textLike("\xC3\x89", "[\xC3\xA9]"));     // É in [é]
-  EXPECT_FALSE(textLike("\xC3\xA9", "e"));             // é is not e
-  EXPECT_FALSE(textLike("\xC3\x97", "\xC3\xB7"));      // × is not a letter of ÷
-}
-
-TEST(TextLike, InvalidUtf8BytesEqualOnlyThemselves) {
-  EXPECT_TRUE(textLike("a\xFF", "A\xFF"));
-  EXPECT_FALSE(textLike("a\xFF", "a\xFE"));
-  EXPECT_TRUE(textLike("a\xC3", "a?"));
+  expectLike(
+      {{"\xC3\xA9T\xC3\x89", {"\xC3\x89t\xC3\xA9"}, {}},                        // éTÉ / Été
+       {"\xC5\x82\xC3\x93\x44\xC5\xB9", {"\xC5\x81\xC3\xB3\x64\xC5\xBA"}, {}},  // Łódź
+       {"\xCF\x83\xCE\xBF\xCF\x86", {"\xCE\xA3\xCE\x9F\xCE\xA6"}, {}},          // σοφ / ΣΟΦ
+       {"\xD0\xBF\xD0\xA0\xD0\x9E*", {"\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82"}, {}},
+       {"\xD1\x91", {"\xD0\x81"}, {}},    // ё / Ё
+       {"[\xC3\xA9]", {"\xC3\x89"}, {}},  // É in [é]
+       {"e", {}, {"\xC3\xA9"}},           // é is not e
+       {"\xC3\xB7", {}, {"\xC3\x97"}},    // × is not a letter of ÷
+       // Invalid UTF-8 bytes equal only themselves.
+       {"A\xFF", {"a\xFF"}, {"a\xFE"}},
+       {"a?", {"a\xC3"}, {}}});
   EXPECT_EQ(tw::CaseFold::decode("\xC3(").size(), 2u);
   EXPECT_EQ(tw::CaseFold::decode("\xE0\x80\xAF").size(), 3u);  // overlong form
 }
 
-TEST(TextLike, NameAlwaysMatchesItself) {
-  EXPECT_TRUE(textLike("Project #1", "Project #1"));
-  EXPECT_TRUE(textLike("[x]", "[x]"));
-  EXPECT_TRUE(textLike("[X]", "[x]"));
-  EXPECT_TRUE(textLike("A*", "a*"));
-  EXPECT_TRUE(textLike("x", "[x]"));
-  EXPECT_FALSE(textLike("Alpha", "[x]"));
-}
-
-TEST(TextLike, MalformedPatternMatchesNothingButItself) {
-  EXPECT_FALSE(textLike("a", "[a"));
-  EXPECT_FALSE(textLike("[a", "[a*"));
-  EXPECT_FALSE(textLike("", "["));
-  EXPECT_FALSE(textLike("abc", "*[!"));
-  EXPECT_TRUE(textLike("[a", "[A"));
+// A name always matches itself; a malformed pattern (a "[" without its "]") matches nothing else.
+TEST(TextLike, NamesMatchThemselvesAndMalformedPatternsNothingElse) {
+  expectLike({{"Project #1", {"Project #1"}, {}},
+              {"[x]", {"[x]", "[X]", "x"}, {"Alpha"}},
+              {"a*", {"A*"}, {}},
+              {"[a", {}, {"a"}},
+              {"[a*", {}, {"[a"}},
+              {"[", {}, {""}},
+              {"*[!", {}, {"abc"}},
+              {"[A", {"[a"}, {}}});
+  EXPECT_FALSE(tw::hasWildcards("Design, Admin!-]"));
+  for (const char* p : {"a?", "*", "#1", "[x"}) EXPECT_TRUE(tw::hasWildcards(p)) << p;
 }
 
 TEST(TextLike, PathologicalPatternsFinishInPolynomialTime) {
@@ -114,9 +109,4 @@ TEST(TextLike, PathologicalPatternsFinishInPolynomialTime) {
   EXPECT_FALSE(textLike(text, "*a*a*a*a*a*a*a*a*a*a*a*a*b"));
   EXPECT_TRUE(textLike(text + "b", "*a*a*a*a*a*a*a*a*a*a*a*a*b"));
   EXPECT_FALSE(textLike(text, std::string(200, '*') + "?" + std::string(5000, 'a')));
-}
-
-TEST(TextLike, WildcardCharactersAreDetected) {
-  EXPECT_FALSE(tw::hasWildcards("Design, Admin!-]"));
-  for (const char* p : {"a?", "*", "#1", "[x"}) EXPECT_TRUE(tw::hasWildcards(p)) << p;
 }

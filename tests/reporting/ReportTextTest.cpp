@@ -8,26 +8,30 @@ using tw::Report;
 
 namespace {
 
-// The report's day sections and totals, with the two heading lines left out.
-std::string body(const std::string& text) {
-  const std::size_t second = text.find("\r\n", text.find("\r\n") + 2);
-  return text.substr(second + 2);
+using Entries = std::vector<std::shared_ptr<tw::JournalEntry>>;
+
+Report report(const Entries& entries, const char* from = "", const char* to = "",
+              const char* category = "") {
+  Report r;
+  r.startdate = from;
+  r.enddate = to;
+  r.Category = category;
+  for (const auto& e : entries) r.Add(e);
+  return r;
 }
 
 std::string totals(const std::string& text) {
-  return text.substr(text.find("TOTALS:"));
+  return text.substr(text.find("TOTALS:\r\n-------\r\n") + 18);
 }
 
 }  // namespace
 
 TEST(ReportText, LayoutOfOneDay) {
-  Report r;
-  r.startdate = "1/2/2002";
-  r.enddate = "1/2/2002";
-  r.Add(stopMarker(at(2002, 1, 2, 11, 1)));
-  r.Add(entry(at(2002, 1, 2, 10, 40), 20, "Design", "Review"));
-  r.Add(entry(at(2002, 1, 2, 9, 0), 95, "Design", "Page layout"));
-  r.Add(startMarker(at(2002, 1, 2, 8, 59)));
+  Report r = report(
+      {stopMarker(at(2002, 1, 2, 11, 1)), entry(at(2002, 1, 2, 10, 40), 20, "Design", "Review"),
+       entry(at(2002, 1, 2, 9, 0), 95, "Design", "Page layout"),
+       startMarker(at(2002, 1, 2, 8, 59))},
+      "1/2/2002", "1/2/2002");
   EXPECT_EQ(r.Generate(),
             "JOURNAL REPORT\r\n"
             "Range: 1/2/2002 through 1/2/2002, Category: ALL\r\n"
@@ -50,182 +54,139 @@ TEST(ReportText, LayoutOfOneDay) {
             "TOTALS:\r\n"
             "-------\r\n"
             "Design: 1 hour, 55 minutes\r\n");
+  // A marker at midnight opens its day and shows the date alone; an entry without minutes
+  // shows no end.
+  EXPECT_EQ(
+      report({startMarker(at(2003, 1, 6)), entry(at(2003, 1, 6, 9), 0, "Admin", "Mail", "PJ_Task")})
+          .Generate(),
+      "JOURNAL REPORT\r\nRange: ALL, Category: ALL\r\n"
+      "\r\n[Monday, January 06, 2003]\r\n\r\n"
+      "  Start Work: 1/6/2003\r\n\r\n"
+      "    Admin: 0 minutes (PJ_Task)\r\n"
+      "    9:00:00 AM\r\n"
+      "    Mail\r\n\r\n"
+      "\r\nTOTALS:\r\n-------\r\nAdmin: 0 minutes\r\n");
 }
 
-TEST(ReportText, EmptyReportAndDefaultBounds) {
-  Report r;
-  EXPECT_EQ(r.Generate(),
+TEST(ReportText, RangeLineAndDefaultBounds) {
+  Report empty;
+  EXPECT_EQ(empty.Generate(),
             "JOURNAL REPORT\r\nRange: ALL, Category: ALL\r\n\r\nTOTALS:\r\n-------\r\n");
-  EXPECT_EQ(r.startdate, "1/1/1900");
-  EXPECT_EQ(r.enddate, "1/1/2999");
+  EXPECT_EQ(empty.startdate, "1/1/1900");
+  EXPECT_EQ(empty.enddate, "1/1/2999");
   // A second call sees the defaults written by the first.
-  EXPECT_EQ(r.Generate().substr(16, 47), "Range: 1/1/1900 through 1/1/2999, Category: ALL");
-}
-
-TEST(ReportText, RangeLineForEachBoundCombination) {
-  Report onlyStart;
-  onlyStart.startdate = "1/5/2003";
-  onlyStart.Category = "Design";
+  EXPECT_EQ(empty.Generate().substr(16, 47), "Range: 1/1/1900 through 1/1/2999, Category: ALL");
+  Report onlyStart = report({}, "1/5/2003", "", "Design");
   EXPECT_NE(onlyStart.Generate().find("\r\nRange: 1/5/2003 ->, Category: Design\r\n"),
             std::string::npos);
   EXPECT_EQ(onlyStart.enddate, "1/1/2999");
-  Report onlyEnd;
-  onlyEnd.enddate = "1/7/2003";
+  Report onlyEnd = report({}, "", "1/7/2003");
   EXPECT_NE(onlyEnd.Generate().find("\r\nRange: <- 1/7/2003, Category: ALL\r\n"),
             std::string::npos);
   EXPECT_EQ(onlyEnd.startdate, "1/1/1900");
 }
 
-TEST(ReportText, DateBoundsCoverWholeDays) {
-  Report r;
-  r.startdate = "1/5/2003";
-  r.enddate = "1/6/2003";
-  r.Add(entry(at(2003, 1, 4, 23, 59, 59), 1, "Before"));
-  r.Add(entry(at(2003, 1, 5), 1, "FirstMidnight"));
-  r.Add(entry(at(2003, 1, 6, 23, 59, 59), 1, "LastSecond"));
-  r.Add(entry(at(2003, 1, 7), 1, "After"));
-  EXPECT_EQ(totals(r.Generate()),
-            "TOTALS:\r\n-------\r\nFirstMidnight: 1 minutes\r\nLastSecond: 1 minutes\r\n");
-}
-
-TEST(ReportText, BoundsWithATimeOfDayCountFromMidnight) {
-  Report r;
-  r.startdate = "1/5/2003 3:00 PM";
-  r.enddate = "1/5/2003 9:00 AM";
-  r.Add(entry(at(2003, 1, 5, 8), 5, "Early"));
-  r.Add(entry(at(2003, 1, 5, 22), 5, "Late"));
-  EXPECT_EQ(totals(r.Generate()), "TOTALS:\r\n-------\r\nEarly: 5 minutes\r\nLate: 5 minutes\r\n");
-}
-
-TEST(ReportText, CategoryFilterTakesEntryCategoriesAsPatterns) {
-  Report r;
-  r.Category = "Design";
-  r.Add(entry(at(2003, 1, 5, 9), 10, "Design", "a"));
-  r.Add(entry(at(2003, 1, 5, 10), 20, "DESIGN", "b"));
-  r.Add(entry(at(2003, 1, 5, 11), 30, "D*", "c"));
-  r.Add(entry(at(2003, 1, 5, 12), 40, "Design, Admin", "d"));
-  r.Add(entry(at(2003, 1, 5, 13), 50, "", "e"));
-  r.Add(startMarker(at(2003, 1, 5, 8)));
-  const std::string text = r.Generate();
-  EXPECT_EQ(totals(text), "TOTALS:\r\n-------\r\nDesign: 1 hour\r\n");
-  EXPECT_EQ(text.find("Start Work"), std::string::npos);
-  EXPECT_EQ(text.find("Design, Admin"), std::string::npos);
+// Which entries count, and how the totals list them.
+TEST(ReportText, FiltersAndTotals) {
+  const struct {
+    const char* name;
+    Report report;
+    const char* totals;
+  } cases[] = {
+      {"bounds cover whole days",
+       report({entry(at(2003, 1, 4, 23, 59, 59), 1, "Before"), entry(at(2003, 1, 5), 1, "First"),
+               entry(at(2003, 1, 6, 23, 59, 59), 1, "Last"), entry(at(2003, 1, 7), 1, "After")},
+              "1/5/2003", "1/6/2003"),
+       "First: 1 minutes\r\nLast: 1 minutes\r\n"},
+      {"bounds with a time of day count from midnight",
+       report({entry(at(2003, 1, 5, 8), 5, "Early"), entry(at(2003, 1, 5, 22), 5, "Late")},
+              "1/5/2003 3:00 PM", "1/5/2003 9:00 AM"),
+       "Early: 5 minutes\r\nLate: 5 minutes\r\n"},
+      {"entry categories are patterns; markers and lists are left out",
+       report({entry(at(2003, 1, 5, 9), 10, "Design"), entry(at(2003, 1, 5, 10), 20, "DESIGN"),
+               entry(at(2003, 1, 5, 11), 30, "D*"), entry(at(2003, 1, 5, 12), 40, "Design, Admin"),
+               entry(at(2003, 1, 5, 13), 50, ""), startMarker(at(2003, 1, 5, 8))},
+              "", "", "Design"),
+       "Design: 1 hour\r\n"},
+      {"first spelling in order of first count; marker categories left out",
+       report({entry(at(2003, 1, 5, 9), 10, "Zeta"), entry(at(2003, 1, 5, 10), 20, "Design"),
+               entry(at(2003, 1, 5, 11), 30, "design"), entry(at(2003, 1, 5, 12), 40, "TWEvent")}),
+       "Zeta: 10 minutes\r\nDesign: 50 minutes\r\n"},
+      {"names with wildcard characters total once",
+       report({entry(at(2003, 1, 5, 9), 10, "Project #1"), entry(at(2003, 1, 5, 10), 20, "[x]"),
+               entry(at(2003, 1, 5, 11), 30, "Project #1"), entry(at(2003, 1, 5, 12), 40, "[x]"),
+               entry(at(2003, 1, 5, 13), 5, "[open"), entry(at(2003, 1, 5, 14), 5, "[open")}),
+       "Project #1: 40 minutes\r\n[x]: 1 hour\r\n[open: 10 minutes\r\n"},
+      {"malformed filter matches itself only",
+       report({entry(at(2003, 1, 5, 13), 5, "[open"), entry(at(2003, 1, 5, 14), 5, "open")}, "", "",
+              "[OPEN"),
+       "[open: 5 minutes\r\n"},
+  };
+  for (auto c : cases) EXPECT_EQ(totals(c.report.Generate()), c.totals) << c.name;
+  EXPECT_EQ(Report(cases[2].report).Generate().find("Start Work"), std::string::npos);
 }
 
 TEST(ReportText, RepeatedSubjectsArePrintedAndCounted) {
   // Pause and Start again on one task gives two entries of one subject in a row.
-  Report r;
-  r.Add(entry(at(2003, 1, 5, 9), 30, "Design", "Page layout"));
-  r.Add(stopMarker(at(2003, 1, 5, 9, 30)));
-  r.Add(entry(at(2003, 1, 5, 10), 45, "Design", "Page layout"));
-  r.Add(entry(at(2003, 1, 6, 9), 15, "Design", "Page layout"));
+  Report r = report({entry(at(2003, 1, 5, 9), 30, "Design", "Page layout"),
+                     stopMarker(at(2003, 1, 5, 9, 30)),
+                     entry(at(2003, 1, 5, 10), 45, "Design", "Page layout"),
+                     entry(at(2003, 1, 6, 9), 15, "Design", "Page layout"),
+                     entry(at(2003, 1, 6, 10), 10, "TWEvent", "Page layout")});
   const std::string text = r.Generate();
   std::size_t count = 0;
   for (std::size_t p = text.find("    Page layout\r\n"); p != std::string::npos;
        p = text.find("    Page layout\r\n", p + 1)) {
     ++count;
   }
-  EXPECT_EQ(count, 3u);
-  EXPECT_EQ(totals(text), "TOTALS:\r\n-------\r\nDesign: 1 hour, 30 minutes\r\n");
-}
-
-TEST(ReportText, MarkerOpensTheDayItFallsOn) {
-  Report r;
-  r.Add(startMarker(at(2003, 1, 6)));
-  r.Add(entry(at(2003, 1, 6, 9), 0, "Admin", "Mail", "PJ_Task"));
-  EXPECT_EQ(body(r.Generate()),
-            "\r\n[Monday, January 06, 2003]\r\n\r\n"
-            "  Start Work: 1/6/2003\r\n\r\n"
-            "    Admin: 0 minutes (PJ_Task)\r\n"
-            "    9:00:00 AM\r\n"
-            "    Mail\r\n\r\n"
-            "\r\nTOTALS:\r\n-------\r\nAdmin: 0 minutes\r\n");
+  EXPECT_EQ(count, 4u);
+  EXPECT_EQ(totals(text), "Design: 1 hour, 30 minutes\r\n");
+  EXPECT_NE(text.find("    TWEvent: 10 minutes (Task)\r\n"), std::string::npos);
 }
 
 TEST(ReportText, DurationForms) {
-  Report r;
-  r.Add(entry(at(2003, 1, 5, 9), 60, "A"));
-  r.Add(entry(at(2003, 1, 5, 10), 61, "B"));
-  r.Add(entry(at(2003, 1, 5, 12), 150, "C"));
-  r.Add(entry(at(2003, 1, 5, 23, 30), 45, "Night"));
-  r.Add(entry(at(2003, 1, 5, 23, 50), -5, "Negative"));
-  const std::string text = r.Generate();
-  EXPECT_NE(text.find("    A: 1 hour (Task)\r\n    9:00:00 AM through 10:00:00 AM\r\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("    B: 1 hour, 1 minutes (Task)\r\n"), std::string::npos);
-  EXPECT_NE(text.find("    C: 2 hours, 30 minutes (Task)\r\n"), std::string::npos);
-  // Past midnight the end shows only its time of day.
-  EXPECT_NE(text.find("    11:30:00 PM through 12:15:00 AM\r\n"), std::string::npos);
-  EXPECT_NE(text.find("    Negative: -5 minutes (Task)\r\n    11:50:00 PM\r\n"), std::string::npos);
-}
-
-TEST(ReportText, EntryOnTheLastRepresentableDay) {
-  Report r;
-  r.startdate = "12/31/9999";
-  r.enddate = "12/30/9999";
-  r.Add(entry(at(9999, 12, 31, 23, 59), 5, "A"));
-  EXPECT_NO_THROW(r.Generate());
-  // The range ending on the last day needs the day after it.
-  r.enddate = "12/31/9999";
-  EXPECT_THROW(r.Generate(), tw::DateTimeError);
-}
-
-TEST(ReportText, TotalsInOrderOfFirstCountKeepingFirstSpelling) {
-  Report r;
-  r.Add(entry(at(2003, 1, 5, 9), 10, "Zeta"));
-  r.Add(entry(at(2003, 1, 5, 10), 20, "Design"));
-  r.Add(entry(at(2003, 1, 5, 11), 30, "design"));
-  r.Add(entry(at(2003, 1, 5, 12), 40, "TWEvent"));
-  const std::string text = r.Generate();
-  EXPECT_EQ(totals(text), "TOTALS:\r\n-------\r\nZeta: 10 minutes\r\nDesign: 50 minutes\r\n");
-  EXPECT_NE(text.find("    TWEvent: 40 minutes (Task)\r\n"), std::string::npos);
-}
-
-TEST(ReportText, NamesWithWildcardCharactersTotalOnce) {
-  Report r;
-  r.Add(entry(at(2003, 1, 5, 9), 10, "Project #1"));
-  r.Add(entry(at(2003, 1, 5, 10), 20, "[x]"));
-  r.Add(entry(at(2003, 1, 5, 11), 30, "Project #1"));
-  r.Add(entry(at(2003, 1, 5, 12), 40, "[x]"));
-  r.Add(entry(at(2003, 1, 5, 13), 5, "[open"));
-  r.Add(entry(at(2003, 1, 5, 14), 5, "[open"));
-  EXPECT_EQ(totals(r.Generate()),
-            "TOTALS:\r\n-------\r\nProject #1: 40 minutes\r\n[x]: 1 hour\r\n"
-            "[open: 10 minutes\r\n");
-  Report filtered;
-  filtered.Category = "[OPEN";
-  filtered.Add(entry(at(2003, 1, 5, 13), 5, "[open"));
-  filtered.Add(entry(at(2003, 1, 5, 14), 5, "open"));
-  EXPECT_EQ(totals(filtered.Generate()), "TOTALS:\r\n-------\r\n[open: 5 minutes\r\n");
+  const std::string text =
+      report({entry(at(2003, 1, 5, 9), 60, "A"), entry(at(2003, 1, 5, 10), 61, "B"),
+              entry(at(2003, 1, 5, 12), 150, "C"), entry(at(2003, 1, 5, 23, 30), 45, "Night"),
+              entry(at(2003, 1, 5, 23, 50), -5, "Negative")})
+          .Generate();
+  for (const char* part :
+       {"    A: 1 hour (Task)\r\n    9:00:00 AM through 10:00:00 AM\r\n",
+        "    B: 1 hour, 1 minutes (Task)\r\n", "    C: 2 hours, 30 minutes (Task)\r\n",
+        // Past midnight the end shows only its time of day.
+        "    11:30:00 PM through 12:15:00 AM\r\n",
+        "    Negative: -5 minutes (Task)\r\n    11:50:00 PM\r\n"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  }
 }
 
 TEST(ReportText, AdditionOrderDoesNotMatterExceptForEqualStarts) {
   const auto a = entry(at(2003, 1, 5, 9), 10, "A", "first");
   const auto b = entry(at(2003, 1, 5, 10), 10, "B", "second");
   const auto c = entry(at(2003, 1, 6, 9), 10, "C", "third");
-  Report forward, backward;
-  for (const auto& e : {a, b, c}) forward.Add(e);
-  for (const auto& e : {c, b, a}) backward.Add(e);
-  EXPECT_EQ(forward.Generate(), backward.Generate());
+  EXPECT_EQ(report({a, b, c}).Generate(), report({c, b, a}).Generate());
 
-  Report same;
   const auto x = entry(at(2003, 1, 5, 9), 1, "X", "x");
   const auto y = entry(at(2003, 1, 5, 9), 1, "Y", "y");
   const auto z = entry(at(2003, 1, 5, 8), 1, "Z", "z");
-  for (const auto& e : {y, x, z}) same.Add(e);
-  EXPECT_EQ(same.Entries(), (std::vector<std::shared_ptr<tw::JournalEntry>>{z, y, x}));
+  Report same = report({y, x, z});
+  EXPECT_EQ(same.Entries(), (Entries{z, y, x}));
   same.Add(x);
-  EXPECT_EQ(same.Entries().size(), 4u);
-  EXPECT_EQ(same.Entries().back(), x);
+  EXPECT_EQ(same.Entries(), (Entries{z, y, x, x}));
   same.Reset();
   EXPECT_TRUE(same.Entries().empty());
 }
 
-TEST(ReportText, UnreadableBoundFailsOnlyWithEntries) {
+TEST(ReportText, FailuresOfTheBounds) {
   Report r;
   r.startdate = "not a date";
-  EXPECT_NO_THROW(r.Generate());
+  EXPECT_NO_THROW(r.Generate());  // an unreadable bound fails only with entries
   r.Add(entry(at(2003, 1, 5, 9), 10, "A"));
   EXPECT_THROW(r.Generate(), tw::DateTimeError);
   EXPECT_FALSE(r.Save("anything.txt"));
+  // A range ending on the last representable day needs the day after it.
+  Report last = report({entry(at(9999, 12, 31, 23, 59), 5, "A")}, "12/31/9999", "12/30/9999");
+  EXPECT_NO_THROW(last.Generate());
+  last.enddate = "12/31/9999";
+  EXPECT_THROW(last.Generate(), tw::DateTimeError);
 }

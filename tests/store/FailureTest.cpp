@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "store/StoreError.h"
+#include "tests/store/RawDatabase.h"
 #include "tests/store/StoreHelpers.h"
 #include "tests/store/TempFolder.h"
 
@@ -15,22 +15,8 @@ namespace {
 
 using test::day;
 
-// Runs SQL on the file through a connection of its own, as another program would.
-class RawDatabase {
- public:
-  explicit RawDatabase(const std::string& path) { sqlite3_open(path.c_str(), &db_); }
-  ~RawDatabase() { sqlite3_close(db_); }
-  void exec(const char* sql) {
-    ASSERT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-};
-
 // The StoreError description of f, or "" when it does not throw one.
-template <typename F>
-std::string failureOf(F f) {
+std::string failureOf(const std::function<void()>& f) {
   try {
     f();
   } catch (const StoreError& e) {
@@ -42,16 +28,25 @@ std::string failureOf(F f) {
 class FailureTest : public ::testing::Test {
  protected:
   void TearDown() override { Application::setBusyTimeout(3000); }
-  void expectRefused(const std::string& phrase) {
-    const std::string before = test::readBytes(path);
-    const std::string message = failureOf([&] { Application app(path); });
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    EXPECT_NE(message.find(phrase), std::string::npos) << message;
-    EXPECT_EQ(test::readBytes(path), before);
+
+  // Opens the store and saves one journal item in it.
+  void openWithItem() {
+    app = std::make_unique<Application>(path);
+    journal = std::make_unique<Items>(test::journalOf(*app));
+    item = test::saveEntry(*journal, "Write", day(1));
+  }
+  void removeStoreFiles() {
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
+  }
+  std::string saveFailure() {
+    return failureOf([&] { item->Save(); });
   }
 
   test::TempFolder folder;
   std::string path = folder.file("store.db");
+  std::unique_ptr<Application> app;
+  std::unique_ptr<Items> journal;
+  std::shared_ptr<JournalItem> item;
 };
 
 TEST_F(FailureTest, MissingFoldersAreCreated) {
@@ -60,133 +55,121 @@ TEST_F(FailureTest, MissingFoldersAreCreated) {
   EXPECT_TRUE(std::filesystem::exists(deep));
 }
 
-TEST_F(FailureTest, AFileThatIsNotADatabaseIsReportedAndLeftAlone) {
-  std::string garbage(8192, '\0');
-  for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7 + 3);
-  test::writeBytes(path, garbage);
-  expectRefused("not a database");
-  EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
-}
-
-TEST_F(FailureTest, ADatabaseOfAnotherProgramIsReportedAndLeftAlone) {
-  RawDatabase(path).exec("CREATE TABLE t(x); INSERT INTO t VALUES(1);");
-  expectRefused("another program");
-}
-
-TEST_F(FailureTest, AStoreOfANewerVersionIsReportedAndLeftAlone) {
-  { Application app(path); }
-  RawDatabase(path).exec("PRAGMA user_version = 99");
-  expectRefused("newer version");
-}
-
-TEST_F(FailureTest, AFolderInPlaceOfTheFileCannotBeOpened) {
-  std::filesystem::create_directory(path);
-  const std::string message = failureOf([&] { Application app(path); });
-  EXPECT_NE(message.find("cannot be opened"), std::string::npos) << message;
+// Opening fails with a message naming the file and the cause, and leaves the file as it was.
+TEST_F(FailureTest, FilesThatAreNoStoreOfOursAreReportedAndLeftAlone) {
+  const struct {
+    const char* cause;
+    std::function<void()> prepare;
+  } cases[] = {
+      {"not a database",
+       [&] {
+         std::string garbage(8192, '\0');
+         for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7 + 3);
+         test::writeBytes(path, garbage);
+       }},
+      {"another program",
+       [&] { test::RawDatabase(path).exec("CREATE TABLE t(x); INSERT INTO t VALUES(1);"); }},
+      {"newer version",
+       [&] {
+         { Application app(path); }
+         test::RawDatabase(path).exec("PRAGMA user_version = 99");
+       }},
+      {"cannot be opened", [&] { std::filesystem::create_directory(path); }},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(path);
+    c.prepare();
+    const auto bytes = [&] {
+      return std::filesystem::is_directory(path) ? "a folder" : test::readBytes(path);
+    };
+    const std::string before = bytes();
+    const std::string message = failureOf([&] { Application app(path); });
+    EXPECT_NE(message.find(path), std::string::npos) << message;
+    EXPECT_NE(message.find(c.cause), std::string::npos) << message;
+    EXPECT_EQ(bytes(), before) << c.cause;
+    EXPECT_FALSE(std::filesystem::exists(path + "-wal")) << c.cause;
+  }
 }
 
 TEST_F(FailureTest, AStoreLockedByAnotherProgramFailsAfterTheBusyTimeout) {
   Application::setBusyTimeout(20);
-  Application app(path);
-  Items journal = test::journalOf(app);
-  auto item = test::saveEntry(journal, "Write", day(1));
-  RawDatabase other(path);
+  openWithItem();
+  test::RawDatabase other(path);
   other.exec("BEGIN IMMEDIATE; INSERT INTO tasks(subject, categories, status) VALUES('x','',0);");
-  const std::string message = failureOf([&] { item->Save(); });
+  const std::string message = saveFailure();
   EXPECT_NE(message.find("locked by another program"), std::string::npos) << message;
   EXPECT_NE(message.find(path), std::string::npos) << message;
-  // Readers are not held up by the writer.
-  EXPECT_EQ(test::journalOf(app).Count(), 1);
+  EXPECT_EQ(journal->Count(), 1);  // readers are not held up by the writer
   other.exec("COMMIT");
   item->setBody("after");
   item->Save();
-  EXPECT_EQ(test::tasksOf(app).Count(), 1);
+  EXPECT_EQ(test::tasksOf(*app).Count(), 1);
 }
 
 TEST_F(FailureTest, TwoConnectionsWorkOnOneStoreAtOnce) {
-  Application first(path);
+  openWithItem();
   Application second(path);
-  Items a = test::journalOf(first);
-  Items b = test::journalOf(second);
-  auto fromA = test::saveEntry(a, "A", day(1));
-  auto fromB = test::saveEntry(b, "B", day(2));
-  fromA->setBody("changed by A");
-  fromA->Save();
-  EXPECT_EQ(a.Count(), 2);
-  EXPECT_EQ(b.Count(), 2);
-  EXPECT_EQ(asJournalItem(b.find(fromA->id()))->Body(), "changed by A");
-  EXPECT_NE(fromA->id(), fromB->id());
+  Items other = test::journalOf(second);
+  auto fromOther = test::saveEntry(other, "B", day(2));
+  item->setBody("changed by the first");
+  item->Save();
+  EXPECT_EQ(journal->Count(), 2);
+  EXPECT_EQ(other.Count(), 2);
+  EXPECT_EQ(asJournalItem(other.find(item->id()))->Body(), "changed by the first");
+  EXPECT_NE(item->id(), fromOther->id());
 }
 
 TEST_F(FailureTest, ItemsStayUsableAfterTheirApplicationIsGone) {
-  std::shared_ptr<JournalItem> kept;
-  {
-    Application app(path);
-    Items journal = test::journalOf(app);
-    kept = test::saveEntry(journal, "Kept", day(1));
-  }
-  kept->setBody("saved later");
-  kept->Save();
-  Application app(path);
-  EXPECT_EQ(asJournalItem(test::journalOf(app).Item(1))->Body(), "saved later");
+  openWithItem();
+  journal.reset();
+  app.reset();
+  item->setBody("saved later");
+  item->Save();
+  Application again(path);
+  EXPECT_EQ(asJournalItem(test::journalOf(again).Item(1))->Body(), "saved later");
 }
 
 TEST_F(FailureTest, SaveFailsWhenTheFileWasRemovedAndDoesNotRecreateIt) {
-  Application app(path);
-  Items journal = test::journalOf(app);
-  auto item = test::saveEntry(journal, "Write", day(1));
-  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
-  const std::string message = failureOf([&] { item->Save(); });
-  EXPECT_NE(message.find("no longer exists"), std::string::npos) << message;
+  openWithItem();
+  removeStoreFiles();
+  EXPECT_NE(saveFailure().find("no longer exists"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_NE(failureOf([&] { journal.Count(); }), "");
+  EXPECT_NE(failureOf([&] { journal->Count(); }), "");
 }
 
 TEST_F(FailureTest, SaveFailsWhenAnotherProgramRemovedTheItem) {
-  Application app(path);
-  Items journal = test::journalOf(app);
-  auto item = test::saveEntry(journal, "Write", day(1));
-  RawDatabase(path).exec("DELETE FROM journal");
-  const std::string message = failureOf([&] { item->Save(); });
-  EXPECT_NE(message.find("no longer in the store"), std::string::npos) << message;
-  EXPECT_EQ(journal.Count(), 0);
+  openWithItem();
+  test::RawDatabase(path).exec("DELETE FROM journal");
+  EXPECT_NE(saveFailure().find("no longer in the store"), std::string::npos);
+  EXPECT_EQ(journal->Count(), 0);
 }
 
-TEST_F(FailureTest, AnItemDoesNotFollowItsFileWhenAFreshStoreTakesItsPlace) {
-  Application app(path);
-  Items journal = test::journalOf(app);
-  auto item = test::saveEntry(journal, "Write", day(1));
-  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
-  Application fresh(path);
-  const std::string message = failureOf([&] { item->Save(); });
-  EXPECT_NE(message.find("replaced"), std::string::npos) << message;
-  EXPECT_EQ(test::journalOf(fresh).Count(), 0);
-}
+TEST_F(FailureTest, AnItemDoesNotFollowItsFileWhenAnotherTakesItsPlace) {
+  openWithItem();
+  removeStoreFiles();
+  {
+    Application fresh(path);
+    EXPECT_NE(saveFailure().find("replaced"), std::string::npos);
+    EXPECT_EQ(test::journalOf(fresh).Count(), 0);
+  }
 
-TEST_F(FailureTest, AFileThatReplacedTheStoreIsNeverWrittenNorReadThroughTheOldLog) {
-  Application app(path);
-  Items journal = test::journalOf(app);
-  auto item = test::saveEntry(journal, "Write", day(1));
+  // A file that is no store is neither written nor read through the old log beside it.
+  openWithItem();
   const std::string garbage(4096, 'x');
   test::writeBytes(folder.file("other"), garbage);
   std::filesystem::rename(folder.file("other"), path);
-  const std::string message = failureOf([&] { item->Save(); });
-  EXPECT_NE(message.find("replaced"), std::string::npos) << message;
-  // The log of the old file still lies beside the new one.
-  const std::string opening = failureOf([&] { Application again(path); });
-  EXPECT_NE(opening.find("not a database"), std::string::npos) << opening;
+  EXPECT_NE(saveFailure().find("replaced"), std::string::npos);
+  EXPECT_NE(failureOf([&] { Application again(path); }).find("not a database"), std::string::npos);
   EXPECT_EQ(test::readBytes(path), garbage);
 }
 
 TEST_F(FailureTest, UnreadableAndReadOnlyFilesAreReported) {
   if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
-  Application app(path);
-  Items journal = test::journalOf(app);
-  auto item = test::saveEntry(journal, "Write", day(1));
+  openWithItem();
   chmod(path.c_str(), 0444);
-  EXPECT_NE(failureOf([&] { item->Save(); }).find("read-only"), std::string::npos);
+  EXPECT_NE(saveFailure().find("read-only"), std::string::npos);
   chmod(path.c_str(), 0);
-  EXPECT_NE(failureOf([&] { item->Save(); }).find("permission denied"), std::string::npos);
+  EXPECT_NE(saveFailure().find("permission denied"), std::string::npos);
   EXPECT_NE(failureOf([&] { Application again(path); }).find("permission denied"),
             std::string::npos);
   chmod(path.c_str(), 0644);

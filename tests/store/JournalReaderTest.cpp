@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "store/JournalBatch.h"
@@ -47,13 +48,9 @@ TEST_F(JournalReaderTest, ReadsEveryItemWithItsPropertiesInEnumerationOrder) {
                 [&](std::size_t count) { progress.push_back(count); }, 2);
   ASSERT_EQ(n, 3u);
   EXPECT_EQ(progress, std::vector<std::size_t>{2});
-  EXPECT_EQ(read[0]->subject, "b");
-  EXPECT_EQ(read[0]->start, test::day(2));
-  EXPECT_EQ(read[0]->duration, 30);
-  EXPECT_EQ(read[0]->Category, "Cat b");
-  EXPECT_EQ(read[0]->company, "Co");
-  EXPECT_EQ(read[0]->entrytype, "Task");
-  EXPECT_EQ(read[0]->notes, "n");
+  const JournalEntry& b = *read[0];
+  EXPECT_EQ(std::tie(b.subject, b.start, b.duration, b.Category, b.company, b.entrytype, b.notes),
+            std::make_tuple("b", test::day(2), 30, "Cat b", "Co", "Task", "n"));
   EXPECT_EQ(read[2]->item, saved->id());
   EXPECT_EQ(journal.find(read[1]->item)->Subject(), "a");
 }

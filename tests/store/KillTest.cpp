@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <set>
 
+#include "tests/store/RawDatabase.h"
 #include "tests/store/StoreHelpers.h"
 #include "tests/store/TempFolder.h"
 
@@ -46,16 +46,9 @@ TEST(KillTest, AProgramKilledWhileSavingLeavesEveryCompletedSave) {
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFSIGNALED(status));
-  ASSERT_EQ(reported.size() >= 200, true);
+  ASSERT_GE(reported.size(), 200u);
 
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  sqlite3_stmt* check = nullptr;
-  sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
-  ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-  sqlite3_finalize(check);
-  sqlite3_close(db);
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA integrity_check"), "ok");
 
   Application app(path);
   Items journal = test::journalOf(app);

@@ -22,19 +22,23 @@ inline Items tasksOf(Application& app) {
 }
 
 inline std::shared_ptr<JournalItem> saveEntry(Items& items, const std::string& subject,
-                                              DateTime start, const std::string& type = "Task") {
+                                              DateTime start, const std::string& type = "Task",
+                                              const std::string& categories = "") {
   auto item = asJournalItem(items.Add(olJournalItem));
   item->setSubject(subject);
   item->setType(type);
   item->setStart(start);
+  item->setCategories(categories);
   item->Save();
   return item;
 }
 
 inline std::shared_ptr<TaskItem> saveTask(Items& items, const std::string& subject,
-                                          int status = olTaskNotStarted) {
+                                          int status = olTaskNotStarted,
+                                          const std::string& categories = "") {
   auto task = asTaskItem(items.Add(olTaskItem));
   task->setSubject(subject);
+  task->setCategories(categories);
   task->setStatus(status);
   task->Save();
   return task;

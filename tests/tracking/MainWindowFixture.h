@@ -6,29 +6,26 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/DateTime.h"
 #include "model/ManualClock.h"
-#include "store/Application.h"
 #include "store/Attachments.h"
-#include "store/Items.h"
-#include "store/JournalItem.h"
-#include "store/MAPIFolder.h"
-#include "store/NameSpace.h"
-#include "store/TaskItem.h"
+#include "tests/store/StoreHelpers.h"
 #include "tests/support/FakeWindowServices.h"
 #include "tracking/frmMain.h"
 
 namespace tw::testing {
+
+using Icon = MessageBoxes::Icon;
 
 // A main window on a store of its own in a temporary folder, with a hand-driven clock, the
 // recording seams and Timer1 held still (tests tick it by calling Timer1_Timer).
@@ -51,48 +48,57 @@ class MainWindowFixture : public ::testing::Test {
     return *window;
   }
 
+  // Chooses the task, loading the window first if need be, and presses Start.
+  frmMain& startOn(const QString& task) {
+    if (!window) load();
+    choose(task);
+    window->btnStart_Click();
+    return *window;
+  }
+
+  Items folder(int which) const {
+    Application app(storePath);
+    return app.GetNamespace("MAPI").GetDefaultFolder(which).Items();
+  }
+
   std::shared_ptr<TaskItem> addTask(const std::string& subject, const std::string& categories = "",
                                     int status = olTaskNotStarted) {
-    Application app(storePath);
-    NameSpace mapi = app.GetNamespace("MAPI");
-    auto task = asTaskItem(mapi.GetDefaultFolder(olFolderTasks).Items().Add(olTaskItem));
-    task->setSubject(subject);
-    task->setCategories(categories);
-    task->setStatus(status);
-    task->Save();
-    return task;
+    Items tasks = folder(olFolderTasks);
+    return test::saveTask(tasks, subject, status, categories);
   }
 
   std::shared_ptr<JournalItem> addJournal(const std::string& subject, const std::string& type,
                                           DateTime start, const std::string& categories = "") {
-    Application app(storePath);
-    NameSpace mapi = app.GetNamespace("MAPI");
-    auto item = asJournalItem(mapi.GetDefaultFolder(olFolderJournal).Items().Add(olJournalItem));
-    item->setSubject(subject);
-    item->setType(type);
-    item->setStart(start);
-    item->setCategories(categories);
-    item->Save();
-    return item;
+    Items items = folder(olFolderJournal);
+    return test::saveEntry(items, subject, start, type, categories);
   }
 
   // The journal as the store holds it, in the order the items were written.
   std::vector<std::shared_ptr<JournalItem>> journal() const {
-    Application app(storePath);
-    NameSpace mapi = app.GetNamespace("MAPI");
     std::vector<std::shared_ptr<JournalItem>> items;
-    mapi.GetDefaultFolder(olFolderJournal).Items().forEach([&](const auto& item) {
+    folder(olFolderJournal).forEach([&](const auto& item) {
       items.push_back(asJournalItem(item));
       return true;
     });
     return items;
   }
 
+  static void expectItem(const std::shared_ptr<JournalItem>& item, const std::string& subject,
+                         const std::string& categories, const std::string& type, DateTime start) {
+    EXPECT_EQ(item->Subject(), subject);
+    EXPECT_EQ(item->Categories(), categories) << subject;
+    EXPECT_EQ(item->Type(), type) << subject;
+    EXPECT_EQ(item->Start(), start) << subject;
+  }
+
+  std::vector<std::string> subjects() const {
+    std::vector<std::string> s;
+    for (const auto& item : journal()) s.push_back(item->Subject());
+    return s;
+  }
+
   std::shared_ptr<JournalItem> stored(std::int64_t id) const {
-    for (const auto& item : journal()) {
-      if (item->id() == id) return item;
-    }
-    return nullptr;
+    return asJournalItem(folder(olFolderJournal).find(id));
   }
 
   // Makes the store stop answering: the database file, opened or not, is overwritten in place
@@ -101,14 +107,19 @@ class MainWindowFixture : public ::testing::Test {
     for (const char* suffix : {"", "-wal", "-shm"}) {
       const std::string path = storePath + suffix;
       if (!std::ifstream(path).good()) continue;
-      std::ofstream file(path, std::ios::binary | std::ios::trunc);
-      file << std::string(8192, 'x');
+      std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(8192, 'x');
     }
   }
 
   void choose(const QString& task) {
     window->lstTasks->setCurrentIndex(window->lstTasks->findText(task));
     window->lstTasks_Click();
+  }
+
+  void dropText(const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    window->lstTasks_OLEDragDrop(&data);
   }
 
   QStringList listed() const {
@@ -120,10 +131,21 @@ class MainWindowFixture : public ::testing::Test {
   QString panel1() const { return window->statusPanel1->text(); }
   QString panel2() const { return window->statusPanel2->text(); }
 
-  std::vector<QString> messageTexts() const {
-    std::vector<QString> texts;
-    for (const auto& m : fake.messages.messages) texts.push_back(m.text);
-    return texts;
+  // Start and Last are usable only while stopped, Stop and Pause only while tracking.
+  void expectButtonsFor(bool tracking) const {
+    EXPECT_EQ(window->btnStart->isEnabled(), !tracking);
+    EXPECT_EQ(window->btnLast->isEnabled(), !tracking);
+    EXPECT_EQ(window->btnStop->isEnabled(), tracking);
+    EXPECT_EQ(window->btnPause->isEnabled(), tracking);
+  }
+
+  // Exactly one message was shown; its text starts with the given text.
+  void expectMessage(const QString& text, Icon icon, const QString& title = "Tallyworks") const {
+    const auto& shown = fake.messages.messages;
+    ASSERT_EQ(shown.size(), 1u) << text.toStdString();
+    EXPECT_TRUE(shown[0].text.startsWith(text)) << shown[0].text.toStdString();
+    EXPECT_EQ(shown[0].icon, icon) << text.toStdString();
+    EXPECT_EQ(shown[0].title, title) << text.toStdString();
   }
 
   QTemporaryDir dir;

@@ -1,71 +1,60 @@
-
 #include "tests/tracking/MainWindowFixture.h"
 
 namespace tw::testing {
 namespace {
 
-using Icon = MessageBoxes::Icon;
-
 class TickTest : public MainWindowFixture {
  protected:
-  frmMain& tracking() {
+  void SetUp() override {
     addTask("Write report", "Work");
-    frmMain& w = load();
-    choose("Write report");
-    w.btnStart_Click();
-    return w;
+    startOn("Write report");
+  }
+  std::vector<QString> restarts() const {
+    std::vector<QString> kinds;
+    for (const auto& m : fake.messages.messages) {
+      if (m.text.startsWith("Error, Restarting Outlook\r\n")) kinds.push_back("restart");
+      if (m.text.startsWith("Fatal error, Please restart Tallyworks\r\n")) {
+        kinds.push_back("fatal");
+        EXPECT_EQ(m.icon, Icon::Critical);
+      }
+    }
+    return kinds;
   }
 };
 
 TEST_F(TickTest, ShowsTheTimeSpentAndTheCategories) {
-  frmMain& w = tracking();
-  const std::vector<std::pair<int, QString>> cases = {
-      {0, "< 1m"},   {1, "1m"},      {59, "59m"},     {60, "1h "},
-      {61, "1h 1m"}, {125, "2h 5m"}, {135, "2h 15m"}, {600, "10h "}};
+  frmMain& w = *window;
+  clock.advance(2 * 3600 + 5 * 60 + 30);
+  w.Timer1_Timer();
+  EXPECT_EQ(panel1(), "2h 5m");  // the running timer feeds the status
+  w.currentEntry->StopTimer();
+  const std::pair<int, QString> cases[] = {
+      {0, "< 1m"},    {1, "1m"},       {59, "59m"},   {60, "1h "},  {61, "1h 1m"},
+      {125, "2h 5m"}, {135, "2h 15m"}, {600, "10h "}, {-5, "< 1m"}, {-61, "< 1m"}};
   for (const auto& [minutes, text] : cases) {
-    w.currentEntry->StopTimer();
     w.currentEntry->setDuration(minutes);
     w.Timer1_Timer();
     EXPECT_EQ(panel1(), text) << minutes;
     EXPECT_EQ(panel2(), "Work");
   }
-  w.currentEntry->setDuration(-5);
-  w.Timer1_Timer();
-  EXPECT_EQ(panel1(), "< 1m");
-  w.currentEntry->setDuration(-61);
-  w.Timer1_Timer();
-  EXPECT_EQ(panel1(), "< 1m");
-}
-
-TEST_F(TickTest, TheRunningTimerFeedsTheStatus) {
-  frmMain& w = tracking();
-  clock.advance(2 * 3600 + 5 * 60 + 30);
-  w.Timer1_Timer();
-  EXPECT_EQ(panel1(), "2h 5m");
 }
 
 TEST_F(TickTest, SavesWhenMoreThanSixtySecondsHavePassed) {
-  frmMain& w = tracking();
+  frmMain& w = *window;
   const std::int64_t id = w.currentEntry->id();
-  clock.advance(60);
-  w.Timer1_Timer();
-  EXPECT_EQ(stored(id)->Duration(), 0);
-  EXPECT_EQ(w.lastSaveTime, monday9());
-  clock.advance(1);
-  w.Timer1_Timer();
-  EXPECT_EQ(stored(id)->Duration(), 1);
-  EXPECT_EQ(w.lastSaveTime, monday9().addSeconds(61));
-  clock.advance(60);
-  w.Timer1_Timer();
-  EXPECT_EQ(stored(id)->Duration(), 1);
-  clock.advance(1);
-  w.Timer1_Timer();
-  EXPECT_EQ(stored(id)->Duration(), 2);
-  EXPECT_EQ(w.lastSaveTime, monday9().addSeconds(122));
+  const struct {
+    int seconds, stored, sinceSave;
+  } ticks[] = {{60, 0, 0}, {1, 1, 61}, {60, 1, 61}, {1, 2, 122}};
+  for (const auto& tick : ticks) {
+    clock.advance(tick.seconds);
+    w.Timer1_Timer();
+    EXPECT_EQ(stored(id)->Duration(), tick.stored);
+    EXPECT_EQ(w.lastSaveTime, monday9().addSeconds(tick.sinceSave));
+  }
 }
 
 TEST_F(TickTest, StoppedAndErrantStates) {
-  frmMain& w = tracking();
+  frmMain& w = *window;
   w.btnPause_Click();
   w.Timer1_Timer();
   EXPECT_EQ(panel1(), "Stopped");
@@ -77,17 +66,16 @@ TEST_F(TickTest, StoppedAndErrantStates) {
 }
 
 TEST_F(TickTest, HoursBeyondSixteenBitsFailTheTick) {
-  frmMain& w = tracking();
+  frmMain& w = *window;
   w.currentEntry->StopTimer();
   w.currentEntry->setDuration(32768 * 60);
   w.Timer1_Timer();
-  ASSERT_FALSE(fake.messages.messages.empty());
-  EXPECT_TRUE(fake.messages.messages[0].text.startsWith("Error, Restarting Outlook\r\n"));
+  EXPECT_EQ(restarts(), std::vector<QString>{"restart"});
   EXPECT_FALSE(w.tracking);
 }
 
 TEST_F(TickTest, StoreThatStopsAnsweringIsRecoveredFrom) {
-  frmMain& w = tracking();
+  frmMain& w = *window;
   breakStore();
   clock.advance(61);
   QString statusDuringMessage;
@@ -98,23 +86,23 @@ TEST_F(TickTest, StoreThatStopsAnsweringIsRecoveredFrom) {
     statusDuringMessage = panel1();
   };
   w.Timer1_Timer();
-  ASSERT_GE(fake.messages.messages.size(), 1u);
-  EXPECT_TRUE(fake.messages.messages[0].text.startsWith("Error, Restarting Outlook\r\n"));
-  EXPECT_GT(fake.messages.messages[0].text.size(), 27);
-  EXPECT_EQ(fake.messages.messages[0].icon, Icon::Warning);
-  EXPECT_EQ(statusDuringMessage, "unchanged");
-  EXPECT_EQ(w.tickErrors, 1);
+  fake.messages.onShow = nullptr;
   // The refill cannot reach the store either.
   ASSERT_EQ(fake.messages.messages.size(), 2u);
+  const auto& restart = fake.messages.messages[0];
+  EXPECT_TRUE(restart.text.startsWith("Error, Restarting Outlook\r\n"));
+  EXPECT_GT(restart.text.size(), 27);
+  EXPECT_EQ(restart.icon, Icon::Warning);
   EXPECT_EQ(fake.messages.messages[1].title, "Error Getting Tasks");
+  EXPECT_EQ(statusDuringMessage, "unchanged");
+  EXPECT_EQ(w.tickErrors, 1);
   EXPECT_FALSE(w.tracking);
   EXPECT_EQ(w.currentEntry, nullptr);
   EXPECT_TRUE(w.btnStart->isEnabled());
-  fake.messages.onShow = nullptr;
 }
 
 TEST_F(TickTest, ThirdFailureWithoutACompletedTickIsFatal) {
-  frmMain& w = tracking();
+  frmMain& w = *window;
   w.Timer1->start();
   breakStore();
   clock.advance(61);
@@ -123,33 +111,24 @@ TEST_F(TickTest, ThirdFailureWithoutACompletedTickIsFatal) {
     w.setTracking(true, false);  // the store still does not answer
     w.Timer1_Timer();
   }
-  std::vector<QString> kinds;
-  for (const auto& m : fake.messages.messages) {
-    if (m.text.startsWith("Error, Restarting Outlook\r\n")) kinds.push_back("restart");
-    if (m.text.startsWith("Fatal error, Please restart Tallyworks\r\n")) {
-      kinds.push_back("fatal");
-      EXPECT_EQ(m.icon, Icon::Critical);
-    }
-  }
-  EXPECT_EQ(kinds, (std::vector<QString>{"restart", "restart", "fatal"}));
+  EXPECT_EQ(restarts(), (std::vector<QString>{"restart", "restart", "fatal"}));
   EXPECT_FALSE(w.Timer1->isActive());
   EXPECT_EQ(w.tickErrors, 2);
 }
 
 TEST_F(TickTest, ACompletedTickResetsTheFailureCount) {
-  frmMain& w = tracking();
+  frmMain& w = *window;
   w.Timer1->start();
   for (int round = 0; round < 3; ++round) {
     w.currentEntry.reset();  // tracking without an entry: the tick fails
     w.Timer1_Timer();
     EXPECT_EQ(w.tickErrors, 1);
-    choose("Write report");
-    w.btnStart_Click();
+    startOn("Write report");
     w.Timer1_Timer();
     EXPECT_EQ(w.tickErrors, 0);
   }
   EXPECT_TRUE(w.Timer1->isActive());
-  for (const auto& m : fake.messages.messages) EXPECT_FALSE(m.text.startsWith("Fatal"));
+  EXPECT_EQ(restarts(), (std::vector<QString>(3, "restart")));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <functional>
 
 #include "tests/tracking/MainWindowFixture.h"
 #include "tracking/TaskList.h"
@@ -5,30 +6,21 @@
 namespace tw::testing {
 namespace {
 
-using Icon = MessageBoxes::Icon;
-
 class TrackingTest : public MainWindowFixture {
  protected:
   frmMain& loadWithTask() {
     addTask("Write report", "Work, Writing");
-    frmMain& w = load();
+    load();
     choose("Write report");
-    return w;
-  }
-  std::vector<std::string> subjects() const {
-    std::vector<std::string> s;
-    for (const auto& item : journal()) s.push_back(item->Subject());
-    return s;
+    return *window;
   }
 };
 
 TEST_F(TrackingTest, StartWithoutATaskAsksForOne) {
   frmMain& w = load();
   w.btnStart_Click();
-  ASSERT_EQ(fake.messages.messages.size(), 1u);
+  expectMessage("Select a Task", Icon::Warning);
   EXPECT_EQ(fake.messages.messages[0].text, "Select a Task");
-  EXPECT_EQ(fake.messages.messages[0].title, "Tallyworks");
-  EXPECT_EQ(fake.messages.messages[0].icon, Icon::Warning);
   EXPECT_FALSE(w.tracking);
   EXPECT_TRUE(journal().empty());
 }
@@ -39,24 +31,15 @@ TEST_F(TrackingTest, FirstStartWritesAStartMarkerAndTheTaskEntry) {
   w.btnStart_Click();
   const auto items = journal();
   ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0]->Subject(), "Start Work");
-  EXPECT_EQ(items[0]->Categories(), "Tallyworks Start");
-  EXPECT_EQ(items[0]->Type(), "TWEvent");
-  EXPECT_EQ(items[0]->Start(), monday9().addSeconds(-60));
-  EXPECT_EQ(items[1]->Subject(), "Write report");
-  EXPECT_EQ(items[1]->Categories(), "Work, Writing");
-  EXPECT_EQ(items[1]->Type(), "Task");
-  EXPECT_EQ(items[1]->Start(), monday9());
+  expectItem(items[0], "Start Work", "Tallyworks Start", "TWEvent", monday9().addSeconds(-60));
+  expectItem(items[1], "Write report", "Work, Writing", "Task", monday9());
   ASSERT_EQ(items[1]->Attachments().Count(), 1);
   EXPECT_EQ(items[1]->Attachments().Item(1)->Subject(), "Write report");
   EXPECT_TRUE(w.tracking);
   ASSERT_NE(w.currentEntry, nullptr);
   EXPECT_EQ(w.currentEntry->id(), items[1]->id());
   EXPECT_TRUE(w.currentEntry->timerRunning());
-  EXPECT_FALSE(w.btnStart->isEnabled());
-  EXPECT_FALSE(w.btnLast->isEnabled());
-  EXPECT_TRUE(w.btnStop->isEnabled());
-  EXPECT_TRUE(w.btnPause->isEnabled());
+  expectButtonsFor(true);
   EXPECT_TRUE(fake.messages.messages.empty());
 }
 
@@ -72,14 +55,8 @@ TEST_F(TrackingTest, StopSavesTheEntryAndWritesAStopMarker) {
   EXPECT_EQ(stored(entry->id())->Duration(), 25);
   const auto items = journal();
   ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[2]->Subject(), "Stop Work");
-  EXPECT_EQ(items[2]->Categories(), "Tallyworks Stop");
-  EXPECT_EQ(items[2]->Type(), "TWEvent");
-  EXPECT_EQ(items[2]->Start(), monday9().addSeconds(25 * 60 + 60));
-  EXPECT_TRUE(w.btnStart->isEnabled());
-  EXPECT_TRUE(w.btnLast->isEnabled());
-  EXPECT_FALSE(w.btnStop->isEnabled());
-  EXPECT_FALSE(w.btnPause->isEnabled());
+  expectItem(items[2], "Stop Work", "Tallyworks Stop", "TWEvent", monday9().addSeconds(26 * 60));
+  expectButtonsFor(false);
 }
 
 TEST_F(TrackingTest, PauseThenStartKeepsThePeriodOfWorkOpen) {
@@ -92,7 +69,6 @@ TEST_F(TrackingTest, PauseThenStartKeepsThePeriodOfWorkOpen) {
   EXPECT_EQ(subjects(), (std::vector<std::string>{"Start Work", "Write report"}));
   clock.advance(5 * 60);
   w.btnStart_Click();
-  EXPECT_EQ(subjects(), (std::vector<std::string>{"Start Work", "Write report", "Write report"}));
   w.btnStop_Click();
   clock.advance(60 * 60);
   w.btnStart_Click();
@@ -101,66 +77,53 @@ TEST_F(TrackingTest, PauseThenStartKeepsThePeriodOfWorkOpen) {
 }
 
 TEST_F(TrackingTest, StopWhileNothingIsTimedWritesOnlyTheMarker) {
-  frmMain& w = loadWithTask();
-  w.setEnabled(true);
-  w.btnStop_Click();
+  loadWithTask().btnStop_Click();
   EXPECT_EQ(subjects(), (std::vector<std::string>{"Stop Work"}));
   EXPECT_TRUE(fake.messages.messages.empty());
 }
 
-// The most recent work marker decides, whatever the first marker ever written was.
+// The most recent work marker decides, whatever the first marker ever written was; only the
+// exact marker texts count.
 TEST_F(TrackingTest, TheNewestMarkerDecides) {
   frmMain& w = loadWithTask();
   const DateTime lastWeek = monday9().addDays(-7);
-  addJournal("Start Work", "TWEvent", lastWeek);
-  addJournal("Stop Work", "TWEvent", lastWeek.addMinutes(60));
-  EXPECT_TRUE(w.lastTWEventIsStop());
-  addJournal("Start Work", "TWEvent", lastWeek.addMinutes(120));
-  EXPECT_FALSE(w.lastTWEventIsStop());
-  // Written later but dated earlier: the journal's order by start counts.
-  addJournal("Stop Work", "TWEvent", lastWeek.addMinutes(30));
-  EXPECT_FALSE(w.lastTWEventIsStop());
-  // Same start: the one written last is the most recent.
-  addJournal("Stop Work", "TWEvent", lastWeek.addMinutes(120));
-  EXPECT_TRUE(w.lastTWEventIsStop());
-  EXPECT_TRUE(fake.messages.messages.empty());
-}
-
-TEST_F(TrackingTest, OnlyExactMarkerTextsCount) {
-  frmMain& w = loadWithTask();
-  addJournal("Stop Work", "twevent", monday9().addMinutes(-10));
-  EXPECT_TRUE(w.lastTWEventIsStop());  // still no marker at all
-  addJournal("stop work", "TWEvent", monday9().addMinutes(-20));
-  EXPECT_FALSE(w.lastTWEventIsStop());
+  const struct {
+    const char* subject;
+    const char* type;
+    DateTime start;
+    bool stopped;
+  } steps[] = {
+      {"Stop Work", "twevent", lastWeek.addMinutes(300), true},  // still no marker at all
+      {"Start Work", "TWEvent", lastWeek, false},
+      {"Stop Work", "TWEvent", lastWeek.addMinutes(60), true},
+      {"Start Work", "TWEvent", lastWeek.addMinutes(120), false},
+      // Written later but dated earlier: the journal's order by start counts.
+      {"Stop Work", "TWEvent", lastWeek.addMinutes(30), false},
+      // Same start: the one written last is the most recent.
+      {"Stop Work", "TWEvent", lastWeek.addMinutes(120), true},
+      {"stop work", "TWEvent", lastWeek.addMinutes(200), false},
+  };
+  for (const auto& step : steps) {
+    addJournal(step.subject, step.type, step.start);
+    EXPECT_EQ(w.lastTWEventIsStop(), step.stopped) << step.subject << " " << step.type;
+  }
   w.btnStart_Click();
   EXPECT_EQ(journal().back()->Subject(), "Write report");
-  EXPECT_EQ(journal().size(), 3u);
-}
-
-TEST_F(TrackingTest, MarkerScanFailureIsReportedAndAnswersFalse) {
-  frmMain& w = loadWithTask();
-  breakStore();
-  EXPECT_FALSE(w.lastTWEventIsStop());
-  ASSERT_EQ(fake.messages.messages.size(), 1u);
-  EXPECT_TRUE(fake.messages.messages[0].text.startsWith("Error in lastTWEventIsStop: "));
-  EXPECT_GT(fake.messages.messages[0].text.size(), 28);
-  EXPECT_EQ(fake.messages.messages[0].icon, Icon::None);
+  EXPECT_EQ(journal().size(), std::size(steps) + 1);
+  EXPECT_TRUE(fake.messages.messages.empty());
 }
 
 TEST_F(TrackingTest, StartOnATaskNoLongerListedFailsIntoTrackingWithoutAnEntry) {
   frmMain& w = loadWithTask();
   w.taskList = std::make_unique<TaskList>();
   w.setTracking(true, false);
-  ASSERT_EQ(fake.messages.messages.size(), 1u);
-  EXPECT_TRUE(fake.messages.messages[0].text.startsWith("Error saving Journal Entry\r\n"));
-  EXPECT_EQ(fake.messages.messages[0].icon, Icon::Warning);
+  expectMessage("Error saving Journal Entry\r\n", Icon::Warning);
   EXPECT_TRUE(w.tracking);
   EXPECT_EQ(w.currentEntry, nullptr);
   EXPECT_TRUE(w.btnStart->isEnabled());  // the buttons keep their state
 }
 
-// Start and Last are usable only while stopped, Stop and Pause only while tracking, even when
-// another operation unlocks the window.
+// Even when another operation unlocks the window, the buttons follow the tracking state.
 TEST_F(TrackingTest, UnlockingFollowsTheTrackingState) {
   frmMain& w = loadWithTask();
   w.setEnabled(false);
@@ -170,17 +133,11 @@ TEST_F(TrackingTest, UnlockingFollowsTheTrackingState) {
     EXPECT_FALSE(c->isEnabled()) << c->metaObject()->className();
   }
   w.setEnabled(true);
-  EXPECT_TRUE(w.btnStart->isEnabled());
-  EXPECT_TRUE(w.btnLast->isEnabled());
-  EXPECT_FALSE(w.btnStop->isEnabled());
-  EXPECT_FALSE(w.btnPause->isEnabled());
+  expectButtonsFor(false);
   EXPECT_TRUE(w.btnCSV->isEnabled());
   w.btnStart_Click();
   w.setEnabled(true);
-  EXPECT_FALSE(w.btnStart->isEnabled());
-  EXPECT_FALSE(w.btnLast->isEnabled());
-  EXPECT_TRUE(w.btnStop->isEnabled());
-  EXPECT_TRUE(w.btnPause->isEnabled());
+  expectButtonsFor(true);
   EXPECT_TRUE(w.lstTasks->isEnabled());
 }
 
@@ -194,6 +151,36 @@ TEST_F(TrackingTest, StartWhileTrackingStopsAndSavesTheRunningEntryFirst) {
   EXPECT_EQ(stored(first->id())->Duration(), 4);
   EXPECT_NE(w.currentEntry, first);
   EXPECT_TRUE(w.currentEntry->timerRunning());
+}
+
+// Each handler catches its own store failure and shows its own message.
+TEST_F(TrackingTest, EachHandlerReportsAStoreThatStoppedAnswering) {
+  frmMain& w = loadWithTask();
+  addJournal("Write report", "Task", monday9().addDays(-1));
+  breakStore();
+  const struct {
+    std::function<void()> act;
+    QString message;
+    Icon icon;
+    QString title;
+  } handlers[] = {
+      {[&] { EXPECT_FALSE(w.lastTWEventIsStop()); }, "Error in lastTWEventIsStop: ", Icon::None,
+       "Tallyworks"},
+      {[&] { w.btnLast_Click(); }, "Error in btnLast_Click: ", Icon::None, "Tallyworks"},
+      {[&] { dropText("Subject: Write report\nStart: 3/10/2024 9:00 AM\n"); },
+       "OLE Drop Error: ", Icon::None, "Tallyworks"},
+      {[&] { w.createJournalEntry("Start Work", "", "Tallyworks Start", false, "TWEvent"); }, "",
+       Icon::Critical, "Error Creating Journal Entry"},
+  };
+  for (const auto& handler : handlers) {
+    fake.messages.messages.clear();
+    handler.act();
+    expectMessage(handler.message, handler.icon, handler.title);
+    EXPECT_GT(fake.messages.messages[0].text.size(), handler.message.size());
+    EXPECT_FALSE(w.tracking);
+    EXPECT_EQ(w.currentEntry, nullptr);
+    EXPECT_TRUE(w.btnExpand->isEnabled() && w.lstTasks->isEnabled());
+  }
 }
 
 }  // namespace
