@@ -6,6 +6,7 @@ set(TW_REPORT_WINDOW_SOURCES
   ${PROJECT_SOURCE_DIR}/reporting/PdfPrinter.cpp
   ${PROJECT_SOURCE_DIR}/reporting/PrintPlainText.cpp
   ${PROJECT_SOURCE_DIR}/reporting/QtSaveDialog.cpp
+  ${PROJECT_SOURCE_DIR}/reporting/ReportTextView.cpp
   ${PROJECT_SOURCE_DIR}/reporting/SaveTextFile.cpp
   ${PROJECT_SOURCE_DIR}/reporting/frmDate.cpp
   ${PROJECT_SOURCE_DIR}/reporting/frmMainReports.cpp

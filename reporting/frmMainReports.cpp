@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <exception>
+#include <utility>
 
 #include "model/DateText.h"
 #include "reporting/DoubleClickFilter.h"
@@ -53,10 +54,10 @@ void frmMain::btnReport_Click() {
   if (getJournalEntries()) {
     applyReportSettings();
     try {
-      const std::string text = currentReport->Generate();
+      std::string text = currentReport->Generate();
       WindowServices services = reportWindowServices();
       frmViewer viewer(services, this);
-      viewer.setText(QString::fromStdString(text));
+      viewer.setText(std::move(text));
       services_.dialogs.exec(viewer);
     } catch (const std::exception& e) {
       messages().show(describe(e), MessageBoxes::Icon::Critical);

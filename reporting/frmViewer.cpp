@@ -3,11 +3,12 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <exception>
+#include <utility>
 
 #include "reporting/ReportPrinter.h"
+#include "reporting/ReportTextView.h"
 #include "reporting/SaveTextFile.h"
 #include "reporting/Twips.h"
 #include "tracking/MessageBoxes.h"
@@ -36,14 +37,13 @@ frmViewer::frmViewer(WindowServices& services, QWidget* parent)
       File(menuBar->addMenu(QStringLiteral("File"))),
       Save(File->addAction(QStringLiteral("Save"))),
       Print(File->addAction(QStringLiteral("Print"))),
-      txtMain(new QPlainTextEdit(this)),
+      txtMain(new ReportTextView(this)),
       services_(services) {
   setObjectName(QStringLiteral("frmViewer"));
   setWindowTitle(QStringLiteral("Journal Report"));
   setSizeGripEnabled(true);
   txtMain->setObjectName(QStringLiteral("txtMain"));
   txtMain->setFont(reportFont());
-  txtMain->setLineWrapMode(QPlainTextEdit::NoWrap);
 
   const int menuHeight = menuBar->sizeHint().height();
   menuBar->setGeometry(0, 0, twipsToPixels(8895), menuHeight);
@@ -54,14 +54,16 @@ frmViewer::frmViewer(WindowServices& services, QWidget* parent)
   connect(Print, &QAction::triggered, this, &frmViewer::Print_Click);
 }
 
+void frmViewer::setText(std::string utf8) {
+  txtMain->setText(std::move(utf8));
+}
+
 void frmViewer::setText(const QString& text) {
-  txtMain->setPlainText(text);
+  txtMain->setText(text.toStdString());
 }
 
 QString frmViewer::text() const {
-  QString held = txtMain->toPlainText();
-  held.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return held;
+  return QString::fromStdString(txtMain->bytes());
 }
 
 void frmViewer::Form_Resize() {
@@ -72,7 +74,11 @@ void frmViewer::Form_Resize() {
 }
 
 void frmViewer::Save_Click() {
-  saveTextFile(services_, this, commonDialogFileName, text().toUtf8(), QStringLiteral("txt"));
+  const std::string& bytes = txtMain->bytes();
+  // The report's own bytes, written as they are held.
+  const QByteArray held =
+      QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  saveTextFile(services_, this, commonDialogFileName, held, QStringLiteral("txt"));
 }
 
 void frmViewer::Print_Click() {

@@ -2,14 +2,15 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 class QAction;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 
 namespace tw {
 
+class ReportTextView;
 struct WindowServices;
 
 // The report viewer: shows the text report in a fixed-pitch font and saves or prints it.
@@ -19,7 +20,8 @@ class frmViewer : public QDialog {
  public:
   explicit frmViewer(WindowServices& services, QWidget* parent = nullptr);
 
-  // The report text; lines end with CR LF.
+  // The report text; lines end with CR LF. The UTF-8 form is taken over without a copy.
+  void setText(std::string utf8);
   void setText(const QString& text);
   // The text txtMain holds now, with CR LF line ends.
   QString text() const;
@@ -32,7 +34,7 @@ class frmViewer : public QDialog {
   QMenu* File;
   QAction* Save;
   QAction* Print;
-  QPlainTextEdit* txtMain;
+  ReportTextView* txtMain;
   // CommonDialog1's file name: the name chosen last in this window.
   QString commonDialogFileName;
 

@@ -4,8 +4,9 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <string>
 
+#include "reporting/ReportTextView.h"
 #include "reporting/frmViewer.h"
 #include "tests/reporting/windows/TempDir.h"
 #include "tests/support/FakeWindowServices.h"
@@ -73,18 +74,21 @@ TEST_F(ViewerTest, SaveWritesExactlyTheShownTextAsUtf8AndReplacesALongerFile) {
   EXPECT_TRUE(fake.messages.messages.empty());
 }
 
-TEST_F(ViewerTest, SaveUsesTheTextHeldAtThatMomentAndOffersTheLastName) {
+TEST_F(ViewerTest, SaveAndPrintUseTheTextHeldAtThatMomentAndSaveOffersTheLastName) {
   const QString first = dir.path("first.txt");
   fake.saveDialog.answers = {first, ""};
   viewer.Save_Click();
-  viewer.txtMain->setPlainText("edited\nby hand");
+  viewer.setText(std::string("second report\r\nwithout a last line end"));
   viewer.Save_Click();  // cancelled
   EXPECT_EQ(fake.saveDialog.offered, (std::vector<QString>{"", first}));
   EXPECT_EQ(testing::TempDir::read(first), kReport.toUtf8());
 
   fake.saveDialog.answers = {first};
   viewer.Save_Click();
-  EXPECT_EQ(testing::TempDir::read(first), QByteArray("edited\r\nby hand"));
+  EXPECT_EQ(testing::TempDir::read(first), QByteArray("second report\r\nwithout a last line end"));
+  viewer.Print_Click();
+  EXPECT_EQ(fake.printer.printed, std::vector<QString>{"second report\r\nwithout a last line end"});
+  EXPECT_EQ(viewer.txtMain->lineCount(), 2u);
   EXPECT_TRUE(fake.messages.messages.empty());
 }
 
