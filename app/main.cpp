@@ -8,9 +8,9 @@
 #include "tracking/MainWindowLauncher.h"
 
 int main(int argc, char** argv) {
-  tw::restartWithHugePageHeap(argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (tw::CommandLine::namesCommand(args)) {
+    tw::restartWithHugePageHeap(argv);
     std::ios::sync_with_stdio(false);
     tw::CommandLine commandLine(std::cin, std::cout, std::cerr);
     return commandLine.run(args);
