@@ -15,12 +15,7 @@ using Entries = std::vector<std::shared_ptr<tw::JournalEntry>>;
 
 Report range(const char* from, const char* to, const Entries& entries = {},
              const char* category = "") {
-  Report r;
-  r.startdate = from;
-  r.enddate = to;
-  r.Category = category;
-  for (const auto& e : entries) r.Add(e);
-  return r;
+  return tw::test::makeReport(entries, from, to, category);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/DateTime.h"
 #include "model/JournalEntry.h"
@@ -27,6 +28,16 @@ inline std::shared_ptr<JournalEntry> startMarker(DateTime at) {
 
 inline std::shared_ptr<JournalEntry> stopMarker(DateTime at) {
   return entry(at, 0, "Tallyworks Stop", "Stop Work", "TWEvent");
+}
+
+inline Report makeReport(const std::vector<std::shared_ptr<JournalEntry>>& entries,
+                         const char* from, const char* to, const char* category) {
+  Report r;
+  r.startdate = from;
+  r.enddate = to;
+  r.Category = category;
+  for (const auto& e : entries) r.Add(e);
+  return r;
 }
 
 inline DateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {

@@ -12,12 +12,7 @@ using Entries = std::vector<std::shared_ptr<tw::JournalEntry>>;
 
 Report report(const Entries& entries, const char* from = "", const char* to = "",
               const char* category = "") {
-  Report r;
-  r.startdate = from;
-  r.enddate = to;
-  r.Category = category;
-  for (const auto& e : entries) r.Add(e);
-  return r;
+  return tw::test::makeReport(entries, from, to, category);
 }
 
 std::string totals(const std::string& text) {
