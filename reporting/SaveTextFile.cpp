@@ -5,6 +5,7 @@
 
 #include "reporting/SaveDialog.h"
 #include "tracking/MessageBoxes.h"
+#include "tracking/WindowError.h"
 #include "tracking/WindowServices.h"
 
 namespace tw {
@@ -35,7 +36,7 @@ bool saveTextFile(WindowServices& services, QWidget* parent, QString& fileName,
     writeTextFile(chosen, bytes);
     return true;
   } catch (const std::exception& e) {
-    services.messages.show(QString::fromStdString(e.what()), QStringLiteral("Error Saving File"),
+    services.messages.show(describe(e), QStringLiteral("Error Saving File"),
                            MessageBoxes::Icon::Critical);
     return false;
   }

@@ -18,6 +18,7 @@
 #include "store/MAPIFolder.h"
 #include "store/NameSpace.h"
 #include "tracking/DialogRunner.h"
+#include "tracking/WindowError.h"
 #include "tracking/frmMain.h"
 
 namespace tw {
@@ -26,10 +27,6 @@ namespace {
 
 // How many journal items are read between two updates of the progress text.
 constexpr std::size_t kProgressEvery = 5000;
-
-QString describe(const std::exception& e) {
-  return QString::fromStdString(e.what());
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "reporting/SaveTextFile.h"
 #include "reporting/Twips.h"
 #include "tracking/MessageBoxes.h"
+#include "tracking/WindowError.h"
 #include "tracking/WindowServices.h"
 
 namespace tw {
@@ -58,10 +59,6 @@ void frmViewer::setText(std::string utf8) {
   txtMain->setText(std::move(utf8));
 }
 
-void frmViewer::setText(const QString& text) {
-  txtMain->setText(text.toStdString());
-}
-
 QString frmViewer::text() const {
   return QString::fromStdString(txtMain->bytes());
 }
@@ -85,7 +82,7 @@ void frmViewer::Print_Click() {
   try {
     services_.printer.print(text());
   } catch (const std::exception& e) {
-    services_.messages.show(QString::fromStdString(e.what()), MessageBoxes::Icon::Critical);
+    services_.messages.show(describe(e), MessageBoxes::Icon::Critical);
   }
 }
 

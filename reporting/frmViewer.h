@@ -20,9 +20,8 @@ class frmViewer : public QDialog {
  public:
   explicit frmViewer(WindowServices& services, QWidget* parent = nullptr);
 
-  // The report text; lines end with CR LF. The UTF-8 form is taken over without a copy.
+  // The report text as UTF-8, lines ending with CR LF; taken over without a copy.
   void setText(std::string utf8);
-  void setText(const QString& text);
   // The text txtMain holds now, with CR LF line ends.
   QString text() const;
 

@@ -23,7 +23,7 @@ class ViewerTest : public ::testing::Test {
   testing::TempDir dir;
   frmViewer viewer{fake.services};
 
-  void SetUp() override { viewer.setText(kReport); }
+  void SetUp() override { viewer.setText(kReport.toStdString()); }
 };
 
 TEST_F(ViewerTest, LooksAsDesigned) {
