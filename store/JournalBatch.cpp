@@ -1,6 +1,7 @@
 #include "store/JournalBatch.h"
 
 #include "store/Connection.h"
+#include "store/JournalItemFields.h"
 #include "store/MAPIFolder.h"
 #include "store/NameSpace.h"
 #include "store/Schema.h"
@@ -19,10 +20,8 @@ JournalBatch::JournalBatch(const MAPIFolder& journal) : connection_(journal.conn
   // A trigger on every insert makes SQLite keep a statement journal per row, millions of page
   // copies on a large import; the count is added once at commit instead.
   connection_->execute("DROP TRIGGER journal_added");
-  insert_ = std::make_unique<Statement>(
-      *connection_, Connection::Access::Write,
-      "INSERT INTO journal(subject, categories, type, start, duration, companies, body)"
-      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+  insert_ = std::make_unique<Statement>(*connection_, Connection::Access::Write,
+                                        JournalItem::Fields::kInsert);
 }
 
 JournalBatch::~JournalBatch() = default;

@@ -144,8 +144,7 @@ void JournalItem::Save() {
   const std::int32_t duration = Duration();
   Transaction tx(c);
   Statement s(c, Connection::Access::Write,
-              f.id == 0 ? "INSERT INTO journal(subject, categories, type, start, duration,"
-                          " companies, body) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)"
+              f.id == 0 ? Fields::kInsert
                         : "UPDATE journal SET subject = ?1, categories = ?2, type = ?3,"
                           " start = ?4, duration = ?5, companies = ?6, body = ?7 WHERE id = ?8");
   s.bind(1, f.subject).bind(2, f.categories).bind(3, f.type).bind(4, f.start.seconds());

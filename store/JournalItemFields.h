@@ -18,6 +18,12 @@ struct JournalItem::Fields {
   std::int32_t duration = 0;
   std::string companies;
   std::string body;
+
+  // A new row of these properties, bound in this order: subject, categories, type, start,
+  // duration, companies, body.
+  static constexpr const char* kInsert =
+      "INSERT INTO journal(subject, categories, type, start, duration, companies, body)"
+      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)";
 };
 
 }  // namespace tw
