@@ -1,30 +1,49 @@
+// The tallyworks executable: with a command it runs on the command line, without one it opens
+// the main window; both work on an SQLite store.
+#include <cstdlib>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/HugePageHeap.h"
-#include "tracking/MainWindowLauncher.h"
+#include "cli/CommandLine.h"
+#include "gui/MainWindowLauncher.h"
+#include "store/StoreLocation.h"
+#include "store/sqlite/SqliteStoreOpener.h"
+
+namespace {
+
+bool hasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  const tw::SqliteStoreOpener stores;
   if (tw::CommandLine::namesCommand(args)) {
-    tw::restartWithHugePageHeap(argv);
     std::ios::sync_with_stdio(false);
-    tw::CommandLine commandLine(std::cin, std::cout, std::cerr);
-    return commandLine.run(args);
+    return tw::CommandLine(std::cin, std::cout, std::cerr, stores).run(args);
   }
-  std::vector<std::string> rest;
+  std::string store;
   try {
-    rest = tw::CommandLine::windowArguments(args);
-  } catch (const std::invalid_argument& e) {
+    store = tw::CommandLine::windowStore(args);
+    if (store.empty()) store = tw::StoreLocation::defaultPath();
+  } catch (const std::exception& e) {
     std::cerr << "tallyworks: " << e.what() << '\n';
     return tw::CommandLine::kUsage;
   }
-  std::vector<char*> windowArgv{argv[0]};
-  for (std::string& a : rest) windowArgv.push_back(a.data());
-  int windowArgc = static_cast<int>(windowArgv.size());
-  windowArgv.push_back(nullptr);
-  return tw::runMainWindow(windowArgc, windowArgv.data());
+  if (!hasDisplay()) {
+    std::cerr << "tallyworks: no display: the window needs a graphical session (DISPLAY or "
+                 "WAYLAND_DISPLAY is not set); see tallyworks --help for the commands that "
+                 "run without one\n";
+    return tw::CommandLine::kFailure;
+  }
+  int windowArgc = 1;
+  return tw::MainWindowLauncher::run(windowArgc, argv, stores, store);
 }

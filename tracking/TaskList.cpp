@@ -1,23 +1,20 @@
 #include "tracking/TaskList.h"
 
-#include <stdexcept>
+#include "core/CaseFold.h"
 
 namespace tw {
 
-QString TaskList::key(const std::string& name) {
-  return QString::fromStdString(name).toCaseFolded();
-}
-
-void TaskList::addTask(const std::string& name, const std::shared_ptr<TaskItem>& item) {
-  QString k = key(name);
-  if (tasks_.contains(k)) {
-    throw std::invalid_argument("A task named \"" + name + "\" is already in the task list");
+TaskList::TaskList(const std::vector<Task>& tasks) {
+  for (const Task& task : tasks) {
+    if (!task.isOpen()) continue;
+    bySubject_.emplace(CaseFold::key(task.subject), tasks_.size());
+    tasks_.push_back(task);
   }
-  tasks_.insert(k, item);
 }
 
-std::shared_ptr<TaskItem> TaskList::getTask(const std::string& name) const {
-  return tasks_.value(key(name));
+const Task* TaskList::find(std::string_view subject) const {
+  const auto it = bySubject_.find(CaseFold::key(subject));
+  return it == bySubject_.end() ? nullptr : &tasks_[it->second];
 }
 
 }  // namespace tw

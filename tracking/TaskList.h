@@ -1,29 +1,28 @@
 #pragma once
 
-#include <QHash>
-#include <QString>
-#include <memory>
-#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "store/Task.h"
 
 namespace tw {
 
-class TaskItem;
-
-// The open tasks behind the task list, keyed by subject. Keys compare without regard to
-// letter case (Unicode case folding, so "Über" and "über" are one key).
+// The open tasks offered for timing, in the order stored, found by subject without regard to
+// letter case (CaseFold). Of two tasks whose subjects differ only in case, the first is found.
 class TaskList {
  public:
-  // Throws std::invalid_argument when a task of that name (in any letter case) is present;
-  // nothing is added then.
-  void addTask(const std::string& name, const std::shared_ptr<TaskItem>& item);
-  // The task kept under that name, or nullptr.
-  std::shared_ptr<TaskItem> getTask(const std::string& name) const;
-  int count() const { return static_cast<int>(tasks_.size()); }
+  TaskList() = default;
+  // The open tasks among these.
+  explicit TaskList(const std::vector<Task>& tasks);
+
+  const std::vector<Task>& tasks() const { return tasks_; }
+  // The task of that subject, or nullptr.
+  const Task* find(std::string_view subject) const;
 
  private:
-  static QString key(const std::string& name);
-
-  QHash<QString, std::shared_ptr<TaskItem>> tasks_;
+  std::vector<Task> tasks_;
+  std::unordered_map<std::string, std::size_t> bySubject_;
 };
 
 }  // namespace tw

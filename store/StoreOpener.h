@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "store/JournalStore.h"
+
+namespace tw {
+
+// Opens the store behind a path: the program gives the front ends the backend it uses, and
+// tests give theirs.
+class StoreOpener {
+ public:
+  enum class Access {
+    // Creates the store (and its folders) when missing.
+    ReadWrite,
+    // Never creates nor changes anything: for commands that only read, also on a store the
+    // user may read but not write.
+    ReadOnly,
+  };
+
+  virtual ~StoreOpener() = default;
+  // Throws StoreError with a description when the store cannot be opened.
+  virtual std::unique_ptr<JournalStore> open(const std::string& path, Access access) const = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,286 @@
+#include "store/sqlite/Database.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <vector>
+
+#include "store/StoreError.h"
+#include "store/sqlite/OpenFiles.h"
+#include "store/sqlite/Schema.h"
+
+namespace tw {
+namespace {
+
+// Held from the check of a file's header until its connection is counted in OpenFiles, so
+// that no other thread opens a descriptor of a file whose connection is being made.
+std::mutex gOpening;
+
+constexpr const char* kReplaced =
+    "the file was replaced by another one since it was opened, so its items are gone";
+
+std::string systemCause(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "permission denied";
+    case ENOENT:
+      return "the file or its folder does not exist";
+    case EROFS:
+      return "it is on a read-only file system";
+    case ENOSPC:
+      return "the disk is full";
+    default:
+      return std::strerror(error);
+  }
+}
+
+std::string causeOf(int code, int systemError, const char* message) {
+  const std::string detail = message ? message : sqlite3_errstr(code);
+  switch (code & 0xff) {
+    case SQLITE_CANTOPEN:
+      return "it cannot be opened: " + (systemError != 0 ? systemCause(systemError) : detail);
+    case SQLITE_NOTADB:
+      return "it is not a database (it may be damaged or belong to another program)";
+    case SQLITE_CORRUPT:
+      return "the database is damaged (" + detail + ")";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return "permission denied";
+    case SQLITE_READONLY:
+      return "it is read-only and cannot be changed";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return "it is locked by another program; try again in a moment";
+    case SQLITE_FULL:
+      return "the disk is full";
+    case SQLITE_IOERR:
+      if (systemError == ENOSPC) return "the disk is full";
+      if (systemError == EACCES || systemError == EPERM) return "permission denied";
+      return "reading or writing it failed (" + detail + ")";
+    default:
+      return detail;
+  }
+}
+
+std::string folderOf(const std::string& path) {
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  return parent.empty() ? "." : parent.string();
+}
+
+// The file as an SQLite URI that reads it without locks or a log.
+std::string immutableUri(const std::string& path) {
+  std::string uri = "file:";
+  for (const char c : path) {
+    if (c == '?' || c == '#' || c == '%') {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
+      uri += hex;
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?immutable=1";
+}
+
+bool exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+Database::Database(std::string path, Mode mode, int busyTimeoutMs) : path_(std::move(path)) {
+  {
+    const std::lock_guard lock(gOpening);
+    if (mode == Mode::Create) {
+      prepareFolder();
+      if (!exists(path_)) createFile();
+    }
+    openConnection(mode);
+    OpenFiles::add(device_, inode_);
+  }
+  sqlite3_busy_timeout(db_, busyTimeoutMs);
+  try {
+    Schema::prepare(*this);
+  } catch (...) {
+    sqlite3_close_v2(db_);
+    OpenFiles::remove(device_, inode_);
+    throw;
+  }
+}
+
+Database::~Database() {
+  sqlite3_close_v2(db_);
+  OpenFiles::remove(device_, inode_);
+}
+
+void Database::failWith(const std::string& cause) const {
+  throw StoreError("The store file \"" + path_ + "\" cannot be used: " + cause + ".");
+}
+
+void Database::fail(int code) const {
+  const int systemError = db_ ? sqlite3_system_errno(db_) : 0;
+  failWith(causeOf(code, systemError, db_ ? sqlite3_errmsg(db_) : nullptr));
+}
+
+// Missing folders are made private to the user: a billing journal is nobody else's business.
+void Database::prepareFolder() const {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::path(path_).parent_path();
+  std::vector<fs::path> missing;
+  std::error_code ec;
+  for (; !folder.empty() && !fs::exists(folder, ec); folder = folder.parent_path())
+    missing.push_back(folder);
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST) {
+      const int error = errno;
+      failWith("its folder cannot be created: " +
+               (error == EACCES || error == EROFS ? "the folder " + folderOf(it->string()) +
+                                                        " is read-only"
+                                                  : systemCause(error)));
+    }
+  }
+}
+
+void Database::createFile() const {
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0 && errno != EEXIST) {
+    const int error = errno;
+    failWith(error == EACCES || error == EROFS ? "its folder is read-only" : systemCause(error));
+  }
+  if (fd >= 0) ::close(fd);
+}
+
+// SQLite would read a valid database out of a write-ahead log left beside a file that is no
+// database at all, and later copy it into that file; such a file is refused before SQLite sees
+// it. The header is read only while no connection of this process has the file open.
+void Database::checkHeader() const {
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) failWith(systemCause(errno));
+  char header[16] = {};
+  const ssize_t got = ::read(fd, header, sizeof header);
+  ::close(fd);
+  if (got > 0 && (got < 16 || std::memcmp(header, "SQLite format 3", 16) != 0)) fail(SQLITE_NOTADB);
+}
+
+void Database::openConnection(Mode mode) {
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) != 0) {
+    const int error = errno;
+    if (error == ENOENT)
+      failWith(exists(folderOf(path_)) ? "the file does not exist" : "its folder does not exist");
+    failWith(systemCause(error));
+  }
+  if (S_ISREG(st.st_mode) && !OpenFiles::connected(st.st_dev, st.st_ino)) checkHeader();
+  const bool writable =
+      ::access(path_.c_str(), R_OK | W_OK) == 0 && ::access(folderOf(path_).c_str(), W_OK) == 0;
+  readOnly_ = mode == Mode::ReadOnly && !writable;
+  int flags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI;
+  std::string name = path_;
+  if (readOnly_) {
+    flags |= SQLITE_OPEN_READONLY;
+    // Without a log beside it the file holds the whole store: it is read as it stands, and no
+    // -wal or -shm file is made where the user may not write.
+    if (!exists(path_ + "-wal")) name = immutableUri(path_);
+  } else {
+    flags |= SQLITE_OPEN_READWRITE;
+  }
+  const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    const std::string cause = causeOf(rc, sqlite3_system_errno(db_), nullptr);
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    failWith(cause);
+  }
+  device_ = st.st_dev;
+  inode_ = st.st_ino;
+}
+
+void Database::checkFile(bool write) const {
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) != 0) {
+    const int error = errno;
+    failWith(error == ENOENT ? "the file no longer exists" : systemCause(error));
+  }
+  if (st.st_dev != device_ || st.st_ino != inode_) failWith(kReplaced);
+  if (readOnly_ && write) failWith("it is read-only and cannot be changed");
+  if (::access(path_.c_str(), write ? R_OK | W_OK : R_OK) != 0) {
+    const int error = errno;
+    failWith(write && error == EACCES ? "it is read-only and cannot be changed (permission denied)"
+                                      : systemCause(error));
+  }
+}
+
+void Database::execute(const char* sql) {
+  const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) fail(rc);
+}
+
+void Database::begin() {
+  if (depth_ == 0) {
+    checkFile(true);
+    execute("BEGIN IMMEDIATE");
+    failed_ = false;
+  }
+  ++depth_;
+}
+
+void Database::commit() {
+  if (depth_ > 1) {
+    --depth_;
+    return;
+  }
+  if (failed_) {
+    rollback();
+    failWith("a part of the change failed, so none of it was stored");
+  }
+  const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
+    const std::string cause =
+        causeOf(rc, sqlite3_system_errno(db_), sqlite3_errmsg(db_));
+    rollback();
+    failWith(cause);
+  }
+  depth_ = 0;
+}
+
+void Database::rollback() noexcept {
+  if (depth_ > 1) {
+    // An inner failure dooms the whole transaction; the outermost ends it.
+    failed_ = true;
+    --depth_;
+    return;
+  }
+  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  depth_ = 0;
+  failed_ = false;
+}
+
+std::int64_t Database::lastInsertId() const {
+  return sqlite3_last_insert_rowid(db_);
+}
+
+int Database::changes() const {
+  return sqlite3_changes(db_);
+}
+
+std::int64_t Database::dataVersion() {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &stmt, nullptr);
+  std::int64_t version = 0;
+  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+  if (rc == SQLITE_ROW) version = sqlite3_column_int64(stmt, 0);
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_ROW) fail(rc);
+  return version;
+}
+
+}  // namespace tw

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+struct sqlite3;
+
+namespace tw {
+
+// One SQLite connection to a store file, with the checks around it: a file that is no SQLite
+// database is refused before SQLite sees it; before each operation the file is looked at
+// again, so a file that was removed, replaced or made inaccessible makes the operation fail
+// instead of writing somewhere nobody reads.
+class Database {
+ public:
+  enum class Mode {
+    // Creates the file (mode 0600) and its folders (0700) when missing.
+    Create,
+    // Never creates anything; reads a store the user may not write, leaving no -wal or -shm
+    // file behind.
+    ReadOnly,
+  };
+
+  Database(std::string path, Mode mode, int busyTimeoutMs);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  const std::string& path() const { return path_; }
+  sqlite3* handle() const { return db_; }
+  bool readOnly() const { return readOnly_; }
+
+  // Fails when the file is gone, replaced, or (for a write) not writable.
+  void checkFile(bool write) const;
+  // Throws the StoreError describing an SQLite result code for this file.
+  [[noreturn]] void fail(int code) const;
+  // Throws a StoreError naming the file, with a cause in the system's own words.
+  [[noreturn]] void failWith(const std::string& cause) const;
+  void execute(const char* sql);
+
+  // Transactions nest: only the outermost begins (BEGIN IMMEDIATE) and ends one.
+  void begin();
+  void commit();
+  // Ends the outermost transaction without its changes; never throws.
+  void rollback() noexcept;
+  bool inTransaction() const { return depth_ > 0; }
+
+  std::int64_t lastInsertId() const;
+  int changes() const;
+  std::int64_t dataVersion();
+
+ private:
+  void prepareFolder() const;
+  void createFile() const;
+  void checkHeader() const;
+  void openConnection(Mode mode);
+
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
+  bool readOnly_ = false;
+  int depth_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace tw

@@ -1,0 +1,174 @@
+#include "store/sqlite/Schema.h"
+
+#include <sqlite3.h>
+
+#include <array>
+#include <chrono>
+#include <string>
+
+#include "core/TimeZone.h"
+#include "store/sqlite/Database.h"
+#include "store/sqlite/Statement.h"
+#include "store/sqlite/Transaction.h"
+
+namespace tw {
+namespace {
+
+// "TWKS": marks the file as a Tallyworks store.
+constexpr std::int64_t kApplicationId = 0x54574B53;
+
+constexpr const char* kVersion1 = R"sql(
+CREATE TABLE journal(
+  id INTEGER PRIMARY KEY, subject TEXT NOT NULL, categories TEXT NOT NULL, type TEXT NOT NULL,
+  start INTEGER NOT NULL, duration INTEGER NOT NULL, companies TEXT NOT NULL, body TEXT NOT NULL);
+CREATE TABLE tasks(
+  id INTEGER PRIMARY KEY, subject TEXT NOT NULL, categories TEXT NOT NULL, status INTEGER NOT NULL);
+CREATE TABLE attachments(
+  journal INTEGER NOT NULL, position INTEGER NOT NULL, task INTEGER NOT NULL,
+  PRIMARY KEY(journal, position)) WITHOUT ROWID;
+CREATE TABLE counts(folder TEXT PRIMARY KEY, n INTEGER NOT NULL) WITHOUT ROWID;
+)sql";
+
+// Version 1 starts were local wall-clock seconds from 30 December 1899; they are read in the
+// machine's time zone.
+std::string version2(std::int64_t nowMillis) {
+  const std::string now = std::to_string(nowMillis);
+  const std::string uid = Schema::kNewUid;
+  return R"sql(
+CREATE TABLE tasks2(
+  id INTEGER PRIMARY KEY,
+  uid TEXT NOT NULL UNIQUE,
+  subject TEXT NOT NULL,
+  categories TEXT NOT NULL,
+  status INTEGER NOT NULL,
+  modified INTEGER NOT NULL);
+INSERT INTO tasks2 SELECT id, )sql" +
+         uid + ", subject, categories, status, " + now + R"sql( FROM tasks ORDER BY id;
+CREATE TABLE journal2(
+  id INTEGER PRIMARY KEY,
+  uid TEXT NOT NULL UNIQUE,
+  subject TEXT NOT NULL,
+  start INTEGER NOT NULL,
+  utc_offset INTEGER NOT NULL,
+  seconds INTEGER NOT NULL,
+  categories TEXT NOT NULL,
+  type TEXT NOT NULL,
+  companies TEXT NOT NULL,
+  body TEXT NOT NULL,
+  task_uid TEXT NOT NULL,
+  modified INTEGER NOT NULL);
+INSERT INTO journal2
+  SELECT j.id, )sql" +
+         uid + R"sql(, j.subject, tw_local_instant(j.start), tw_local_offset(j.start),
+    j.duration * 60, j.categories, j.type, j.companies, j.body,
+    coalesce((SELECT t.uid FROM attachments a JOIN tasks2 t ON t.id = a.task
+              WHERE a.journal = j.id ORDER BY a.position LIMIT 1), ''), )sql" +
+         now + R"sql(
+  FROM journal j ORDER BY j.id;
+DROP TABLE attachments;
+DROP TABLE counts;
+DROP TABLE journal;
+DROP TABLE tasks;
+ALTER TABLE tasks2 RENAME TO tasks;
+ALTER TABLE journal2 RENAME TO journal;
+CREATE INDEX tasks_by_subject ON tasks(subject);
+CREATE INDEX journal_by_start ON journal(start, id);
+CREATE INDEX journal_by_type ON journal(type, start, id);
+CREATE INDEX journal_by_subject ON journal(subject, id);
+CREATE INDEX journal_by_task ON journal(task_uid) WHERE task_uid <> '';
+CREATE TABLE tombstones(
+  uid TEXT PRIMARY KEY,
+  kind TEXT NOT NULL,
+  deleted INTEGER NOT NULL) WITHOUT ROWID;
+CREATE TABLE timer(
+  only INTEGER PRIMARY KEY CHECK (only = 1),
+  entry INTEGER NOT NULL,
+  started INTEGER NOT NULL,
+  base_seconds INTEGER NOT NULL,
+  owner_pid INTEGER NOT NULL,
+  owner_start INTEGER NOT NULL,
+  generation INTEGER NOT NULL,
+  saved_at INTEGER NOT NULL);
+INSERT INTO timer VALUES(1, 0, 0, 0, 0, 0, 0, 0);
+)sql";
+}
+
+// tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
+// time zone, as the instant it names and the offset that reads it back.
+void localReading(sqlite3_context* context, int, sqlite3_value** args) {
+  const bool wantOffset = sqlite3_user_data(context) != nullptr;
+  try {
+    const TimeZone::Reading r =
+        TimeZone::resolve(DateTime::fromSeconds(sqlite3_value_int64(args[0])));
+    sqlite3_result_int64(context, wantOffset ? r.offset : r.instant.unixSeconds());
+  } catch (const std::exception& e) {
+    sqlite3_result_error(context, e.what(), -1);
+  }
+}
+
+// Any non-null pointer: the function that gives the offset.
+int gOffsetTag = 0;
+
+struct Header {
+  std::int64_t applicationId = 0;
+  int version = 0;
+  std::int64_t objects = 0;
+};
+
+Header readHeader(Database& db) {
+  Statement s(db,
+              "SELECT (SELECT application_id FROM pragma_application_id),"
+              " (SELECT user_version FROM pragma_user_version),"
+              " (SELECT count(*) FROM sqlite_master)");
+  s.step();
+  return {s.integer(0), static_cast<int>(s.integer(1)), s.integer(2)};
+}
+
+void checkOwner(Database& db, const Header& h) {
+  if (h.version > Schema::kVersion) db.failWith("it was written by a newer version of Tallyworks");
+  if ((h.version == 0 && h.objects > 0) || (h.version > 0 && h.applicationId != kApplicationId))
+    db.failWith("it is a database of another program, not a Tallyworks store");
+}
+
+std::string journalMode(Database& db) {
+  Statement s(db, "PRAGMA journal_mode");
+  return s.step() ? std::string(s.text(0)) : std::string();
+}
+
+void migrate(Database& db) {
+  sqlite3_create_function(db.handle(), "tw_local_instant", 1, SQLITE_UTF8, nullptr, localReading,
+                          nullptr, nullptr);
+  sqlite3_create_function(db.handle(), "tw_local_offset", 1, SQLITE_UTF8, &gOffsetTag,
+                          localReading, nullptr, nullptr);
+  TimeZone::reload();
+  Transaction tx(db);
+  const Header h = readHeader(db);
+  checkOwner(db, h);
+  const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::system_clock::now().time_since_epoch())
+                       .count();
+  if (h.version < 1) db.execute(kVersion1);
+  if (h.version < 2) db.execute(version2(now).c_str());
+  db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
+  db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
+  tx.commit();
+}
+
+}  // namespace
+
+void Schema::prepare(Database& db) {
+  const Header h = readHeader(db);
+  checkOwner(db, h);
+  if (db.readOnly()) {
+    if (h.version < kVersion)
+      db.failWith(
+          "it was written by an older version of Tallyworks; open it once where it may be "
+          "written, to bring it up to date");
+    return;
+  }
+  if (journalMode(db) != "wal") db.execute("PRAGMA journal_mode = WAL");
+  db.execute("PRAGMA synchronous = FULL");
+  if (h.version < kVersion) migrate(db);
+}
+
+}  // namespace tw

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/StoreOpener.h"
+
+namespace tw {
+
+// Opens SQLite stores (SqliteJournalStore).
+class SqliteStoreOpener : public StoreOpener {
+ public:
+  std::unique_ptr<JournalStore> open(const std::string& path, Access access) const override;
+};
+
+}  // namespace tw

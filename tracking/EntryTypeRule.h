@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace tw {
+
+// The type a task entry gets: "PJ_Task" when the per-user registry file
+// ($XDG_CONFIG_HOME/tallyworks/registry.ini) has the value "Description" in the section
+// [Software\Microsoft\Shared Tools\Outlook\Journaling\PJ_Task], else "Task". The file is
+// only read, each time a task entry is made.
+class EntryTypeRule {
+ public:
+  // The rule on the user's registry file.
+  EntryTypeRule();
+  explicit EntryTypeRule(std::string registryFile) : file_(std::move(registryFile)) {}
+
+  std::string taskEntryType() const;
+
+ private:
+  std::string file_;
+};
+
+}  // namespace tw

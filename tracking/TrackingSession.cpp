@@ -1,0 +1,285 @@
+#include "tracking/TrackingSession.h"
+
+#include "core/DateText.h"
+#include "core/Markers.h"
+#include "core/TimeZone.h"
+#include "tracking/TrackingError.h"
+
+namespace tw {
+namespace {
+
+constexpr std::int64_t kSaveEverySeconds = 60;
+
+// The start as a journal entry's text shows it: the general date with ":00 " written as " "
+// (10:30:00 AM becomes 10:30 AM).
+std::string dropText(DateTime start) {
+  const std::string general = DateText::generalDate(start);
+  std::string text;
+  text.reserve(general.size());
+  for (std::size_t i = 0; i < general.size(); ++i) {
+    if (general.compare(i, 4, ":00 ") == 0) {
+      text += ' ';
+      i += 3;
+    } else {
+      text += general[i];
+    }
+  }
+  return text;
+}
+
+JournalEntry entryAt(Instant at) {
+  JournalEntry e;
+  e.start = at;
+  e.utcOffset = TimeZone::offsetAt(at);
+  return e;
+}
+
+}  // namespace
+
+TrackingSession::TrackingSession(JournalStore& store, const Clock& clock, ProcessIdentity owner,
+                                 EntryTypeRule entryTypes)
+    : store_(store),
+      clock_(clock),
+      owner_(owner),
+      entryTypes_(std::move(entryTypes)),
+      lastSaveSteady_(clock.steadyMillis()) {}
+
+const TaskList& TrackingSession::reloadTasks() {
+  tasks_ = TaskList(store_.tasks());
+  return tasks_;
+}
+
+void TrackingSession::attach() {
+  changeCount_ = store_.changeCount();
+  follow(store_.timer());
+}
+
+std::optional<RunningTimer> TrackingSession::orphan() {
+  const RunningTimer t = store_.timer();
+  if (!t.running() || t.detached() || ownsTimer(t)) return std::nullopt;
+  const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
+  if (timedBy.alive()) return std::nullopt;
+  return t;
+}
+
+// Takes up the store's timer: a change another process made, or what a new session finds.
+void TrackingSession::follow(const RunningTimer& t) {
+  if (t.generation == generation_) return;
+  generation_ = t.generation;
+  if (!t.running()) {
+    if (tracking_) held_.reset();
+    tracking_ = false;
+    return;
+  }
+  const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
+  const bool mine = timedBy == owner_;
+  const bool adoptable = !owner_.isDetached() && t.detached();
+  if (!mine && !adoptable && !(owner_.isDetached())) {
+    // Another window times it, or a process that is gone did: see orphan().
+    if (tracking_) held_.reset();
+    tracking_ = false;
+    return;
+  }
+  held_ = store_.entry(t.entryId);
+  tracking_ = held_.has_value();
+  if (!tracking_) return;
+  baseSeconds_ = t.secondsAt(clock_.now());
+  steadyAnchor_ = clock_.steadyMillis();
+  if (adoptable) {
+    RunningTimer adopted = t;
+    adopted.ownerPid = owner_.pid;
+    adopted.ownerStart = owner_.startTime;
+    generation_ = store_.setTimer(adopted);
+  }
+}
+
+bool TrackingSession::ownsTimer(const RunningTimer& t) const {
+  return tracking_ && held_ && t.generation == generation_ && t.entryId == held_->id;
+}
+
+std::int64_t TrackingSession::elapsedMillis() const {
+  return std::max<std::int64_t>(0, clock_.steadyMillis() - steadyAnchor_);
+}
+
+std::int64_t TrackingSession::secondsOf(const RunningTimer& t) const {
+  if (ownsTimer(t)) return baseSeconds_ + elapsedMillis() / 1000;
+  return t.secondsAt(clock_.now());
+}
+
+TrackingSession::Status TrackingSession::status() const {
+  Status s;
+  if (tracking_ && held_) {
+    s.state = State::Tracking;
+    const std::int64_t seconds = baseSeconds_ + elapsedMillis() / 1000;
+    JournalEntry now = *held_;
+    now.seconds = seconds;
+    s.minutes = now.minutes();
+  } else if (held_) {
+    s.state = State::Held;
+    s.minutes = held_->minutes();
+  }
+  if (held_) {
+    s.subject = held_->subject;
+    s.categories = held_->categories;
+  }
+  return s;
+}
+
+void TrackingSession::stopRunning() {
+  const RunningTimer t = store_.timer();
+  if (!t.running()) return;
+  if (std::optional<JournalEntry> timed = store_.entry(t.entryId)) {
+    timed->seconds = secondsOf(t);
+    store_.updateEntry(*timed);
+  }
+  generation_ = store_.setTimer(RunningTimer{});
+}
+
+bool TrackingSession::newestMarkerIsStop() {
+  const std::optional<JournalEntry> newest = store_.newestOfType(Markers::kType);
+  return !newest || newest->subject == Markers::kStopSubject;
+}
+
+void TrackingSession::writeMarker(std::string_view subject, std::string_view categories,
+                                  std::int64_t shift) {
+  JournalEntry marker = entryAt(clock_.now().plus(shift));
+  marker.subject = subject;
+  marker.categories = categories;
+  marker.type = Markers::kType;
+  store_.addEntry(std::move(marker));
+}
+
+void TrackingSession::timeEntry(const JournalEntry& entry, std::int64_t baseSeconds) {
+  RunningTimer t;
+  t.entryId = entry.id;
+  t.started = clock_.now();
+  t.baseSeconds = baseSeconds;
+  t.ownerPid = owner_.pid;
+  t.ownerStart = owner_.startTime;
+  t.savedAt = t.started;
+  generation_ = store_.setTimer(t);
+  held_ = entry;
+  baseSeconds_ = baseSeconds;
+  steadyAnchor_ = clock_.steadyMillis();
+}
+
+// A failure leaves tracking on without an entry: the next tick reports it and recovers.
+void TrackingSession::begin(std::string_view taskName, bool decideMarker) {
+  tracking_ = true;
+  try {
+    store_.transact([&] {
+      stopRunning();
+      if (decideMarker && newestMarkerIsStop())
+        writeMarker(Markers::kStartSubject, Markers::kStartCategories, -Markers::kShiftSeconds);
+      const Task* task = tasks_.find(taskName);
+      if (!task)
+        throw TrackingError("The task \"" + std::string(taskName) + "\" is not in the task list");
+      JournalEntry entry = entryAt(clock_.now());
+      entry.subject = task->subject;
+      entry.categories = task->categories;
+      entry.type = entryTypes_.taskEntryType();
+      entry.taskUid = task->uid;
+      timeEntry(store_.addEntry(std::move(entry)), 0);
+    });
+  } catch (...) {
+    held_.reset();
+    throw;
+  }
+}
+
+void TrackingSession::start(std::string_view taskName) {
+  begin(taskName, true);
+}
+
+void TrackingSession::switchTo(std::string_view taskName) {
+  begin(taskName, false);
+}
+
+void TrackingSession::pause() {
+  tracking_ = false;
+  try {
+    store_.transact([&] { stopRunning(); });
+  } catch (...) {
+    held_.reset();
+    throw;
+  }
+  held_.reset();
+}
+
+void TrackingSession::stop() {
+  tracking_ = false;
+  try {
+    store_.transact([&] {
+      stopRunning();
+      writeMarker(Markers::kStopSubject, Markers::kStopCategories, Markers::kShiftSeconds);
+    });
+  } catch (...) {
+    held_.reset();
+    throw;
+  }
+  held_.reset();
+}
+
+std::optional<Task> TrackingSession::lastTask() {
+  std::optional<Task> found;
+  store_.visitNewestFirst([&](const JournalEntry& e) {
+    if (const Task* task = tasks_.find(e.subject)) found = *task;
+    return !found;
+  });
+  return found;
+}
+
+bool TrackingSession::drop(std::string_view text) {
+  std::optional<JournalEntry> match;
+  store_.visitAll([&](const JournalEntry& e) {
+    if (text.find(e.subject) != std::string_view::npos &&
+        text.find(dropText(e.localStart())) != std::string_view::npos && tasks_.find(e.subject))
+      match = e;
+    return !match;
+  });
+  if (!match) return false;
+  if (tracking_) {
+    store_.transact([&] {
+      stopRunning();
+      const std::optional<JournalEntry> fresh = store_.entry(match->id);
+      if (!fresh) throw TrackingError("The journal entry is no longer in the store");
+      timeEntry(*fresh, fresh->seconds);
+    });
+  } else {
+    held_ = match;
+  }
+  return true;
+}
+
+TrackingSession::Status TrackingSession::tick() {
+  const std::int64_t changes = store_.changeCount();
+  if (changes != changeCount_) {
+    changeCount_ = changes;
+    follow(store_.timer());
+  }
+  if (tracking_ && !held_) throw TrackingError("No journal entry is being timed");
+  if (tracking_ && (clock_.steadyMillis() - lastSaveSteady_) / 1000 > kSaveEverySeconds) {
+    lastSaveSteady_ = clock_.steadyMillis();
+    saveNow();
+  }
+  return status();
+}
+
+void TrackingSession::saveNow() {
+  if (!tracking_ || !held_) return;
+  const std::int64_t seconds = baseSeconds_ + elapsedMillis() / 1000;
+  if (store_.saveTimedEntry(generation_, seconds, clock_.now())) {
+    ++generation_;
+    held_->seconds = seconds;
+  } else {
+    // Another process stopped or replaced the timer first; its word counts.
+    follow(store_.timer());
+  }
+}
+
+void TrackingSession::abandon() {
+  tracking_ = false;
+  held_.reset();
+}
+
+}  // namespace tw

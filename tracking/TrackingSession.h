@@ -1,0 +1,112 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/Clock.h"
+#include "core/JournalEntry.h"
+#include "store/JournalStore.h"
+#include "tracking/EntryTypeRule.h"
+#include "tracking/ProcessIdentity.h"
+#include "tracking/TaskList.h"
+
+namespace tw {
+
+// The rules of timing work, for every front end: starting, switching, pausing and stopping,
+// the work markers, resuming the last task, putting a dropped entry back, and the periodic
+// save. What is being timed is kept in the store (RunningTimer), so that every process on the
+// store sees it; each user action is one transaction.
+//
+// A session belongs to one process: a window's session owns the timer it starts and saves it
+// about once a minute; a session of the command line (owner ProcessIdentity::detached()) leaves
+// a detached timer that runs until someone stops it.
+class TrackingSession {
+ public:
+  enum class State {
+    Stopped,
+    Tracking,
+    // An entry is held without being timed (a journal entry dropped while stopped).
+    Held,
+  };
+  struct Status {
+    State state = State::Stopped;
+    std::int32_t minutes = 0;
+    std::string subject;
+    std::string categories;
+  };
+
+  TrackingSession(JournalStore& store, const Clock& clock, ProcessIdentity owner,
+                  EntryTypeRule entryTypes);
+
+  // Reads the open tasks again.
+  const TaskList& reloadTasks();
+  const TaskList& tasks() const { return tasks_; }
+  // Takes up what the store says is being timed. A window's session adopts a detached timer
+  // (it saves it from then on); a timer whose process is gone is left for the caller to decide
+  // (orphan()).
+  void attach();
+  // The timer of a process that is gone (killed, or closed while timing), if the store has one.
+  std::optional<RunningTimer> orphan();
+
+  bool tracking() const { return tracking_; }
+  // The entry held: the one being timed while tracking.
+  const std::optional<JournalEntry>& held() const { return held_; }
+  Status status() const;
+
+  // Starts timing a new entry of the listed task; a "Start Work" marker comes first when the
+  // newest marker is a "Stop Work" or there is none. The entry timed so far is saved first.
+  void start(std::string_view taskName);
+  // Another task chosen while tracking: as start, without a marker.
+  void switchTo(std::string_view taskName);
+  // Stops timing and saves the entry; the period of work stays open.
+  void pause();
+  // As pause, then writes a "Stop Work" marker (also when nothing was timed).
+  void stop();
+  // The listed task of the most recent journal entry that names one.
+  std::optional<Task> lastTask();
+  // Puts the journal entry that dropped text describes (its subject and start, as a journal
+  // entry's text shows them) back: timed from now while tracking, held while stopped. The
+  // first entry stored that matches and names a listed task is taken; false when none does.
+  bool drop(std::string_view text);
+
+  // One tick of the window's timer: takes up changes other processes made, and saves the
+  // entry when more than sixty seconds passed since the last save. Throws when tracking
+  // without an entry or when the save fails.
+  Status tick();
+  // Saves the entry being timed now, the timer going on (closing, logout, termination).
+  void saveNow();
+  // Drops the entry held without saving it and ends tracking (the recovery after failed ticks).
+  void abandon();
+
+ private:
+  void begin(std::string_view taskName, bool decideMarker);
+  void writeMarker(std::string_view subject, std::string_view categories, std::int64_t shift);
+  bool newestMarkerIsStop();
+  // Saves and clears the store's running timer, if any.
+  void stopRunning();
+  std::int64_t secondsOf(const RunningTimer& timer) const;
+  bool ownsTimer(const RunningTimer& timer) const;
+  void timeEntry(const JournalEntry& entry, std::int64_t baseSeconds);
+  void follow(const RunningTimer& timer);
+  std::int64_t elapsedMillis() const;
+
+  JournalStore& store_;
+  const Clock& clock_;
+  ProcessIdentity owner_;
+  EntryTypeRule entryTypes_;
+  TaskList tasks_;
+
+  bool tracking_ = false;
+  std::optional<JournalEntry> held_;
+  // The store's timer generation last written or seen by this session.
+  std::int64_t generation_ = -1;
+  std::int64_t changeCount_ = -1;
+  // The held entry's seconds when its timing began in this process, and the steady clock then.
+  std::int64_t baseSeconds_ = 0;
+  std::int64_t steadyAnchor_ = 0;
+  std::int64_t lastSaveSteady_ = 0;
+};
+
+}  // namespace tw
