@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/DateText.h"
-#include "model/DateTime.h"
-#include "model/DateTimeError.h"
+#include "core/DateText.h"
+#include "core/DateTime.h"
+#include "core/DateTimeError.h"
 
 using tw::DateText;
 using tw::DateTime;
@@ -85,11 +85,19 @@ TEST(DateTextParsing, RejectsUnreadableTexts) {
         "1//2002", "1/1/2002 13:00 PM", "1/1/99999", "1/1/200210:30"}) {
     EXPECT_THROW(DateText::parse(bad), DateTimeError) << bad;
   }
-  try {
-    DateText::parse("soon");
-    FAIL();
-  } catch (const DateTimeError& e) {
-    EXPECT_NE(std::string(e.what()).find("soon"), std::string::npos);
+  // The message names the text and what is wrong with it.
+  const std::pair<const char*, const char*> reasons[] = {
+      {"soon", "'soon' is not a date"},
+      {"2/30/2024", "February 30, 2024 does not exist"},
+      {"1/1/0099", "year 0099 is before 0100"},
+      {"13/1/2002", "there is no month 13"}};
+  for (const auto& [text, reason] : reasons) {
+    try {
+      DateText::parse(text);
+      ADD_FAILURE() << text;
+    } catch (const DateTimeError& e) {
+      EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+    }
   }
 }
 
@@ -99,4 +107,10 @@ TEST(DateTextParsing, IsoRoundTrip) {
   EXPECT_EQ(DateText::parseIso("2026-12-06T07:08:09"), t);
   EXPECT_THROW(DateText::parseIso("2026-12-06 07:08:09"), DateTimeError);
   EXPECT_THROW(DateText::parseIso("2026-13-06T07:08:09"), DateTimeError);
+  try {
+    DateText::parseIso("2023-02-29T10:00:00");
+    ADD_FAILURE();
+  } catch (const DateTimeError& e) {
+    EXPECT_NE(std::string(e.what()).find("February 29, 2023 does not exist"), std::string::npos);
+  }
 }
