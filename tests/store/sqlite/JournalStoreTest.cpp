@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "store/StoreError.h"
+#include "StoreFixture.h"
+
+namespace tw {
+namespace {
+
+using Subjects = std::vector<std::string>;
+
+class JournalStoreTest : public test::StoreFixture {
+ protected:
+  std::unique_ptr<SqliteJournalStore> store = open();
+};
+
+std::string failureOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const StoreError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST_F(JournalStoreTest, EntriesKeepEveryFieldAcrossReopeningAndGetUids) {
+  JournalEntry e = entry("Page layout", day(4), 5699);
+  e.categories = "Design, Admin";
+  e.companies = "ACME; Corp";
+  e.body = "line one\nline two";
+  e.taskUid = "t-1";
+  const JournalEntry added = store->addEntry(e);
+  EXPECT_GT(added.id, 0);
+  EXPECT_EQ(added.uid.size(), 36u);
+  EXPECT_EQ(store->addEntry(e).uid == added.uid, false);
+  store = open();
+  const std::optional<JournalEntry> back = store->entryByUid(added.uid);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->id, added.id);
+  for (const auto& [got, want] : std::vector<std::pair<std::string, std::string>>{
+           {back->subject, e.subject},
+           {back->categories, e.categories},
+           {back->type, e.type},
+           {back->companies, e.companies},
+           {back->body, e.body},
+           {back->taskUid, e.taskUid}})
+    EXPECT_EQ(got, want);
+  EXPECT_EQ(back->start, e.start);
+  EXPECT_EQ(back->utcOffset, e.utcOffset);
+  EXPECT_EQ(back->seconds, 5699);
+  EXPECT_EQ(back->modified, clock.now().unixSeconds() * 1000);
+}
+
+TEST_F(JournalStoreTest, ChangesAndDeletionsOfEntriesAndTasks) {
+  JournalEntry e = store->addEntry(entry("A", day(4)));
+  e.subject = "B";
+  store->updateEntry(e);
+  EXPECT_EQ(store->entry(e.id)->subject, "B");
+  Task t;
+  t.subject = "Layout";
+  t = store->addTask(t);
+  e.taskUid = t.uid;
+  store->updateEntry(e);
+  EXPECT_EQ(store->entriesOfTask(t.id), 1);
+  EXPECT_NE(failureOf([&] { store->deleteTask(t.id); }).find("1 journal entries refer to it"),
+            std::string::npos);
+  store->deleteEntry(e.id);
+  store->deleteTask(t.id);
+  EXPECT_FALSE(store->entry(e.id));
+  EXPECT_TRUE(store->tasks().empty());
+  // Gone rows cannot be changed, and deletions leave tombstones for synchronisation.
+  EXPECT_NE(failureOf([&] { store->updateEntry(e); }).find("no longer in the store"),
+            std::string::npos);
+  EXPECT_NE(failureOf([&] { store->updateTask(t); }).find("no longer in the store"),
+            std::string::npos);
+  test::RawDatabase raw(path);
+  EXPECT_EQ(raw.text("SELECT group_concat(kind) FROM (SELECT kind FROM tombstones ORDER BY kind)"), "entry,task");
+}
+
+// Entries come in start order (equal starts in the order stored) from the half-open range,
+// across many batches, and a sink that fails stops the read cleanly.
+TEST_F(JournalStoreTest, RangeReadsInStartOrder) {
+  store->transact([&] {
+    store->addEntry(entry("late", day(6)));
+    store->addEntry(entry("first of two", day(5)));
+    store->addEntry(entry("second of two", day(5)));
+    store->addEntry(entry("early", day(4)));
+    for (int i = 0; i < 10000; ++i) store->addEntry(entry("bulk", day(10, 0).addSeconds(i)));
+  });
+  const Instant from = store->entryByUid(store->entry(4)->uid)->start;
+  const Instant five = store->entry(2)->start;
+  EXPECT_EQ(subjectsInRange(*store, from, five.plus(1)),
+            (Subjects{"early", "first of two", "second of two"}));
+  EXPECT_EQ(subjectsInRange(*store, five, five), Subjects{});
+  EXPECT_EQ(subjectsInRange(*store, from, from.plus(1)), Subjects{"early"});
+  EXPECT_EQ(subjectsInRange(*store, Instant::fromUnix(0), Instant::fromUnix(1LL << 40)).size(),
+            10004u);
+  int batches = 0;
+  EXPECT_THROW(store->readEntries(Instant::fromUnix(0), Instant::fromUnix(1LL << 40),
+                                  [&](JournalStore::EntryBatch) {
+                                    if (++batches == 2) throw std::runtime_error("enough");
+                                  }),
+               std::runtime_error);
+  EXPECT_EQ(batches, 2);
+  EXPECT_EQ(store->entry(1)->subject, "late");  // the connection is usable again
+}
+
+TEST_F(JournalStoreTest, NewestMarkerAndWalks) {
+  store->addEntry(entry("Start Work", day(4), 0, "TWEvent"));
+  store->addEntry(entry("Stop Work", day(5), 0, "TWEvent"));
+  store->addEntry(entry("Start Work", day(5), 0, "TWEvent"));  // same start, stored later
+  store->addEntry(entry("Task B", day(5, 10)));
+  store->addEntry(entry("Task A", day(3)));
+  EXPECT_EQ(store->newestOfType("TWEvent")->id, 3);
+  EXPECT_FALSE(store->newestOfType("twevent"));
+  Subjects newest;
+  store->visitNewestFirst([&](const JournalEntry& e) {
+    newest.push_back(e.subject);
+    return newest.size() < 3;
+  });
+  EXPECT_EQ(newest, (Subjects{"Task B", "Start Work", "Stop Work"}));
+  std::vector<std::int64_t> ids;
+  store->visitBySubject("Start Work", [&](const JournalEntry& e) {
+    ids.push_back(e.id);
+    return true;
+  });
+  EXPECT_EQ(ids, (std::vector<std::int64_t>{1, 3}));
+}
+
+TEST_F(JournalStoreTest, ImportingAnEntryAgainUpdatesItInsteadOfAddingACopy) {
+  JournalEntry e = entry("Imported", day(4), 600);
+  e.uid = "3f2c3a8e-0000-4000-8000-000000000001";
+  EXPECT_TRUE(store->importEntry(e));
+  e.seconds = 1200;
+  EXPECT_FALSE(store->importEntry(e));
+  EXPECT_TRUE(store->importEntry(entry("Without uid", day(4))));
+  EXPECT_EQ(subjectsInRange(*store, Instant::fromUnix(0), Instant::fromUnix(1LL << 40)),
+            (Subjects{"Imported", "Without uid"}));
+  EXPECT_EQ(store->entryByUid(e.uid)->seconds, 1200);
+}
+
+TEST_F(JournalStoreTest, ATransactionStoresAllOrNothing) {
+  EXPECT_THROW(store->transact([&] {
+    store->addEntry(entry("kept?", day(4)));
+    store->transact([&] { store->addEntry(entry("inner", day(4))); });
+    throw std::runtime_error("fails");
+  }),
+               std::runtime_error);
+  // An inner failure caught inside dooms the whole transaction.
+  EXPECT_THROW(store->transact([&] {
+    store->addEntry(entry("kept?", day(4)));
+    try {
+      store->deleteEntry(999);
+    } catch (const StoreError&) {
+    }
+  }),
+               StoreError);
+  EXPECT_TRUE(subjectsInRange(*store, Instant::fromUnix(0), Instant::fromUnix(1LL << 40)).empty());
+}
+
+// Every change of the timer moves its generation on; a save with an old generation writes
+// nothing, so a late periodic save cannot extend or bring back a stopped entry.
+TEST_F(JournalStoreTest, TimerGenerationsGuardTheSaves) {
+  const JournalEntry e = store->addEntry(entry("Timed", day(4)));
+  EXPECT_FALSE(store->timer().running());
+  RunningTimer t;
+  t.entryId = e.id;
+  t.started = e.start;
+  t.ownerPid = 42;
+  const std::int64_t g = store->setTimer(t);
+  EXPECT_EQ(store->timer().generation, g);
+  EXPECT_TRUE(store->saveTimedEntry(g, 120, e.start.plus(120)));
+  EXPECT_FALSE(store->saveTimedEntry(g, 180, e.start.plus(180)));
+  EXPECT_EQ(store->entry(e.id)->seconds, 120);
+  EXPECT_NE(failureOf([&] { store->deleteEntry(e.id); }).find("is being timed"), std::string::npos);
+  const std::int64_t stopped = store->setTimer(RunningTimer{});
+  EXPECT_FALSE(store->saveTimedEntry(stopped, 300, e.start.plus(300)));
+  EXPECT_EQ(store->entry(e.id)->seconds, 120);
+  EXPECT_EQ(store->timer().savedAt, Instant());
+}
+
+TEST_F(JournalStoreTest, ChangeCountMovesOnlyForOtherConnections) {
+  const std::int64_t before = store->changeCount();
+  store->addEntry(entry("mine", day(4)));
+  EXPECT_EQ(store->changeCount(), before);
+  open()->addEntry(entry("theirs", day(4)));
+  EXPECT_NE(store->changeCount(), before);
+}
+
+}  // namespace
+}  // namespace tw

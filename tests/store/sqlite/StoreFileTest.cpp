@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "StoreFixture.h"
+#include "tests/support/OrdinaryUser.h"
+#include "store/StoreError.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string failureOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const StoreError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+mode_t modeOf(const std::string& file) {
+  struct stat st {};
+  ::stat(file.c_str(), &st);
+  return st.st_mode & 07777;
+}
+
+class StoreFileTest : public test::StoreFixture {
+ protected:
+  void removeStoreFiles() const {
+    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
+  }
+};
+
+// A billing journal is private: new files are 0600, folders made for them 0700.
+TEST_F(StoreFileTest, NewStoresArePrivateToTheUser) {
+  const std::string deep = folder.file("a/b/tallyworks.db");
+  SqliteJournalStore store(deep);
+  store.addEntry(entry("x", day(4)));
+  EXPECT_EQ(modeOf(deep), 0600u);
+  EXPECT_EQ(modeOf(deep + "-wal"), 0600u);
+  EXPECT_EQ(modeOf(folder.file("a")), 0700u);
+  EXPECT_EQ(modeOf(folder.file("a/b")), 0700u);
+}
+
+// Opening fails with a message naming the file and the cause, and leaves the file as it was.
+TEST_F(StoreFileTest, FilesThatAreNoStoreOfOursAreReportedAndLeftAlone) {
+  const struct {
+    const char* cause;
+    std::function<void()> prepare;
+  } cases[] = {
+      {"not a database",
+       [&] {
+         std::string garbage(8192, '\0');
+         for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7 + 3);
+         test::writeBytes(path, garbage);
+       }},
+      {"another program",
+       [&] { test::RawDatabase(path).exec("CREATE TABLE t(x); INSERT INTO t VALUES(1);"); }},
+      {"newer version",
+       [&] {
+         open();
+         test::RawDatabase(path).exec("PRAGMA user_version = 99");
+       }},
+      {"cannot be opened", [&] { fs::create_directory(path); }},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(path);
+    c.prepare();
+    const auto bytes = [&] { return fs::is_directory(path) ? "a folder" : test::readBytes(path); };
+    const std::string before = bytes();
+    const std::string message = failureOf([&] { open(); });
+    EXPECT_NE(message.find(path), std::string::npos) << message;
+    EXPECT_NE(message.find(c.cause), std::string::npos) << message;
+    EXPECT_EQ(bytes(), before) << c.cause;
+    EXPECT_FALSE(fs::exists(path + "-wal")) << c.cause;
+  }
+}
+
+TEST_F(StoreFileTest, AStoreLockedByAnotherProgramFailsAfterTheBusyTimeout) {
+  auto store = open(Database::Mode::Create, 20);
+  store->addEntry(entry("Write", day(1)));
+  test::RawDatabase other(path);
+  other.exec("BEGIN IMMEDIATE; UPDATE journal SET body = 'x';");
+  const std::string message = failureOf([&] { store->addEntry(entry("Blocked", day(2))); });
+  EXPECT_NE(message.find("locked by another program"), std::string::npos) << message;
+  EXPECT_EQ(store->entry(1)->body, "");  // readers are not held up by the writer
+  other.exec("COMMIT");
+  store->addEntry(entry("Later", day(2)));
+}
+
+TEST_F(StoreFileTest, AFileRemovedOrReplacedUnderAnOpenStoreIsNeverWritten) {
+  auto store = open();
+  store->addEntry(entry("Write", day(1)));
+  removeStoreFiles();
+  EXPECT_NE(failureOf([&] { store->addEntry(entry("Lost", day(2))); }).find("no longer exists"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(path));
+
+  auto fresh = open();
+  EXPECT_NE(failureOf([&] { store->addEntry(entry("Lost", day(2))); }).find("replaced"),
+            std::string::npos);
+  EXPECT_FALSE(fresh->entry(1));
+
+  // A file that is no store put in its place is neither written nor read through the old log.
+  const std::string garbage(4096, 'x');
+  test::writeBytes(folder.file("other"), garbage);
+  fs::rename(folder.file("other"), path);
+  EXPECT_NE(failureOf([&] { fresh->entry(1); }).find("replaced"), std::string::npos);
+  EXPECT_NE(failureOf([&] { open(); }).find("not a database"), std::string::npos);
+  EXPECT_EQ(test::readBytes(path), garbage);
+}
+
+// Commands that only read work on a store the user may read but not write, leave no -wal or
+// -shm behind, and say whether the file or its folder is missing.
+TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
+  EXPECT_NE(failureOf([&] { open(Database::Mode::ReadOnly); }).find("the file does not exist"),
+            std::string::npos);
+  path = folder.file("missing/store.db");
+  EXPECT_NE(failureOf([&] { open(Database::Mode::ReadOnly); }).find("its folder does not exist"),
+            std::string::npos);
+  path = folder.file("store.db");
+  open()->addEntry(entry("Kept", day(1)));
+  ASSERT_FALSE(fs::exists(path + "-wal"));
+  chmod(path.c_str(), 0444);
+  chmod(folder.path().c_str(), 0555);
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              auto reader = open(Database::Mode::ReadOnly);
+              test::require(reader->entry(1)->subject == "Kept", "not read");
+              test::require(failureOf([&] { reader->addEntry(entry("No", day(2))); })
+                                    .find("read-only") != std::string::npos,
+                            "written");
+              test::require(failureOf([&] { open(); }).find(path) != std::string::npos,
+                            "opened for writing");
+            }),
+            "");
+  chmod(folder.path().c_str(), 0700);
+  EXPECT_FALSE(fs::exists(path + "-wal"));
+  EXPECT_FALSE(fs::exists(path + "-shm"));
+  chmod(path.c_str(), 0);
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              test::require(failureOf([&] { open(Database::Mode::ReadOnly); })
+                                    .find("permission denied") != std::string::npos,
+                            "read without permission");
+            }),
+            "");
+}
+
+TEST_F(StoreFileTest, BackupIsACheckedCopyThatNeverReplacesTheStore) {
+  auto store = open();
+  for (int i = 0; i < 50; ++i) store->addEntry(entry("Entry " + std::to_string(i), day(4), i));
+  const std::string copy = folder.file("backup.db");
+  test::writeBytes(copy, "old backup");
+  store->backup(copy);
+  EXPECT_EQ(store->check(), "ok");
+  {
+    SqliteJournalStore restored(copy);
+    EXPECT_EQ(restored.entry(50)->subject, "Entry 49");
+    EXPECT_EQ(restored.check(), "ok");
+  }
+  for (const char* suffix : {"", "-wal", "-shm"}) {
+    const std::string own = path + suffix;
+    const std::string before = test::readBytes(own);
+    EXPECT_NE(failureOf([&] { store->backup(own); }).find("the store itself"), std::string::npos)
+        << suffix;
+    EXPECT_EQ(test::readBytes(own), before) << suffix;
+  }
+  EXPECT_NE(failureOf([&] { store->backup(folder.file("no/such/folder/copy.db")); }), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 4);
+}
+
+TEST_F(StoreFileTest, CheckNamesWhatIsDamaged) {
+  {
+    auto store = open();
+    for (int i = 0; i < 20; ++i) store->addEntry(entry("A", day(4), i));
+    EXPECT_EQ(store->check(), "ok");
+  }
+  // The start index is pointed at the tasks' pages.
+  test::RawDatabase raw(path);
+  raw.exec("PRAGMA writable_schema = ON");
+  raw.exec("UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master"
+           " WHERE name = 'tasks') WHERE name = 'journal_by_start'");
+  EXPECT_NE(open()->check(), "ok");
+}
+
+}  // namespace
+}  // namespace tw

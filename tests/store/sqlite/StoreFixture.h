@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/DateTime.h"
+#include "core/JournalEntry.h"
+#include "core/ManualClock.h"
+#include "core/TimeZone.h"
+#include "store/sqlite/SqliteJournalStore.h"
+#include "RawDatabase.h"
+#include "tests/support/TempFolder.h"
+
+namespace tw::test {
+
+// A store of its own in a temporary folder, with a hand-driven clock for modified times.
+class StoreFixture : public ::testing::Test {
+ protected:
+  std::unique_ptr<SqliteJournalStore> open(Database::Mode mode = Database::Mode::Create,
+                                           int busyMs = 3000) const {
+    SqliteJournalStore::Options options;
+    options.mode = mode;
+    options.busyTimeoutMs = busyMs;
+    options.clock = &clock;
+    return std::make_unique<SqliteJournalStore>(path, options);
+  }
+
+  static JournalEntry entry(const std::string& subject, DateTime localStart,
+                            std::int64_t seconds = 0, const std::string& type = "Task") {
+    JournalEntry e;
+    e.subject = subject;
+    const TimeZone::Reading r = TimeZone::resolve(localStart);
+    e.start = r.instant;
+    e.utcOffset = r.offset;
+    e.seconds = seconds;
+    e.type = type;
+    return e;
+  }
+
+  static DateTime day(int d, int hour = 9) { return DateTime::fromParts(2024, 3, d, hour); }
+
+  std::vector<std::string> subjectsInRange(JournalStore& s, Instant from, Instant until) const {
+    std::vector<std::string> out;
+    s.readEntries(from, until, [&](JournalStore::EntryBatch batch) {
+      for (const JournalEntry& e : batch) out.push_back(e.subject);
+    });
+    return out;
+  }
+
+  TempFolder folder;
+  std::string path = folder.file("store.db");
+  ManualClock clock{Instant::fromUnix(1'700'000'000)};
+};
+
+}  // namespace tw::test
