@@ -94,7 +94,7 @@ void TrackingSession::follow(const RunningTimer& t) {
 }
 
 bool TrackingSession::ownsTimer(const RunningTimer& t) const {
-  return tracking_ && held_ && t.generation == generation_ && t.entryId == held_->id;
+  return held_ && t.generation == generation_ && t.entryId == held_->id;
 }
 
 std::int64_t TrackingSession::elapsedMillis() const {
