@@ -1,133 +1,136 @@
 #pragma once
 
-// A literal, unindexed rendering of the report rules: insertion walk, linear metric lookups,
-// every entry tested against every day. The optimised Report must produce the same bytes.
+// A literal, unindexed rendering of the report rules over every entry of a journal: insertion
+// walk, linear lookups of names, every entry tested against every day. The reports made from a
+// store's range must give the same bytes.
 
-#include <cmath>
-#include <memory>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "model/DateText.h"
-#include "model/JournalEntry.h"
-#include "model/NumberText.h"
-#include "model/TextLike.h"
-#include "model/Utilities.h"
+#include "core/CaseFold.h"
+#include "core/DateText.h"
+#include "core/DurationText.h"
+#include "core/JournalEntry.h"
+#include "core/Markers.h"
+#include "core/NumberText.h"
 
 namespace tw::test {
 
-struct RefMetric {
+struct RefTotal {
   std::string name;
-  double value;
+  std::int64_t minutes;
 };
 
-inline RefMetric* refFind(std::vector<RefMetric>& list, const std::string& name) {
-  for (RefMetric& m : list) {
-    if (textLike(m.name, name)) return &m;
-  }
+inline RefTotal* refFind(std::vector<RefTotal>& list, const std::string& name) {
+  for (RefTotal& t : list)
+    if (CaseFold::equal(t.name, name)) return &t;
   return nullptr;
 }
 
-inline void refAdd(std::vector<RefMetric>& list, const std::string& name, double value) {
-  if (RefMetric* m = refFind(list, name)) {
-    m->value += value;
+inline void refAdd(std::vector<RefTotal>& list, const std::string& name, std::int64_t minutes) {
+  if (RefTotal* t = refFind(list, name)) {
+    t->minutes += minutes;
   } else {
-    list.push_back({name, value});
+    list.push_back({name, minutes});
   }
 }
 
 class ReferenceReport {
  public:
-  std::string Category, startdate, enddate;
+  std::string category, startDate, endDate;
 
-  void Add(std::shared_ptr<JournalEntry> e) {
+  void add(const JournalEntry& e) {
     auto it = entries_.begin();
-    while (it != entries_.end() && !((*it)->start > e->start)) ++it;
-    entries_.insert(it, std::move(e));
+    while (it != entries_.end() && !(it->start > e.start)) ++it;
+    entries_.insert(it, e);
   }
 
-  std::string Generate() {
-    std::string sep = !startdate.empty() ? (!enddate.empty() ? " through " : " ->")
-                                         : (!enddate.empty() ? "<- " : "ALL");
-    std::string text = "JOURNAL REPORT\r\nRange: " + startdate + sep + enddate +
-                       ", Category: " + (Category.empty() ? "ALL" : Category) + "\r\n";
-    if (startdate.empty()) startdate = "1/1/1900";
-    if (enddate.empty()) enddate = "1/1/2999";
+  bool passes(const JournalEntry& e) const {
+    return category.empty() || CaseFold::equal(category, e.categories);
+  }
+
+  std::string text() const {
+    const std::string sep = !startDate.empty() ? (!endDate.empty() ? " through " : " ->")
+                                               : (!endDate.empty() ? "<- " : "ALL");
+    std::string out = "JOURNAL REPORT\r\nRange: " + startDate + sep + endDate +
+                      ", Category: " + (category.empty() ? "ALL" : category) + "\r\n";
+    const DateTime from = DateText::parse(startDate.empty() ? "1/1/1900" : startDate).date();
+    const DateTime until =
+        DateText::parse(endDate.empty() ? "1/1/2999" : endDate).date().addDays(1);
     std::string lastDay;
-    std::vector<RefMetric> totals;
-    for (const auto& e : entries_) {
-      const std::string day = DateText::longDate(e->start);
-      const bool taken = DateText::parse(startdate).date() <= e->start &&
-                         e->start < DateText::parse(enddate).date().addDays(1) &&
-                         (Category.empty() || textLike(Category, e->Category));
-      if (!taken) continue;
-      if (day != lastDay) text += "\r\n[" + day + "]\r\n\r\n";
+    std::vector<RefTotal> totals;
+    for (const JournalEntry& e : entries_) {
+      const DateTime start = e.localStart();
+      if (start < from || !(start < until) || !passes(e)) continue;
+      const std::string day = DateText::longDate(start);
+      if (day != lastDay) out += "\r\n[" + day + "]\r\n\r\n";
       lastDay = day;
-      if (Utilities::isEventMarker(e->entrytype)) {
-        text += "  " + e->subject + ": " + DateText::generalDate(e->start) + "\r\n\r\n";
+      if (Markers::isMarkerText(e.type)) {
+        out += "  " + e.subject + ": " + DateText::generalDate(start) + "\r\n\r\n";
         continue;
       }
-      text += "    " + e->Category + ": " + e->friendlyDuration() + " (" + e->entrytype + ")\r\n";
-      text += "    " + DateText::longTime(e->start);
-      if (e->duration > 0) {
-        const auto end = (e->start.secondsOfDay() + std::int64_t{e->duration} * 60) % 86400;
-        text += " through " + DateText::longTime(DateTime::fromSeconds(end));
+      out += "    " + e.categories + ": " + DurationText::friendly(e.minutes()) + " (" + e.type +
+             ")\r\n    " + DateText::longTime(start);
+      if (e.minutes() > 0) {
+        const auto end = (start.secondsOfDay() + std::int64_t{e.minutes()} * 60) % 86400;
+        out += " through " + DateText::longTime(DateTime::fromSeconds(end));
       }
-      text += "\r\n    " + e->subject + "\r\n\r\n";
-      refAdd(totals, e->Category, e->duration);
+      out += "\r\n    " + e.subject + "\r\n\r\n";
+      refAdd(totals, e.categories, e.minutes());
     }
-    text += "\r\nTOTALS:\r\n-------\r\n";
-    for (const RefMetric& m : totals) {
-      if (Utilities::isEventMarker(m.name)) continue;
-      JournalEntry t;
-      t.duration = static_cast<std::int32_t>(std::nearbyint(m.value));
-      text += m.name + ": " + t.friendlyDuration() + "\r\n";
+    out += "\r\nTOTALS:\r\n-------\r\n";
+    for (const RefTotal& t : totals) {
+      if (Markers::isMarkerText(t.name)) continue;
+      out += t.name + ": " + DurationText::friendly(static_cast<std::int32_t>(t.minutes)) + "\r\n";
     }
-    return text;
+    return out;
   }
 
-  std::string CSV() const {
-    const DateTime last = DateText::parse(enddate);
-    const DateTime first = DateText::parse(startdate);
-    std::vector<std::pair<DateTime, std::vector<RefMetric>>> days;
-    std::vector<std::string> categories;
-    for (DateTime d = first; d <= last; d = d.addDays(1)) {
-      std::vector<RefMetric> m;
-      for (const auto& e : entries_) {
-        const bool onDay = DateText::parse(DateText::shortDate(e->start)) == d;
-        const bool inCategory = Category.empty() || textLike(Category, e->Category);
-        if (onDay && inCategory) refAdd(m, e->Category, e->duration);
-      }
-      for (const RefMetric& x : m) {
+  std::string csv() const {
+    const DateTime last = DateText::parse(endDate);
+    std::vector<std::pair<DateTime, std::vector<RefTotal>>> days;
+    std::vector<std::string> names;
+    for (DateTime d = DateText::parse(startDate); d <= last; d = d.addDays(1)) {
+      std::vector<RefTotal> day;
+      for (const JournalEntry& e : entries_)
+        if (e.localStart().date() == d && passes(e)) refAdd(day, e.categories, e.minutes());
+      for (const RefTotal& t : day) {
         bool known = false;
-        for (const std::string& c : categories) known = known || textLike(x.name, c);
-        if (!known) categories.push_back(x.name);
+        for (const std::string& n : names) known = known || CaseFold::equal(n, t.name);
+        if (!known) names.push_back(t.name);
       }
-      days.emplace_back(d, std::move(m));
+      days.emplace_back(d, std::move(day));
     }
-    std::string text = "category";
-    for (const auto& day : days) text += "," + DateText::shortDate(day.first);
-    text += "\r\n";
-    for (const std::string& c : categories) {
-      if (Utilities::isEventMarker(c)) continue;
-      const bool quote = c.find_first_of(",\"\r\n") != std::string::npos;
-      std::string field;
-      for (char ch : c) field += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-      text += quote ? "\"" + field + "\"" : c;
+    std::string out = "category";
+    for (const auto& day : days) out += "," + DateText::shortDate(day.first);
+    out += "\r\n";
+    for (const std::string& n : names) {
+      if (Markers::isMarkerText(n)) continue;
+      std::string field = n;
+      char* end = nullptr;
+      const bool number = !field.empty() && (std::strtod(field.c_str(), &end), *end == '\0');
+      if (!field.empty() && std::string("=+-@\t\r").find(field[0]) != std::string::npos &&
+          !number)
+        field = "'" + field;
+      if (field.find_first_of(",\"\r\n") != std::string::npos) {
+        std::string quoted;
+        for (char ch : field) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+        field = "\"" + quoted + "\"";
+      }
+      out += field;
       for (auto& day : days) {
-        JournalEntry cell;
-        if (RefMetric* m = refFind(day.second, c)) {
-          cell.duration = static_cast<std::int32_t>(std::nearbyint(m->value));
-        }
-        text += "," + NumberText::general(cell.decimalDuration());
+        RefTotal* t = refFind(day.second, n);
+        const auto minutes = static_cast<std::int32_t>(t ? t->minutes : 0);
+        out += "," + NumberText::general(DurationText::decimalHours(minutes));
       }
-      text += "\r\n";
+      out += "\r\n";
     }
-    return text;
+    return out;
   }
 
  private:
-  std::vector<std::shared_ptr<JournalEntry>> entries_;
+  std::vector<JournalEntry> entries_;
 };
 
 }  // namespace tw::test

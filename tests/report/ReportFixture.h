@@ -1,43 +1,50 @@
 #pragma once
 
-#include <memory>
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "model/DateTime.h"
-#include "model/JournalEntry.h"
-#include "reporting/Report.h"
+#include "core/DateTime.h"
+#include "core/JournalEntry.h"
+#include "core/TimeZone.h"
+#include "report/CsvReport.h"
+#include "report/TextReport.h"
 
 namespace tw::test {
 
-inline std::shared_ptr<JournalEntry> entry(DateTime start, std::int32_t minutes,
-                                           std::string category, std::string subject = "Work",
-                                           std::string type = "Task") {
-  auto e = std::make_shared<JournalEntry>();
-  e->start = start;
-  e->duration = minutes;
-  e->Category = std::move(category);
-  e->subject = std::move(subject);
-  e->entrytype = std::move(type);
+inline JournalEntry entry(DateTime localStart, std::int32_t minutes, std::string categories,
+                          std::string subject = "Work", std::string type = "Task") {
+  JournalEntry e;
+  const TimeZone::Reading r = TimeZone::resolve(localStart);
+  e.start = r.instant;
+  e.utcOffset = r.offset;
+  e.seconds = std::int64_t{minutes} * 60;
+  e.categories = std::move(categories);
+  e.subject = std::move(subject);
+  e.type = std::move(type);
   return e;
 }
 
-inline std::shared_ptr<JournalEntry> startMarker(DateTime at) {
+inline JournalEntry startMarker(DateTime at) {
   return entry(at, 0, "Tallyworks Start", "Start Work", "TWEvent");
 }
 
-inline std::shared_ptr<JournalEntry> stopMarker(DateTime at) {
+inline JournalEntry stopMarker(DateTime at) {
   return entry(at, 0, "Tallyworks Stop", "Stop Work", "TWEvent");
 }
 
-inline Report makeReport(const std::vector<std::shared_ptr<JournalEntry>>& entries,
-                         const char* from, const char* to, const char* category) {
-  Report r;
-  r.startdate = from;
-  r.enddate = to;
-  r.Category = category;
-  for (const auto& e : entries) r.Add(e);
-  return r;
+inline ReportRequest request(const char* from, const char* to, const char* category = "") {
+  return ReportRequest{category, from, to};
+}
+
+// The report of the entries, handed over in start order as the store does.
+template <typename Report>
+std::string render(std::vector<JournalEntry> entries, const ReportRequest& r) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const JournalEntry& a, const JournalEntry& b) { return a.start < b.start; });
+  Report report(r);
+  for (const JournalEntry& e : entries) report.add(e);
+  return report.finish();
 }
 
 inline DateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
