@@ -183,7 +183,8 @@ void Database::openConnection(Mode mode) {
   const bool writable =
       ::access(path_.c_str(), R_OK | W_OK) == 0 && ::access(folderOf(path_).c_str(), W_OK) == 0;
   readOnly_ = mode == Mode::ReadOnly && !writable;
-  int flags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI;
+  // A Database serves one thread at a time, so SQLite need not lock the connection per call.
+  int flags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
   std::string name = path_;
   if (readOnly_) {
     flags |= SQLITE_OPEN_READONLY;

@@ -159,6 +159,8 @@ void migrate(Database& db) {
 void Schema::prepare(Database& db) {
   const Header h = readHeader(db);
   checkOwner(db, h);
+  // Reads of a large journal go through the page cache without a copy per page.
+  db.execute("PRAGMA mmap_size = 4294967296");
   if (db.readOnly()) {
     if (h.version < kVersion)
       db.failWith(
