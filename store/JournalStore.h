@@ -16,7 +16,8 @@
 namespace tw {
 
 // What the rest of the program may ask of the place where tasks and the journal are kept.
-// Every failure throws StoreError with a description for people.
+// Every failure throws StoreError with a description for people. A store object serves one
+// thread at a time; another thread opens a store of its own (StoreOpener).
 class JournalStore {
  public:
   using EntryBatch = std::span<const JournalEntry>;
