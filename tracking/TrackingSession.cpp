@@ -1,9 +1,12 @@
 #include "tracking/TrackingSession.h"
 
+#include <algorithm>
+
 #include "core/DateText.h"
 #include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "tracking/TrackingError.h"
+#include "tracking/UnfinishedWork.h"
 
 namespace tw {
 namespace {
@@ -55,11 +58,7 @@ void TrackingSession::attach() {
 }
 
 std::optional<RunningTimer> TrackingSession::orphan() {
-  const RunningTimer t = store_.timer();
-  if (!t.running() || t.detached() || ownsTimer(t)) return std::nullopt;
-  const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
-  if (timedBy.alive()) return std::nullopt;
-  return t;
+  return UnfinishedWork::orphanedTimer(store_, owner_);
 }
 
 // Takes up the store's timer: a change another process made, or what a new session finds.
@@ -140,11 +139,13 @@ bool TrackingSession::newestMarkerIsStop() {
   return !newest || newest->subject == Markers::kStopSubject;
 }
 
-void TrackingSession::writeMarker(std::string_view subject, std::string_view categories,
-                                  std::int64_t shift) {
-  JournalEntry marker = entryAt(clock_.now().plus(shift));
-  marker.subject = subject;
-  marker.categories = categories;
+// A marker is written about a minute before the moment that opens a period of work, and
+// about a minute after the moment that closes one.
+void TrackingSession::writeMarker(bool opening, Instant moment) {
+  JournalEntry marker =
+      entryAt(moment.plus(opening ? -Markers::kShiftSeconds : Markers::kShiftSeconds));
+  marker.subject = opening ? Markers::kStartSubject : Markers::kStopSubject;
+  marker.categories = opening ? Markers::kStartCategories : Markers::kStopCategories;
   marker.type = Markers::kType;
   store_.addEntry(std::move(marker));
 }
@@ -169,8 +170,7 @@ void TrackingSession::begin(std::string_view taskName, bool decideMarker) {
   try {
     store_.transact([&] {
       stopRunning();
-      if (decideMarker && newestMarkerIsStop())
-        writeMarker(Markers::kStartSubject, Markers::kStartCategories, -Markers::kShiftSeconds);
+      if (decideMarker && newestMarkerIsStop()) writeMarker(true, clock_.now());
       const Task* task = tasks_.find(taskName);
       if (!task)
         throw TrackingError("The task \"" + std::string(taskName) + "\" is not in the task list");
@@ -211,7 +211,7 @@ void TrackingSession::stop() {
   try {
     store_.transact([&] {
       stopRunning();
-      writeMarker(Markers::kStopSubject, Markers::kStopCategories, Markers::kShiftSeconds);
+      writeMarker(false, clock_.now());
     });
   } catch (...) {
     held_.reset();
@@ -280,6 +280,57 @@ void TrackingSession::saveNow() {
 void TrackingSession::abandon() {
   tracking_ = false;
   held_.reset();
+}
+
+void TrackingSession::resume(const RunningTimer& orphan) {
+  store_.transact([&] {
+    RunningTimer t = store_.timer();
+    if (t.generation != orphan.generation)
+      throw TrackingError("Another program changed what is being timed meanwhile");
+    t.ownerPid = owner_.pid;
+    t.ownerStart = owner_.startTime;
+    const std::optional<JournalEntry> entry = store_.entry(t.entryId);
+    if (!entry) throw TrackingError("The journal entry is no longer in the store");
+    const std::int64_t seconds = t.secondsAt(clock_.now());
+    generation_ = store_.setTimer(t);
+    held_ = *entry;
+    baseSeconds_ = seconds;
+    steadyAnchor_ = clock_.steadyMillis();
+  });
+  tracking_ = true;
+}
+
+void TrackingSession::stopAt(const RunningTimer& timer, Instant end) {
+  store_.transact([&] {
+    const RunningTimer t = store_.timer();
+    if (t.generation != timer.generation)
+      throw TrackingError("Another program changed what is being timed meanwhile");
+    if (std::optional<JournalEntry> entry = store_.entry(t.entryId)) {
+      entry->seconds = std::clamp<std::int64_t>(end.secondsSince(entry->start), 0, secondsOf(t));
+      store_.updateEntry(*entry);
+      end = entry->start.plus(entry->seconds);
+    }
+    generation_ = store_.setTimer(RunningTimer{});
+    writeMarker(false, end);
+  });
+  tracking_ = false;
+  held_.reset();
+}
+
+void TrackingSession::closeDay(Instant end) {
+  store_.transact([&] { writeMarker(false, end); });
+}
+
+bool TrackingSession::overdue(std::int64_t limitSeconds) const {
+  if (!tracking_ || !held_ || held_->id == keptOverdue_) return false;
+  const Instant now = clock_.now();
+  const bool nextDay =
+      held_->localStart().date() < now.local(TimeZone::offsetAt(now)).date();
+  return nextDay || baseSeconds_ + elapsedMillis() / 1000 > limitSeconds;
+}
+
+void TrackingSession::keepOverdue() {
+  if (held_) keptOverdue_ = held_->id;
 }
 
 }  // namespace tw

@@ -80,9 +80,22 @@ class TrackingSession {
   // Drops the entry held without saving it and ends tracking (the recovery after failed ticks).
   void abandon();
 
+  // Takes over an orphaned timer (UnfinishedWork): timing goes on in the same entry, the time
+  // since the process was lost included.
+  void resume(const RunningTimer& orphan);
+  // Ends the entry a timer times (this session's, or an orphaned one) at the given instant,
+  // with a "Stop Work" marker after it: the forgotten timer cut where the user says.
+  void stopAt(const RunningTimer& timer, Instant end);
+  // Closes a period of work left open (UnfinishedWork::openDay) with a "Stop Work" marker.
+  void closeDay(Instant end);
+  // True while the entry being timed passed the given length, or began on an earlier day, and
+  // the user has not yet chosen to keep it (keepOverdue).
+  bool overdue(std::int64_t limitSeconds) const;
+  void keepOverdue();
+
  private:
   void begin(std::string_view taskName, bool decideMarker);
-  void writeMarker(std::string_view subject, std::string_view categories, std::int64_t shift);
+  void writeMarker(bool opening, Instant moment);
   bool newestMarkerIsStop();
   // Saves and clears the store's running timer, if any.
   void stopRunning();
@@ -107,6 +120,8 @@ class TrackingSession {
   std::int64_t baseSeconds_ = 0;
   std::int64_t steadyAnchor_ = 0;
   std::int64_t lastSaveSteady_ = 0;
+  // The entry the user chose to keep timing although it was overdue.
+  std::int64_t keptOverdue_ = 0;
 };
 
 }  // namespace tw

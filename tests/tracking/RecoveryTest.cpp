@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "SessionFixture.h"
+#include "tracking/UnfinishedWork.h"
+
+namespace tw {
+namespace {
+
+using Subjects = std::vector<std::string>;
+
+// A window killed while timing at 9:10:30 left its timer in the store, saved at 9:10:10 (the
+// periodic saves of a minute and a second); the next window starts at 9:15:30.
+class RecoveryTest : public test::SessionFixture {
+ protected:
+  RunningTimer killedWhileTiming() {
+    session = makeSession(ProcessIdentity{999999, 1});
+    session->start("Page layout");
+    work(10 * 60 + 30);
+    clock.advance(5 * 60);
+    session = makeSession(ProcessIdentity::self());
+    return *UnfinishedWork::orphanedTimer(store, ProcessIdentity::self());
+  }
+  JournalEntry timed() { return journal()[1]; }
+  void expectClosedAt(std::int64_t seconds) {
+    EXPECT_EQ(timed().seconds, seconds);
+    EXPECT_EQ(journal().back().subject, "Stop Work");
+    EXPECT_EQ(journal().back().start, timed().start.plus(seconds + 60));
+    EXPECT_FALSE(store.timer().running());
+    EXPECT_FALSE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
+  }
+};
+
+TEST_F(RecoveryTest, ResumingCountsTheTimeSinceTheProcessWasLost) {
+  session->resume(killedWhileTiming());
+  work(60);
+  session->stop();
+  EXPECT_EQ(timed().seconds, 16 * 60 + 30);
+  EXPECT_FALSE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
+}
+
+TEST_F(RecoveryTest, StoppingAtTheLastSaveKeepsTheSavedTime) {
+  const RunningTimer orphan = killedWhileTiming();
+  const std::int64_t saved = timed().seconds;
+  EXPECT_EQ(saved, 10 * 61);
+  session->stopAt(orphan, timed().start.plus(saved));
+  expectClosedAt(saved);
+}
+
+TEST_F(RecoveryTest, StoppingAtAChosenTimeCutsTheEntryThere) {
+  session->stopAt(killedWhileTiming(), TimeZone::fromLocal(monday9()).plus(7 * 60));
+  expectClosedAt(7 * 60);
+}
+
+// A window closed while timing saves its entry once more and leaves the timer for the next
+// start to offer; nothing is lost.
+TEST_F(RecoveryTest, ClosingWhileTimingLosesNothing) {
+  auto closing = makeSession(ProcessIdentity{999998, 1});
+  closing->start("Billing");
+  work(0);
+  clock.advance(3 * 60 + 17);
+  closing->saveNow();
+  EXPECT_EQ(journal().back().seconds, 3 * 60 + 17);
+  EXPECT_TRUE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
+}
+
+TEST_F(RecoveryTest, ADayLeftOpenIsFoundAndClosed) {
+  EXPECT_FALSE(UnfinishedWork::openDay(store, clock));
+  session->start("Page layout");
+  work(600);
+  session->pause();
+  EXPECT_FALSE(UnfinishedWork::openDay(store, clock));  // still today
+  clock.advance(24 * 3600);
+  const std::optional<JournalEntry> last = UnfinishedWork::openDay(store, clock);
+  ASSERT_TRUE(last);
+  EXPECT_EQ(last->subject, "Page layout");
+  session->closeDay(last->start.plus(last->seconds));
+  EXPECT_EQ(subjects(), (Subjects{"Start Work", "Page layout", "Stop Work"}));
+  EXPECT_EQ(journal().back().start, TimeZone::fromLocal(monday9()).plus(660));
+  EXPECT_FALSE(UnfinishedWork::openDay(store, clock));
+}
+
+// The forgotten timer: past the limit, or past midnight, the user is asked once.
+TEST_F(RecoveryTest, AForgottenTimerIsFlaggedOnceAndCutWhereTheUserSays) {
+  session->start("Page layout");
+  work(60);
+  EXPECT_FALSE(session->overdue(4 * 3600));
+  clock.advance(4 * 3600);
+  EXPECT_TRUE(session->overdue(4 * 3600));
+  session->keepOverdue();
+  EXPECT_FALSE(session->overdue(4 * 3600));
+  session->switchTo("Billing");
+  clock.advance(15 * 3600);  // past midnight
+  EXPECT_TRUE(session->overdue(24 * 3600));
+  session->stopAt(store.timer(), clock.now().plus(-14 * 3600));
+  EXPECT_EQ(journal()[2].seconds, 3600);
+  EXPECT_EQ(journal().back().subject, "Stop Work");
+  EXPECT_FALSE(session->tracking());
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,31 @@
+#include "tracking/UnfinishedWork.h"
+
+#include "core/Markers.h"
+#include "core/TimeZone.h"
+
+namespace tw {
+
+std::optional<RunningTimer> UnfinishedWork::orphanedTimer(JournalStore& store,
+                                                          const ProcessIdentity& self) {
+  const RunningTimer t = store.timer();
+  if (!t.running() || t.detached()) return std::nullopt;
+  const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
+  if (timedBy == self || timedBy.alive()) return std::nullopt;
+  return t;
+}
+
+std::optional<JournalEntry> UnfinishedWork::openDay(JournalStore& store, const Clock& clock) {
+  if (store.timer().running()) return std::nullopt;
+  const std::optional<JournalEntry> marker = store.newestOfType(Markers::kType);
+  if (!marker || marker->subject != Markers::kStartSubject) return std::nullopt;
+  const Instant now = clock.now();
+  if (!(marker->localStart().date() < now.local(TimeZone::offsetAt(now)).date())) return std::nullopt;
+  std::optional<JournalEntry> newest;
+  store.visitNewestFirst([&](const JournalEntry& e) {
+    newest = e;
+    return false;
+  });
+  return newest;
+}
+
+}  // namespace tw
