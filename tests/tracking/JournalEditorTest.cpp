@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "SessionFixture.h"
+#include "tracking/JournalEditor.h"
+#include "tracking/TrackingError.h"
+
+namespace tw {
+namespace {
+
+class JournalEditorTest : public test::SessionFixture {
+ protected:
+  JournalEditor editor{store, EntryTypeRule("")};
+  DateTime at(int hour, int minute = 0) const { return monday9().date().addSeconds(hour * 3600 + minute * 60); }
+};
+
+TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
+  const JournalEntry forgot = editor.add("billing", at(9), at(10, 30));
+  EXPECT_EQ(forgot.subject, "Billing");
+  EXPECT_EQ(forgot.categories, "Admin");
+  EXPECT_EQ(forgot.seconds, 90 * 60);
+  EXPECT_EQ(forgot.taskUid, store.tasks()[1].uid);
+  const JournalEntry after = editor.split(forgot.id, at(10));
+  EXPECT_EQ(store.entry(forgot.id)->seconds, 60 * 60);
+  EXPECT_EQ(after.seconds, 30 * 60);
+  EXPECT_EQ(after.localStart(), at(10));
+  EXPECT_NE(after.uid, forgot.uid);
+  JournalEntry moved = JournalEditor::placed(*store.entry(after.id), at(11));
+  moved.body = "after lunch";
+  editor.change(moved);
+  EXPECT_EQ(store.entry(after.id)->localStart(), at(11));
+  editor.remove(forgot.id);
+  EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(editor.addMarker(false, at(12)).subject, "Stop Work");
+}
+
+// Bad input changes nothing and says what is wrong.
+TEST_F(JournalEditorTest, BadInputIsRefused) {
+  const JournalEntry e = editor.add("Page layout", at(9), at(10));
+  JournalEntry noSubject = e;
+  noSubject.subject = "";
+  JournalEntry backwards = e;
+  backwards.seconds = -60;
+  JournalEntry endless = e;
+  endless.seconds = (JournalEditor::kMostMinutes + 1) * 60;
+  const std::function<void()> bad[] = {
+      [&] { editor.add("No such task", at(9), at(10)); },
+      [&] { editor.add("Page layout", at(10), at(9)); },
+      [&] { editor.split(e.id, at(9)); },
+      [&] { editor.split(e.id, at(11)); },
+      [&] { editor.change(noSubject); },
+      [&] { editor.change(backwards); },
+      [&] { editor.change(endless); },
+  };
+  for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
+  EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(journal()[0].seconds, 3600);
+}
+
+}  // namespace
+}  // namespace tw

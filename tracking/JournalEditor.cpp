@@ -1,0 +1,83 @@
+#include "tracking/JournalEditor.h"
+
+#include "core/Markers.h"
+#include "core/TimeZone.h"
+#include "tracking/TaskList.h"
+#include "tracking/TrackingError.h"
+
+namespace tw {
+
+JournalEditor::JournalEditor(JournalStore& store, EntryTypeRule entryTypes)
+    : store_(store), entryTypes_(std::move(entryTypes)) {}
+
+JournalEntry JournalEditor::placed(JournalEntry entry, DateTime localStart) {
+  const TimeZone::Reading r = TimeZone::resolve(localStart);
+  entry.start = r.instant;
+  entry.utcOffset = r.offset;
+  return entry;
+}
+
+void JournalEditor::check(const JournalEntry& e) {
+  if (e.subject.empty()) throw TrackingError("An entry needs a subject");
+  if (e.seconds < 0) throw TrackingError("An entry cannot end before it starts");
+  if (e.seconds > kMostMinutes * 60)
+    throw TrackingError("An entry lasts at most " + std::to_string(kMostMinutes) + " minutes");
+}
+
+JournalEntry JournalEditor::existing(std::int64_t id) {
+  std::optional<JournalEntry> e = store_.entry(id);
+  if (!e) throw TrackingError("The journal entry is no longer in the store");
+  return *e;
+}
+
+JournalEntry JournalEditor::add(std::string_view taskSubject, DateTime start, DateTime end) {
+  const TaskList tasks(store_.tasks());
+  const Task* task = tasks.find(taskSubject);
+  if (!task)
+    throw TrackingError("There is no open task \"" + std::string(taskSubject) + "\"");
+  JournalEntry e = placed(JournalEntry{}, start);
+  e.seconds = TimeZone::fromLocal(end).secondsSince(e.start);
+  e.subject = task->subject;
+  e.categories = task->categories;
+  e.type = entryTypes_.taskEntryType();
+  e.taskUid = task->uid;
+  check(e);
+  return store_.addEntry(std::move(e));
+}
+
+void JournalEditor::change(JournalEntry entry) {
+  check(entry);
+  store_.updateEntry(entry);
+}
+
+void JournalEditor::remove(std::int64_t id) {
+  store_.deleteEntry(id);
+}
+
+JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {
+  JournalEntry after;
+  store_.transact([&] {
+    JournalEntry before = existing(id);
+    const std::int64_t cut = TimeZone::fromLocal(at).secondsSince(before.start);
+    if (cut <= 0 || cut >= before.seconds)
+      throw TrackingError("The moment to split at lies outside the entry");
+    after = placed(before, at);
+    after.id = 0;
+    after.uid.clear();
+    after.seconds = before.seconds - cut;
+    before.seconds = cut;
+    store_.updateEntry(before);
+    after = store_.addEntry(after);
+  });
+  return after;
+}
+
+JournalEntry JournalEditor::addMarker(bool opening, DateTime at) {
+  JournalEntry marker = placed(JournalEntry{}, at);
+  marker.subject = opening ? Markers::kStartSubject : Markers::kStopSubject;
+  marker.categories = opening ? Markers::kStartCategories : Markers::kStopCategories;
+  marker.type = Markers::kType;
+  return store_.addEntry(std::move(marker));
+}
+
+}  // namespace tw

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "core/Clock.h"
+#include "core/JournalEntry.h"
+#include "store/JournalStore.h"
+#include "tracking/EntryTypeRule.h"
+
+namespace tw {
+
+// Corrections of the journal by hand, for every front end: entries added after the fact
+// ("I forgot to start"), changed, split and deleted, and work markers placed. Each call is one
+// transaction; bad input throws TrackingError and changes nothing.
+class JournalEditor {
+ public:
+  // Entries may last up to this many minutes.
+  static constexpr std::int64_t kMostMinutes = 1'000'000;
+
+  JournalEditor(JournalStore& store, EntryTypeRule entryTypes);
+
+  // A task entry of the task named, from start to end (local times of this zone).
+  JournalEntry add(std::string_view taskSubject, DateTime start, DateTime end);
+  // Stores the entry as edited; its start is read as a local time of this zone when it moved.
+  void change(JournalEntry entry);
+  void remove(std::int64_t id);
+  // Cuts the entry at a moment inside it: the entry keeps the part before, a new entry of the
+  // same task the part after. Returns the new entry.
+  JournalEntry split(std::int64_t id, DateTime at);
+  // A "Start Work" or "Stop Work" marker at a local time.
+  JournalEntry addMarker(bool opening, DateTime at);
+
+  // The instant and offset of a local time of this zone.
+  static JournalEntry placed(JournalEntry entry, DateTime localStart);
+
+ private:
+  JournalEntry existing(std::int64_t id);
+  static void check(const JournalEntry& entry);
+
+  JournalStore& store_;
+  EntryTypeRule entryTypes_;
+};
+
+}  // namespace tw
