@@ -1,10 +1,10 @@
-#include "reporting/DefaultPrinter.h"
+#include "gui/DefaultPrinter.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <stdexcept>
 
-#include "reporting/PrintPlainText.h"
+#include "gui/PrintPlainText.h"
 
 namespace tw {
 
@@ -17,7 +17,7 @@ void DefaultPrinter::print(const QString& text) {
   }
   QPrinter printer(info);
   printer.setDocName(QStringLiteral("Journal Report"));
-  printPlainText(printer, text);
+  PrintPlainText::print(printer, text);
 }
 
 }  // namespace tw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reporting/ReportPrinter.h"
+#include "gui/ReportPrinter.h"
 
 namespace tw {
 

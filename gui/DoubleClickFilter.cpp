@@ -1,4 +1,4 @@
-#include "reporting/DoubleClickFilter.h"
+#include "gui/DoubleClickFilter.h"
 
 #include <QEvent>
 

@@ -1,37 +1,74 @@
-#include "tracking/MainWindowLauncher.h"
+#include "gui/MainWindowLauncher.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <exception>
 
-#include "reporting/DefaultPrinter.h"
-#include "reporting/QtSaveDialog.h"
-#include "tracking/QtDialogRunner.h"
-#include "tracking/QtMessageBoxes.h"
-#include "tracking/WindowServices.h"
-#include "tracking/frmMain.h"
-
-// The window's icons live in a static library, whose resources are registered by hand.
-static void registerResources() {
-  Q_INIT_RESOURCE(tallyworks);
-}
+#include "core/SystemClock.h"
+#include "gui/DefaultPrinter.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/QtMessageBoxes.h"
+#include "gui/QtSaveDialog.h"
+#include "gui/TerminationSignals.h"
+#include "gui/WindowError.h"
+#include "store/StoreOpener.h"
+#include "tracking/EntryTypeRule.h"
+#include "tracking/ProcessIdentity.h"
 
 namespace tw {
 
-int runMainWindow(int argc, char** argv) {
+MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpener& stores,
+                                       const std::string& storePath)
+    : window_(services, stores, storePath) {
+  QString failure;
+  try {
+    store_ = stores.open(storePath, StoreOpener::Access::ReadWrite);
+  } catch (const std::exception& e) {
+    failure = WindowError::describe(e);
+  }
+  if (store_) {
+    session_.emplace(*store_, services.clock, ProcessIdentity::self(), EntryTypeRule());
+    window_.load(*session_);
+  } else {
+    window_.loadWithoutStore(failure);
+  }
+  QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, &window_,
+                   &MainWindow::saveRunningEntry);
+}
+
+int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
+                            const std::string& storePath) {
   QApplication app(argc, argv);
-  registerResources();
-  QApplication::setApplicationName("Tallyworks");
-  QApplication::setDesktopFileName("tallyworks");
+  QApplication::setApplicationName(QStringLiteral("Tallyworks"));
+  QApplication::setDesktopFileName(QStringLiteral("tallyworks"));
+  QApplication::setApplicationVersion(QStringLiteral(TALLYWORKS_VERSION));
   QIcon icon;
-  for (int size : {16, 32, 64}) icon.addFile(QString(":/tallyworks/tallyworks-%1.png").arg(size));
+  for (int size : {16, 32, 64})
+    icon.addFile(QStringLiteral(":/tallyworks/tallyworks-%1.png").arg(size));
   QApplication::setWindowIcon(icon);
+
   QtMessageBoxes messages;
-  QtSaveDialog saveDialog;
-  DefaultPrinter printer;
   QtDialogRunner dialogs;
-  WindowServices services{messages, saveDialog, printer, dialogs};
-  frmMain window(services);
-  window.Form_Load();
+  QtSaveDialog saveDialog(dialogs);
+  DefaultPrinter printer;
+  const SystemClock clock;
+  WindowServices services{messages, saveDialog, printer, dialogs, clock};
+  // Installed before the store is opened, so that a timer taken up is never left unsaved.
+  std::unique_ptr<TerminationSignals> terminations;
+  try {
+    terminations = std::make_unique<TerminationSignals>();
+  } catch (const std::exception& e) {
+    messages.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
+  }
+  MainWindowLauncher launcher(services, stores, storePath);
+  MainWindow& window = launcher.window();
+  if (terminations) {
+    // As at closing the window: the entry being timed is saved.
+    QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&window] {
+      window.close();
+      QCoreApplication::quit();
+    });
+  }
   window.show();
   return app.exec();
 }

@@ -1,9 +1,38 @@
 #pragma once
 
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gui/MainWindow.h"
+#include "store/JournalStore.h"
+#include "tracking/TrackingSession.h"
+
 namespace tw {
 
-// Creates the Qt application and the main window on the default store and runs the event
-// loop until the last window closes. Returns the process exit code.
-int runMainWindow(int argc, char** argv);
+class Clock;
+class StoreOpener;
+
+// The window part of the program: the user's store, the tracking session on it and the main
+// window, loaded and ready to show.
+class MainWindowLauncher {
+ public:
+  // Creates the Qt application, shows the main window on the store at storePath and runs the
+  // event loop until the window closes or the process is told to end (SIGTERM, SIGHUP); the
+  // entry being timed is saved then, and at logout. Returns the process exit code.
+  static int run(int& argc, char** argv, const StoreOpener& stores, const std::string& storePath);
+
+  // Opens the store for reading and writing and loads the window on it; when the store cannot
+  // be opened the window opens empty and says why.
+  MainWindowLauncher(WindowServices& services, const StoreOpener& stores,
+                     const std::string& storePath);
+
+  MainWindow& window() { return window_; }
+
+ private:
+  std::unique_ptr<JournalStore> store_;
+  std::optional<TrackingSession> session_;
+  MainWindow window_;
+};
 
 }  // namespace tw

@@ -1,8 +1,8 @@
-#include "reporting/PdfPrinter.h"
+#include "gui/PdfPrinter.h"
 
 #include <QPrinter>
 
-#include "reporting/PrintPlainText.h"
+#include "gui/PrintPlainText.h"
 
 namespace tw {
 
@@ -11,7 +11,7 @@ void PdfPrinter::print(const QString& text) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(path_);
   printer.setDocName(QStringLiteral("Journal Report"));
-  printPlainText(printer, text);
+  PrintPlainText::print(printer, text);
 }
 
 }  // namespace tw

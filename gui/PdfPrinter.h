@@ -3,7 +3,7 @@
 #include <QString>
 #include <utility>
 
-#include "reporting/ReportPrinter.h"
+#include "gui/ReportPrinter.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "reporting/PrintPlainText.h"
+#include "gui/PrintPlainText.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -30,7 +30,7 @@ QStringList linesOf(const QString& text) {
 
 }  // namespace
 
-void printPlainText(QPrinter& printer, const QString& text) {
+void PrintPlainText::print(QPrinter& printer, const QString& text) {
   QPainter painter;
   if (!painter.begin(&printer)) fail(printer, "the printer did not start the job");
   const QFontMetrics metrics(painter.font(), &printer);

@@ -1,4 +1,4 @@
-#include "tracking/QtDialogRunner.h"
+#include "gui/QtDialogRunner.h"
 
 #include <QDialog>
 

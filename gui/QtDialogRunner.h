@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracking/DialogRunner.h"
+#include "gui/DialogRunner.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "tracking/QtMessageBoxes.h"
+#include "gui/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracking/MessageBoxes.h"
+#include "gui/MessageBoxes.h"
 
 class QWidget;
 

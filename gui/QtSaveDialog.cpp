@@ -1,8 +1,8 @@
-#include "reporting/QtSaveDialog.h"
+#include "gui/QtSaveDialog.h"
 
 #include <QFileDialog>
 
-#include "tracking/DialogRunner.h"
+#include "gui/DialogRunner.h"
 
 namespace tw {
 

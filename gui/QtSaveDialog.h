@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reporting/SaveDialog.h"
+#include "gui/SaveDialog.h"
 
 namespace tw {
 

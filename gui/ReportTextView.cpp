@@ -1,4 +1,4 @@
-#include "reporting/ReportTextView.h"
+#include "gui/ReportTextView.h"
 
 #include <QClipboard>
 #include <QFontMetrics>

@@ -6,8 +6,9 @@ class QWidget;
 
 namespace tw {
 
-// The save-file dialog seam (CommonDialog1). Returns the chosen path, or an empty text when
-// the user cancels. fileName is the name offered (the last one chosen in this window).
+// The save-file dialog seam. Returns the chosen path, or an empty text when the user cancels.
+// filter is one "*.<extension>" pattern, defaultSuffix is appended to a name typed without an
+// extension, and fileName is the name offered (the last one chosen in that window).
 class SaveDialog {
  public:
   virtual ~SaveDialog() = default;

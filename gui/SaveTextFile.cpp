@@ -1,12 +1,12 @@
-#include "reporting/SaveTextFile.h"
+#include "gui/SaveTextFile.h"
 
 #include <QSaveFile>
 #include <stdexcept>
+#include <utility>
 
-#include "reporting/SaveDialog.h"
-#include "tracking/MessageBoxes.h"
-#include "tracking/WindowError.h"
-#include "tracking/WindowServices.h"
+#include "gui/MessageBoxes.h"
+#include "gui/SaveDialog.h"
+#include "gui/WindowError.h"
 
 namespace tw {
 
@@ -19,27 +19,27 @@ namespace {
 
 }  // namespace
 
-void writeTextFile(const QString& path, const QByteArray& bytes) {
+SaveTextFile::SaveTextFile(SaveDialog& dialog, MessageBoxes& messages, QString extension)
+    : dialog_(dialog), messages_(messages), extension_(std::move(extension)) {}
+
+void SaveTextFile::save(QWidget* parent, const QByteArray& bytes) {
+  try {
+    const QString chosen =
+        dialog_.getSaveFileName(parent, QStringLiteral("*.") + extension_, extension_, lastName_);
+    if (chosen.isEmpty()) return;
+    lastName_ = chosen;
+    write(chosen, bytes);
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Saving File"),
+                   MessageBoxes::Icon::Critical);
+  }
+}
+
+void SaveTextFile::write(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) fail(file, path);
   if (file.write(bytes) != bytes.size()) fail(file, path);
   if (!file.commit()) fail(file, path);
-}
-
-bool saveTextFile(WindowServices& services, QWidget* parent, QString& fileName,
-                  const QByteArray& bytes, const QString& extension) {
-  try {
-    const QString chosen = services.saveDialog.getSaveFileName(
-        parent, QStringLiteral("*.") + extension, extension, fileName);
-    if (chosen.isEmpty()) return false;
-    fileName = chosen;
-    writeTextFile(chosen, bytes);
-    return true;
-  } catch (const std::exception& e) {
-    services.messages.show(describe(e), QStringLiteral("Error Saving File"),
-                           MessageBoxes::Icon::Critical);
-    return false;
-  }
 }
 
 }  // namespace tw

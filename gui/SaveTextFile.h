@@ -7,17 +7,27 @@ class QWidget;
 
 namespace tw {
 
-struct WindowServices;
+class MessageBoxes;
+class SaveDialog;
 
-// Writes bytes to path whole: an existing file is replaced only once the new content is
-// complete. Throws std::runtime_error with a description on failure.
-void writeTextFile(const QString& path, const QByteArray& bytes);
+// The save command of a window: asks for a "*.<extension>" file, offering the name chosen last
+// through this object, and writes the bytes there whole (an existing file is replaced only
+// once the new content is complete). Cancelling writes and shows nothing; a failure shows
+// "Error Saving File".
+class SaveTextFile {
+ public:
+  SaveTextFile(SaveDialog& dialog, MessageBoxes& messages, QString extension);
 
-// The save command of a window (CommonDialog1): asks for a "*.<extension>" file name, offering
-// fileName (the name chosen last in this window, updated on a choice), and writes bytes there.
-// Cancelling writes nothing and shows nothing; a failure shows "Error Saving File". True when
-// the file was written.
-bool saveTextFile(WindowServices& services, QWidget* parent, QString& fileName,
-                  const QByteArray& bytes, const QString& extension);
+  void save(QWidget* parent, const QByteArray& bytes);
+
+ private:
+  // Throws std::runtime_error with a description.
+  static void write(const QString& path, const QByteArray& bytes);
+
+  SaveDialog& dialog_;
+  MessageBoxes& messages_;
+  QString extension_;
+  QString lastName_;
+};
 
 }  // namespace tw

@@ -3,19 +3,19 @@
 #include <QString>
 #include <exception>
 #include <stdexcept>
-#include <string>
 
 namespace tw {
 
-// The description text of a failure, as the window's messages show it.
-inline QString describe(const std::exception& failure) {
-  return QString::fromStdString(failure.what());
-}
-
-// A step of the window that cannot go on (no such task, no entry being timed).
+// A step of a window that cannot go on (no store, a duration too large to show), with a
+// description for people.
 class WindowError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+
+  // The description of any failure, as the windows' messages show it.
+  static QString describe(const std::exception& failure) {
+    return QString::fromStdString(failure.what());
+  }
 };
 
 }  // namespace tw

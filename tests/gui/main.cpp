@@ -3,8 +3,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  // The windows are tested headless; test discovery runs this program without the test
-  // environment, so the platform is set here too.
+  // Test discovery runs this program without the test environment: the platform is set here.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,78 @@
+// The task list of the main window and the drop of a journal entry's text onto it.
+#include <QComboBox>
+#include <QMimeData>
+
+#include "gui/MainWindow.h"
+#include "gui/WindowError.h"
+
+namespace tw {
+
+namespace {
+
+using Icon = MessageBoxes::Icon;
+
+const QString kRefresh = QStringLiteral("<Refresh>");
+
+}  // namespace
+
+// The open tasks in the order stored, then "<Refresh>"; nothing is selected unless reselect
+// names a listed task.
+void MainWindow::fillTaskList(const QString& reselect) {
+  taskList_->clear();
+  try {
+    for (const Task& task : session().reloadTasks().tasks())
+      taskList_->addItem(QString::fromStdString(task.subject));
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Getting Tasks"), Icon::Critical);
+  }
+  taskList_->addItem(kRefresh);
+  taskList_->setCurrentIndex(-1);
+  if (!reselect.isEmpty()) selectTask(reselect);
+}
+
+// Shows the task in the list without choosing it: the subject as written, else the task the
+// session finds for it without regard to letter case.
+void MainWindow::selectTask(const QString& subject) {
+  int index = taskList_->findText(subject, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index < 0 && session_) {
+    const TaskList& tasks = session_->tasks();
+    if (const Task* task = tasks.find(subject.toStdString()))
+      index = static_cast<int>(task - tasks.tasks().data());
+  }
+  if (index < 0 || index >= taskList_->count() - 1) return;
+  taskList_->setCurrentIndex(index);
+  selectedTask_ = taskList_->itemText(index);
+}
+
+// A task chosen while tracking takes the timing over; "<Refresh>" reads the tasks again.
+void MainWindow::onTaskActivated(int index) {
+  const QString text = taskList_->itemText(index);
+  if (text == kRefresh) {
+    fillTaskList(selectedTask_);
+    return;
+  }
+  selectedTask_ = text;
+  if (session_ && session_->tracking())
+    track([&](TrackingSession& s) { s.switchTo(text.toStdString()); });
+}
+
+// The dropped text names a journal entry by its subject and start; the session puts that
+// entry back (timed from now while tracking) and the list shows its task.
+void MainWindow::dropJournalText(const QMimeData* data) {
+  if (!data || !data->hasText()) {
+    messages_.show(QStringLiteral("Invalid OLE Type"), Icon::Warning);
+    return;
+  }
+  try {
+    if (!session().drop(data->text().toStdString())) {
+      messages_.show(QStringLiteral("Invalid Journal Entry or not a Journal Entry"), Icon::Warning);
+      return;
+    }
+    selectTask(QString::fromStdString(session().held()->subject));
+  } catch (const std::exception& e) {
+    messages_.show("OLE Drop Error: " + WindowError::describe(e), Icon::None);
+  }
+  showTrackingState();
+}
+
+}  // namespace tw

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "core/SystemClock.h"
+#include "store/sqlite/SqliteJournalStore.h"
+#include "tests/support/TempFolder.h"
+#include "tracking/TrackingSession.h"
+
+namespace tw::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool waitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 500 && !done(); ++i) std::this_thread::sleep_for(20ms);
+  return done();
+}
+
+// The window part of the program in a process of its own (headless), taking up the timing of
+// "Alpha" that a command-line session on the same store started.
+class WindowProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override { store.addTask(Task{0, "", "Alpha", "", TaskStatus::NotStarted, 0}); }
+
+  // Starts the timing on a whole second, then the window, and waits until the window owns it.
+  void startWindow() {
+    const auto now = std::chrono::system_clock::now();
+    std::this_thread::sleep_until(std::chrono::ceil<std::chrono::seconds>(now));
+    commandLine.reloadTasks();
+    commandLine.start("Alpha");
+    timed = store.timer();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.file("config")));
+    window.setProcessEnvironment(environment);
+    window.setProcessChannelMode(QProcess::ForwardedChannels);
+    window.start(TW_WINDOW_PROCESS, {QString::fromStdString(path)});
+    ASSERT_TRUE(window.waitForStarted());
+    ASSERT_TRUE(waitFor([this] { return store.timer().ownerPid == window.processId(); }));
+  }
+  void endWindow(int signalNumber) {
+    ::kill(static_cast<pid_t>(window.processId()), signalNumber);
+    ASSERT_TRUE(window.waitForFinished(10000));
+    EXPECT_EQ(window.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(window.exitCode(), 0);
+  }
+  std::int64_t savedSeconds() { return store.entry(timed.entryId)->seconds; }
+
+  TempFolder folder;
+  std::string path = folder.file("store.db");
+  SystemClock clock;
+  SqliteJournalStore store{path};
+  TrackingSession commandLine{store, clock, ProcessIdentity::detached(),
+                              EntryTypeRule(folder.file("registry.ini"))};
+  RunningTimer timed;
+  QProcess window;
+};
+
+TEST_F(WindowProcessTest, EndingSignalsSaveEverySecondTimed) {
+  for (const int signalNumber : {SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signalNumber);
+    startWindow();
+    std::this_thread::sleep_for(2500ms);
+    const std::int64_t elapsed = clock.now().secondsSince(timed.started);
+    endWindow(signalNumber);
+    EXPECT_NEAR(savedSeconds(), elapsed, 1);
+  }
+}
+
+// Exports and reports of the command line read the store while the window times and another
+// process stops the timing: nothing is lost or damaged, and no reader fails.
+TEST_F(WindowProcessTest, CommandLineReadersRunBesideTheWindow) {
+  if (!QFileInfo(TW_TALLYWORKS).isExecutable()) GTEST_SKIP() << "tallyworks is not built";
+  startWindow();
+  const std::string stop = folder.file("stop"), exported = folder.file("export.jsonl");
+  QProcess readers;
+  readers.setProcessChannelMode(QProcess::ForwardedChannels);
+  readers.start("/bin/sh", {"-c",
+                            "i=0; while [ $i -lt 300 ] && [ ! -e \"$3\" ]; do"
+                            " \"$0\" --store \"$1\" journal export \"$2\" &&"
+                            " \"$0\" --store \"$1\" report >/dev/null || exit 1; i=$((i+1)); done",
+                            TW_TALLYWORKS, path.c_str(), exported.c_str(), stop.c_str()});
+  ASSERT_TRUE(readers.waitForStarted());
+  std::this_thread::sleep_for(2500ms);
+  commandLine.stop();
+  const std::int64_t elapsed = clock.now().secondsSince(timed.started);
+  std::this_thread::sleep_for(1500ms);
+  writeBytes(stop, "");
+  ASSERT_TRUE(readers.waitForFinished(30000));
+  EXPECT_EQ(readers.exitCode(), 0);
+  endWindow(SIGTERM);
+  EXPECT_NEAR(savedSeconds(), elapsed, 1);
+  EXPECT_FALSE(store.timer().running());
+  EXPECT_EQ(store.newestOfType("TWEvent")->subject, "Stop Work");
+  EXPECT_NE(readBytes(exported).find("\"Stop Work\""), std::string::npos);
+  EXPECT_EQ(store.check(), "ok");
+}
+
+}  // namespace
+}  // namespace tw::test
