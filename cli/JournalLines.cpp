@@ -1,68 +1,119 @@
-#include "app/JournalLines.h"
+#include "cli/JournalLines.h"
 
-#include <limits>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <set>
 #include <stdexcept>
 
-#include "model/DateText.h"
-#include "model/DateTimeError.h"
+#include "core/DateText.h"
+#include "core/DateTimeError.h"
+#include "core/TimeZone.h"
 
 namespace tw {
 namespace {
 
 using nlohmann::json;
 
-std::string textOf(const json& value, const char* key) {
-  if (!value.is_string()) throw std::invalid_argument(std::string("\"") + key + "\" is not a text");
-  return value.get<std::string>();
+struct TextKey {
+  const char* name;
+  std::string JournalEntry::*field;
+};
+
+constexpr TextKey kTextKeys[] = {{"uid", &JournalEntry::uid},
+                                 {"subject", &JournalEntry::subject},
+                                 {"categories", &JournalEntry::categories},
+                                 {"type", &JournalEntry::type},
+                                 {"companies", &JournalEntry::companies},
+                                 {"body", &JournalEntry::body},
+                                 {"task", &JournalEntry::taskUid}};
+
+[[noreturn]] void wrong(const std::string& key, const std::string& what) {
+  throw std::invalid_argument("\"" + key + "\" " + what);
 }
 
-std::int32_t minutesOf(const json& value) {
-  if (!value.is_number_integer())
-    throw std::invalid_argument("\"duration\" is not a whole number of minutes");
-  constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
-  const bool fits =
-      value.is_number_unsigned()
-          ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(highest)
-          : value.get<std::int64_t>() >= lowest && value.get<std::int64_t>() <= highest;
-  if (!fits) throw std::invalid_argument("\"duration\" is out of range");
-  return static_cast<std::int32_t>(value.get<std::int64_t>());
+// The line as a JSON object whose keys are each given once.
+json objectOf(std::string_view line) {
+  if (line.find('\0') != std::string_view::npos) throw std::invalid_argument("it holds a NUL byte");
+  std::set<std::string> keys;
+  std::string repeated;
+  const json::parser_callback_t noteKeys = [&](int depth, json::parse_event_t event, json& parsed) {
+    if (event == json::parse_event_t::key && depth == 1 &&
+        !keys.insert(parsed.get<std::string>()).second)
+      repeated = parsed.get<std::string>();
+    return true;
+  };
+  json object = json::parse(line, noteKeys, false);
+  if (object.is_discarded()) throw std::invalid_argument("it is not valid JSON");
+  if (!object.is_object()) throw std::invalid_argument("it is not a JSON object");
+  if (!repeated.empty()) wrong(repeated, "is given twice");
+  return object;
+}
+
+std::string textOf(const json& value, const std::string& key) {
+  if (!value.is_string()) wrong(key, "is not a text");
+  std::string text = value.get<std::string>();
+  if (text.find('\0') != std::string::npos) wrong(key, "holds a NUL character");
+  return text;
+}
+
+std::int64_t numberOf(const json& value, const std::string& key, std::int64_t lowest,
+                      std::int64_t highest, const char* unit) {
+  const std::string range =
+      "(" + std::to_string(lowest) + " to " + std::to_string(highest) + " " + unit + ")";
+  if (!value.is_number_integer()) wrong(key, "is not a whole number " + range);
+  if (value.is_number_unsigned()
+          ? value.get<std::uint64_t>() > static_cast<std::uint64_t>(highest)
+          : value.get<std::int64_t>() < lowest || value.get<std::int64_t>() > highest)
+    wrong(key, "is " + value.dump() + ", out of range " + range);
+  return value.get<std::int64_t>();
 }
 
 DateTime startOf(const json& value) {
   const std::string text = textOf(value, "start");
   try {
     return DateText::parseIso(text);
-  } catch (const DateTimeError&) {
-    throw std::invalid_argument("\"start\" is not a date-time of the form YYYY-MM-DDTHH:MM:SS");
+  } catch (const DateTimeError& e) {
+    throw std::invalid_argument(std::string("\"start\": ") + e.what());
   }
+}
+
+std::string* textField(JournalEntry& e, const std::string& key) {
+  for (const TextKey& k : kTextKeys) {
+    if (key == k.name) return &(e.*k.field);
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 JournalEntry JournalLines::parse(std::string_view line) {
-  const json object = json::parse(line, nullptr, false);
-  if (object.is_discarded()) throw std::invalid_argument("it is not valid JSON");
-  if (!object.is_object()) throw std::invalid_argument("it is not a JSON object");
+  const json object = objectOf(line);
   JournalEntry e;
+  std::optional<DateTime> start;
+  std::optional<std::int64_t> minutes, seconds, offset;
   for (const auto& [key, value] : object.items()) {
-    if (key == "subject")
-      e.subject = textOf(value, "subject");
-    else if (key == "start")
-      e.start = startOf(value);
+    if (key == "start")
+      start = startOf(value);
     else if (key == "duration")
-      e.duration = minutesOf(value);
-    else if (key == "categories")
-      e.Category = textOf(value, "categories");
-    else if (key == "type")
-      e.entrytype = textOf(value, "type");
-    else if (key == "companies")
-      e.company = textOf(value, "companies");
-    else if (key == "body")
-      e.notes = textOf(value, "body");
+      minutes = numberOf(value, key, 0, kMostMinutes, "minutes");
+    else if (key == "seconds")
+      seconds = numberOf(value, key, 0, kMostSeconds, "seconds");
+    else if (key == "utc_offset")
+      offset = numberOf(value, key, -kMostOffset, kMostOffset, "seconds");
+    else if (std::string* text = textField(e, key))
+      *text = textOf(value, key);
     else
       throw std::invalid_argument("unknown key \"" + key + "\"");
+  }
+  if (!start) throw std::invalid_argument("\"start\" is missing");
+  e.seconds = seconds ? *seconds : minutes.value_or(0) * 60;
+  if (offset) {
+    e.utcOffset = static_cast<std::int32_t>(*offset);
+    e.start = Instant::fromLocal(*start, e.utcOffset);
+  } else {
+    const TimeZone::Reading reading = TimeZone::resolve(*start);
+    e.start = reading.instant;
+    e.utcOffset = reading.offset;
   }
   return e;
 }
@@ -70,12 +121,16 @@ JournalEntry JournalLines::parse(std::string_view line) {
 std::string JournalLines::format(const JournalEntry& e) {
   nlohmann::ordered_json line;
   line["subject"] = e.subject;
-  line["start"] = DateText::iso(e.start);
-  line["duration"] = e.duration;
-  line["categories"] = e.Category;
-  line["type"] = e.entrytype;
-  line["companies"] = e.company;
-  line["body"] = e.notes;
+  line["start"] = DateText::iso(e.localStart());
+  line["duration"] = e.minutes();
+  line["categories"] = e.categories;
+  line["type"] = e.type;
+  line["companies"] = e.companies;
+  line["body"] = e.body;
+  line["uid"] = e.uid;
+  line["seconds"] = e.seconds;
+  line["utc_offset"] = e.utcOffset;
+  line["task"] = e.taskUid;
   return line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

@@ -3,18 +3,29 @@
 #include <string>
 #include <string_view>
 
-#include "model/JournalEntry.h"
+#include "core/JournalEntry.h"
 
 namespace tw {
 
-// The interchange form of journal items: one JSON object per line with the keys subject,
-// start (YYYY-MM-DDTHH:MM:SS, local), duration (whole minutes), categories, type, companies
-// and body. Missing keys are empty or 0.
+// The interchange form of journal entries: one JSON object per line with the keys
+//   uid         the entry's uid; an entry of a uid already stored is updated, not added again
+//   subject, categories, type, companies, body    texts
+//   start       the local start, YYYY-MM-DDTHH:MM:SS (required)
+//   utc_offset  seconds east of UTC in force at the start; without it the start is read in the
+//               machine's time zone
+//   duration    whole minutes, 0 to 1,000,000
+//   seconds     the exact length, 0 to 60,000,000; wins over duration
+//   task        the uid of the task the entry was timed for
+// Missing keys are empty or 0. Unknown and repeated keys, and NUL characters, are errors.
 class JournalLines {
  public:
+  static constexpr std::int64_t kMostMinutes = 1'000'000;
+  static constexpr std::int64_t kMostSeconds = 60'000'000;
+  static constexpr std::int64_t kMostOffset = 18 * 3600;
+
   // Throws std::invalid_argument saying what is wrong with the line.
   static JournalEntry parse(std::string_view line);
-  // One line without its line end; the entry's item id is not written.
+  // One line without its line end, every key written; the entry's row id is not.
   static std::string format(const JournalEntry& entry);
 };
 

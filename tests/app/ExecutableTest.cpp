@@ -1,35 +1,107 @@
+// The real executable, run as a separate process without a display.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
-namespace tw {
+namespace tw::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string shellQuoted(const std::string& s) {
   return "'" + s + "'";
 }
 
-// The real executable, run without a display: the command path must not need one.
-TEST(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
-  test::TempFolder folder;
-  const std::string exe = TALLYWORKS_EXECUTABLE;
-  const std::string store = folder.file("store.db");
-  const std::string prefix = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=none " +
-                             shellQuoted(exe) + " --store " + shellQuoted(store) + " ";
-  ASSERT_EQ(std::system((prefix + "task add Write --categories Docs").c_str()), 0);
+class ExecutableTest : public ::testing::Test {
+ protected:
+  // Runs tallyworks --store STORE with the arguments (a shell text); returns its exit code.
+  int tallyworks(const std::string& args, const std::string& as = "") {
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + as +
+                                shellQuoted(TALLYWORKS_EXECUTABLE) + " --store " +
+                                shellQuoted(store) + " " + args;
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  unsigned modeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+  }
+
+  TempFolder folder;
+  std::string store = folder.file("store.db");
+};
+
+TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
   const std::string listed = folder.file("tasks.txt");
-  ASSERT_EQ(std::system((prefix + "task list > " + shellQuoted(listed)).c_str()), 0);
-  EXPECT_EQ(test::readBytes(listed), "Write\tDocs\t0\n");
-  const int usage = std::system((prefix + "task add 2>/dev/null").c_str());
-  EXPECT_EQ(WEXITSTATUS(usage), 2);
-  const int failure = std::system(
-      (prefix + "journal import " + shellQuoted(folder.file("none")) + " 2>/dev/null").c_str());
-  EXPECT_EQ(WEXITSTATUS(failure), 1);
+  const std::string lines = folder.file("journal.jsonl");
+  writeBytes(lines, R"({"subject":"Write","start":"2024-03-01T09:00:00","duration":5})");
+  const struct {
+    std::string args;
+    int code;
+  } cases[] = {
+      {"task add Write --categories Docs", 0},
+      {"journal import - < " + shellQuoted(lines), 0},
+      {"task list > " + shellQuoted(listed), 0},
+      {"task list > /dev/full 2>/dev/null", 1},
+      {"journal export > /dev/full 2>/dev/null", 1},
+      {"report > /dev/full 2>/dev/null", 1},
+      {"journal import " + shellQuoted(folder.file("none")) + " 2>/dev/null", 1},
+      {"task add 2>/dev/null", 2},
+      {"--stor=x task list 2>/dev/null", 2},
+      {"-x 2>/dev/null", 2},
+  };
+  for (const auto& c : cases) EXPECT_EQ(tallyworks(c.args), c.code) << c.args;
+  EXPECT_EQ(readBytes(listed), "Write\tDocs\t0\n");
+}
+
+TEST_F(ExecutableTest, ANewStoreAndItsFoldersArePrivateToTheUser) {
+  store = folder.file("new/deeper/store.db");
+  ASSERT_EQ(tallyworks("task add Write"), 0);
+  EXPECT_EQ(modeOf(folder.file("new")), 0700u);
+  EXPECT_EQ(modeOf(folder.file("new/deeper")), 0700u);
+  EXPECT_EQ(modeOf(store), 0600u);
+}
+
+// The commands that only read work on a store the user may read but not write, and leave no
+// -wal or -shm file beside it. Root may write anywhere, so as root they run as nobody.
+TEST_F(ExecutableTest, CommandsThatOnlyReadWorkOnAStoreTheUserMayNotWrite) {
+  const bool root = ::geteuid() == 0;
+  if (root && std::system("command -v setpriv > /dev/null") != 0)
+    GTEST_SKIP() << "running as root without setpriv to run as another user";
+  const std::string lines = folder.file("journal.jsonl");
+  writeBytes(lines, R"({"subject":"Write","start":"2024-03-01T09:00:00","duration":5})");
+  ASSERT_EQ(tallyworks("task add Write"), 0);
+  ASSERT_EQ(tallyworks("journal import " + shellQuoted(lines)), 0);
+  const std::string before = readBytes(store);
+  const TempFolder outputs;
+  fs::permissions(outputs.path(), fs::perms::all);
+  const std::string as = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups -- " : "";
+  fs::permissions(store, root ? fs::perms::owner_read | fs::perms::owner_write |
+                                    fs::perms::group_read | fs::perms::others_read
+                              : fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                     fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+  const std::string out = " > /dev/null";
+  for (const std::string& args :
+       {"task list" + out, "report" + out, "csv --from 3/1/2024 --to 3/1/2024" + out,
+        "journal export" + out, "check" + out, "backup " + shellQuoted(outputs.file("copy.db")),
+        "report --output " + shellQuoted(outputs.file("report.txt"))})
+    EXPECT_EQ(tallyworks(args, as), 0) << args;
+  EXPECT_EQ(tallyworks("task add Other 2>/dev/null", as), 1);
+  EXPECT_FALSE(fs::exists(store + "-wal"));
+  EXPECT_FALSE(fs::exists(store + "-shm"));
+  EXPECT_EQ(readBytes(store), before);
+  EXPECT_NE(readBytes(outputs.file("report.txt")).find("Write"), std::string::npos);
 }
 
 }  // namespace
-}  // namespace tw
+}  // namespace tw::test

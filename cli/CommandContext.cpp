@@ -1,0 +1,36 @@
+#include "cli/CommandContext.h"
+
+#include "cli/StoreFiles.h"
+#include "cli/TerminalText.h"
+#include "cli/UsageError.h"
+#include "store/StoreLocation.h"
+
+namespace tw {
+
+CommandContext::CommandContext(std::istream& in, std::ostream& out, bool outIsTerminal,
+                               const StoreOpener& stores, const Clock& clock)
+    : in_(in), out_(out), outIsTerminal_(outIsTerminal), stores_(stores), clock_(clock) {}
+
+const std::string& CommandContext::storePath() {
+  if (storePath_.empty()) storePath_ = StoreLocation::defaultPath();
+  return storePath_;
+}
+
+std::unique_ptr<JournalStore> CommandContext::open(StoreOpener::Access access) {
+  return stores_.open(storePath(), access);
+}
+
+TextOutput CommandContext::output(const std::string& target) {
+  if (target.empty() || target == "-") return TextOutput(out_, outIsTerminal_);
+  refuseStoreFile(target);
+  return TextOutput(target);
+}
+
+void CommandContext::refuseStoreFile(const std::string& target) {
+  if (StoreFiles(storePath()).includes(target)) {
+    throw UsageError(TerminalText::quoted(target) +
+                     " is the store itself or one of its files; choose another file");
+  }
+}
+
+}  // namespace tw

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "cli/TextOutput.h"
+#include "core/Clock.h"
+#include "store/JournalStore.h"
+#include "store/StoreOpener.h"
+
+namespace tw {
+
+// What a command works with: its input, its output, the store and the clock.
+class CommandContext {
+ public:
+  CommandContext(std::istream& in, std::ostream& out, bool outIsTerminal, const StoreOpener& stores,
+                 const Clock& clock);
+
+  // The store to use; empty for the user's default store.
+  void useStore(std::string path) { storePath_ = std::move(path); }
+  const std::string& storePath();
+  std::unique_ptr<JournalStore> open(StoreOpener::Access access);
+
+  // Standard output for "" and "-", else the file (see refuseStoreFile).
+  TextOutput output(const std::string& target);
+  // Throws UsageError when writing to target would write into the store's own files.
+  void refuseStoreFile(const std::string& target);
+
+  std::istream& in() const { return in_; }
+  const Clock& clock() const { return clock_; }
+
+ private:
+  std::istream& in_;
+  std::ostream& out_;
+  bool outIsTerminal_;
+  const StoreOpener& stores_;
+  const Clock& clock_;
+  std::string storePath_;
+};
+
+}  // namespace tw

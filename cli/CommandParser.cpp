@@ -1,0 +1,65 @@
+#include "cli/CommandParser.h"
+
+#include "cli/CommandContext.h"
+#include "cli/JournalCommands.h"
+#include "cli/ReportCommands.h"
+#include "cli/StoreCommands.h"
+#include "cli/TaskCommands.h"
+#include "cli/TerminalText.h"
+#include "cli/UsageError.h"
+
+namespace tw {
+namespace {
+
+bool startsWith(const std::string& text, const char* prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
+
+}  // namespace
+
+CommandParser::CommandParser()
+    : app_(
+          "Tallyworks times work on tasks and reports on it. Without a command it opens the "
+          "main window.",
+          "tallyworks") {
+  app_.set_version_flag("--version", "tallyworks " TALLYWORKS_VERSION);
+  app_.require_subcommand(1, 1);
+  store_ = app_.add_option("--store", storePath_,
+                           "Use this store file instead of the default (before the command)");
+  CLI::App* task = app_.add_subcommand("task", "Add, list and change tasks");
+  CLI::App* journal = app_.add_subcommand("journal", "Read, write and change the journal");
+  task->require_subcommand(1, 1);
+  journal->require_subcommand(1, 1);
+  groups_.push_back(std::make_unique<TaskCommands>(*task));
+  groups_.push_back(std::make_unique<JournalCommands>(*journal));
+  groups_.push_back(std::make_unique<ReportCommands>(app_));
+  groups_.push_back(std::make_unique<StoreCommands>(app_));
+}
+
+std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word == "--store") {
+      ++i;
+    } else if (startsWith(word, "-")) {
+      if (!startsWith(word, "--store=") && word != "-h" && word != "--help" && word != "--version")
+        return "unknown option " + TerminalText::quoted(word);
+    } else {
+      for (const CLI::App* command : app_.get_subcommands({}))
+        if (command->get_name() == word) return "";
+      return "unknown command " + TerminalText::quoted(word);
+    }
+  }
+  return "";
+}
+
+void CommandParser::runCommand(CommandContext& context) {
+  if (store_->count() > 0) {
+    if (storePath_.empty()) throw UsageError("--store needs the path of a store file");
+    context.useStore(storePath_);
+  }
+  for (const auto& group : groups_)
+    if (group->run(context)) return;
+}
+
+}  // namespace tw

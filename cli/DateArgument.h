@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/DateTime.h"
+
+namespace tw {
+
+// Dates and times given on the command line, in the US form or in ISO form. Throws UsageError
+// naming the option and what is wrong ("February 30, 2024 does not exist").
+class DateArgument {
+ public:
+  // A day: M/d/yyyy (3/1/2024) or YYYY-MM-DD (2024-03-01).
+  static DateTime day(std::string_view option, const std::string& text);
+  // A day and a time: M/d/yyyy h:mm[:ss] [AM|PM] (3/1/2024 9:30 AM) or
+  // YYYY-MM-DDTHH:MM[:SS] (2024-03-01T09:30, also with a blank for the T).
+  static DateTime moment(std::string_view option, const std::string& text);
+};
+
+}  // namespace tw

@@ -1,0 +1,95 @@
+#include "cli/JournalCommands.h"
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "cli/CommandContext.h"
+#include "cli/JournalLines.h"
+#include "cli/TerminalText.h"
+
+namespace tw {
+namespace {
+
+constexpr const char* kNothing = "; nothing was imported.";
+
+bool blank(std::string_view line) {
+  return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+}  // namespace
+
+JournalCommands::JournalCommands(CLI::App& journal)
+    : import_(journal.add_subcommand(
+          "import",
+          "Add the entries of a JSON Lines file (- for standard input); an entry of a "
+          "uid already stored is updated instead. All or nothing")),
+      export_(journal.add_subcommand("export", "Write every journal entry as JSON Lines")) {
+  import_->add_option("FILE", file_, "The file to read, - for standard input")->required();
+  export_->add_option("FILE", file_,
+                      "The file to write, whole or not at all (standard output when absent or -)");
+}
+
+bool JournalCommands::run(CommandContext& context) {
+  if (import_->parsed())
+    importLines(context);
+  else if (export_->parsed())
+    exportLines(context);
+  else
+    return false;
+  return true;
+}
+
+void JournalCommands::importLines(CommandContext& context) {
+  std::vector<JournalEntry> entries;
+  if (file_ == "-") {
+    entries = readLines(context.in());
+  } else {
+    std::ifstream file(file_, std::ios::binary);
+    // A folder opens as a file that reads as empty.
+    const int error = !file ? errno : std::filesystem::is_directory(file_) ? EISDIR : 0;
+    if (error != 0) {
+      throw std::runtime_error("The file " + TerminalText::quoted(file_) +
+                               " cannot be read: " + std::strerror(error) + kNothing);
+    }
+    entries = readLines(file);
+  }
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  store->transact([&] {
+    for (JournalEntry& entry : entries) store->importEntry(std::move(entry));
+  });
+}
+
+std::vector<JournalEntry> JournalCommands::readLines(std::istream& lines) const {
+  std::vector<JournalEntry> entries;
+  std::string line;
+  for (long number = 1; std::getline(lines, line); ++number) {
+    if (blank(line)) continue;
+    if (line.back() == '\r') line.pop_back();
+    try {
+      entries.push_back(JournalLines::parse(line));
+    } catch (const std::invalid_argument& e) {
+      throw std::runtime_error("line " + std::to_string(number) + ": " + e.what() + kNothing);
+    }
+  }
+  if (lines.bad()) {
+    const std::string source = file_ == "-" ? "standard input" : TerminalText::quoted(file_);
+    throw std::runtime_error("Reading " + source + " failed" + kNothing);
+  }
+  return entries;
+}
+
+void JournalCommands::exportLines(CommandContext& context) {
+  TextOutput output = context.output(file_);
+  const auto store = context.open(StoreOpener::Access::ReadOnly);
+  store->visitAll([&](const JournalEntry& entry) {
+    output.write(JournalLines::format(entry) + '\n');
+    return true;
+  });
+  output.finish();
+}
+
+}  // namespace tw

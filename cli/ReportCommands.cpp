@@ -1,0 +1,61 @@
+#include "cli/ReportCommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/CommandContext.h"
+#include "cli/DateArgument.h"
+#include "cli/UsageError.h"
+#include "core/DateText.h"
+#include "report/ReportRequest.h"
+#include "report/ReportRun.h"
+
+namespace tw {
+
+ReportCommands::ReportCommands(CLI::App& app)
+    : report_(app.add_subcommand("report",
+                                 "Write the text report (the whole journal when no "
+                                 "days are given)")),
+      csv_(app.add_subcommand("csv", "Write the CSV table of hours per category and day")) {
+  for (CLI::App* command : {report_, csv_}) {
+    CLI::Option* first = command->add_option("--from", from_, "First day, M/d/yyyy or YYYY-MM-DD");
+    CLI::Option* last = command->add_option("--to", to_, "Last day, M/d/yyyy or YYYY-MM-DD");
+    command->add_option("--category", category_,
+                        "Only entries whose categories are this text, letter case aside (no "
+                        "wildcards)");
+    command->add_option("--output", output_,
+                        "Write to this file (whole or not at all) instead of standard output; - "
+                        "for standard output");
+    if (command == csv_) {
+      first->required();
+      last->required();
+    }
+  }
+}
+
+ReportRequest ReportCommands::request(const CLI::App& command) const {
+  ReportRequest request;
+  request.category = category_;
+  std::optional<DateTime> first, last;
+  if (command.get_option("--from")->count() > 0) first = DateArgument::day("--from", from_);
+  if (command.get_option("--to")->count() > 0) last = DateArgument::day("--to", to_);
+  if (first && last && *first > *last) {
+    throw UsageError("--from " + DateText::shortDate(*first) + " is after --to " +
+                     DateText::shortDate(*last));
+  }
+  if (first) request.startDate = DateText::shortDate(*first);
+  if (last) request.endDate = DateText::shortDate(*last);
+  return request;
+}
+
+bool ReportCommands::run(CommandContext& context) {
+  const bool csv = csv_->parsed();
+  if (!csv && !report_->parsed()) return false;
+  const ReportRequest wanted = request(csv ? *csv_ : *report_);
+  TextOutput output = context.output(output_);
+  const auto store = context.open(StoreOpener::Access::ReadOnly);
+  output.write(csv ? ReportRun::csv(*store, wanted) : ReportRun::text(*store, wanted));
+  output.finish();
+  return true;
+}
+
+}  // namespace tw

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace tw {
+
+// The files of a store: the store file itself and the -wal and -shm files kept beside it.
+class StoreFiles {
+ public:
+  explicit StoreFiles(std::string store) : store_(std::move(store)) {}
+
+  // True when writing to path would write into one of them: it is the same file (device and
+  // inode, through any link) or, for files that do not exist yet, the same place.
+  bool includes(const std::string& path) const;
+
+ private:
+  std::string store_;
+};
+
+}  // namespace tw

@@ -1,0 +1,94 @@
+// Telling commands from window arguments, and arguments given wrongly.
+#include <filesystem>
+#include <stdexcept>
+
+#include "CliFixture.h"
+
+namespace tw::test {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(WindowArguments, OnlyNothingOrAStorePathAskForTheWindow) {
+  const struct {
+    Args args;
+    bool command;
+    std::string store;  // for the window; "!" when windowStore refuses them
+  } cases[] = {
+      {{}, false, ""},
+      {{"--store", "x.db"}, false, "x.db"},
+      {{"--store=x.db"}, false, "x.db"},
+      {{"--store"}, false, "!"},
+      {{"--store="}, false, "!"},
+      {{"--store", "--help"}, false, "!"},
+      {{"--store", "a.db", "--store", "b.db"}, false, "!"},
+      {{"--store", "x.db", "report"}, true, ""},
+      {{"--stor=x", "task", "list"}, true, ""},
+      {{"-x"}, true, ""},
+      {{"-platform", "offscreen"}, true, ""},
+      {{"--help"}, true, ""},
+      {{"--version"}, true, ""},
+      {{"typo"}, true, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string shown = c.args.empty() ? "(none)" : c.args[0];
+    EXPECT_EQ(CommandLine::namesCommand(c.args), c.command) << shown;
+    if (c.command) continue;
+    if (c.store == "!")
+      EXPECT_THROW(CommandLine::windowStore(c.args), std::invalid_argument) << shown;
+    else
+      EXPECT_EQ(CommandLine::windowStore(c.args), c.store) << shown;
+  }
+}
+
+class ArgumentsTest : public CliTest {};
+
+TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
+  const std::string longDate(50, '1');
+  const CommandCase cases[] = {
+      {{"task", "add", ""}, "", 2, "SUBJECT must not be empty"},
+      {{"task", "add", "  "}, "", 2, "SUBJECT must not be empty"},
+      {{"task", "add", "a\nb"}, "", 2, "control character"},
+      {{"task", "add", "X", "--categories", "a\tb"}, "", 2, "--categories"},
+      {{"task", "add", "X", "--status", "5"}, "", 2, "--status"},
+      {{"task"}, "", 2, "subcommand"},
+      {{"task", "status", "X", "one"}, "", 2, "N"},
+      {{"task", "list", "--store", "x"}, "", 2, "--store"},
+      {{"bogus"}, "", 2, "unknown command \"bogus\""},
+      {{"-x", "task", "list"}, "", 2, "unknown option \"-x\""},
+      {{"--stor=x", "task", "list"}, "", 2, "unknown option \"--stor=x\""},
+      {{"journal", "import"}, "", 2, "FILE"},
+      {{"csv", "--from", "1/1/2024"}, "", 2, "--to"},
+      {{"csv", "--from", "", "--to", "1/1/2024"}, "", 2, "--from needs a date"},
+      {{"report", "--to", ""}, "", 2, "--to needs a date"},
+      {{"report", "--from", "3/2/2024", "--to", "2024-03-01"},
+       "",
+       2,
+       "--from 3/2/2024 is after --to 3/1/2024"},
+      {{"report", "--from", "2/30/2024"}, "", 2, "February 30, 2024 does not exist"},
+      {{"report", "--from", "2024-02-30"}, "", 2, "February 30, 2024 does not exist"},
+      {{"report", "--from", "1/1/0099"}, "", 2, "0099"},
+      {{"report", "--from", "1/2/24"}, "", 2, "M/d/yyyy"},
+      {{"report", "--from", "3/1/2024 10:00"}, "", 2, "M/d/yyyy"},
+      {{"report", "--from", "2024-3-1"}, "", 2, "YYYY-MM-DD"},
+      {{"report", "--from", longDate}, "", 2, "is not a date"},
+      {{"backup"}, "", 2, "FILE"},
+  };
+  for (const CommandCase& c : cases) expectCase(c);
+  EXPECT_FALSE(std::filesystem::exists(store));
+  EXPECT_EQ(runRaw({"--store", "", "task", "list"}), 2);
+  EXPECT_NE(err.str().find("--store needs the path"), std::string::npos) << err.str();
+}
+
+TEST_F(ArgumentsTest, HelpAndVersionGoToStandardOutput) {
+  ASSERT_EQ(runRaw({"--help"}), 0);
+  for (const char* command : {"task", "journal", "report", "csv", "backup", "check"})
+    EXPECT_NE(out.str().find(command), std::string::npos) << command;
+  ASSERT_EQ(runRaw({"report", "--help"}), 0);
+  EXPECT_NE(out.str().find("letter case aside (no wildcards)"), std::string::npos) << out.str();
+  ASSERT_EQ(runRaw({"--version"}), 0);
+  EXPECT_EQ(out.str(), "tallyworks " TALLYWORKS_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace tw::test

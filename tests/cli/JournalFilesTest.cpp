@@ -1,0 +1,114 @@
+// journal import and export.
+#include <cstdlib>
+
+#include "CliFixture.h"
+#include "core/TimeZone.h"
+
+namespace tw::test {
+namespace {
+
+class JournalFilesTest : public CliTest {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "America/New_York", 1);
+    TimeZone::reload();
+  }
+  void TearDown() override {
+    unsetenv("TZ");
+    TimeZone::reload();
+  }
+  std::string exported() { return output({"journal", "export"}); }
+};
+
+const std::string kLines =
+    R"({"subject":"Write","start":"2024-07-01T09:00:00","duration":90,"categories":"Docs","type":"Task","companies":"Acme","body":"first"})"
+    "\n\r\n"
+    R"({"subject":"Call","start":"2024-01-02T10:00:00","duration":5,"seconds":61,"utc_offset":3600,"uid":"call-1","task":"t-1"})"
+    "\r\n"
+    R"({"start":"2024-01-03T08:00:00"})"
+    "\n";
+
+TEST_F(JournalFilesTest, ExportWritesEveryKeyAndTheZoneOrGivenOffsetOfEachStart) {
+  ASSERT_EQ(run({"journal", "import", "-"}, kLines), 0) << err.str();
+  const std::string lines = exported();
+  const std::string first = lines.substr(0, lines.find('\n'));
+  EXPECT_EQ(
+      first.substr(0, first.find(R"(,"uid":")")),
+      R"({"subject":"Write","start":"2024-07-01T09:00:00","duration":90,"categories":"Docs","type":"Task","companies":"Acme","body":"first")");
+  EXPECT_NE(first.find(R"("seconds":5400,"utc_offset":-14400,"task":""})"), std::string::npos);
+  EXPECT_NE(
+      lines.find(
+          R"({"subject":"Call","start":"2024-01-02T10:00:00","duration":1,"categories":"","type":"","companies":"","body":"","uid":"call-1","seconds":61,"utc_offset":3600,"task":"t-1"})"),
+      std::string::npos)
+      << lines;
+  EXPECT_NE(lines.find(R"("duration":0,)"), std::string::npos);
+  EXPECT_NE(lines.find(R"("utc_offset":-18000,)"), std::string::npos) << "winter in New York";
+}
+
+TEST_F(JournalFilesTest, ExportAndImportMakeALosslessRoundTripThatNeverDoublesEntries) {
+  ASSERT_EQ(run({"journal", "import", "-"}, kLines), 0) << err.str();
+  const std::string before = exported();
+  const std::string file = folder.file("journal.jsonl");
+  ASSERT_EQ(output({"journal", "export", file}), "");
+  EXPECT_EQ(readBytes(file), before);
+  ASSERT_EQ(run({"journal", "import", file}), 0) << err.str();
+  EXPECT_EQ(exported(), before) << "importing the same entries again updates them";
+
+  store = folder.file("second.db");
+  ASSERT_EQ(run({"journal", "import", file}), 0) << err.str();
+  unsetenv("TZ");
+  TimeZone::reload();
+  EXPECT_EQ(exported(), before) << "starts keep their offsets in another zone";
+}
+
+TEST_F(JournalFilesTest, OneBadLineImportsNothingAndTheMessageSaysWhatIsWrongWhere) {
+  ASSERT_EQ(run({"journal", "import", "-"}, kLines), 0);
+  const std::string before = exported();
+  const std::string ok = R"({"subject":"ok","start":"2024-03-01T09:00:00"})"
+                         "\n";
+  const CommandCase cases[] = {
+      {{}, ok + R"({"subject":"x"})", 1, "line 2: \"start\" is missing"},
+      {{},
+       ok + "\n" + R"({"start":"2024-02-30T00:00:00"})",
+       1,
+       "line 3: \"start\": '2024-02-30T00:00:00' is not a date-time: February 30, 2024 does not "
+       "exist"},
+      {{}, R"({"start":"2024-03-01"})", 1, "is not YYYY-MM-DDTHH:MM:SS"},
+      {{},
+       R"({"start":"2024-03-01T09:00:00","duration":1000001})",
+       1,
+       "\"duration\" is 1000001, out of range (0 to 1000000 minutes)"},
+      {{}, R"({"start":"2024-03-01T09:00:00","duration":-1})", 1, "\"duration\" is -1"},
+      {{}, R"({"start":"2024-03-01T09:00:00","duration":1.5})", 1, "not a whole number"},
+      {{}, R"({"start":"2024-03-01T09:00:00","seconds":60000001})", 1, "\"seconds\" is 60000001"},
+      {{}, R"({"start":"2024-03-01T09:00:00","utc_offset":86400})", 1, "\"utc_offset\" is 86400"},
+      {{}, R"({"start":"2024-03-01T09:00:00","duration":18446744073709551615})", 1, "out of range"},
+      {{},
+       ok + std::string(R"({"start":"2024-03-01T09:00:00","body":"a)") + '\0' + "\"}",
+       1,
+       "line 2: it holds a NUL byte"},
+      {{}, R"({"start":"2024-03-01T09:00:00","body":"a\u0000"})", 1, "\"body\" holds a NUL"},
+      {{},
+       ok + ok + R"({"start":"2024-03-01T09:00:00","subject":"a","subject":"b"})",
+       1,
+       "line 3: \"subject\" is given twice"},
+      {{}, R"({"start":"2024-03-01T09:00:00","subjet":"x"})", 1, "unknown key \"subjet\""},
+      {{}, R"({"start":"2024-03-01T09:00:00","subject":7})", 1, "\"subject\" is not a text"},
+      {{}, R"(["not","an","object"])", 1, "line 1: it is not a JSON object"},
+      {{}, R"({"subject":"x",)", 1, "line 1: it is not valid JSON"},
+      {{}, "{\"subject\":\"\xff\"}", 1, "line 1: it is not valid JSON"},
+  };
+  for (CommandCase c : cases) {
+    c.args = {"journal", "import", "-"};
+    expectCase(c);
+    EXPECT_NE(err.str().find("nothing was imported"), std::string::npos);
+  }
+  EXPECT_EQ(exported(), before);
+  EXPECT_EQ(run({"journal", "import", folder.file("none.jsonl")}), 1);
+  EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
+  EXPECT_EQ(run({"journal", "import", folder.path().string()}), 1);
+  EXPECT_NE(err.str().find("Is a directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tw::test
