@@ -93,6 +93,33 @@ INSERT INTO timer VALUES(1, 0, 0, 0, 0, 0, 0, 0);
 )sql";
 }
 
+// The calendar synchronisation: a row per synchronised item (the offline queue), the state of
+// each server collection, and the local versions that lost a conflict.
+constexpr const char* kVersion3 = R"sql(
+CREATE TABLE sync_items(
+  kind TEXT NOT NULL CHECK (kind IN ('task', 'entry')),
+  uid TEXT NOT NULL,
+  href TEXT NOT NULL,
+  etag TEXT NOT NULL,
+  ical TEXT NOT NULL,
+  digest INTEGER NOT NULL,
+  PRIMARY KEY(kind, uid));
+CREATE INDEX sync_items_by_href ON sync_items(kind, href) WHERE href <> '';
+CREATE TABLE sync_collections(
+  kind TEXT PRIMARY KEY CHECK (kind IN ('task', 'entry')),
+  url TEXT NOT NULL,
+  home TEXT NOT NULL,
+  sync_token TEXT NOT NULL,
+  ctag TEXT NOT NULL) WITHOUT ROWID;
+CREATE TABLE sync_conflicts(
+  id INTEGER PRIMARY KEY,
+  kind TEXT NOT NULL CHECK (kind IN ('task', 'entry')),
+  uid TEXT NOT NULL,
+  fields TEXT NOT NULL,
+  local_ical TEXT NOT NULL,
+  saved INTEGER NOT NULL);
+)sql";
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -149,6 +176,7 @@ void migrate(Database& db) {
                        .count();
   if (h.version < 1) db.execute(kVersion1);
   if (h.version < 2) db.execute(version2(now).c_str());
+  if (h.version < 3) db.execute(kVersion3);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();

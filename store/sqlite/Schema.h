@@ -12,9 +12,11 @@ class Database;
 // (UTC seconds) with the UTC offset in force when it was recorded, its length is in seconds,
 // and it names its task by uid; deleted rows leave a tombstone; one row holds the running
 // timer. Version 1 kept local wall-clock starts and whole minutes, and attachments.
+// Version 3: the calendar synchronisation's rows per item, collection states and conflict
+// copies (see SyncState).
 class Schema {
  public:
-  static constexpr int kVersion = 2;
+  static constexpr int kVersion = 3;
   static void prepare(Database& db);
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =

@@ -29,6 +29,8 @@ class SqliteJournalStore : public JournalStore {
   ~SqliteJournalStore() override;
 
   const std::string& path() const { return db_.path(); }
+  // The connection, for the parts of the store kept beside the journal (SqliteSyncState).
+  Database& database() { return db_; }
 
   void transact(const std::function<void()>& work) override;
   std::int64_t changeCount() override;

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+// What the calendar synchronisation remembers between runs, kept beside the journal in the
+// same store: one row per synchronised item, the state of the two server collections and the
+// conflict copies. The rows are the offline queue: an item whose local fields no longer match
+// its row's digest, an item without a row and a row without its item are the changes still to
+// send. Calls join a transaction of the journal store (JournalStore::transact), so that
+// received changes and the collection state that brought them are stored together.
+class SyncState {
+ public:
+  enum class Kind { Task, Entry };
+
+  struct Item {
+    Kind kind = Kind::Task;
+    std::string uid;
+    // The resource's path on the server; empty while the server has no copy.
+    std::string href;
+    std::string etag;
+    // The iCalendar object as last synchronised (the server's copy, with other programs'
+    // properties); empty when there is none.
+    std::string ical;
+    // A digest of the local fields as last synchronised; 0 when they still have to be sent.
+    std::uint64_t digest = 0;
+  };
+
+  struct Collection {
+    std::string url;
+    // The address the collection was found from (the configured server url).
+    std::string home;
+    std::string syncToken;
+    std::string ctag;
+  };
+
+  // A local version that lost to the server's where both sides changed the same field.
+  struct ConflictCopy {
+    std::int64_t id = 0;
+    Kind kind = Kind::Task;
+    std::string uid;
+    // The names of the fields both sides changed, separated by ", ".
+    std::string fields;
+    // The local version as an iCalendar object.
+    std::string localIcal;
+    // When it was kept, seconds since 1970 (UTC).
+    std::int64_t saved = 0;
+  };
+
+  virtual ~SyncState() = default;
+
+  virtual std::vector<Item> items(Kind kind) = 0;
+  virtual std::optional<Item> item(Kind kind, std::string_view uid) = 0;
+  virtual std::optional<Item> itemAt(Kind kind, std::string_view href) = 0;
+  // Adds the row or replaces the row of the same kind and uid.
+  virtual void putItem(const Item& item) = 0;
+  virtual void removeItem(Kind kind, std::string_view uid) = 0;
+
+  // An empty collection (no url) when none was stored for the kind.
+  virtual Collection collection(Kind kind) = 0;
+  virtual void putCollection(Kind kind, const Collection& collection) = 0;
+  // Forgets the rows and the collection of a kind, as when another collection takes its place:
+  // every local item of the kind is then new to the server.
+  virtual void forget(Kind kind) = 0;
+
+  // Returns the copy's id.
+  virtual std::int64_t addConflict(const ConflictCopy& copy) = 0;
+  // Oldest first.
+  virtual std::vector<ConflictCopy> conflicts() = 0;
+  virtual void removeConflict(std::int64_t id) = 0;
+};
+
+}  // namespace tw

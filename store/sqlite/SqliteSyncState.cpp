@@ -1,0 +1,166 @@
+#include "store/sqlite/SqliteSyncState.h"
+
+#include "store/StoreError.h"
+#include "store/sqlite/Database.h"
+#include "store/sqlite/SqliteJournalStore.h"
+#include "store/sqlite/Statement.h"
+#include "store/sqlite/Transaction.h"
+
+namespace tw {
+namespace {
+
+const char* kindName(SyncState::Kind kind) {
+  return kind == SyncState::Kind::Task ? "task" : "entry";
+}
+
+SyncState::Kind kindNamed(std::string_view name) {
+  return name == "task" ? SyncState::Kind::Task : SyncState::Kind::Entry;
+}
+
+}  // namespace
+
+SqliteSyncState::SqliteSyncState(SqliteJournalStore& store) : db_(store.database()) {}
+
+SqliteSyncState SqliteSyncState::of(JournalStore& store) {
+  auto* sqlite = dynamic_cast<SqliteJournalStore*>(&store);
+  if (!sqlite) throw StoreError("this store keeps no calendar synchronisation state");
+  return SqliteSyncState(*sqlite);
+}
+
+std::vector<SyncState::Item> SqliteSyncState::selectItems(Kind kind, const char* where,
+                                                          std::string_view key) {
+  if (!db_.inTransaction()) db_.checkFile(false);
+  Statement s(db_, (std::string("SELECT uid, href, etag, ical, digest FROM sync_items"
+                                " WHERE kind = ?1") +
+                    where)
+                       .c_str());
+  s.bind(1, kindName(kind));
+  if (!key.empty()) s.bind(2, key);
+  std::vector<Item> items;
+  while (s.step()) {
+    Item i;
+    i.kind = kind;
+    i.uid = s.text(0);
+    i.href = s.text(1);
+    i.etag = s.text(2);
+    i.ical = s.text(3);
+    i.digest = static_cast<std::uint64_t>(s.integer(4));
+    items.push_back(std::move(i));
+  }
+  return items;
+}
+
+std::vector<SyncState::Item> SqliteSyncState::items(Kind kind) {
+  return selectItems(kind, "", {});
+}
+
+std::optional<SyncState::Item> SqliteSyncState::item(Kind kind, std::string_view uid) {
+  auto found = selectItems(kind, " AND uid = ?2", uid);
+  return found.empty() ? std::nullopt : std::optional<Item>(std::move(found.front()));
+}
+
+std::optional<SyncState::Item> SqliteSyncState::itemAt(Kind kind, std::string_view href) {
+  if (href.empty()) return std::nullopt;
+  auto found = selectItems(kind, " AND href = ?2", href);
+  return found.empty() ? std::nullopt : std::optional<Item>(std::move(found.front()));
+}
+
+void SqliteSyncState::putItem(const Item& item) {
+  Transaction tx(db_);
+  Statement(db_,
+            "INSERT OR REPLACE INTO sync_items(kind, uid, href, etag, ical, digest)"
+            " VALUES(?1, ?2, ?3, ?4, ?5, ?6)")
+      .bind(1, kindName(item.kind))
+      .bind(2, item.uid)
+      .bind(3, item.href)
+      .bind(4, item.etag)
+      .bind(5, item.ical)
+      .bind(6, static_cast<std::int64_t>(item.digest))
+      .run();
+  tx.commit();
+}
+
+void SqliteSyncState::removeItem(Kind kind, std::string_view uid) {
+  Transaction tx(db_);
+  Statement(db_, "DELETE FROM sync_items WHERE kind = ?1 AND uid = ?2")
+      .bind(1, kindName(kind))
+      .bind(2, uid)
+      .run();
+  tx.commit();
+}
+
+SyncState::Collection SqliteSyncState::collection(Kind kind) {
+  if (!db_.inTransaction()) db_.checkFile(false);
+  Statement s(db_, "SELECT url, home, sync_token, ctag FROM sync_collections WHERE kind = ?1");
+  s.bind(1, kindName(kind));
+  Collection c;
+  if (!s.step()) return c;
+  c.url = s.text(0);
+  c.home = s.text(1);
+  c.syncToken = s.text(2);
+  c.ctag = s.text(3);
+  return c;
+}
+
+void SqliteSyncState::putCollection(Kind kind, const Collection& c) {
+  Transaction tx(db_);
+  Statement(db_,
+            "INSERT OR REPLACE INTO sync_collections(kind, url, home, sync_token, ctag)"
+            " VALUES(?1, ?2, ?3, ?4, ?5)")
+      .bind(1, kindName(kind))
+      .bind(2, c.url)
+      .bind(3, c.home)
+      .bind(4, c.syncToken)
+      .bind(5, c.ctag)
+      .run();
+  tx.commit();
+}
+
+void SqliteSyncState::forget(Kind kind) {
+  Transaction tx(db_);
+  Statement(db_, "DELETE FROM sync_items WHERE kind = ?1").bind(1, kindName(kind)).run();
+  Statement(db_, "DELETE FROM sync_collections WHERE kind = ?1").bind(1, kindName(kind)).run();
+  tx.commit();
+}
+
+std::int64_t SqliteSyncState::addConflict(const ConflictCopy& copy) {
+  Transaction tx(db_);
+  Statement(db_,
+            "INSERT INTO sync_conflicts(kind, uid, fields, local_ical, saved)"
+            " VALUES(?1, ?2, ?3, ?4, ?5)")
+      .bind(1, kindName(copy.kind))
+      .bind(2, copy.uid)
+      .bind(3, copy.fields)
+      .bind(4, copy.localIcal)
+      .bind(5, copy.saved)
+      .run();
+  const std::int64_t id = db_.lastInsertId();
+  tx.commit();
+  return id;
+}
+
+std::vector<SyncState::ConflictCopy> SqliteSyncState::conflicts() {
+  if (!db_.inTransaction()) db_.checkFile(false);
+  Statement s(db_,
+              "SELECT id, kind, uid, fields, local_ical, saved FROM sync_conflicts ORDER BY id");
+  std::vector<ConflictCopy> copies;
+  while (s.step()) {
+    ConflictCopy c;
+    c.id = s.integer(0);
+    c.kind = kindNamed(s.text(1));
+    c.uid = s.text(2);
+    c.fields = s.text(3);
+    c.localIcal = s.text(4);
+    c.saved = s.integer(5);
+    copies.push_back(std::move(c));
+  }
+  return copies;
+}
+
+void SqliteSyncState::removeConflict(std::int64_t id) {
+  Transaction tx(db_);
+  Statement(db_, "DELETE FROM sync_conflicts WHERE id = ?1").bind(1, id).run();
+  tx.commit();
+}
+
+}  // namespace tw

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "store/SyncState.h"
+
+namespace tw {
+
+class Database;
+class JournalStore;
+class SqliteJournalStore;
+
+// The synchronisation state in the journal store's own file, on its connection: its calls join
+// the store's transactions.
+class SqliteSyncState : public SyncState {
+ public:
+  explicit SqliteSyncState(SqliteJournalStore& store);
+  // The state of a store the SQLite backend opened; throws StoreError for any other store.
+  static SqliteSyncState of(JournalStore& store);
+
+  std::vector<Item> items(Kind kind) override;
+  std::optional<Item> item(Kind kind, std::string_view uid) override;
+  std::optional<Item> itemAt(Kind kind, std::string_view href) override;
+  void putItem(const Item& item) override;
+  void removeItem(Kind kind, std::string_view uid) override;
+
+  Collection collection(Kind kind) override;
+  void putCollection(Kind kind, const Collection& collection) override;
+  void forget(Kind kind) override;
+
+  std::int64_t addConflict(const ConflictCopy& copy) override;
+  std::vector<ConflictCopy> conflicts() override;
+  void removeConflict(std::int64_t id) override;
+
+ private:
+  std::vector<Item> selectItems(Kind kind, const char* where, std::string_view key);
+
+  Database& db_;
+};
+
+}  // namespace tw

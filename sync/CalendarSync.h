@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/Clock.h"
+#include "store/JournalStore.h"
+#include "store/SyncState.h"
+#include "sync/SyncConfig.h"
+#include "sync/SyncResult.h"
+
+namespace tw {
+
+// One synchronisation of the store with the CalDAV server of a configuration: the server's
+// changes come in first (tasks, then the time log), then the local changes go out. Plain C++:
+// the command line runs it, and the window runs it on a worker thread with a store of that
+// thread's own. Failures throw SyncError (StoreError for the store); what was stored before
+// stays stored, and what was not confirmed is sent again next time.
+class CalendarSync {
+ public:
+  struct Options {
+    // Gives DTSTAMP and COMPLETED times; the system clock when null.
+    const Clock* clock = nullptr;
+    // Requests on their way at once.
+    int parallel = 8;
+    // Called after each answer to a sending, on the calling thread.
+    std::function<void()> afterAnswer;
+  };
+
+  CalendarSync(JournalStore& store, SyncState& state, SyncConfig config);
+  CalendarSync(JournalStore& store, SyncState& state, SyncConfig config, Options options);
+
+  SyncResult run();
+  // Requests sent by the last run.
+  std::size_t requestCount() const { return requests_; }
+
+  // Runs with the configuration at SyncConfig::defaultPath(); nothing (and nothing changed)
+  // when there is none.
+  static std::optional<SyncResult> runConfigured(JournalStore& store, SyncState& state);
+
+ private:
+  JournalStore& store_;
+  SyncState& state_;
+  SyncConfig config_;
+  Options options_;
+  std::size_t requests_ = 0;
+};
+
+}  // namespace tw

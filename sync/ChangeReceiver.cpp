@@ -1,0 +1,76 @@
+#include "sync/ChangeReceiver.h"
+
+#include <optional>
+#include <set>
+#include <unordered_map>
+
+#include "sync/Reconciler.h"
+
+namespace tw {
+
+ChangeReceiver::ChangeReceiver(JournalStore& store, SyncState& state, DavClient& dav,
+                               const ItemKind& kind, SyncResult& result, Instant now)
+    : store_(store), state_(state), dav_(dav), kind_(kind), result_(result), now_(now) {}
+
+bool ChangeReceiver::run(const std::string& url) {
+  SyncState::Collection collection = state_.collection(kind_.kind());
+  // A saved ctag without a token: this server has no sync-collection.
+  if (collection.syncToken.empty() && !collection.ctag.empty()) return byCtag(url, collection);
+  bool complete = collection.syncToken.empty();
+  std::optional<DavClient::Changes> changes = dav_.changesSince(url, collection.syncToken);
+  if (!changes && !complete) {
+    // The server no longer knows the token: compare everything it has.
+    complete = true;
+    changes = dav_.changesSince(url, "");
+  }
+  if (!changes) return byCtag(url, collection);
+  for (;;) {
+    collection.syncToken = changes->token;
+    collection.ctag.clear();
+    apply(url, changes->changed, changes->removed, complete && !changes->truncated, collection);
+    if (!changes->truncated) return true;
+    complete = false;
+    changes = dav_.changesSince(url, collection.syncToken);
+    if (!changes) return run(url);
+  }
+}
+
+bool ChangeReceiver::byCtag(const std::string& url, SyncState::Collection collection) {
+  const std::optional<std::string> ctag = dav_.ctag(url);
+  if (!ctag) return false;
+  if (!ctag->empty() && *ctag == collection.ctag) return true;
+  collection.syncToken.clear();
+  collection.ctag = ctag->empty() ? "-" : *ctag;
+  apply(url, dav_.members(url), {}, true, collection);
+  return true;
+}
+
+void ChangeReceiver::apply(const std::string& url, const std::vector<DavClient::Member>& members,
+                           const std::vector<std::string>& removed, bool complete,
+                           const SyncState::Collection& next) {
+  std::unordered_map<std::string, std::string> etags;
+  for (const SyncState::Item& row : state_.items(kind_.kind()))
+    if (!row.href.empty()) etags.emplace(row.href, row.etag);
+  std::vector<std::string> fetch;
+  std::set<std::string> listed;
+  for (const DavClient::Member& m : members) {
+    listed.insert(m.href);
+    const auto known = etags.find(m.href);
+    if (known == etags.end() || known->second != m.etag || m.etag.empty()) fetch.push_back(m.href);
+  }
+  std::vector<std::string> gone = removed;
+  if (complete)
+    for (const auto& [href, etag] : etags)
+      if (!listed.count(href)) gone.push_back(href);
+  const std::vector<DavClient::Resource> resources = dav_.fetch(url, fetch);
+  store_.transact([&] {
+    Reconciler reconciler(store_, state_, kind_, result_, now_);
+    for (const DavClient::Resource& r : resources) reconciler.adopt(r);
+    for (const std::string& href : gone)
+      if (const std::optional<SyncState::Item> row = state_.itemAt(kind_.kind(), href))
+        reconciler.gone(*row);
+    state_.putCollection(kind_.kind(), next);
+  });
+}
+
+}  // namespace tw

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Instant.h"
+#include "store/JournalStore.h"
+#include "store/SyncState.h"
+#include "sync/DavClient.h"
+#include "sync/ItemKind.h"
+#include "sync/SyncResult.h"
+
+namespace tw {
+
+// Brings one collection's changes from the server into the store: with sync-collection
+// (RFC 6578) page by page when the server has it, with a full listing when it refuses the
+// saved token, with ctag and ETags when it has no sync-collection. The objects are fetched
+// with calendar-multiget; each page's changes and the token or ctag that brought them are
+// stored in one transaction.
+class ChangeReceiver {
+ public:
+  ChangeReceiver(JournalStore& store, SyncState& state, DavClient& dav, const ItemKind& kind,
+                 SyncResult& result, Instant now);
+
+  // False when the collection is gone from the server.
+  bool run(const std::string& collectionUrl);
+
+ private:
+  bool byCtag(const std::string& url, SyncState::Collection collection);
+  // complete: members is every member, so the rows missing from it were removed.
+  void apply(const std::string& url, const std::vector<DavClient::Member>& members,
+             const std::vector<std::string>& removed, bool complete,
+             const SyncState::Collection& next);
+
+  JournalStore& store_;
+  SyncState& state_;
+  DavClient& dav_;
+  const ItemKind& kind_;
+  SyncResult& result_;
+  Instant now_;
+};
+
+}  // namespace tw

@@ -1,0 +1,254 @@
+#include "sync/DavClient.h"
+
+#include <algorithm>
+
+#include "sync/Href.h"
+#include "sync/MultiStatus.h"
+#include "sync/SyncError.h"
+
+namespace tw {
+namespace {
+
+const std::string kDav = MultiStatus::kDav;
+const std::string kCalDav = MultiStatus::kCalDav;
+
+std::string xmlEscaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string document(const std::string& root, const std::string& inside) {
+  return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<" + root +
+         " xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\""
+         " xmlns:cs=\"http://calendarserver.org/ns/\">" +
+         inside + "</" + root.substr(0, root.find(' ')) + ">";
+}
+
+std::string propfind(const std::string& props) {
+  return document("d:propfind", "<d:prop>" + props + "</d:prop>");
+}
+
+bool contains(const std::vector<std::string>& v, const std::string& x) {
+  return std::find(v.begin(), v.end(), x) != v.end();
+}
+
+bool isCalendarObject(const MultiStatus::Response& r, const std::string& collectionPath) {
+  if (r.href == collectionPath || r.href.empty() || r.href.back() == '/') return false;
+  const auto type = r.found.find(MultiStatus::name(MultiStatus::kDav, "resourcetype"));
+  return type == r.found.end() || type->second.children.empty();
+}
+
+}  // namespace
+
+DavClient::DavClient(HttpClient& http, std::string serverUrl)
+    : http_(http), serverUrl_(std::move(serverUrl)) {}
+
+std::string DavClient::urlOf(const std::string& href) const {
+  return Href::resolve(serverUrl_, href);
+}
+
+void DavClient::checkReached(const HttpClient::Response& r, const std::string& what) const {
+  if (r.status == 0)
+    throw SyncError("cannot reach the calendar server at " + serverUrl_ + " (" + what +
+                    "): " + r.error);
+  if (r.status == 401)
+    throw SyncError("the calendar server " + serverUrl_ +
+                    " refused the user name or password (HTTP 401); check username and the "
+                    "password in sync.ini");
+}
+
+void DavClient::fail(const HttpClient::Response& r, const std::string& what) const {
+  checkReached(r, what);
+  throw SyncError("the calendar server " + serverUrl_ + " answered HTTP " +
+                  std::to_string(r.status) + " to " + what);
+}
+
+HttpClient::Response DavClient::send(const std::string& method, const std::string& url,
+                                     const std::string& depth, const std::string& body,
+                                     const std::string& what) {
+  HttpClient::Request request{method, url, {"Content-Type: application/xml; charset=utf-8"}, body};
+  if (!depth.empty()) request.headers.push_back("Depth: " + depth);
+  HttpClient::Response r = http_.perform(request);
+  checkReached(r, what);
+  return r;
+}
+
+MultiStatus DavClient::multiStatus(const std::string& method, const std::string& url,
+                                   const std::string& depth, const std::string& body,
+                                   const std::string& what) {
+  const HttpClient::Response r = send(method, url, depth, body, what);
+  if (r.status != 207) fail(r, what);
+  return MultiStatus::parse(r.body);
+}
+
+std::string DavClient::calendarHome(const std::string& url) {
+  const std::string what = "the search for your calendars at " + url;
+  const MultiStatus found = multiStatus(
+      "PROPFIND", url, "0", propfind("<d:current-user-principal/><c:calendar-home-set/>"), what);
+  for (const MultiStatus::Response& r : found.responses()) {
+    const auto home = r.found.find(MultiStatus::name(MultiStatus::kCalDav, "calendar-home-set"));
+    if (home != r.found.end() && !home->second.hrefs.empty())
+      return Href::asCollection(urlOf(home->second.hrefs.front()));
+    const auto principal =
+        r.found.find(MultiStatus::name(MultiStatus::kDav, "current-user-principal"));
+    if (principal != r.found.end() && !principal->second.hrefs.empty() &&
+        principal->second.hrefs.front() != Href::path(url))
+      return calendarHome(urlOf(principal->second.hrefs.front()));
+  }
+  return Href::asCollection(url);
+}
+
+std::vector<DavClient::Calendar> DavClient::calendars(const std::string& homeUrl) {
+  const MultiStatus found = multiStatus(
+      "PROPFIND", homeUrl, "1",
+      propfind("<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/>"),
+      "the list of calendars at " + homeUrl);
+  std::vector<Calendar> out;
+  for (const MultiStatus::Response& r : found.responses()) {
+    const auto type = r.found.find(MultiStatus::name(MultiStatus::kDav, "resourcetype"));
+    if (type == r.found.end() ||
+        !contains(type->second.children, MultiStatus::name(MultiStatus::kCalDav, "calendar")))
+      continue;
+    Calendar c{Href::asCollection(urlOf(r.href)),
+               r.text(MultiStatus::name(kDav.c_str(), "displayname")),
+               {}};
+    const auto comps =
+        r.found.find(MultiStatus::name(MultiStatus::kCalDav, "supported-calendar-component-set"));
+    if (comps != r.found.end())
+      for (const std::string& child : comps->second.children)
+        if (child.rfind("comp:", 0) == 0) c.components.push_back(child.substr(5));
+    out.push_back(std::move(c));
+  }
+  return out;
+}
+
+void DavClient::makeCalendar(const std::string& url, const std::string& displayName,
+                             const std::string& component) {
+  const std::string body = document(
+      "c:mkcalendar", "<d:set><d:prop><d:displayname>" + xmlEscaped(displayName) +
+                          "</d:displayname><c:supported-calendar-component-set><c:comp name=\"" +
+                          component + "\"/></c:supported-calendar-component-set></d:prop></d:set>");
+  const std::string what = "the creation of the calendar " + url;
+  const HttpClient::Response r = send("MKCALENDAR", url, "", body, what);
+  if (r.status != 201) fail(r, what);
+}
+
+std::optional<DavClient::Changes> DavClient::changesSince(const std::string& collectionUrl,
+                                                          const std::string& token) {
+  const std::string body =
+      document("d:sync-collection", "<d:sync-token>" + xmlEscaped(token) +
+                                        "</d:sync-token><d:sync-level>1</d:sync-level>"
+                                        "<d:prop><d:getetag/></d:prop>");
+  const HttpClient::Response r =
+      send("REPORT", collectionUrl, "", body, "the changes of " + collectionUrl);
+  if (r.status != 207) return std::nullopt;
+  const MultiStatus status = MultiStatus::parse(r.body);
+  const std::string self = Href::path(collectionUrl);
+  Changes changes;
+  changes.token = status.syncToken();
+  for (const MultiStatus::Response& m : status.responses()) {
+    if (m.href == self || Href::asCollection(m.href) == self) {
+      changes.truncated = changes.truncated || m.status == 507;
+    } else if (m.status == 404) {
+      changes.removed.push_back(m.href);
+    } else if (isCalendarObject(m, self)) {
+      changes.changed.push_back({m.href, m.text(MultiStatus::name(kDav.c_str(), "getetag"))});
+    }
+  }
+  return changes;
+}
+
+std::optional<std::string> DavClient::ctag(const std::string& collectionUrl) {
+  const std::string what = "the state of " + collectionUrl;
+  const HttpClient::Response r =
+      send("PROPFIND", collectionUrl, "0", propfind("<cs:getctag/><d:sync-token/>"), what);
+  if (r.status == 404) return std::nullopt;
+  if (r.status != 207) fail(r, what);
+  const MultiStatus found = MultiStatus::parse(r.body);
+  for (const MultiStatus::Response& m : found.responses()) {
+    const std::string& tag = m.text(MultiStatus::name(MultiStatus::kCalendarServer, "getctag"));
+    return tag.empty() ? m.text(MultiStatus::name(MultiStatus::kDav, "sync-token")) : tag;
+  }
+  return std::string();
+}
+
+std::vector<DavClient::Member> DavClient::members(const std::string& collectionUrl) {
+  const MultiStatus found =
+      multiStatus("PROPFIND", collectionUrl, "1", propfind("<d:resourcetype/><d:getetag/>"),
+                  "the list of items in " + collectionUrl);
+  const std::string self = Href::path(collectionUrl);
+  std::vector<Member> out;
+  for (const MultiStatus::Response& r : found.responses())
+    if (isCalendarObject(r, self))
+      out.push_back({r.href, r.text(MultiStatus::name(MultiStatus::kDav, "getetag"))});
+  return out;
+}
+
+std::vector<DavClient::Resource> DavClient::fetch(const std::string& collectionUrl,
+                                                  const std::vector<std::string>& hrefs) {
+  std::vector<HttpClient::Request> requests;
+  for (std::size_t first = 0; first < hrefs.size(); first += kBatch) {
+    std::string inside = "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
+    for (std::size_t i = first; i < std::min(hrefs.size(), first + kBatch); ++i)
+      inside += "<d:href>" + xmlEscaped(hrefs[i]) + "</d:href>";
+    requests.push_back({"REPORT",
+                        collectionUrl,
+                        {"Content-Type: application/xml; charset=utf-8", "Depth: 1"},
+                        document("c:calendar-multiget", inside)});
+  }
+  const std::string what = "fetching items from " + collectionUrl;
+  std::vector<Resource> out;
+  http_.performAll(requests, [&](std::size_t, HttpClient::Response r) {
+    if (r.status != 207) fail(r, what);
+    const MultiStatus found = MultiStatus::parse(r.body);
+    for (const MultiStatus::Response& m : found.responses()) {
+      const std::string& data = m.text(MultiStatus::name(MultiStatus::kCalDav, "calendar-data"));
+      if (m.has(MultiStatus::name(MultiStatus::kCalDav, "calendar-data")))
+        out.push_back({m.href, m.text(MultiStatus::name(MultiStatus::kDav, "getetag")), data});
+    }
+  });
+  return out;
+}
+
+std::optional<DavClient::Resource> DavClient::get(const std::string& href) {
+  const std::string what = "fetching " + href;
+  const HttpClient::Response r = http_.perform({"GET", urlOf(href), {}, {}});
+  if (r.status == 404 || r.status == 410) return std::nullopt;
+  if (r.status != 200) fail(r, what);
+  return Resource{href, r.etag, r.body};
+}
+
+HttpClient::Request DavClient::put(const std::string& href, const std::string& ical,
+                                   const std::string& etag) const {
+  return {"PUT",
+          urlOf(href),
+          {"Content-Type: text/calendar; charset=utf-8",
+           etag.empty() ? std::string("If-None-Match: *") : "If-Match: " + etag},
+          ical};
+}
+
+HttpClient::Request DavClient::remove(const std::string& href, const std::string& etag) const {
+  HttpClient::Request request{"DELETE", urlOf(href), {}, {}};
+  if (!etag.empty()) request.headers.push_back("If-Match: " + etag);
+  return request;
+}
+
+}  // namespace tw

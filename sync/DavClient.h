@@ -1,0 +1,98 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sync/HttpClient.h"
+
+namespace tw {
+
+class MultiStatus;
+
+// The CalDAV requests of the synchronisation (RFC 4791, 4918, 6578) on one server. Addresses
+// of resources are canonical paths (Href); collections are full URLs. A request that gets no
+// answer, or an answer refusing the user name or password, throws SyncError.
+class DavClient {
+ public:
+  struct Member {
+    std::string href;
+    std::string etag;
+  };
+
+  struct Changes {
+    std::vector<Member> changed;
+    std::vector<std::string> removed;
+    std::string token;
+    // The server sent part of the changes; ask again with the new token for the rest.
+    bool truncated = false;
+  };
+
+  struct Resource {
+    std::string href;
+    std::string etag;
+    std::string ical;
+  };
+
+  struct Calendar {
+    std::string url;
+    std::string name;
+    // "VTODO", "VEVENT", ...; empty when the server does not say.
+    std::vector<std::string> components;
+  };
+
+  // How many resources one calendar-multiget asks for.
+  static constexpr std::size_t kBatch = 100;
+
+  // serverUrl: any address on the server (the configured url), for messages and to resolve
+  // paths against.
+  DavClient(HttpClient& http, std::string serverUrl);
+
+  HttpClient& http() { return http_; }
+  std::string urlOf(const std::string& href) const;
+
+  // The calendar home of the principal or home at url (RFC 4791 section 6.2.1).
+  std::string calendarHome(const std::string& url);
+  std::vector<Calendar> calendars(const std::string& homeUrl);
+  void makeCalendar(const std::string& url, const std::string& displayName,
+                    const std::string& component);
+
+  // The members changed or removed since token ("" for every member), one page of them;
+  // nothing when the server refuses the token or has no sync-collection report.
+  std::optional<Changes> changesSince(const std::string& collectionUrl, const std::string& token);
+  // The collection's ctag (calendarserver.org getctag, else its DAV:sync-token); nothing when
+  // the collection does not exist.
+  std::optional<std::string> ctag(const std::string& collectionUrl);
+  // Every calendar object in the collection with its ETag.
+  std::vector<Member> members(const std::string& collectionUrl);
+  // The objects at these paths with calendar-multiget, several batches at once; paths that
+  // are gone are left out.
+  std::vector<Resource> fetch(const std::string& collectionUrl,
+                              const std::vector<std::string>& hrefs);
+  // Nothing when the resource is gone.
+  std::optional<Resource> get(const std::string& href);
+
+  // PUT with If-Match: etag, or If-None-Match: * when etag is empty.
+  HttpClient::Request put(const std::string& href, const std::string& ical,
+                          const std::string& etag) const;
+  // DELETE with If-Match: etag when there is one.
+  HttpClient::Request remove(const std::string& href, const std::string& etag) const;
+
+  // The SyncError for an answer that fits none of the cases a caller handles.
+  [[noreturn]] void fail(const HttpClient::Response& r, const std::string& what) const;
+  // Throws for no answer and for refused credentials.
+  void checkReached(const HttpClient::Response& r, const std::string& what) const;
+
+ private:
+  HttpClient::Response send(const std::string& method, const std::string& url,
+                            const std::string& depth, const std::string& body,
+                            const std::string& what);
+  MultiStatus multiStatus(const std::string& method, const std::string& url,
+                          const std::string& depth, const std::string& body,
+                          const std::string& what);
+
+  HttpClient& http_;
+  std::string serverUrl_;
+};
+
+}  // namespace tw

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// HTTP(S) requests with any verb through libcurl: connections are kept alive between requests,
+// and performAll sends several requests at once. One thread uses a client at a time.
+class HttpClient {
+ public:
+  struct Request {
+    std::string method;
+    std::string url;
+    // "Name: value" lines.
+    std::vector<std::string> headers;
+    std::string body;
+  };
+
+  struct Response {
+    // 0 when no answer came; error then says why.
+    long status = 0;
+    std::string etag;
+    std::string body;
+    std::string error;
+  };
+
+  // Gets each response with the index of its request, in the order they finish.
+  using Done = std::function<void(std::size_t index, Response response)>;
+
+  // With a user name, requests carry Basic authentication; the password is kept only here.
+  HttpClient(std::string username, std::string password, int parallel);
+  ~HttpClient();
+  HttpClient(const HttpClient&) = delete;
+  HttpClient& operator=(const HttpClient&) = delete;
+
+  Response perform(const Request& request);
+  // Keeps up to `parallel` requests on their way. What done throws ends the run and leaves the
+  // client ready for more.
+  void performAll(const std::vector<Request>& requests, const Done& done);
+  // Requests answered or failed since the client was made.
+  std::size_t requestCount() const { return count_; }
+
+ private:
+  struct Transfer;
+  class Run;
+
+  std::unique_ptr<Transfer> start(const Request& request, std::size_t index);
+
+  std::string username_;
+  std::string password_;
+  int parallel_;
+  void* multi_;
+  std::vector<void*> idle_;
+  std::size_t count_ = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,157 @@
+#include "sync/IcalFile.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <unordered_map>
+
+#include "core/SystemClock.h"
+#include "sync/EntryKind.h"
+#include "sync/IcalObject.h"
+#include "sync/SyncError.h"
+#include "sync/TaskKind.h"
+
+namespace tw {
+namespace {
+
+void addItems(IcalObject& file, const ItemKind& kind, const std::vector<ItemKind::Local>& items,
+              SyncState& state, Instant now) {
+  std::unordered_map<std::string, std::string> bases;
+  for (SyncState::Item& row : state.items(kind.kind()))
+    if (!row.ical.empty()) bases.emplace(row.uid, std::move(row.ical));
+  for (const ItemKind::Local& item : items) {
+    const auto base = bases.find(item.uid);
+    IcalObject one =
+        kind.build(item.uid, item.fields, base == bases.end() ? "" : base->second, now);
+    file.take(one.item(kind.component()));
+  }
+}
+
+void writeWhole(const std::string& path, const std::string& text) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  const auto fail = [&](int error) {
+    if (fd >= 0) unlink(temp.c_str());
+    throw SyncError("cannot write " + path + ": " + std::strerror(error));
+  };
+  if (fd < 0) fail(errno);
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      const int error = errno;
+      close(fd);
+      fail(error);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (fsync(fd) != 0 || close(fd) != 0 || rename(temp.c_str(), path.c_str()) != 0) fail(errno);
+}
+
+std::string readWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw SyncError("cannot read " + path + ": " + std::strerror(errno));
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The component alone in a VCALENDAR, with the time zones its times may name.
+std::string standalone(icalcomponent* calendar, icalcomponent* c) {
+  IcalObject one = IcalObject::create();
+  for (icalcomponent* z = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT); z;
+       z = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT))
+    one.take(icalcomponent_new_clone(z));
+  one.take(icalcomponent_new_clone(c));
+  return one.text();
+}
+
+void importOne(JournalStore& store, SyncState& state, const ItemKind& kind, icalcomponent* calendar,
+               icalcomponent* c, IcalFile::ImportResult& result) {
+  const char* uidText = icalcomponent_get_uid(c);
+  ItemKind::Fields fields;
+  try {
+    if (!uidText || !*uidText) throw SyncError("it has no UID");
+    fields = kind.read(c);
+  } catch (const SyncError&) {
+    ++result.unparsable;
+    return;
+  }
+  const std::string uid = uidText;
+  const std::optional<ItemKind::Fields> local = kind.local(store, uid);
+  if (local == fields) {
+    ++result.unchanged;
+    return;
+  }
+  kind.store(store, uid, fields);
+  ++(local ? result.updated : result.added);
+  const std::optional<SyncState::Item> row = state.item(kind.kind(), uid);
+  if (!row || row->href.empty())
+    state.putItem({kind.kind(), uid, {}, {}, standalone(calendar, c), 0});
+}
+
+}  // namespace
+
+std::string IcalFile::ImportResult::summary() const {
+  std::string text = "added " + std::to_string(added) + ", updated " + std::to_string(updated) +
+                     ", unchanged " + std::to_string(unchanged);
+  if (ignored > 0) text += ", " + std::to_string(ignored) + " other components ignored";
+  if (unparsable > 0) text += ", " + std::to_string(unparsable) + " unreadable skipped";
+  return text;
+}
+
+int IcalFile::write(JournalStore& store, SyncState& state, const std::string& path,
+                    const ExportOptions& options) {
+  const Instant now = SystemClock().now();
+  IcalObject file = IcalObject::create();
+  std::vector<ItemKind::Local> tasks;
+  const TaskKind taskKind;
+  if (options.tasks) tasks = taskKind.locals(store);
+  std::vector<ItemKind::Local> entries;
+  store.readEntries(
+      options.from.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::min())),
+      options.until.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::max())),
+      [&](JournalStore::EntryBatch batch) {
+        for (const JournalEntry& e : batch) entries.push_back({e.uid, EntryKind::fieldsOf(e)});
+      });
+  addItems(file, taskKind, tasks, state, now);
+  addItems(file, EntryKind(options.asJournal ? ICAL_VJOURNAL_COMPONENT : ICAL_VEVENT_COMPONENT),
+           entries, state, now);
+  writeWhole(path, file.text());
+  return static_cast<int>(tasks.size() + entries.size());
+}
+
+IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,
+                                      const std::string& path) {
+  std::optional<IcalObject> file;
+  try {
+    file = IcalObject::parse(readWhole(path));
+  } catch (const SyncError& e) {
+    throw SyncError(path + " is not an iCalendar file: " + e.what());
+  }
+  const TaskKind tasks;
+  const EntryKind events;
+  const EntryKind journals(ICAL_VJOURNAL_COMPONENT);
+  ImportResult result;
+  store.transact([&] {
+    for (icalcomponent* calendar : file->calendars()) {
+      for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+           c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+        const icalcomponent_kind kind = icalcomponent_isa(c);
+        const ItemKind* item = nullptr;
+        if (kind == ICAL_VTODO_COMPONENT) item = &tasks;
+        if (kind == ICAL_VEVENT_COMPONENT) item = &events;
+        if (kind == ICAL_VJOURNAL_COMPONENT) item = &journals;
+        if (kind == ICAL_VTIMEZONE_COMPONENT) continue;
+        if (!item || icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY))
+          ++result.ignored;
+        else
+          importOne(store, state, *item, calendar, c, result);
+      }
+    }
+  });
+  return result;
+}
+
+}  // namespace tw

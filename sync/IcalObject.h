@@ -1,0 +1,46 @@
+#pragma once
+
+#include <libical/ical.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// One iCalendar object (RFC 5545) in libical's tree: a VCALENDAR, or several of them read from
+// a file. The helpers read and write property values as plain text. text() writes commas and
+// semicolons in X- property values escaped, which this libical does not do, so that they
+// survive servers that cut such values at the first comma.
+class IcalObject {
+ public:
+  // Throws SyncError when the text is no iCalendar object.
+  static IcalObject parse(const std::string& text);
+  // A VCALENDAR (VERSION, PRODID) holding one empty component of the kind, or none.
+  static IcalObject create(icalcomponent_kind kind = ICAL_NO_COMPONENT);
+
+  // The VCALENDARs: this one, or each of a file's.
+  std::vector<icalcomponent*> calendars() const;
+  // The first component of the kind that is no recurrence exception; null when there is none.
+  icalcomponent* item(icalcomponent_kind kind) const;
+  std::string text() const;
+  // Moves the component (out of its VCALENDAR, if it is in one) into this object's.
+  void take(icalcomponent* c);
+
+  // ---- Property values of a component ----
+  static std::string text(icalcomponent* c, icalproperty_kind kind);
+  // Replaces every property of the kind by one with this text (none when it is empty).
+  static void setText(icalcomponent* c, icalproperty_kind kind, const std::string& value);
+  static void removeAll(icalcomponent* c, icalproperty_kind kind);
+  // The values of an X- property, in order.
+  static std::vector<std::string> xValues(icalcomponent* c, const char* name);
+  // Replaces every X- property of the name by one per value.
+  static void setX(icalcomponent* c, const char* name, const std::vector<std::string>& values);
+
+ private:
+  explicit IcalObject(icalcomponent* root) : root_(root, icalcomponent_free) {}
+
+  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> root_;
+};
+
+}  // namespace tw

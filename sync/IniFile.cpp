@@ -1,0 +1,71 @@
+#include "sync/IniFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "sync/SyncError.h"
+
+namespace tw {
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string lower(std::string_view s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+}  // namespace
+
+IniFile IniFile::parse(std::string_view text, const std::string& fileName) {
+  IniFile ini;
+  std::string section;
+  int number = 0;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = trimmed(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+    ++number;
+    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+    const auto fail = [&](const std::string& why) {
+      throw SyncError(fileName + ", line " + std::to_string(number) + ": " + why);
+    };
+    if (line.front() == '[') {
+      if (line.back() != ']') fail("a section name ends with \"]\"");
+      section = lower(trimmed(line.substr(1, line.size() - 2)));
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) fail("expected \"name = value\" or \"[section]\"");
+    const std::string key = lower(trimmed(line.substr(0, equals)));
+    if (key.empty()) fail("a setting needs a name before \"=\"");
+    if (section.empty()) fail("the setting \"" + key + "\" comes before any [section]");
+    auto [it, added] =
+        ini.values_.insert_or_assign({section, key}, trimmed(line.substr(equals + 1)));
+    if (!added) fail("\"" + key + "\" is set twice in [" + section + "]");
+    ini.order_.emplace_back(section, key);
+  }
+  return ini;
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
+  const auto it = values_.find({lower(section), lower(key)});
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::vector<std::string> IniFile::keys(std::string_view section) const {
+  std::vector<std::string> out;
+  for (const auto& [s, k] : order_)
+    if (s == lower(section)) out.push_back(k);
+  return out;
+}
+
+}  // namespace tw

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <libical/ical.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Instant.h"
+#include "store/JournalStore.h"
+#include "store/SyncState.h"
+#include "sync/IcalObject.h"
+
+namespace tw {
+
+// What the synchronisation needs to know of one kind of item (tasks, journal entries): its
+// fields as texts in a fixed order, how they are read from and written to the store and to
+// an iCalendar component. The fields are what is merged and compared; nothing else of an item
+// travels.
+class ItemKind {
+ public:
+  using Fields = std::vector<std::string>;
+
+  struct Local {
+    std::string uid;
+    Fields fields;
+  };
+
+  // An item read from an iCalendar object.
+  struct Parsed {
+    std::string uid;
+    Fields fields;
+  };
+
+  virtual ~ItemKind() = default;
+
+  virtual SyncState::Kind kind() const = 0;
+  virtual icalcomponent_kind component() const = 0;
+  // For people: "task", "journal entry".
+  virtual const char* noun() const = 0;
+  virtual const std::vector<const char*>& fieldNames() const = 0;
+
+  virtual std::vector<Local> locals(JournalStore& store) const = 0;
+  virtual std::optional<Fields> local(JournalStore& store, std::string_view uid) const = 0;
+  // Adds the item, or changes the stored item of that uid.
+  virtual void store(JournalStore& store, const std::string& uid, const Fields& fields) const = 0;
+  // Deletes the item; false when it has to stay (a task journal entries were timed for, the
+  // entry being timed).
+  virtual bool remove(JournalStore& store, std::string_view uid) const = 0;
+
+  // Throws SyncError when the component cannot be such an item.
+  virtual Fields read(icalcomponent* c) const = 0;
+  // Sets the item's properties on c and leaves the others as they are.
+  virtual void write(const Fields& fields, icalcomponent* c, Instant now) const = 0;
+
+  // The item in an iCalendar object's text; throws SyncError when it holds none that can be
+  // read.
+  Parsed parse(const std::string& ical) const;
+  // The iCalendar object for the item: base (the server's copy, if any) with the item's
+  // properties set, so that what other programs added survives.
+  IcalObject build(const std::string& uid, const Fields& fields, const std::string& base,
+                   Instant now) const;
+  std::string serialise(const std::string& uid, const Fields& fields, const std::string& base,
+                        Instant now) const {
+    return build(uid, fields, base, now).text();
+  }
+  // A digest of the fields, never 0.
+  static std::uint64_t digest(const Fields& fields);
+};
+
+}  // namespace tw

@@ -1,0 +1,113 @@
+#include "sync/Reconciler.h"
+
+#include "sync/SyncError.h"
+
+namespace tw {
+namespace {
+
+struct Merged {
+  ItemKind::Fields fields;
+  // The names of the fields both sides changed to different values.
+  std::string conflicts;
+};
+
+// Field by field: a side that kept the base value takes the other's; where both changed a
+// field to different values, the server's wins. Without a base every difference is a conflict.
+Merged merge(const std::optional<ItemKind::Fields>& base, const ItemKind::Fields& local,
+             const ItemKind::Fields& server, const std::vector<const char*>& names) {
+  Merged m{server, {}};
+  for (std::size_t i = 0; i < server.size(); ++i) {
+    if (local[i] == server[i]) continue;
+    if (base && (*base)[i] == server[i]) {
+      m.fields[i] = local[i];
+    } else if (!base || (*base)[i] != local[i]) {
+      m.conflicts += (m.conflicts.empty() ? "" : ", ") + std::string(names[i]);
+    }
+  }
+  return m;
+}
+
+}  // namespace
+
+Reconciler::Reconciler(JournalStore& store, SyncState& state, const ItemKind& kind,
+                       SyncResult& result, Instant now)
+    : store_(store), state_(state), kind_(kind), result_(result), now_(now) {}
+
+std::optional<ItemKind::Fields> Reconciler::baseOf(const SyncState::Item& row) const {
+  if (row.ical.empty()) return std::nullopt;
+  try {
+    return kind_.parse(row.ical).fields;
+  } catch (const SyncError&) {
+    // A copy this program cannot read is no base: every difference counts as a conflict.
+    return std::nullopt;
+  }
+}
+
+void Reconciler::storeLocal(const std::string& uid, const ItemKind::Fields& fields) {
+  kind_.store(store_, uid, fields);
+  ++result_.received;
+}
+
+void Reconciler::keepConflictCopy(const std::string& uid, const ItemKind::Fields& local,
+                                  const std::string& base, const std::string& fields) {
+  SyncState::ConflictCopy copy;
+  copy.kind = kind_.kind();
+  copy.uid = uid;
+  copy.fields = fields;
+  copy.localIcal = kind_.serialise(uid, local, base, now_);
+  copy.saved = now_.unixSeconds();
+  state_.addConflict(copy);
+  ++result_.conflicts;
+}
+
+void Reconciler::adopt(const DavClient::Resource& resource) {
+  ItemKind::Parsed server;
+  try {
+    server = kind_.parse(resource.ical);
+  } catch (const SyncError& e) {
+    ++result_.unparsable;
+    result_.problems.push_back(resource.href + " skipped: " + e.what());
+    return;
+  }
+  std::optional<SyncState::Item> row = state_.item(kind_.kind(), server.uid);
+  const std::optional<ItemKind::Fields> local = kind_.local(store_, server.uid);
+  SyncState::Item next{kind_.kind(),  server.uid,    resource.href,
+                       resource.etag, resource.ical, ItemKind::digest(server.fields)};
+  const std::optional<ItemKind::Fields> base = row ? baseOf(*row) : std::nullopt;
+  if (!local) {
+    // Deleted here: a change on the server brings it back; an unchanged copy keeps it deleted.
+    if (row && base == server.fields)
+      next.digest = row->digest;
+    else
+      storeLocal(server.uid, server.fields);
+  } else if (row && ItemKind::digest(*local) == row->digest) {
+    if (*local != server.fields) storeLocal(server.uid, server.fields);
+  } else if (*local != server.fields) {
+    const Merged merged = merge(base, *local, server.fields, kind_.fieldNames());
+    if (!merged.conflicts.empty())
+      keepConflictCopy(server.uid, *local, row ? row->ical : resource.ical, merged.conflicts);
+    if (merged.fields != *local) storeLocal(server.uid, merged.fields);
+  }
+  state_.putItem(next);
+}
+
+void Reconciler::gone(const SyncState::Item& row) {
+  const std::optional<ItemKind::Fields> local = kind_.local(store_, row.uid);
+  if (!local) {
+    state_.removeItem(kind_.kind(), row.uid);
+    return;
+  }
+  if (ItemKind::digest(*local) == row.digest && kind_.remove(store_, row.uid)) {
+    state_.removeItem(kind_.kind(), row.uid);
+    ++result_.deleted;
+    return;
+  }
+  // Changed here since (or still needed here): it goes to the server again as a new item.
+  SyncState::Item again = row;
+  again.href.clear();
+  again.etag.clear();
+  again.digest = 0;
+  state_.putItem(again);
+}
+
+}  // namespace tw

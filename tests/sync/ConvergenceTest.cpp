@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "SyncFixture.h"
+#include "core/Markers.h"
+
+namespace tw {
+namespace {
+
+using test::SyncFixture;
+
+const char* kOtherTask =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VTODO\r\nUID:other-task\r\n"
+    "DTSTAMP:20240601T080000Z\r\nSUMMARY:Call the printer\r\nSTATUS:IN-PROCESS\r\n"
+    "X-OTHER-CLIENT:keep\\, me\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+const char* kOtherEvent =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VEVENT\r\nUID:other-event\r\n"
+    "DTSTAMP:20240601T080000Z\r\nDTSTART;TZID=Europe/Berlin:20240603T100000\r\n"
+    "DTEND;TZID=Europe/Berlin:20240603T113000\r\nSUMMARY:Meeting\r\nEND:VEVENT\r\n"
+    "END:VCALENDAR\r\n";
+
+// The laptop has a day of work, the server has items another program made: after one
+// synchronisation each side has both, and a second synchronisation has nothing to do.
+TEST_F(SyncFixture, TheFirstSynchronisationGoesBothWays) {
+  sync(*desktop);  // makes the collections
+  ASSERT_EQ(request("PUT", "/alice/tasks/other-task.ics", kOtherTask).status, 201);
+  ASSERT_EQ(request("PUT", "/alice/timelog/other-event.ics", kOtherEvent).status, 201);
+  JournalStore& s = laptop->store;
+  const Task layout = task(s, "Page layout", TaskStatus::InProgress, "Design");
+  entry(s, "Start Work", DateTime::fromParts(2024, 6, 3, 8, 59), 0, "", "TWEvent");
+  entry(s, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 5400, layout.uid);
+  entry(s, "Stop Work", DateTime::fromParts(2024, 6, 3, 10, 31), 0, "", "TWEvent");
+
+  const SyncResult first = sync(*laptop);
+  EXPECT_EQ(first.received, 2);
+  EXPECT_EQ(first.sent, 4);
+  EXPECT_EQ(s.taskByUid("other-task")->status, TaskStatus::InProgress);
+  const JournalEntry meeting = *s.entryByUid("other-event");
+  EXPECT_EQ(meeting.start, TimeZone::fromLocal(DateTime::fromParts(2024, 6, 3, 10)));
+  EXPECT_EQ(meeting.seconds, 5400);
+  EXPECT_EQ(onServer("/alice/tasks/").size(), 2u);
+  EXPECT_EQ(onServer("/alice/timelog/").size(), 4u);
+  EXPECT_EQ(sync(*laptop).summary(), "sent 0, received 0, conflicts 0, deleted 0");
+}
+
+// Two computers change tasks, entries and markers on either side, with statuses, deletions and
+// texts full of commas and semicolons: they end up with the same journal.
+TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
+  JournalStore& l = laptop->store;
+  JournalStore& d = desktop->store;
+  const Task billing = task(l, "Billing, Q3; \"final\"", TaskStatus::Waiting, "Admin, Money; Q3");
+  const Task layout = task(l, "Page layout", TaskStatus::Deferred, "Design,Print");
+  JournalEntry work =
+      entry(l, "Billing, Q3; \"final\"", DateTime::fromParts(2024, 6, 3, 9), 1800, billing.uid);
+  work.companies = "ACME; Corp, Ltd; Globex";
+  work.body = "line one\nline two; with, commas \\ and a backslash";
+  work.categories = "Admin, Money; Q3";
+  l.updateEntry(work);
+  entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
+        std::string(Markers::kType));
+  sync(*laptop);
+  sync(*desktop);
+  EXPECT_EQ(contents(d), contents(l));
+
+  Task moved = *d.taskByUid(layout.uid);
+  moved.status = TaskStatus::Complete;
+  d.updateTask(moved);
+  l.deleteEntry(l.entryByUid(work.uid)->id);
+  entry(d, "Page layout", DateTime::fromParts(2024, 6, 4, 14), 600, layout.uid);
+  const Task dropped = task(d, "Dropped");
+  sync(*desktop);
+  sync(*laptop);
+  l.deleteTask(l.taskByUid(dropped.uid)->id);
+  sync(*laptop);
+  sync(*desktop);
+  EXPECT_EQ(contents(d), contents(l));
+  EXPECT_EQ(l.taskByUid(layout.uid)->status, TaskStatus::Complete);
+  EXPECT_FALSE(d.entryByUid(work.uid));
+  EXPECT_FALSE(d.taskByUid(dropped.uid));
+  EXPECT_EQ(contents(l).size(), 4u);
+}
+
+}  // namespace
+}  // namespace tw

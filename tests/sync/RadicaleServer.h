@@ -1,0 +1,116 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/TempFolder.h"
+
+namespace tw::test {
+
+// A real Radicale (Debian's python3-radicale) on 127.0.0.1 with a throwaway storage folder,
+// without the packaged configuration. With users ("name:password" lines) it asks for
+// passwords; without, it takes anyone. Stopped with the object; stop() and start() again keep
+// the port and the storage, as a server that went away and came back.
+class RadicaleServer {
+ public:
+  explicit RadicaleServer(std::string users = {}) : users_(std::move(users)) {
+    port_ = freePort();
+    start();
+  }
+  ~RadicaleServer() { stop(); }
+  RadicaleServer(const RadicaleServer&) = delete;
+  RadicaleServer& operator=(const RadicaleServer&) = delete;
+
+  std::string url(const std::string& path = "/alice/") const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+  std::string storage() const { return folder_.file("storage"); }
+
+  void start() {
+    std::vector<std::string> args{"python3",  "-m",      "radicale",
+                                  "--config", "",        "--storage-filesystem-folder",
+                                  storage(),  "--hosts", "127.0.0.1:" + std::to_string(port_)};
+    if (users_.empty()) {
+      args.insert(args.end(), {"--auth-type", "none"});
+    } else {
+      writeBytes(folder_.file("users"), users_);
+      args.insert(args.end(),
+                  {"--auth-type", "htpasswd", "--auth-htpasswd-filename", folder_.file("users"),
+                   "--auth-htpasswd-encryption", "plain", "--auth-delay", "0"});
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+      const int log =
+          open(folder_.file("radicale.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+      dup2(log, 1);
+      dup2(log, 2);
+      std::vector<char*> argv;
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(TW_SYSTEM_PYTHON, argv.data());
+      _exit(127);
+    }
+    waitUntilListening();
+  }
+
+  void stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = 0;
+  }
+
+ private:
+  static int freePort() {
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        getsockname(s, reinterpret_cast<sockaddr*>(&a), &length) != 0)
+      throw std::runtime_error("no free port");
+    close(s);
+    return ntohs(a.sin_port);
+  }
+
+  bool listening() const {
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<std::uint16_t>(port_));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    close(s);
+    return ok;
+  }
+
+  // Polls the port a bounded number of times; fails with Radicale's log when it died or
+  // never listened.
+  void waitUntilListening() {
+    for (int attempt = 0; attempt < 600; ++attempt) {
+      if (listening()) return;
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    throw std::runtime_error("Radicale did not start: " + readBytes(folder_.file("radicale.log")));
+  }
+
+  TempFolder folder_;
+  std::string users_;
+  int port_ = 0;
+  pid_t pid_ = 0;
+};
+
+}  // namespace tw::test
