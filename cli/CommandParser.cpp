@@ -2,10 +2,12 @@
 
 #include "cli/CommandContext.h"
 #include "cli/JournalCommands.h"
+#include "cli/JournalEditCommands.h"
 #include "cli/ReportCommands.h"
 #include "cli/StoreCommands.h"
 #include "cli/TaskCommands.h"
 #include "cli/TerminalText.h"
+#include "cli/TrackingCommands.h"
 #include "cli/UsageError.h"
 
 namespace tw {
@@ -32,8 +34,10 @@ CommandParser::CommandParser()
   journal->require_subcommand(1, 1);
   groups_.push_back(std::make_unique<TaskCommands>(*task));
   groups_.push_back(std::make_unique<JournalCommands>(*journal));
+  groups_.push_back(std::make_unique<JournalEditCommands>(*journal));
   groups_.push_back(std::make_unique<ReportCommands>(app_));
   groups_.push_back(std::make_unique<StoreCommands>(app_));
+  groups_.push_back(std::make_unique<TrackingCommands>(app_));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {

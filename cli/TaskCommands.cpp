@@ -2,10 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <stdexcept>
+#include <vector>
 
 #include "cli/CommandContext.h"
 #include "cli/TerminalText.h"
 #include "cli/TextArgument.h"
+#include "cli/UsageError.h"
 #include "core/CaseFold.h"
 #include "core/TextLike.h"
 
@@ -13,36 +15,57 @@ namespace tw {
 namespace {
 
 constexpr const char* kStatuses = "0 not started, 1 in progress, 2 complete, 3 waiting, 4 deferred";
+constexpr const char* kSubject = "The subject, letter case aside";
 
 }  // namespace
 
-TaskCommands::TaskCommands(CLI::App& task)
-    : addCommand_(task.add_subcommand("add", "Add a task")),
-      listCommand_(task.add_subcommand("list", "List the open tasks: subject, categories, status")),
-      statusCommand_(
-          task.add_subcommand("status", "Set the status of the task(s) of that subject")) {
-  addCommand_->add_option("SUBJECT", subject_, "The task's subject")->required();
-  addCommand_->add_option("--categories", categories_, "The task's categories");
-  addCommand_->add_option("--status", status_, kStatuses)->check(CLI::Range(0, 4));
-  listCommand_->add_flag("--all", all_, "List every task, finished ones too");
-  listCommand_->add_option(
-      "PATTERN", pattern_,
-      "Only subjects like this, letter case aside: ? one character, * any run, "
-      "# one digit, [a-c] one of a list, [!a-c] one not in it");
-  statusCommand_->add_option("SUBJECT", subject_, "The subject, letter case aside")->required();
-  statusCommand_->add_option("N", status_, kStatuses)->required()->check(CLI::Range(0, 4));
+TaskCommands::TaskCommands(CLI::App& task) {
+  addCommands(task);
+  add_->add_option("SUBJECT", subject_, "The task's subject")->required();
+  list_->add_flag("--all", all_, "List every task, finished ones too");
+  list_->add_option("PATTERN", pattern_,
+                    "Only subjects like this, letter case aside: ? one character, * any run, "
+                    "# one digit, [a-c] one of a list, [!a-c] one not in it");
+  for (CLI::App* command : {status_, edit_, rename_, delete_})
+    command->add_option("SUBJECT", subject_, kSubject)->required();
+  status_->add_option("N", statusValue_, kStatuses)->required()->check(CLI::Range(0, 4));
+  rename_->add_option("NEW", newSubject_, "The new subject")->required();
+  for (CLI::App* command : {add_, edit_}) {
+    command->add_option("--categories", categories_, "The task's categories");
+    command->add_option("--status", statusValue_, kStatuses)->check(CLI::Range(0, 4));
+  }
+  delete_->add_flag("--force", force_,
+                    "Delete it also while journal entries refer to it: they stay in the journal, "
+                    "no longer tied to a task");
+}
+
+void TaskCommands::addCommands(CLI::App& task) {
+  add_ = task.add_subcommand("add", "Add a task");
+  list_ = task.add_subcommand("list", "List the open tasks: subject, categories, status");
+  status_ = task.add_subcommand("status", "Set the status of the task(s) of that subject");
+  edit_ = task.add_subcommand("edit", "Change the categories or status of the task(s)");
+  rename_ = task.add_subcommand(
+      "rename", "Give the task(s) a new subject; entries already timed keep the subject they have");
+  delete_ = task.add_subcommand(
+      "delete", "Delete the task(s) of that subject; refused while journal entries refer to it");
 }
 
 bool TaskCommands::run(CommandContext& context) {
-  if (addCommand_->parsed())
+  if (add_->parsed())
     add(context);
-  else if (listCommand_->parsed())
+  else if (list_->parsed())
     list(context);
-  else if (statusCommand_->parsed())
-    setStatus(context);
+  else if (status_->parsed() || edit_->parsed() || rename_->parsed())
+    change(context);
+  else if (delete_->parsed())
+    remove(context);
   else
     return false;
   return true;
+}
+
+bool TaskCommands::given(const CLI::App& command, const char* option) const {
+  return command.get_option(option)->count() > 0;
 }
 
 void TaskCommands::add(CommandContext& context) {
@@ -51,12 +74,12 @@ void TaskCommands::add(CommandContext& context) {
   Task task;
   task.subject = subject_;
   task.categories = categories_;
-  task.status = static_cast<TaskStatus>(status_);
+  task.status = static_cast<TaskStatus>(statusValue_);
   context.open(StoreOpener::Access::ReadWrite)->addTask(task);
 }
 
 void TaskCommands::list(CommandContext& context) {
-  const bool filtered = listCommand_->get_option("PATTERN")->count() > 0;
+  const bool filtered = given(*list_, "PATTERN");
   TextOutput output = context.output("");
   const auto store = context.open(StoreOpener::Access::ReadOnly);
   for (const Task& task : store->tasks()) {
@@ -68,19 +91,58 @@ void TaskCommands::list(CommandContext& context) {
   output.finish();
 }
 
-void TaskCommands::setStatus(CommandContext& context) {
+void TaskCommands::forEachTask(JournalStore& store, const std::function<void(Task&)>& work) const {
   const std::string key = CaseFold::key(subject_);
-  const auto store = context.open(StoreOpener::Access::ReadWrite);
-  store->transact([&] {
+  store.transact([&] {
     bool found = false;
-    for (Task& task : store->tasks()) {
+    for (Task& task : store.tasks()) {
       if (CaseFold::key(task.subject) != key) continue;
-      task.status = static_cast<TaskStatus>(status_);
-      store->updateTask(task);
+      work(task);
       found = true;
     }
     if (!found)
       throw std::runtime_error("There is no task " + TerminalText::quoted(subject_) + ".");
+  });
+}
+
+void TaskCommands::change(CommandContext& context) {
+  const bool status = status_->parsed() || (edit_->parsed() && given(*edit_, "--status"));
+  const bool categories = edit_->parsed() && given(*edit_, "--categories");
+  if (rename_->parsed()) TextArgument::name("NEW", newSubject_);
+  if (categories) TextArgument::line("--categories", categories_);
+  if (edit_->parsed() && !status && !categories)
+    throw UsageError("task edit needs --categories or --status");
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  forEachTask(*store, [&](Task& task) {
+    if (status) task.status = static_cast<TaskStatus>(statusValue_);
+    if (categories) task.categories = categories_;
+    if (rename_->parsed()) task.subject = newSubject_;
+    store->updateTask(task);
+  });
+}
+
+// With --force, the entries of the task are kept, their tie to the task cut.
+void TaskCommands::remove(CommandContext& context) {
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  forEachTask(*store, [&](Task& task) {
+    const std::int64_t entries = store->entriesOfTask(task.id);
+    if (entries > 0 && !force_) {
+      throw std::runtime_error(std::to_string(entries) + " journal entries refer to the task " +
+                               TerminalText::quoted(task.subject) +
+                               "; nothing was deleted (--force deletes it, keeping the entries)");
+    }
+    std::vector<JournalEntry> tied;
+    if (entries > 0) {
+      store->visitAll([&](const JournalEntry& e) {
+        if (e.taskUid == task.uid) tied.push_back(e);
+        return true;
+      });
+    }
+    for (JournalEntry& e : tied) {
+      e.taskUid.clear();
+      store->updateEntry(e);
+    }
+    store->deleteTask(task.id);
   });
 }
 

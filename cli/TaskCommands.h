@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cli/CommandGroup.h"
+#include "store/Task.h"
 
 namespace CLI {
 class App;
@@ -12,23 +14,33 @@ namespace tw {
 
 class JournalStore;
 
-// task add | list | status: the task list.
+// task add | list | status | edit | rename | delete: the task list. Subjects are matched
+// letter case aside; a command on a subject acts on every task of it, in one transaction.
 class TaskCommands : public CommandGroup {
  public:
   explicit TaskCommands(CLI::App& task);
   bool run(CommandContext& context) override;
 
  private:
+  void addCommands(CLI::App& task);
   void add(CommandContext& context);
   void list(CommandContext& context);
-  void setStatus(CommandContext& context);
+  void change(CommandContext& context);
+  void remove(CommandContext& context);
+  bool given(const CLI::App& command, const char* option) const;
+  // Runs work on every task of the subject in one transaction; fails when there is none.
+  void forEachTask(JournalStore& store, const std::function<void(Task&)>& work) const;
 
-  CLI::App* addCommand_;
-  CLI::App* listCommand_;
-  CLI::App* statusCommand_;
-  std::string subject_, categories_, pattern_;
-  int status_ = 0;
+  CLI::App* add_ = nullptr;
+  CLI::App* list_ = nullptr;
+  CLI::App* status_ = nullptr;
+  CLI::App* edit_ = nullptr;
+  CLI::App* rename_ = nullptr;
+  CLI::App* delete_ = nullptr;
+  std::string subject_, newSubject_, categories_, pattern_;
+  int statusValue_ = 0;
   bool all_ = false;
+  bool force_ = false;
 };
 
 }  // namespace tw

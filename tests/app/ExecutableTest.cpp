@@ -41,6 +41,7 @@ class ExecutableTest : public ::testing::Test {
 
 TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
   const std::string listed = folder.file("tasks.txt");
+  const std::string status = folder.file("status.txt");
   const std::string lines = folder.file("journal.jsonl");
   writeBytes(lines, R"({"subject":"Write","start":"2024-03-01T09:00:00","duration":5})");
   const struct {
@@ -50,6 +51,9 @@ TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
       {"task add Write --categories Docs", 0},
       {"journal import - < " + shellQuoted(lines), 0},
       {"task list > " + shellQuoted(listed), 0},
+      {"start write", 0},
+      {"start Write", 0},
+      {"status > " + shellQuoted(status), 0},
       {"task list > /dev/full 2>/dev/null", 1},
       {"journal export > /dev/full 2>/dev/null", 1},
       {"report > /dev/full 2>/dev/null", 1},
@@ -60,6 +64,7 @@ TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
   };
   for (const auto& c : cases) EXPECT_EQ(tallyworks(c.args), c.code) << c.args;
   EXPECT_EQ(readBytes(listed), "Write\tDocs\t0\n");
+  EXPECT_EQ(readBytes(status).rfind("Write\tDocs\t", 0), 0u) << "the timer outlives its command";
 }
 
 TEST_F(ExecutableTest, ANewStoreAndItsFoldersArePrivateToTheUser) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ struct CommandCase {
 // The command line on a real store in a fresh folder, its output kept in strings.
 class CliTest : public ::testing::Test {
  protected:
+  // Task entries get the type "Task": no registry file of the user's is read.
+  CliTest() { setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1); }
+
   // Runs args as given, without adding --store.
   int runRaw(const std::vector<std::string>& args, const std::string& input = "") {
     std::istringstream in(input);

@@ -1,0 +1,161 @@
+#include "cli/JournalEditCommands.h"
+
+#include <CLI/CLI.hpp>
+#include <stdexcept>
+
+#include "cli/CommandContext.h"
+#include "cli/DateArgument.h"
+#include "cli/TerminalText.h"
+#include "cli/TextArgument.h"
+#include "cli/UsageError.h"
+#include "core/DateText.h"
+#include "tracking/JournalEditor.h"
+
+namespace tw {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+JournalEntry entryOf(JournalStore& store, const std::string& uid) {
+  std::optional<JournalEntry> entry = store.entryByUid(uid);
+  if (!entry)
+    throw std::runtime_error("There is no journal entry " + TerminalText::quoted(uid) + ".");
+  return *entry;
+}
+
+std::string lineOf(const JournalEntry& e) {
+  return e.uid + '\t' + DateText::iso(e.localStart()) + '\t' + std::to_string(e.minutes()) + '\t' +
+         e.subject + '\t' + e.categories + '\t' + e.type + '\n';
+}
+
+}  // namespace
+
+JournalEditCommands::JournalEditCommands(CLI::App& journal)
+    : list_(journal.add_subcommand("list",
+                                   "List the entries in start order: uid, local start, "
+                                   "minutes, subject, categories, type (tab-separated)")),
+      add_(journal.add_subcommand("add",
+                                  "Add an entry of an open task after the fact; prints "
+                                  "its uid")),
+      edit_(journal.add_subcommand("edit", "Change an entry")),
+      delete_(journal.add_subcommand("delete", "Delete an entry (not while it is timed)")) {
+  list_->add_option("--from", from_, "First day of the starts, M/d/yyyy or YYYY-MM-DD");
+  list_->add_option("--to", to_, "Last day of the starts, M/d/yyyy or YYYY-MM-DD");
+  for (CLI::App* command : {edit_, delete_})
+    command->add_option("UID", uid_, "The entry's uid (see journal list)")->required();
+  for (CLI::App* command : {add_, edit_}) {
+    const bool adding = command == add_;
+    CLI::Option* subject = command->add_option(
+        "--subject", subject_, adding ? "The open task's subject, letter case aside" : "Subject");
+    CLI::Option* start = command->add_option(
+        "--start", start_, "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS]");
+    CLI::Option* minutes = command->add_option("--minutes", minutes_, "Length in minutes");
+    minutes->check(CLI::Range(std::int64_t{0}, JournalEditor::kMostMinutes));
+    command->add_option("--categories", categories_,
+                        adding ? "Categories (the task's when absent)" : "Categories");
+    command->add_option("--body", body_, "Notes");
+    if (adding) {
+      subject->required();
+      start->required();
+      minutes->required();
+    }
+  }
+}
+
+bool JournalEditCommands::run(CommandContext& context) {
+  if (list_->parsed())
+    list(context);
+  else if (add_->parsed())
+    add(context);
+  else if (edit_->parsed())
+    edit(context);
+  else if (delete_->parsed())
+    remove(context);
+  else
+    return false;
+  return true;
+}
+
+bool JournalEditCommands::given(const CLI::App& command, const char* option) const {
+  return command.get_option(option)->count() > 0;
+}
+
+void JournalEditCommands::checkValues(const CLI::App& command) {
+  if (given(command, "--subject")) TextArgument::name("--subject", subject_);
+  if (given(command, "--categories")) TextArgument::line("--categories", categories_);
+  if (given(command, "--start")) startTime_ = DateArgument::moment("--start", start_);
+}
+
+void JournalEditCommands::list(CommandContext& context) {
+  DateTime first = DateTime::fromSeconds(DateTime::minSeconds());
+  DateTime last = DateTime::fromSeconds(DateTime::maxSeconds());
+  if (given(*list_, "--from")) first = DateArgument::day("--from", from_);
+  if (given(*list_, "--to")) last = DateArgument::day("--to", to_).addSeconds(kSecondsPerDay - 1);
+  if (first > last) {
+    throw UsageError("--from " + DateText::shortDate(first) + " is after --to " +
+                     DateText::shortDate(last.date()));
+  }
+  TextOutput output = context.output("");
+  const auto store = context.open(StoreOpener::Access::ReadOnly);
+  // Every offset lies within a day of UTC: read a day more on either side, then take the
+  // entries by their own local start.
+  const Instant from = Instant::fromLocal(first, 0).plus(-kSecondsPerDay);
+  const Instant until = Instant::fromLocal(last, 0).plus(kSecondsPerDay + 1);
+  store->readEntries(from, until, [&](JournalStore::EntryBatch batch) {
+    for (const JournalEntry& e : batch)
+      if (e.localStart() >= first && e.localStart() <= last) output.write(lineOf(e));
+  });
+  output.finish();
+}
+
+void JournalEditCommands::add(CommandContext& context) {
+  checkValues(*add_);
+  TextOutput output = context.output("");
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  JournalEditor editor(*store, EntryTypeRule());
+  JournalEntry entry;
+  store->transact([&] {
+    entry = editor.add(subject_, startTime_, startTime_.addMinutes(minutes_));
+    if (given(*add_, "--categories")) entry.categories = categories_;
+    entry.body = body_;
+    entry.seconds = minutes_ * 60;  // also across a change of the clocks
+    editor.change(entry);
+  });
+  output.write(entry.uid + '\n');
+  output.finish();
+}
+
+void JournalEditCommands::applyValues(const CLI::App& command, JournalEntry& entry) const {
+  if (given(command, "--subject")) entry.subject = subject_;
+  if (given(command, "--categories")) entry.categories = categories_;
+  if (given(command, "--body")) entry.body = body_;
+  if (given(command, "--minutes")) entry.seconds = minutes_ * 60;
+  if (given(command, "--start")) entry = JournalEditor::placed(entry, startTime_);
+}
+
+void JournalEditCommands::edit(CommandContext& context) {
+  checkValues(*edit_);
+  const bool changes = given(*edit_, "--subject") || given(*edit_, "--start") ||
+                       given(*edit_, "--minutes") || given(*edit_, "--categories") ||
+                       given(*edit_, "--body");
+  if (!changes)
+    throw UsageError("journal edit needs something to change (see journal edit --help)");
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  JournalEditor editor(*store, EntryTypeRule());
+  store->transact([&] {
+    JournalEntry entry = entryOf(*store, uid_);
+    if (given(*edit_, "--minutes") && store->timer().entryId == entry.id)
+      throw std::runtime_error(
+          "The entry is being timed; pause or stop before changing its length.");
+    applyValues(*edit_, entry);
+    editor.change(entry);
+  });
+}
+
+void JournalEditCommands::remove(CommandContext& context) {
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  JournalEditor editor(*store, EntryTypeRule());
+  store->transact([&] { editor.remove(entryOf(*store, uid_).id); });
+}
+
+}  // namespace tw
