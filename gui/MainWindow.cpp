@@ -46,7 +46,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std::string storePath,
                        QWidget* parent)
     : QMainWindow(parent),
-      services_(services),
       messages_(services.messages),
       guardedServices_{messages_, services.saveDialog, services.printer, services.dialogs,
                        services.clock} {
@@ -67,8 +66,6 @@ MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std:
   tickTimer_->start();
   applyHeight();
 }
-
-MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTaskRow(QWidget* client) {
   taskList_ = new QComboBox(client);

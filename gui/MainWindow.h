@@ -30,7 +30,6 @@ class MainWindow : public QMainWindow {
   // Reports read the store at storePath through stores, on connections of their own.
   MainWindow(WindowServices& services, const StoreOpener& stores, std::string storePath,
              QWidget* parent = nullptr);
-  ~MainWindow() override;
 
   // Fills the task list from the session and takes up what the store says is being timed.
   void load(TrackingSession& session);
@@ -76,7 +75,6 @@ class MainWindow : public QMainWindow {
   void selectTask(const QString& subject);
   void dropJournalText(const QMimeData* data);
 
-  WindowServices& services_;
   GuardedMessages messages_;
   WindowServices guardedServices_;
   TrackingSession* session_ = nullptr;

@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 #include <chrono>
 #include <csignal>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -17,11 +17,6 @@ namespace tw::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-bool waitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500 && !done(); ++i) std::this_thread::sleep_for(20ms);
-  return done();
-}
 
 // The window part of the program in a process of its own (headless), taking up the timing of
 // "Alpha" that a command-line session on the same store started.
@@ -43,7 +38,7 @@ class WindowProcessTest : public ::testing::Test {
     window.setProcessChannelMode(QProcess::ForwardedChannels);
     window.start(TW_WINDOW_PROCESS, {QString::fromStdString(path)});
     ASSERT_TRUE(window.waitForStarted());
-    ASSERT_TRUE(waitFor([this] { return store.timer().ownerPid == window.processId(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return store.timer().ownerPid == window.processId(); }));
   }
   void endWindow(int signalNumber) {
     ::kill(static_cast<pid_t>(window.processId()), signalNumber);
@@ -74,8 +69,9 @@ TEST_F(WindowProcessTest, EndingSignalsSaveEverySecondTimed) {
   }
 }
 
-// Exports and reports of the command line read the store while the window times and another
-// process stops the timing: nothing is lost or damaged, and no reader fails.
+// Exports and reports of the command line read the store all along while the window times,
+// saves on SIGTERM, and the timer it left is then ended where it saved: no reader fails, and
+// the saved seconds, the "Stop Work" marker and a sound store are there at the end.
 TEST_F(WindowProcessTest, CommandLineReadersRunBesideTheWindow) {
   if (!QFileInfo(TW_TALLYWORKS).isExecutable()) GTEST_SKIP() << "tallyworks is not built";
   startWindow();
@@ -89,15 +85,16 @@ TEST_F(WindowProcessTest, CommandLineReadersRunBesideTheWindow) {
                             TW_TALLYWORKS, path.c_str(), exported.c_str(), stop.c_str()});
   ASSERT_TRUE(readers.waitForStarted());
   std::this_thread::sleep_for(2500ms);
-  commandLine.stop();
   const std::int64_t elapsed = clock.now().secondsSince(timed.started);
-  std::this_thread::sleep_for(1500ms);
+  endWindow(SIGTERM);
+  const std::int64_t saved = savedSeconds();
+  EXPECT_NEAR(saved, elapsed, 1);
+  commandLine.stopAt(store.timer(), store.entry(timed.entryId)->start.plus(saved));
+  std::this_thread::sleep_for(1000ms);
   writeBytes(stop, "");
   ASSERT_TRUE(readers.waitForFinished(30000));
   EXPECT_EQ(readers.exitCode(), 0);
-  endWindow(SIGTERM);
-  EXPECT_NEAR(savedSeconds(), elapsed, 1);
-  EXPECT_FALSE(store.timer().running());
+  EXPECT_EQ(savedSeconds(), saved);
   EXPECT_EQ(store.newestOfType("TWEvent")->subject, "Stop Work");
   EXPECT_NE(readBytes(exported).find("\"Stop Work\""), std::string::npos);
   EXPECT_EQ(store.check(), "ok");

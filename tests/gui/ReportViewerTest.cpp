@@ -1,5 +1,4 @@
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -10,7 +9,6 @@
 #include "WindowFixture.h"
 #include "gui/DefaultPrinter.h"
 #include "gui/PdfPrinter.h"
-#include "gui/QtSaveDialog.h"
 #include "gui/ReportTextView.h"
 #include "gui/ReportViewer.h"
 
@@ -35,7 +33,7 @@ TEST_F(ReportViewerTest, SavesAndPrintsTheReportHeld) {
   EXPECT_EQ(readBytes(file), report);
   EXPECT_EQ(desktop.offered, QStringList({"*.txt ", "*.txt " + QString::fromStdString(file)}));
   trigger("printAction");
-  EXPECT_EQ(desktop.printed, std::vector{QString::fromStdString(report)});
+  EXPECT_EQ(desktop.printed, QStringList{QString::fromStdString(report)});
   desktop.printFailure = "no default printer is set up";
   trigger("printAction");
   expectShown({"Tallyworks C: no default printer is set up"});
@@ -74,56 +72,28 @@ TEST(PrintingTest, DefaultPrinterPrintsOrSaysThereIsNone) {
   EXPECT_NO_THROW(DefaultPrinter().print("Tallyworks printer check\r\n"));
 }
 
-TEST_F(ReportViewerTest, SaveDialogAppendsTheExtensionAndCancelGivesNoName) {
-  QtSaveDialog dialog(desktop);
-  const QString chosen = QString::fromStdString(folder.file("hours"));
-  desktop.onDialog = [&](QDialog& d) {
-    auto& files = dynamic_cast<QFileDialog&>(d);
-    files.selectFile(chosen);
-    static_cast<QDialog&>(files).accept();
-    return files.result();
-  };
-  EXPECT_EQ(dialog.getSaveFileName(nullptr, "*.csv", "csv", ""), chosen + ".csv");
-  desktop.onDialog = [](QDialog& d) { return d.reject(), d.result(); };
-  EXPECT_EQ(dialog.getSaveFileName(nullptr, "*.csv", "csv", chosen), "");
-}
-
-class ReportTextViewTest : public ::testing::Test {
- protected:
-  static std::string lines(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + "\r\n";
-    return text;
-  }
-  void SetUp() override {
-    view.resize(400, 300);
-    view.show();
-  }
-  void click(std::size_t line, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, view.lineRect(line).center());
-  }
+// Whole lines are selected with the mouse or Ctrl+A and copied with CR LF line ends; a long
+// text scrolls to its last line.
+TEST(ReportTextViewTest, SelectsCopiesAndScrollsWholeLines) {
   ReportTextView view;
-};
-
-TEST_F(ReportTextViewTest, SelectsAndCopiesWholeLines) {
-  view.setText(lines(10));
-  click(6);
+  view.resize(400, 300);
+  view.show();
+  std::string text;
+  for (int i = 0; i < 1000000; ++i) text += "line " + std::to_string(i) + "\r\n";
+  view.setText(text);
+  const auto click = [&](std::size_t line, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, view.lineRect(line).center());
+  };
+  click(6, Qt::NoModifier);
   click(4, Qt::ShiftModifier);
   EXPECT_EQ(view.selectedText(), "line 4\r\nline 5\r\nline 6\r\n");
+  QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(view.verticalScrollBar()->value(), 1000000 - view.verticalScrollBar()->pageStep());
+  EXPECT_LE(view.lineRect(999999).bottom(), view.viewport()->height());
   view.setText("Caf\u00e9\nno line end at the end");
   QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "Caf\u00e9\r\nno line end at the end");
-}
-
-TEST_F(ReportTextViewTest, ScrollsOverAMillionLines) {
-  view.setText(lines(1000000));
-  QScrollBar* vertical = view.verticalScrollBar();
-  EXPECT_EQ(vertical->maximum(), 1000000 - vertical->pageStep());
-  QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(vertical->value(), vertical->maximum());
-  EXPECT_LE(view.lineRect(999999).bottom(), view.viewport()->height());
-  EXPECT_EQ(view.line(999999), "line 999999");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ManualClock.h"
@@ -31,22 +32,17 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace tw::test {
 
-using Icon = MessageBoxes::Icon;
-
-// The desktop as tests see it: messages and prints recorded, save dialogs answered from a
-// script ("" cancels), modal dialogs handed to onDialog instead of running a loop of their own.
+// The desktop as tests see it: messages (as "<title> <icon -, W or C>: <text>") and prints
+// recorded, save dialogs answered from a script ("" cancels), modal dialogs handed to onDialog
+// instead of running a loop of their own.
 class FakeDesktop : public MessageBoxes,
                     public SaveDialog,
                     public ReportPrinter,
                     public DialogRunner {
  public:
-  struct Message {
-    QString text, title;
-    Icon icon;
-  };
   using MessageBoxes::show;
   void show(const QString& text, const QString& title, Icon icon) override {
-    messages.push_back({text, title, icon});
+    messages << title + " " + QChar("-WC"[static_cast<int>(icon)]) + ": " + text;
     if (onMessage) onMessage();
   }
   QString getSaveFileName(QWidget*, const QString& filter, const QString&,
@@ -60,10 +56,9 @@ class FakeDesktop : public MessageBoxes,
   }
   int exec(QDialog& dialog) override { return onDialog ? onDialog(dialog) : 0; }
 
-  std::vector<Message> messages;
   std::function<void()> onMessage;
-  QStringList answers, offered;
-  std::vector<QString> printed;
+  QStringList messages, answers, offered;
+  QStringList printed;
   std::string printFailure;
   std::function<int(QDialog&)> onDialog;
 };
@@ -99,10 +94,11 @@ class WindowFixture : public ::testing::Test {
   }
   JournalEntry addEntry(const std::string& subject, DateTime localStart,
                         const std::string& categories = "", std::int64_t minutes = 0) {
+    const TimeZone::Reading start = TimeZone::resolve(localStart);
     JournalEntry e;
     e.subject = subject;
-    e.start = TimeZone::resolve(localStart).instant;
-    e.utcOffset = TimeZone::resolve(localStart).offset;
+    e.start = start.instant;
+    e.utcOffset = start.offset;
     e.seconds = minutes * 60;
     e.categories = categories;
     e.type = "Task";
@@ -148,13 +144,9 @@ class WindowFixture : public ::testing::Test {
     EXPECT_EQ(child<QPushButton>("stopButton")->isEnabled(), tracking);
     EXPECT_EQ(child<QPushButton>("pauseButton")->isEnabled(), tracking);
   }
-  // Exactly these messages were shown, each given as "<title> <icon>: <start of the text>"
-  // with the icon as -, W or C; they are forgotten then.
+  // Exactly these messages were shown, as far as given; they are forgotten then.
   void expectShown(const QStringList& starts) {
-    QStringList got;
-    for (const auto& m : desktop.messages)
-      got << m.title + " " + QChar("-WC"[static_cast<int>(m.icon)]) + ": " + m.text;
-    desktop.messages.clear();
+    const QStringList got = std::exchange(desktop.messages, {});
     ASSERT_EQ(got.size(), starts.size()) << got.join('\n').toStdString();
     for (qsizetype i = 0; i < got.size(); ++i)
       EXPECT_TRUE(got[i].startsWith(starts[i])) << got[i].toStdString();
