@@ -136,8 +136,12 @@ IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,
   ImportResult result;
   store.transact([&] {
     for (icalcomponent* calendar : file->calendars()) {
+      // (Reading an item walks its calendar's components too, so the walk is done first.)
+      std::vector<icalcomponent*> components;
       for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
-           c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+           c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT))
+        components.push_back(c);
+      for (icalcomponent* c : components) {
         const icalcomponent_kind kind = icalcomponent_isa(c);
         const ItemKind* item = nullptr;
         if (kind == ICAL_VTODO_COMPONENT) item = &tasks;

@@ -20,6 +20,12 @@ std::string fieldOf(TaskStatus s) {
   return std::to_string(static_cast<int>(s));
 }
 
+// ICAL_STATUS_NONE when there is no STATUS (icalcomponent_get_status gives 0 then).
+icalproperty_status statusProperty(icalcomponent* c) {
+  icalproperty* p = icalcomponent_get_first_property(c, ICAL_STATUS_PROPERTY);
+  return p ? icalproperty_get_status(p) : ICAL_STATUS_NONE;
+}
+
 bool isComplete(icalcomponent* c, icalproperty_status status) {
   if (status == ICAL_STATUS_COMPLETED || status == ICAL_STATUS_CANCELLED) return true;
   if (status != ICAL_STATUS_NONE) return false;
@@ -29,7 +35,7 @@ bool isComplete(icalcomponent* c, icalproperty_status status) {
 }
 
 TaskStatus readStatus(icalcomponent* c) {
-  const icalproperty_status status = icalcomponent_get_status(c);
+  const icalproperty_status status = statusProperty(c);
   if (isComplete(c, status)) return TaskStatus::Complete;
   const std::vector<std::string> x = IcalObject::xValues(c, kStatusX);
   const bool says = !x.empty();
@@ -105,8 +111,7 @@ void TaskKind::write(const Fields& fields, icalcomponent* c, Instant now) const 
   IcalObject::setText(c, ICAL_SUMMARY_PROPERTY, fields[kSubject]);
   Categories::write(fields[kCategories], c);
   const TaskStatus status = statusOf(fields[kStatus]);
-  const bool keepStatus =
-      readStatus(c) == status && icalcomponent_get_status(c) != ICAL_STATUS_NONE;
+  const bool keepStatus = readStatus(c) == status && statusProperty(c) != ICAL_STATUS_NONE;
   if (!keepStatus) {
     icalproperty_status s = ICAL_STATUS_NEEDSACTION;
     if (status == TaskStatus::InProgress || status == TaskStatus::Waiting)

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "SyncFixture.h"
+#include "sync/SyncError.h"
+
+namespace tw {
+namespace {
+
+using test::SyncFixture;
+
+class OutageTest : public SyncFixture {
+ protected:
+  void dayOfWork(JournalStore& store, int entries) {
+    const Task t = task(store, "Page layout");
+    for (int i = 0; i < entries; ++i)
+      entry(store, "Page layout", DateTime::fromParts(2024, 6, 3, 8).addMinutes(10 * i), 540,
+            t.uid);
+  }
+  static constexpr const char* kNothing = "sent 0, received 0, conflicts 0, deleted 0";
+};
+
+// The server goes away after a few answers: the synchronisation fails with a message, keeps
+// what was confirmed, and the next one sends the rest without duplicates.
+TEST_F(OutageTest, AServerStoppedInTheMiddleLosesNothing) {
+  dayOfWork(laptop->store, 40);
+  int answers = 0;
+  CalendarSync::Options options;
+  options.parallel = 4;
+  options.afterAnswer = [&] {
+    if (++answers == 10) server->stop();
+  };
+  try {
+    sync(*laptop, options);
+    FAIL() << "no failure";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("cannot reach the calendar server"), std::string::npos)
+        << e.what();
+  }
+  server->start();
+  sync(*laptop);
+  EXPECT_EQ(onServer("/alice/timelog/").size(), 40u);
+  EXPECT_EQ(sync(*laptop).summary(), kNothing);
+  sync(*desktop);
+  EXPECT_EQ(contents(desktop->store), contents(laptop->store));
+}
+
+// Every answer of a sending was lost: the next sending finds the items on the server (412),
+// adopts them and makes no duplicate.
+TEST_F(OutageTest, ItemsWhoseCreationWasNotConfirmedAreAdoptedNotDuplicated) {
+  dayOfWork(laptop->store, 5);
+  sync(*laptop);
+  laptop->store.transact([&] {
+    laptop->state.forget(SyncState::Kind::Task);
+    laptop->state.forget(SyncState::Kind::Entry);
+  });
+  const SyncResult r = sync(*laptop);
+  EXPECT_EQ(r.conflicts, 0);
+  EXPECT_EQ(onServer("/alice/timelog/").size(), 5u);
+  EXPECT_EQ(onServer("/alice/tasks/").size(), 1u);
+  EXPECT_EQ(sync(*laptop).summary(), kNothing);
+}
+
+// A wrong password is refused with a message that says so, and changes nothing; a password
+// file others may read is refused before anything is sent.
+TEST_F(OutageTest, AWrongPasswordChangesNothing) {
+  server = std::make_unique<test::RadicaleServer>("alice:secret\n");
+  dayOfWork(laptop->store, 2);
+  const std::vector<std::string> before = contents(laptop->store);
+  SyncConfig c = config();
+  c.passwordFile = folder.file("password");
+  test::writeBytes(c.passwordFile, "wrong\n");
+  chmod(c.passwordFile.c_str(), 0600);
+  const auto run = [&] { return CalendarSync(laptop->store, laptop->state, c).run(); };
+  try {
+    run();
+    FAIL() << "no failure";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("refused the user name or password"), std::string::npos)
+        << e.what();
+    EXPECT_EQ(std::string(e.what()).find("wrong"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(contents(laptop->store), before);
+  EXPECT_TRUE(laptop->state.collection(SyncState::Kind::Task).url.empty());
+  test::writeBytes(c.passwordFile, "secret\n");
+  chmod(c.passwordFile.c_str(), 0644);
+  EXPECT_THROW(run(), SyncError);
+  chmod(c.passwordFile.c_str(), 0600);
+  EXPECT_EQ(run().sent, 3);
+  c.passwordFile.clear();
+  c.passwordCommand = "printf 'secret\\nmore'";
+  EXPECT_EQ(run().summary(), kNothing);
+}
+
+// The server forgot the token it gave: the next synchronisation compares everything instead,
+// and still sees additions and deletions.
+TEST_F(OutageTest, ATokenTheServerNoLongerKnowsFallsBackToAFullListing) {
+  dayOfWork(laptop->store, 3);
+  sync(*laptop);
+  sync(*desktop);
+  JournalStore& d = desktop->store;
+  d.visitAll([&](const JournalEntry& e) {
+    d.deleteEntry(e.id);
+    return false;
+  });
+  entry(d, "Call", DateTime::fromParts(2024, 6, 4, 9), 60);
+  sync(*desktop);
+  const std::string token = laptop->state.collection(SyncState::Kind::Entry).syncToken;
+  for (const char* collection : {"tasks", "timelog"})
+    std::filesystem::remove_all(server->storage() + "/collection-root/alice/" + collection +
+                                "/.Radicale.cache/sync-token");
+  HttpClient http("alice", "", 1);
+  ASSERT_FALSE(DavClient(http, server->url()).changesSince(server->url("/alice/timelog/"), token));
+  const SyncResult r = sync(*laptop);
+  EXPECT_EQ(contents(laptop->store), contents(d));
+  EXPECT_EQ(r.received + r.deleted, 2) << r.summary();
+  EXPECT_NE(laptop->state.collection(SyncState::Kind::Entry).syncToken, token);
+}
+
+// The time log was deleted on the server: it is made again and filled from the store.
+TEST_F(OutageTest, ACollectionDeletedOnTheServerIsMadeAgain) {
+  dayOfWork(laptop->store, 3);
+  sync(*laptop);
+  ASSERT_EQ(request("DELETE", "/alice/timelog/").status, 200);
+  EXPECT_EQ(sync(*laptop).sent, 3);
+  EXPECT_EQ(laptop->store.tasks().size(), 1u);
+  EXPECT_EQ(onServer("/alice/timelog/").size(), 3u);
+}
+
+}  // namespace
+}  // namespace tw

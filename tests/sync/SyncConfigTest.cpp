@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "core/ManualClock.h"
+#include "store/sqlite/SqliteJournalStore.h"
+#include "store/sqlite/SqliteSyncState.h"
+#include "sync/CalendarSync.h"
+#include "sync/SyncConfig.h"
+#include "sync/SyncError.h"
+#include "tests/support/TempFolder.h"
+
+namespace tw {
+namespace {
+
+TEST(SyncConfigTest, TheServerSectionIsReadAsWritten) {
+  const SyncConfig c = SyncConfig::parse(
+      "; Tallyworks\n[Server]\r\nURL = https://example.org/dav/calendars/alice/ \n"
+      "username=alice\n# comment\npassword_command = pass show caldav\n\n"
+      "tasks = https://example.org/t/\ntimelog = https://example.org/l/\n[other]\nx = 1\n",
+      "sync.ini");
+  EXPECT_EQ(c.url, "https://example.org/dav/calendars/alice/");
+  EXPECT_EQ(c.username, "alice");
+  EXPECT_EQ(c.passwordCommand, "pass show caldav");
+  EXPECT_EQ(c.tasks, "https://example.org/t/");
+  EXPECT_EQ(c.timelog, "https://example.org/l/");
+}
+
+TEST(SyncConfigTest, MistakesAreNamedWithTheirLine) {
+  const struct {
+    const char* text;
+    const char* message;
+  } kCases[] = {
+      {"[server]\nurl = x\npasword_file = p\n", "[server] has no setting \"pasword_file\""},
+      {"[server]\nurl\n", "sync.ini, line 2: expected \"name = value\""},
+      {"url = x\n", "line 1: the setting \"url\" comes before any [section]"},
+      {"[server\nurl = x\n", "line 1: a section name ends with \"]\""},
+      {"[server]\nurl = x\nurl = y\n", "line 3: \"url\" is set twice"},
+      {"[server]\nusername = alice\n", "needs url ="},
+      {"[server]\nurl = x\npassword_file = p\npassword_command = c\n", "not both"},
+  };
+  for (const auto& c : kCases) {
+    try {
+      SyncConfig::parse(c.text, "sync.ini");
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const SyncError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+}
+
+// Passwords come from the first line of a command's output or of a file only its owner may
+// read; a failing command is reported without its output.
+TEST(SyncConfigTest, PasswordsComeFromACommandOrAPrivateFile) {
+  test::TempFolder folder;
+  SyncConfig c;
+  EXPECT_EQ(c.password(), "");
+  c.passwordCommand = "printf 'secret\\nsecond line'";
+  EXPECT_EQ(c.password(), "secret");
+  c.passwordCommand = "echo $((6 * 7)); exit 3";
+  try {
+    c.password();
+    ADD_FAILURE() << "accepted a failing command";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("exit status 3"), std::string::npos) << e.what();
+    EXPECT_EQ(std::string(e.what()).find("42"), std::string::npos) << e.what();
+  }
+  c.passwordCommand.clear();
+  c.passwordFile = folder.file("password");
+  test::writeBytes(c.passwordFile, "secret\n");
+  chmod(c.passwordFile.c_str(), 0640);
+  EXPECT_THROW(c.password(), SyncError);
+  chmod(c.passwordFile.c_str(), 0600);
+  EXPECT_EQ(c.password(), "secret");
+}
+
+// Without a configuration a synchronisation does nothing at all.
+TEST(SyncConfigTest, WithoutAConfigurationNothingHappens) {
+  test::TempFolder folder;
+  setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+  EXPECT_EQ(SyncConfig::defaultPath(), folder.file("tallyworks/sync.ini"));
+  ManualClock clock(Instant::fromUnix(1'700'000'000));
+  SqliteJournalStore store(folder.file("store.db"),
+                           SqliteJournalStore::Options{Database::Mode::Create, 3000, &clock});
+  SqliteSyncState state(store);
+  EXPECT_FALSE(CalendarSync::runConfigured(store, state));
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace tw
