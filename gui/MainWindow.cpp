@@ -77,13 +77,14 @@ void MainWindow::buildTaskRow(QWidget* client) {
   startButton_ = makeButton(client, "startButton", "Start", Twips::rect(3555, 45, 585, 300));
   stopButton_ = makeButton(client, "stopButton", "Stop", Twips::rect(4185, 45, 585, 300));
   pauseButton_ = makeButton(client, "pauseButton", "||", Twips::rect(4815, 45, 285, 300), true);
-  reportToggle_ = makeButton(client, "reportToggle", "R", Twips::rect(5250, 45, 330, 300), true);
+  QPushButton* reportToggle =
+      makeButton(client, "reportToggle", "R", Twips::rect(5250, 45, 330, 300), true);
 
   QWidget* const order[] = {reportPanel_->lastInTabOrder(),
                             taskList_,
                             startButton_,
                             stopButton_,
-                            reportToggle_,
+                            reportToggle,
                             pauseButton_,
                             lastButton_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
@@ -93,7 +94,7 @@ void MainWindow::buildTaskRow(QWidget* client) {
   connect(startButton_, &QPushButton::clicked, this, &MainWindow::onStartClicked);
   connect(stopButton_, &QPushButton::clicked, this, &MainWindow::onStopClicked);
   connect(pauseButton_, &QPushButton::clicked, this, &MainWindow::onPauseClicked);
-  connect(reportToggle_, &QPushButton::clicked, this, &MainWindow::onReportToggleClicked);
+  connect(reportToggle, &QPushButton::clicked, this, &MainWindow::onReportToggleClicked);
 }
 
 void MainWindow::buildStatusBar() {

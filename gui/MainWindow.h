@@ -89,7 +89,6 @@ class MainWindow : public QMainWindow {
   QPushButton* startButton_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QPushButton* pauseButton_ = nullptr;
-  QPushButton* reportToggle_ = nullptr;
   QLabel* timePanel_ = nullptr;
   QLabel* detailPanel_ = nullptr;
   ReportPanel* reportPanel_ = nullptr;

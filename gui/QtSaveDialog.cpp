@@ -15,8 +15,7 @@ QString QtSaveDialog::getSaveFileName(QWidget* parent, const QString& filter,
   dialog.setNameFilter(filter);
   dialog.setDefaultSuffix(defaultSuffix);
   if (!fileName.isEmpty()) dialog.selectFile(fileName);
-  const int result = runner_ ? runner_->exec(dialog) : dialog.exec();
-  if (result != QDialog::Accepted) return {};
+  if (runner_.exec(dialog) != QDialog::Accepted) return {};
   return dialog.selectedFiles().value(0);
 }
 

@@ -10,15 +10,14 @@ class DialogRunner;
 // suffix appended to a name typed without an extension; it does not ask before replacing.
 class QtSaveDialog : public SaveDialog {
  public:
-  QtSaveDialog() = default;
-  // Runs the dialog through runner instead of QDialog::exec.
-  explicit QtSaveDialog(DialogRunner& runner) : runner_(&runner) {}
+  // The dialog runs through runner.
+  explicit QtSaveDialog(DialogRunner& runner) : runner_(runner) {}
 
   QString getSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                           const QString& fileName) override;
 
  private:
-  DialogRunner* runner_ = nullptr;
+  DialogRunner& runner_;
 };
 
 }  // namespace tw
