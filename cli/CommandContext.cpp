@@ -1,5 +1,9 @@
 #include "cli/CommandContext.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "cli/StoreFiles.h"
 #include "cli/TerminalText.h"
 #include "cli/UsageError.h"
@@ -18,6 +22,12 @@ const std::string& CommandContext::storePath() {
 
 std::unique_ptr<JournalStore> CommandContext::open(StoreOpener::Access access) {
   return stores_.open(storePath(), access);
+}
+
+std::unique_ptr<JournalStore> CommandContext::openToRead() {
+  struct stat st {};
+  if (::stat(storePath().c_str(), &st) != 0 && errno == ENOENT) return nullptr;
+  return open(StoreOpener::Access::ReadOnly);
 }
 
 TextOutput CommandContext::output(const std::string& target) {

@@ -21,6 +21,9 @@ class CommandContext {
   void useStore(std::string path) { storePath_ = std::move(path); }
   const std::string& storePath();
   std::unique_ptr<JournalStore> open(StoreOpener::Access access);
+  // The store opened read-only, or null when its file does not exist yet: commands that only
+  // read show such a store as empty, and create nothing.
+  std::unique_ptr<JournalStore> openToRead();
 
   // Standard output for "" and "-", else the file (see refuseStoreFile).
   TextOutput output(const std::string& target);

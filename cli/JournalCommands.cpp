@@ -84,11 +84,12 @@ std::vector<JournalEntry> JournalCommands::readLines(std::istream& lines) const 
 
 void JournalCommands::exportLines(CommandContext& context) {
   TextOutput output = context.output(file_);
-  const auto store = context.open(StoreOpener::Access::ReadOnly);
-  store->visitAll([&](const JournalEntry& entry) {
-    output.write(JournalLines::format(entry) + '\n');
-    return true;
-  });
+  if (const auto store = context.openToRead()) {
+    store->visitAll([&](const JournalEntry& entry) {
+      output.write(JournalLines::format(entry) + '\n');
+      return true;
+    });
+  }
   output.finish();
 }
 

@@ -96,15 +96,16 @@ void JournalEditCommands::list(CommandContext& context) {
                      DateText::shortDate(last.date()));
   }
   TextOutput output = context.output("");
-  const auto store = context.open(StoreOpener::Access::ReadOnly);
   // Every offset lies within a day of UTC: read a day more on either side, then take the
   // entries by their own local start.
   const Instant from = Instant::fromLocal(first, 0).plus(-kSecondsPerDay);
   const Instant until = Instant::fromLocal(last, 0).plus(kSecondsPerDay + 1);
-  store->readEntries(from, until, [&](JournalStore::EntryBatch batch) {
-    for (const JournalEntry& e : batch)
-      if (e.localStart() >= first && e.localStart() <= last) output.write(lineOf(e));
-  });
+  if (const auto store = context.openToRead()) {
+    store->readEntries(from, until, [&](JournalStore::EntryBatch batch) {
+      for (const JournalEntry& e : batch)
+        if (e.localStart() >= first && e.localStart() <= last) output.write(lineOf(e));
+    });
+  }
   output.finish();
 }
 

@@ -6,8 +6,10 @@
 #include "cli/DateArgument.h"
 #include "cli/UsageError.h"
 #include "core/DateText.h"
+#include "report/CsvReport.h"
 #include "report/ReportRequest.h"
 #include "report/ReportRun.h"
+#include "report/TextReport.h"
 
 namespace tw {
 
@@ -52,8 +54,11 @@ bool ReportCommands::run(CommandContext& context) {
   if (!csv && !report_->parsed()) return false;
   const ReportRequest wanted = request(csv ? *csv_ : *report_);
   TextOutput output = context.output(output_);
-  const auto store = context.open(StoreOpener::Access::ReadOnly);
-  output.write(csv ? ReportRun::csv(*store, wanted) : ReportRun::text(*store, wanted));
+  const auto store = context.openToRead();
+  if (store)
+    output.write(csv ? ReportRun::csv(*store, wanted) : ReportRun::text(*store, wanted));
+  else
+    output.write(csv ? CsvReport(wanted).finish() : TextReport(wanted).finish());
   output.finish();
   return true;
 }

@@ -81,8 +81,8 @@ void TaskCommands::add(CommandContext& context) {
 void TaskCommands::list(CommandContext& context) {
   const bool filtered = given(*list_, "PATTERN");
   TextOutput output = context.output("");
-  const auto store = context.open(StoreOpener::Access::ReadOnly);
-  for (const Task& task : store->tasks()) {
+  const auto store = context.openToRead();
+  for (const Task& task : store ? store->tasks() : std::vector<Task>{}) {
     if (!all_ && !task.isOpen()) continue;
     if (filtered && !TextLike::matches(task.subject, pattern_)) continue;
     output.write(task.subject + '\t' + task.categories + '\t' +

@@ -68,8 +68,9 @@ void TrackingCommands::track(CommandContext& context) {
 
 void TrackingCommands::showStatus(CommandContext& context) {
   TextOutput output = context.output("");
-  const auto store = context.open(StoreOpener::Access::ReadOnly);
-  const TrackingSession::Status now = sessionOn(*store, context).status();
+  const auto store = context.openToRead();
+  const TrackingSession::Status now =
+      store ? sessionOn(*store, context).status() : TrackingSession::Status{};
   if (now.state == TrackingSession::State::Tracking)
     output.write(now.subject + '\t' + now.categories + '\t' + std::to_string(now.minutes) + '\n');
   else

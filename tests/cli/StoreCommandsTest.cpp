@@ -1,4 +1,5 @@
 // backup and check.
+#include <filesystem>
 #include <fstream>
 
 #include "CliFixture.h"
@@ -36,6 +37,26 @@ TEST_F(StoreCommandsTest, CheckSaysWhatIsDamaged) {
   EXPECT_EQ(run({"check"}), 1);
   EXPECT_NE(out.str().find("malformed"), std::string::npos) << out.str();
   EXPECT_EQ(err.str(), "tallyworks: The store is damaged.\n");
+}
+
+class MissingStoreTest : public CliTest {};
+
+TEST_F(MissingStoreTest, CommandsThatOnlyReadShowAStoreNotMadeYetAsEmptyAndCreateNothing) {
+  const CommandCase cases[] = {
+      {{"task", "list"}, "", 0, ""},
+      {{"journal", "export"}, "", 0, ""},
+      {{"journal", "list"}, "", 0, ""},
+      {{"status"}, "", 0, ""},
+      {{"report"}, "", 0, ""},
+      {{"csv", "--from", "3/1/2024", "--to", "3/1/2024"}, "", 0, ""},
+      {{"check"}, "", 1, "does not exist"},
+      {{"backup", folder.file("copy.db")}, "", 1, "does not exist"},
+  };
+  for (const CommandCase& c : cases) expectCase(c);
+  EXPECT_EQ(output({"status"}), "Stopped\n");
+  EXPECT_EQ(output({"csv", "--from", "3/1/2024", "--to", "3/1/2024"}), "category,3/1/2024\r\n");
+  EXPECT_EQ(output({"report"}).rfind("JOURNAL REPORT\r\n", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 }  // namespace
