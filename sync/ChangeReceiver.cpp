@@ -40,28 +40,39 @@ bool ChangeReceiver::byCtag(const std::string& url, SyncState::Collection collec
   if (!ctag) return false;
   if (!ctag->empty() && *ctag == collection.ctag) return true;
   collection.syncToken.clear();
+  // A server without ctag is listed every time; "-" still marks it as one without
+  // sync-collection.
   collection.ctag = ctag->empty() ? "-" : *ctag;
   apply(url, dav_.members(url), {}, true, collection);
   return true;
 }
 
-void ChangeReceiver::apply(const std::string& url, const std::vector<DavClient::Member>& members,
-                           const std::vector<std::string>& removed, bool complete,
-                           const SyncState::Collection& next) {
+void ChangeReceiver::compare(const std::vector<DavClient::Member>& members, bool complete,
+                             std::vector<std::string>& fetch, std::vector<std::string>& gone) {
+  if (members.empty() && !complete) return;
   std::unordered_map<std::string, std::string> etags;
   for (const SyncState::Item& row : state_.items(kind_.kind()))
     if (!row.href.empty()) etags.emplace(row.href, row.etag);
-  std::vector<std::string> fetch;
   std::set<std::string> listed;
   for (const DavClient::Member& m : members) {
     listed.insert(m.href);
     const auto known = etags.find(m.href);
     if (known == etags.end() || known->second != m.etag || m.etag.empty()) fetch.push_back(m.href);
   }
-  std::vector<std::string> gone = removed;
   if (complete)
     for (const auto& [href, etag] : etags)
       if (!listed.count(href)) gone.push_back(href);
+}
+
+void ChangeReceiver::apply(const std::string& url, const std::vector<DavClient::Member>& members,
+                           const std::vector<std::string>& removed, bool complete,
+                           const SyncState::Collection& next) {
+  std::vector<std::string> fetch;
+  std::vector<std::string> gone = removed;
+  compare(members, complete, fetch, gone);
+  const SyncState::Collection known = state_.collection(kind_.kind());
+  if (fetch.empty() && gone.empty() && known.syncToken == next.syncToken && known.ctag == next.ctag)
+    return;
   const std::vector<DavClient::Resource> resources = dav_.fetch(url, fetch);
   store_.transact([&] {
     Reconciler reconciler(store_, state_, kind_, result_, now_);

@@ -27,6 +27,9 @@ class ChangeReceiver {
 
  private:
   bool byCtag(const std::string& url, SyncState::Collection collection);
+  // The members to fetch, and (for a complete listing) the rows whose member is gone.
+  void compare(const std::vector<DavClient::Member>& members, bool complete,
+               std::vector<std::string>& fetch, std::vector<std::string>& gone);
   // complete: members is every member, so the rows missing from it were removed.
   void apply(const std::string& url, const std::vector<DavClient::Member>& members,
              const std::vector<std::string>& removed, bool complete,

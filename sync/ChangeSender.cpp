@@ -37,7 +37,7 @@ std::vector<ChangeSender::Job> ChangeSender::jobs(const std::string& url) {
   std::unordered_map<std::string, SyncState::Item> rows;
   for (SyncState::Item& row : state_.items(kind_.kind())) rows.emplace(row.uid, std::move(row));
   std::vector<Job> out;
-  for (ItemKind::Local& local : kind_.locals(store_)) {
+  for (ItemKind::Item& local : kind_.locals(store_)) {
     const std::uint64_t digest = ItemKind::digest(local.fields);
     const auto it = rows.find(local.uid);
     SyncState::Item row{kind_.kind(), local.uid, {}, {}, {}, 0};

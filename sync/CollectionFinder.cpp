@@ -50,8 +50,8 @@ std::string CollectionFinder::discover(const ItemKind& kind) {
     calendars_ = dav_.calendars(home_);
   }
   const std::string wanted = Href::path(home_) + segmentOf(kind) + "/";
-  for (const DavClient::Calendar& c : *calendars_)
-    if (Href::path(c.url) == wanted) return c.url;
+  for (const std::string& c : *calendars_)
+    if (Href::path(c) == wanted) return c;
   const std::string url = Href::asCollection(Href::resolve(home_, wanted));
   makeCalendar(kind, url);
   return url;

@@ -35,7 +35,7 @@ class CollectionFinder {
   SyncState& state_;
   DavClient& dav_;
   const SyncConfig& config_;
-  std::optional<std::vector<DavClient::Calendar>> calendars_;
+  std::optional<std::vector<std::string>> calendars_;
   std::string home_;
 };
 

@@ -116,26 +116,15 @@ std::string DavClient::calendarHome(const std::string& url) {
   return Href::asCollection(url);
 }
 
-std::vector<DavClient::Calendar> DavClient::calendars(const std::string& homeUrl) {
-  const MultiStatus found = multiStatus(
-      "PROPFIND", homeUrl, "1",
-      propfind("<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/>"),
-      "the list of calendars at " + homeUrl);
-  std::vector<Calendar> out;
+std::vector<std::string> DavClient::calendars(const std::string& homeUrl) {
+  const MultiStatus found = multiStatus("PROPFIND", homeUrl, "1", propfind("<d:resourcetype/>"),
+                                        "the list of calendars at " + homeUrl);
+  std::vector<std::string> out;
   for (const MultiStatus::Response& r : found.responses()) {
     const auto type = r.found.find(MultiStatus::name(MultiStatus::kDav, "resourcetype"));
-    if (type == r.found.end() ||
-        !contains(type->second.children, MultiStatus::name(MultiStatus::kCalDav, "calendar")))
-      continue;
-    Calendar c{Href::asCollection(urlOf(r.href)),
-               r.text(MultiStatus::name(kDav.c_str(), "displayname")),
-               {}};
-    const auto comps =
-        r.found.find(MultiStatus::name(MultiStatus::kCalDav, "supported-calendar-component-set"));
-    if (comps != r.found.end())
-      for (const std::string& child : comps->second.children)
-        if (child.rfind("comp:", 0) == 0) c.components.push_back(child.substr(5));
-    out.push_back(std::move(c));
+    if (type != r.found.end() &&
+        contains(type->second.children, MultiStatus::name(MultiStatus::kCalDav, "calendar")))
+      out.push_back(Href::asCollection(urlOf(r.href)));
   }
   return out;
 }

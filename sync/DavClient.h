@@ -34,13 +34,6 @@ class DavClient {
     std::string ical;
   };
 
-  struct Calendar {
-    std::string url;
-    std::string name;
-    // "VTODO", "VEVENT", ...; empty when the server does not say.
-    std::vector<std::string> components;
-  };
-
   // How many resources one calendar-multiget asks for.
   static constexpr std::size_t kBatch = 100;
 
@@ -53,7 +46,8 @@ class DavClient {
 
   // The calendar home of the principal or home at url (RFC 4791 section 6.2.1).
   std::string calendarHome(const std::string& url);
-  std::vector<Calendar> calendars(const std::string& homeUrl);
+  // The URLs of the calendars in a calendar home.
+  std::vector<std::string> calendars(const std::string& homeUrl);
   void makeCalendar(const std::string& url, const std::string& displayName,
                     const std::string& component);
 

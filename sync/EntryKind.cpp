@@ -124,8 +124,8 @@ JournalEntry EntryKind::entryOf(const Fields& f) {
   return e;
 }
 
-std::vector<ItemKind::Local> EntryKind::locals(JournalStore& store) const {
-  std::vector<Local> out;
+std::vector<ItemKind::Item> EntryKind::locals(JournalStore& store) const {
+  std::vector<Item> out;
   store.visitAll([&](const JournalEntry& e) {
     out.push_back({e.uid, fieldsOf(e)});
     return true;

@@ -141,7 +141,7 @@ std::unique_ptr<HttpClient::Transfer> HttpClient::start(const Request& request, 
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, 20L);
   curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, 60L);
+  curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, 300L);
   curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
   curl_easy_setopt(e, CURLOPT_ERRORBUFFER, t->error);
   curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, appendBody);

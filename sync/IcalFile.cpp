@@ -18,12 +18,12 @@
 namespace tw {
 namespace {
 
-void addItems(IcalObject& file, const ItemKind& kind, const std::vector<ItemKind::Local>& items,
+void addItems(IcalObject& file, const ItemKind& kind, const std::vector<ItemKind::Item>& items,
               SyncState& state, Instant now) {
   std::unordered_map<std::string, std::string> bases;
   for (SyncState::Item& row : state.items(kind.kind()))
     if (!row.ical.empty()) bases.emplace(row.uid, std::move(row.ical));
-  for (const ItemKind::Local& item : items) {
+  for (const ItemKind::Item& item : items) {
     const auto base = bases.find(item.uid);
     IcalObject one =
         kind.build(item.uid, item.fields, base == bases.end() ? "" : base->second, now);
@@ -105,10 +105,10 @@ int IcalFile::write(JournalStore& store, SyncState& state, const std::string& pa
                     const ExportOptions& options) {
   const Instant now = SystemClock().now();
   IcalObject file = IcalObject::create();
-  std::vector<ItemKind::Local> tasks;
+  std::vector<ItemKind::Item> tasks;
   const TaskKind taskKind;
   if (options.tasks) tasks = taskKind.locals(store);
-  std::vector<ItemKind::Local> entries;
+  std::vector<ItemKind::Item> entries;
   store.readEntries(
       options.from.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::min())),
       options.until.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::max())),

@@ -4,7 +4,7 @@
 
 namespace tw {
 
-ItemKind::Parsed ItemKind::parse(const std::string& ical) const {
+ItemKind::Item ItemKind::parse(const std::string& ical) const {
   const IcalObject object = IcalObject::parse(ical);
   icalcomponent* c = object.item(component());
   if (!c) throw SyncError(std::string("it holds no ") + icalcomponent_kind_to_string(component()));

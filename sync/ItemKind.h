@@ -23,13 +23,7 @@ class ItemKind {
  public:
   using Fields = std::vector<std::string>;
 
-  struct Local {
-    std::string uid;
-    Fields fields;
-  };
-
-  // An item read from an iCalendar object.
-  struct Parsed {
+  struct Item {
     std::string uid;
     Fields fields;
   };
@@ -42,7 +36,7 @@ class ItemKind {
   virtual const char* noun() const = 0;
   virtual const std::vector<const char*>& fieldNames() const = 0;
 
-  virtual std::vector<Local> locals(JournalStore& store) const = 0;
+  virtual std::vector<Item> locals(JournalStore& store) const = 0;
   virtual std::optional<Fields> local(JournalStore& store, std::string_view uid) const = 0;
   // Adds the item, or changes the stored item of that uid.
   virtual void store(JournalStore& store, const std::string& uid, const Fields& fields) const = 0;
@@ -57,7 +51,7 @@ class ItemKind {
 
   // The item in an iCalendar object's text; throws SyncError when it holds none that can be
   // read.
-  Parsed parse(const std::string& ical) const;
+  Item parse(const std::string& ical) const;
   // The iCalendar object for the item: base (the server's copy, if any) with the item's
   // properties set, so that what other programs added survives.
   IcalObject build(const std::string& uid, const Fields& fields, const std::string& base,

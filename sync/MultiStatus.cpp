@@ -54,10 +54,7 @@ MultiStatus::Property propertyOf(pugi::xml_node node) {
   for (pugi::xml_node c : node.children()) {
     if (c.type() != pugi::node_element) continue;
     if (is(c, MultiStatus::kDav, "href")) p.hrefs.push_back(Href::path(textOf(c)));
-    if (is(c, MultiStatus::kCalDav, "comp"))
-      p.children.push_back(std::string("comp:") + c.attribute("name").value());
-    else
-      p.children.push_back(qualified(c));
+    p.children.push_back(qualified(c));
   }
   return p;
 }

@@ -20,7 +20,7 @@ class MultiStatus {
     std::string text;
     // The canonical paths of the DAV:href elements inside.
     std::vector<std::string> hrefs;
-    // The names of the elements inside; a CalDAV comp element as "comp:VTODO".
+    // The names of the elements inside.
     std::vector<std::string> children;
   };
 

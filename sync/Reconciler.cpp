@@ -61,7 +61,7 @@ void Reconciler::keepConflictCopy(const std::string& uid, const ItemKind::Fields
 }
 
 void Reconciler::adopt(const DavClient::Resource& resource) {
-  ItemKind::Parsed server;
+  ItemKind::Item server;
   try {
     server = kind_.parse(resource.ical);
   } catch (const SyncError& e) {

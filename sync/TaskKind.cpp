@@ -69,8 +69,8 @@ const std::vector<const char*>& TaskKind::fieldNames() const {
   return kNames;
 }
 
-std::vector<ItemKind::Local> TaskKind::locals(JournalStore& store) const {
-  std::vector<Local> out;
+std::vector<ItemKind::Item> TaskKind::locals(JournalStore& store) const {
+  std::vector<Item> out;
   for (const Task& t : store.tasks())
     out.push_back({t.uid, {t.subject, t.categories, fieldOf(t.status)}});
   return out;

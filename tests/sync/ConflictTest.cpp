@@ -106,6 +106,8 @@ TEST_P(ConflictTest, TheServerWinsPerFieldAndTheLocalVersionIsKept) {
                              std::to_string(static_cast<int>(laptopTask.status))}
           : EntryKind::fieldsOf(laptopEntry);
   EXPECT_EQ(kept, mine);
+  laptop->state.removeConflict(copies[0].id);
+  EXPECT_TRUE(laptop->state.conflicts().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(EachField, ConflictTest, ::testing::ValuesIn(kCases),
