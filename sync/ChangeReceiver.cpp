@@ -1,5 +1,6 @@
 #include "sync/ChangeReceiver.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <unordered_map>
@@ -7,6 +8,12 @@
 #include "sync/Reconciler.h"
 
 namespace tw {
+namespace {
+
+// Received changes are stored in transactions of this many.
+constexpr std::size_t kPerTransaction = 100;
+
+}  // namespace
 
 ChangeReceiver::ChangeReceiver(JournalStore& store, SyncState& state, DavClient& dav,
                                const ItemKind& kind, SyncResult& result, Instant now)
@@ -25,10 +32,11 @@ bool ChangeReceiver::run(const std::string& url) {
   }
   if (!changes) return byCtag(url, collection);
   for (;;) {
+    const bool more = changes->truncated && changes->token != collection.syncToken;
     collection.syncToken = changes->token;
     collection.ctag.clear();
     apply(url, changes->changed, changes->removed, complete && !changes->truncated, collection);
-    if (!changes->truncated) return true;
+    if (!more) return true;
     complete = false;
     changes = dav_.changesSince(url, collection.syncToken);
     if (!changes) return run(url);
@@ -74,14 +82,25 @@ void ChangeReceiver::apply(const std::string& url, const std::vector<DavClient::
   if (fetch.empty() && gone.empty() && known.syncToken == next.syncToken && known.ctag == next.ctag)
     return;
   const std::vector<DavClient::Resource> resources = dav_.fetch(url, fetch);
-  store_.transact([&] {
-    Reconciler reconciler(store_, state_, kind_, result_, now_);
-    for (const DavClient::Resource& r : resources) reconciler.adopt(r);
-    for (const std::string& href : gone)
-      if (const std::optional<SyncState::Item> row = state_.itemAt(kind_.kind(), href))
-        reconciler.gone(*row);
-    state_.putCollection(kind_.kind(), next);
-  });
+  // Short transactions, so that the window's saves never wait long; the new state goes with
+  // the last of them, so a synchronisation cut short fetches these changes again.
+  const std::size_t total = resources.size() + gone.size();
+  std::size_t done = 0;
+  do {
+    const std::size_t end = std::min(total, done + kPerTransaction);
+    store_.transact([&] {
+      Reconciler reconciler(store_, state_, kind_, result_, now_);
+      for (; done < end; ++done) {
+        if (done < resources.size()) {
+          reconciler.adopt(resources[done]);
+        } else if (const std::optional<SyncState::Item> row =
+                       state_.itemAt(kind_.kind(), gone[done - resources.size()])) {
+          reconciler.gone(*row);
+        }
+      }
+      if (done == total) state_.putCollection(kind_.kind(), next);
+    });
+  } while (done < total);
 }
 
 }  // namespace tw

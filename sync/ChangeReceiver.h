@@ -15,8 +15,8 @@ namespace tw {
 // Brings one collection's changes from the server into the store: with sync-collection
 // (RFC 6578) page by page when the server has it, with a full listing when it refuses the
 // saved token, with ctag and ETags when it has no sync-collection. The objects are fetched
-// with calendar-multiget; each page's changes and the token or ctag that brought them are
-// stored in one transaction.
+// with calendar-multiget; the token or ctag is stored in the same transaction as the last of
+// the changes it brought.
 class ChangeReceiver {
  public:
   ChangeReceiver(JournalStore& store, SyncState& state, DavClient& dav, const ItemKind& kind,

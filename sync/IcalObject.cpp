@@ -9,10 +9,12 @@
 namespace tw {
 namespace {
 
-// A TEXT value with "\\", ";", "," and newlines escaped (RFC 5545 section 3.3.11).
+// A TEXT value with "\\", ";", "," and newlines escaped (RFC 5545 section 3.3.11), without
+// carriage returns.
 std::string escaped(std::string_view value) {
   std::string out;
   for (char c : value) {
+    if (c == '\r') continue;
     if (c == '\\' || c == ',' || c == ';') out += '\\';
     if (c == '\n') {
       out += "\\n";

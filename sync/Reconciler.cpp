@@ -75,7 +75,8 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
                        resource.etag, resource.ical, ItemKind::digest(server.fields)};
   const std::optional<ItemKind::Fields> base = row ? baseOf(*row) : std::nullopt;
   if (!local) {
-    // Deleted here: a change on the server brings it back; an unchanged copy keeps it deleted.
+    // New on the server, or deleted here: then a change on the server brings it back, and an
+    // unchanged copy keeps it deleted.
     if (row && base == server.fields)
       next.digest = row->digest;
     else

@@ -79,5 +79,41 @@ TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
   EXPECT_EQ(contents(l).size(), 4u);
 }
 
+// One computer deletes an entry the other changed, or one it is timing: the entry and its
+// tracked time survive on both.
+TEST_F(SyncFixture, AnEditOrATimerBeatsADelete) {
+  const struct {
+    bool laptopDeletes;
+    bool timed;
+    bool deleterFirst;
+  } kCases[] = {
+      {true, false, true}, {false, false, true}, {false, true, true}, {true, false, false}};
+  for (const auto& c : kCases) {
+    const JournalEntry e = entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
+    sync(*laptop);
+    sync(*desktop);
+    Computer& deleter = c.laptopDeletes ? *laptop : *desktop;
+    Computer& keeper = c.laptopDeletes ? *desktop : *laptop;
+    JournalEntry kept = *keeper.store.entryByUid(e.uid);
+    if (c.timed) {
+      RunningTimer timer;
+      timer.entryId = kept.id;
+      keeper.store.setTimer(timer);
+    } else {
+      kept.seconds = 4321;
+      keeper.store.updateEntry(kept);
+    }
+    deleter.store.deleteEntry(deleter.store.entryByUid(e.uid)->id);
+    sync(c.deleterFirst ? deleter : keeper);
+    sync(c.deleterFirst ? keeper : deleter);
+    sync(*laptop);
+    sync(*desktop);
+    ASSERT_TRUE(laptop->store.entryByUid(e.uid)) << c.laptopDeletes << c.timed;
+    EXPECT_EQ(laptop->store.entryByUid(e.uid)->seconds, kept.seconds);
+    EXPECT_EQ(contents(laptop->store), contents(desktop->store));
+    keeper.store.setTimer({});
+  }
+}
+
 }  // namespace
 }  // namespace tw

@@ -64,10 +64,19 @@ class RadicaleServer {
     waitUntilListening();
   }
 
+  // Asks Radicale to end, and ends it when it has not after five seconds.
   void stop() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
+    bool ended = false;
+    for (int attempt = 0; attempt < 200 && !ended; ++attempt) {
+      ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
+      if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    if (!ended) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
     pid_ = 0;
   }
 
