@@ -59,7 +59,7 @@ bool isCalendarObject(const MultiStatus::Response& r, const std::string& collect
 }  // namespace
 
 DavClient::DavClient(HttpClient& http, std::string serverUrl)
-    : http_(http), serverUrl_(std::move(serverUrl)) {}
+    : http_(http), serverUrl_(std::move(serverUrl)), shownUrl_(Href::withoutPassword(serverUrl_)) {}
 
 std::string DavClient::urlOf(const std::string& href) const {
   return Href::resolve(serverUrl_, href);
@@ -67,17 +67,17 @@ std::string DavClient::urlOf(const std::string& href) const {
 
 void DavClient::checkReached(const HttpClient::Response& r, const std::string& what) const {
   if (r.status == 0)
-    throw SyncError("cannot reach the calendar server at " + serverUrl_ + " (" + what +
+    throw SyncError("cannot reach the calendar server at " + shownUrl_ + " (" + what +
                     "): " + r.error);
   if (r.status == 401)
-    throw SyncError("the calendar server " + serverUrl_ +
+    throw SyncError("the calendar server " + shownUrl_ +
                     " refused the user name or password (HTTP 401); check username and the "
                     "password in sync.ini");
 }
 
 void DavClient::fail(const HttpClient::Response& r, const std::string& what) const {
   checkReached(r, what);
-  throw SyncError("the calendar server " + serverUrl_ + " answered HTTP " +
+  throw SyncError("the calendar server " + shownUrl_ + " answered HTTP " +
                   std::to_string(r.status) + " to " + what);
 }
 
@@ -100,7 +100,7 @@ MultiStatus DavClient::multiStatus(const std::string& method, const std::string&
 }
 
 std::string DavClient::calendarHome(const std::string& url) {
-  const std::string what = "the search for your calendars at " + url;
+  const std::string what = "the search for your calendars at " + Href::path(url);
   const MultiStatus found = multiStatus(
       "PROPFIND", url, "0", propfind("<d:current-user-principal/><c:calendar-home-set/>"), what);
   for (const MultiStatus::Response& r : found.responses()) {
@@ -118,7 +118,7 @@ std::string DavClient::calendarHome(const std::string& url) {
 
 std::vector<std::string> DavClient::calendars(const std::string& homeUrl) {
   const MultiStatus found = multiStatus("PROPFIND", homeUrl, "1", propfind("<d:resourcetype/>"),
-                                        "the list of calendars at " + homeUrl);
+                                        "the list of calendars at " + Href::path(homeUrl));
   std::vector<std::string> out;
   for (const MultiStatus::Response& r : found.responses()) {
     const auto type = r.found.find(MultiStatus::name(MultiStatus::kDav, "resourcetype"));
@@ -135,7 +135,7 @@ void DavClient::makeCalendar(const std::string& url, const std::string& displayN
       "c:mkcalendar", "<d:set><d:prop><d:displayname>" + xmlEscaped(displayName) +
                           "</d:displayname><c:supported-calendar-component-set><c:comp name=\"" +
                           component + "\"/></c:supported-calendar-component-set></d:prop></d:set>");
-  const std::string what = "the creation of the calendar " + url;
+  const std::string what = "the creation of the calendar " + Href::path(url);
   const HttpClient::Response r = send("MKCALENDAR", url, "", body, what);
   if (r.status != 201) fail(r, what);
 }
@@ -147,7 +147,7 @@ std::optional<DavClient::Changes> DavClient::changesSince(const std::string& col
                                         "</d:sync-token><d:sync-level>1</d:sync-level>"
                                         "<d:prop><d:getetag/></d:prop>");
   const HttpClient::Response r =
-      send("REPORT", collectionUrl, "", body, "the changes of " + collectionUrl);
+      send("REPORT", collectionUrl, "", body, "the changes of " + Href::path(collectionUrl));
   if (r.status != 207) return std::nullopt;
   const MultiStatus status = MultiStatus::parse(r.body);
   const std::string self = Href::path(collectionUrl);
@@ -166,7 +166,7 @@ std::optional<DavClient::Changes> DavClient::changesSince(const std::string& col
 }
 
 std::optional<std::string> DavClient::ctag(const std::string& collectionUrl) {
-  const std::string what = "the state of " + collectionUrl;
+  const std::string what = "the state of " + Href::path(collectionUrl);
   const HttpClient::Response r =
       send("PROPFIND", collectionUrl, "0", propfind("<cs:getctag/><d:sync-token/>"), what);
   if (r.status == 404) return std::nullopt;
@@ -182,7 +182,7 @@ std::optional<std::string> DavClient::ctag(const std::string& collectionUrl) {
 std::vector<DavClient::Member> DavClient::members(const std::string& collectionUrl) {
   const MultiStatus found =
       multiStatus("PROPFIND", collectionUrl, "1", propfind("<d:resourcetype/><d:getetag/>"),
-                  "the list of items in " + collectionUrl);
+                  "the list of items in " + Href::path(collectionUrl));
   const std::string self = Href::path(collectionUrl);
   std::vector<Member> out;
   for (const MultiStatus::Response& r : found.responses())
@@ -203,7 +203,7 @@ std::vector<DavClient::Resource> DavClient::fetch(const std::string& collectionU
                         {"Content-Type: application/xml; charset=utf-8", "Depth: 1"},
                         document("c:calendar-multiget", inside)});
   }
-  const std::string what = "fetching items from " + collectionUrl;
+  const std::string what = "fetching items from " + Href::path(collectionUrl);
   std::vector<Resource> out;
   http_.performAll(requests, [&](std::size_t, HttpClient::Response r) {
     if (r.status != 207) fail(r, what);

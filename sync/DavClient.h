@@ -12,7 +12,8 @@ class MultiStatus;
 
 // The CalDAV requests of the synchronisation (RFC 4791, 4918, 6578) on one server. Addresses
 // of resources are canonical paths (Href); collections are full URLs. A request that gets no
-// answer, or an answer refusing the user name or password, throws SyncError.
+// answer, or an answer refusing the user name or password, throws SyncError. Messages name
+// the server without a password the address may hold.
 class DavClient {
  public:
   struct Member {
@@ -74,10 +75,10 @@ class DavClient {
 
   // The SyncError for an answer that fits none of the cases a caller handles.
   [[noreturn]] void fail(const HttpClient::Response& r, const std::string& what) const;
-  // Throws for no answer and for refused credentials.
-  void checkReached(const HttpClient::Response& r, const std::string& what) const;
 
  private:
+  // Throws for no answer and for refused credentials.
+  void checkReached(const HttpClient::Response& r, const std::string& what) const;
   HttpClient::Response send(const std::string& method, const std::string& url,
                             const std::string& depth, const std::string& body,
                             const std::string& what);
@@ -87,6 +88,8 @@ class DavClient {
 
   HttpClient& http_;
   std::string serverUrl_;
+  // The server's address as messages show it, without a password.
+  std::string shownUrl_;
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "core/DateTimeError.h"
 #include "core/TimeZone.h"
 #include "sync/Categories.h"
 #include "sync/IcalObject.h"
@@ -35,9 +36,13 @@ std::int64_t integer(const std::string& field) {
 Instant instantOf(icaltimetype t) {
   if (t.zone) return Instant::fromUnix(icaltime_as_timet_with_zone(t, t.zone));
   // A floating time or a date: the wall clock of this machine.
-  return TimeZone::fromLocal(DateTime::fromParts(t.year, t.month, t.day, t.is_date ? 0 : t.hour,
-                                                 t.is_date ? 0 : t.minute,
-                                                 t.is_date ? 0 : t.second));
+  try {
+    return TimeZone::fromLocal(DateTime::fromParts(t.year, t.month, t.day, t.is_date ? 0 : t.hour,
+                                                   t.is_date ? 0 : t.minute,
+                                                   t.is_date ? 0 : t.second));
+  } catch (const DateTimeError& e) {
+    throw SyncError(std::string("its time cannot be read: ") + e.what());
+  }
 }
 
 icaltimetype utc(std::int64_t seconds) {

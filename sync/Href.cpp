@@ -70,6 +70,13 @@ std::string Href::member(const std::string& collectionUrl, std::string_view uid)
   return path(asCollection(collectionUrl)) + escaped(uid) + ".ics";
 }
 
+std::string Href::withoutPassword(const std::string& url) {
+  Url u(curl_url(), curl_url_cleanup);
+  if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return url;
+  curl_url_set(u.get(), CURLUPART_PASSWORD, nullptr, 0);
+  return part(u.get(), CURLUPART_URL);
+}
+
 std::string Href::asCollection(std::string url) {
   if (url.empty() || url.back() != '/') url += '/';
   return url;

@@ -18,6 +18,10 @@ struct Case {
   SyncState::Kind kind;
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
+
 const Case kCases[] = {
     {"task subject", [](Task& t, JournalEntry&) { t.subject = "Laptop"; },
      [](Task& t, JournalEntry&) { t.subject = "Desktop"; }, "subject", SyncState::Kind::Task},

@@ -115,5 +115,20 @@ TEST_F(SyncFixture, AnEditOrATimerBeatsADelete) {
   }
 }
 
+// The desktop deletes a task the laptop has meanwhile timed an entry for: the task stays, and
+// comes back to the desktop with the entry.
+TEST_F(SyncFixture, ATaskWithTrackedTimeSurvivesItsDeletionElsewhere) {
+  const Task t = task(laptop->store, "Layout");
+  sync(*laptop);
+  sync(*desktop);
+  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600, t.uid);
+  desktop->store.deleteTask(desktop->store.taskByUid(t.uid)->id);
+  sync(*desktop);
+  sync(*laptop);
+  sync(*desktop);
+  EXPECT_TRUE(desktop->store.taskByUid(t.uid));
+  EXPECT_EQ(contents(desktop->store), contents(laptop->store));
+}
+
 }  // namespace
 }  // namespace tw

@@ -70,6 +70,7 @@ TEST_F(OutageTest, AWrongPasswordChangesNothing) {
   dayOfWork(laptop->store, 2);
   const std::vector<std::string> before = contents(laptop->store);
   SyncConfig c = config();
+  c.url.insert(std::string("http://").size(), "alice:wrong@");
   c.passwordFile = folder.file("password");
   test::writeBytes(c.passwordFile, "wrong\n");
   chmod(c.passwordFile.c_str(), 0600);
