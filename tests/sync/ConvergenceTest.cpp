@@ -130,5 +130,52 @@ TEST_F(SyncFixture, ATaskWithTrackedTimeSurvivesItsDeletionElsewhere) {
   EXPECT_EQ(contents(desktop->store), contents(laptop->store));
 }
 
+// While the laptop sends its changes to two entries, the deletion of a third and a new fourth,
+// another program changes the first two on the server and the fourth arrives there as if an
+// earlier sending's answer had been lost: the changes are merged and sent again, the edit
+// beats the deletion, and the fourth is adopted, not duplicated.
+TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
+  JournalStore& l = laptop->store;
+  for (const char* subject : {"A", "B", "C"})
+    entry(l, subject, DateTime::fromParts(2024, 6, 3, 9), 600);
+  sync(*laptop);
+  std::vector<JournalEntry> e;
+  l.visitAll([&](const JournalEntry& x) {
+    e.push_back(x);
+    return true;
+  });
+  e[0].body = e[1].body = "mine";
+  l.updateEntry(e[0]);
+  l.updateEntry(e[1]);
+  l.deleteEntry(e[2].id);
+  const JournalEntry d = entry(l, "D", DateTime::fromParts(2024, 6, 3, 11), 60);
+  CalendarSync::Options options;
+  options.parallel = 1;
+  options.afterAnswer = [&, once = true]() mutable {
+    if (!once) return;
+    once = false;
+    const std::string lost = EntryKind().serialise(d.uid, EntryKind::fieldsOf(d), "", clock.now());
+    ASSERT_EQ(request("PUT", "/alice/timelog/" + d.uid + ".ics", lost).status, 201);
+    for (const DavClient::Resource& r : onServer("/alice/timelog/")) {
+      std::string text = r.ical;
+      if (text.find("SUMMARY:B") != std::string::npos)
+        text.insert(text.find("END:VEVENT"), "CATEGORIES:Other\r\n");
+      else if (text.find("SUMMARY:C") != std::string::npos)
+        text.replace(text.find("SUMMARY:C"), 9, "SUMMARY:C again");
+      else
+        continue;
+      ASSERT_EQ(request("PUT", r.href, text, {"If-Match: " + r.etag}).status / 100, 2);
+    }
+  };
+  const SyncResult r = sync(*laptop, options);
+  EXPECT_EQ(r.summary(), "sent 2, received 2, conflicts 0, deleted 0");
+  EXPECT_EQ(l.entryByUid(e[1].uid)->categories, "Other");
+  EXPECT_EQ(l.entryByUid(e[2].uid)->subject, "C again");
+  EXPECT_EQ(onServer("/alice/timelog/").size(), 4u);
+  sync(*desktop);
+  EXPECT_EQ(desktop->store.entryByUid(e[1].uid)->body, "mine");
+  EXPECT_EQ(contents(desktop->store), contents(l));
+}
+
 }  // namespace
 }  // namespace tw

@@ -47,7 +47,7 @@ TEST_F(OutageTest, AServerStoppedInTheMiddleLosesNothing) {
   EXPECT_EQ(contents(desktop->store), contents(laptop->store));
 }
 
-// Every answer of a sending was lost: the next sending finds the items on the server (412),
+// Every answer of a sending was lost: the next synchronisation finds the items on the server,
 // adopts them and makes no duplicate.
 TEST_F(OutageTest, ItemsWhoseCreationWasNotConfirmedAreAdoptedNotDuplicated) {
   dayOfWork(laptop->store, 5);
