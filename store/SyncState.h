@@ -54,6 +54,8 @@ class SyncState {
 
   virtual ~SyncState() = default;
 
+  // Every row of the kind, without its iCalendar text (ical empty): item() and itemAt() give
+  // that.
   virtual std::vector<Item> items(Kind kind) = 0;
   virtual std::optional<Item> item(Kind kind, std::string_view uid) = 0;
   virtual std::optional<Item> itemAt(Kind kind, std::string_view href) = 0;

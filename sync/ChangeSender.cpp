@@ -37,20 +37,22 @@ std::vector<ChangeSender::Job> ChangeSender::jobs(const std::string& url) {
   std::unordered_map<std::string, SyncState::Item> rows;
   for (SyncState::Item& row : state_.items(kind_.kind())) rows.emplace(row.uid, std::move(row));
   std::vector<Job> out;
-  for (ItemKind::Item& local : kind_.locals(store_)) {
+  kind_.visitLocals(store_, [&](ItemKind::Item& local) {
     const std::uint64_t digest = ItemKind::digest(local.fields);
     const auto it = rows.find(local.uid);
     SyncState::Item row{kind_.kind(), local.uid, {}, {}, {}, 0};
     if (it != rows.end()) {
       row = std::move(it->second);
       rows.erase(it);
-      if (!row.href.empty() && row.digest == digest) continue;
+      if (!row.href.empty() && row.digest == digest) return;
+      // The server's copy, to write the item into.
+      row = *state_.item(kind_.kind(), local.uid);
     }
     const Job::Verb verb = row.href.empty() ? Job::Verb::Create : Job::Verb::Change;
     if (verb == Job::Verb::Create) row.href = Href::member(url, local.uid);
     std::string ical = kind_.serialise(local.uid, local.fields, row.ical, now_);
     out.push_back({verb, std::move(row), std::move(ical), digest});
-  }
+  });
   // Rows left have lost their local item: deleted here.
   std::vector<std::string> neverSent;
   for (auto& [uid, row] : rows) {

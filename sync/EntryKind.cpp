@@ -129,13 +129,12 @@ JournalEntry EntryKind::entryOf(const Fields& f) {
   return e;
 }
 
-std::vector<ItemKind::Item> EntryKind::locals(JournalStore& store) const {
-  std::vector<Item> out;
+void EntryKind::visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const {
   store.visitAll([&](const JournalEntry& e) {
-    out.push_back({e.uid, fieldsOf(e)});
+    Item item{e.uid, fieldsOf(e)};
+    visit(item);
     return true;
   });
-  return out;
 }
 
 std::optional<ItemKind::Fields> EntryKind::local(JournalStore& store, std::string_view uid) const {

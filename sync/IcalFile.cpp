@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <unordered_map>
 
 #include "core/SystemClock.h"
 #include "sync/EntryKind.h"
@@ -20,13 +19,9 @@ namespace {
 
 void addItems(IcalObject& file, const ItemKind& kind, const std::vector<ItemKind::Item>& items,
               SyncState& state, Instant now) {
-  std::unordered_map<std::string, std::string> bases;
-  for (SyncState::Item& row : state.items(kind.kind()))
-    if (!row.ical.empty()) bases.emplace(row.uid, std::move(row.ical));
   for (const ItemKind::Item& item : items) {
-    const auto base = bases.find(item.uid);
-    IcalObject one =
-        kind.build(item.uid, item.fields, base == bases.end() ? "" : base->second, now);
+    const std::optional<SyncState::Item> row = state.item(kind.kind(), item.uid);
+    IcalObject one = kind.build(item.uid, item.fields, row ? row->ical : "", now);
     file.take(one.item(kind.component()));
   }
 }
@@ -107,7 +102,8 @@ int IcalFile::write(JournalStore& store, SyncState& state, const std::string& pa
   IcalObject file = IcalObject::create();
   std::vector<ItemKind::Item> tasks;
   const TaskKind taskKind;
-  if (options.tasks) tasks = taskKind.locals(store);
+  if (options.tasks)
+    taskKind.visitLocals(store, [&](ItemKind::Item& t) { tasks.push_back(std::move(t)); });
   std::vector<ItemKind::Item> entries;
   store.readEntries(
       options.from.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::min())),

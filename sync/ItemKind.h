@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,7 +37,8 @@ class ItemKind {
   virtual const char* noun() const = 0;
   virtual const std::vector<const char*>& fieldNames() const = 0;
 
-  virtual std::vector<Item> locals(JournalStore& store) const = 0;
+  // Every local item of the kind, one at a time.
+  virtual void visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const = 0;
   virtual std::optional<Fields> local(JournalStore& store, std::string_view uid) const = 0;
   // Adds the item, or changes the stored item of that uid.
   virtual void store(JournalStore& store, const std::string& uid, const Fields& fields) const = 0;

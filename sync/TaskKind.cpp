@@ -69,11 +69,11 @@ const std::vector<const char*>& TaskKind::fieldNames() const {
   return kNames;
 }
 
-std::vector<ItemKind::Item> TaskKind::locals(JournalStore& store) const {
-  std::vector<Item> out;
-  for (const Task& t : store.tasks())
-    out.push_back({t.uid, {t.subject, t.categories, fieldOf(t.status)}});
-  return out;
+void TaskKind::visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const {
+  for (const Task& t : store.tasks()) {
+    Item item{t.uid, {t.subject, t.categories, fieldOf(t.status)}};
+    visit(item);
+  }
 }
 
 std::optional<ItemKind::Fields> TaskKind::local(JournalStore& store, std::string_view uid) const {

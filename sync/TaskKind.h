@@ -17,7 +17,7 @@ class TaskKind : public ItemKind {
   const char* noun() const override { return "task"; }
   const std::vector<const char*>& fieldNames() const override;
 
-  std::vector<Item> locals(JournalStore& store) const override;
+  void visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const override;
   std::optional<Fields> local(JournalStore& store, std::string_view uid) const override;
   void store(JournalStore& store, const std::string& uid, const Fields& fields) const override;
   bool remove(JournalStore& store, std::string_view uid) const override;

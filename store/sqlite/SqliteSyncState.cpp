@@ -28,12 +28,11 @@ SqliteSyncState SqliteSyncState::of(JournalStore& store) {
 }
 
 std::vector<SyncState::Item> SqliteSyncState::selectItems(Kind kind, const char* where,
-                                                          std::string_view key) {
+                                                          std::string_view key, bool withIcal) {
   if (!db_.inTransaction()) db_.checkFile(false);
-  Statement s(db_, (std::string("SELECT uid, href, etag, ical, digest FROM sync_items"
-                                " WHERE kind = ?1") +
-                    where)
-                       .c_str());
+  const std::string sql = std::string("SELECT uid, href, etag, digest, ") +
+                          (withIcal ? "ical" : "''") + " FROM sync_items WHERE kind = ?1" + where;
+  Statement s(db_, sql.c_str());
   s.bind(1, kindName(kind));
   if (!key.empty()) s.bind(2, key);
   std::vector<Item> items;
@@ -43,25 +42,25 @@ std::vector<SyncState::Item> SqliteSyncState::selectItems(Kind kind, const char*
     i.uid = s.text(0);
     i.href = s.text(1);
     i.etag = s.text(2);
-    i.ical = s.text(3);
-    i.digest = static_cast<std::uint64_t>(s.integer(4));
+    i.digest = static_cast<std::uint64_t>(s.integer(3));
+    i.ical = s.text(4);
     items.push_back(std::move(i));
   }
   return items;
 }
 
 std::vector<SyncState::Item> SqliteSyncState::items(Kind kind) {
-  return selectItems(kind, "", {});
+  return selectItems(kind, "", {}, false);
 }
 
 std::optional<SyncState::Item> SqliteSyncState::item(Kind kind, std::string_view uid) {
-  auto found = selectItems(kind, " AND uid = ?2", uid);
+  auto found = selectItems(kind, " AND uid = ?2", uid, true);
   return found.empty() ? std::nullopt : std::optional<Item>(std::move(found.front()));
 }
 
 std::optional<SyncState::Item> SqliteSyncState::itemAt(Kind kind, std::string_view href) {
   if (href.empty()) return std::nullopt;
-  auto found = selectItems(kind, " AND href = ?2", href);
+  auto found = selectItems(kind, " AND href = ?2", href, true);
   return found.empty() ? std::nullopt : std::optional<Item>(std::move(found.front()));
 }
 

@@ -31,7 +31,7 @@ class SqliteSyncState : public SyncState {
   void removeConflict(std::int64_t id) override;
 
  private:
-  std::vector<Item> selectItems(Kind kind, const char* where, std::string_view key);
+  std::vector<Item> selectItems(Kind kind, const char* where, std::string_view key, bool withIcal);
 
   Database& db_;
 };
