@@ -24,7 +24,8 @@ class CalendarSync {
     const Clock* clock = nullptr;
     // Requests on their way at once.
     int parallel = 8;
-    // Called after each answer to a sending, on the calling thread.
+    // Called after each answer to a sending, on the calling thread. What it throws ends the
+    // run (a way to stop it); answers not yet stored are then recognised next time.
     std::function<void()> afterAnswer;
   };
 

@@ -28,7 +28,7 @@ class IcalFile {
     int added = 0;
     int updated = 0;
     int unchanged = 0;
-    // Components that are neither tasks nor entries (VJOURNAL, VFREEBUSY, recurrence
+    // Components that are neither tasks nor entries (VFREEBUSY, VAVAILABILITY, recurrence
     // exceptions, ...).
     int ignored = 0;
     // Tasks and entries that could not be read (no UID, no start, ...).
