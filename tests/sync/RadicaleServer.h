@@ -24,9 +24,17 @@ namespace tw::test {
 // the port and the storage, as a server that went away and came back.
 class RadicaleServer {
  public:
+  // Another program may take the free port before Radicale does: then it tries another.
   explicit RadicaleServer(std::string users = {}) : users_(std::move(users)) {
-    port_ = freePort();
-    start();
+    for (int attempt = 1;; ++attempt) {
+      port_ = freePort();
+      try {
+        start();
+        return;
+      } catch (const std::runtime_error&) {
+        if (attempt == 3) throw;
+      }
+    }
   }
   ~RadicaleServer() { stop(); }
   RadicaleServer(const RadicaleServer&) = delete;
@@ -110,9 +118,13 @@ class RadicaleServer {
   void waitUntilListening() {
     for (int attempt = 0; attempt < 600; ++attempt) {
       if (listening()) return;
-      if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = 0;
+        break;
+      }
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
+    stop();
     throw std::runtime_error("Radicale did not start: " + readBytes(folder_.file("radicale.log")));
   }
 
