@@ -10,8 +10,8 @@
 namespace tw {
 namespace {
 
-// Received changes are stored in transactions of this many.
-constexpr std::size_t kPerTransaction = 100;
+// Received changes are stored in transactions of this many, a few milliseconds each.
+constexpr std::size_t kPerTransaction = 32;
 
 }  // namespace
 

@@ -9,7 +9,7 @@ namespace tw {
 namespace {
 
 // Rows confirmed by the server are stored in transactions of this many.
-constexpr std::size_t kStoreEvery = 250;
+constexpr std::size_t kStoreEvery = 100;
 // Rounds of sending and fetching what the server had changed meanwhile, per synchronisation.
 constexpr int kRounds = 3;
 
