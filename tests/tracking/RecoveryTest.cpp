@@ -31,7 +31,8 @@ class RecoveryTest : public test::SessionFixture {
 };
 
 TEST_F(RecoveryTest, ResumingCountsTheTimeSinceTheProcessWasLost) {
-  session->resume(killedWhileTiming());
+  const RunningTimer orphan = killedWhileTiming();
+  session->resume(orphan);
   work(60);
   session->stop();
   EXPECT_EQ(timed().seconds, 16 * 60 + 30);
@@ -47,7 +48,8 @@ TEST_F(RecoveryTest, StoppingAtTheLastSaveKeepsTheSavedTime) {
 }
 
 TEST_F(RecoveryTest, StoppingAtAChosenTimeCutsTheEntryThere) {
-  session->stopAt(killedWhileTiming(), TimeZone::fromLocal(monday9()).plus(7 * 60));
+  const RunningTimer orphan = killedWhileTiming();
+  session->stopAt(orphan, TimeZone::fromLocal(monday9()).plus(7 * 60));
   expectClosedAt(7 * 60);
 }
 
