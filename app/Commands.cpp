@@ -97,12 +97,13 @@ void CommandLine::journalExport(const std::string& file) {
   const JournalReader reader(folderOf(app, olFolderJournal));
   std::string line;
   if (file.empty()) {
-    reader.read([&](std::shared_ptr<JournalEntry> e) { out_ << JournalLines::format(*e) << '\n'; });
+    reader.read(
+        [&](const std::shared_ptr<JournalEntry>& e) { out_ << JournalLines::format(*e) << '\n'; });
     out_.flush();
     return;
   }
   OutputFile output(file);
-  reader.read([&](std::shared_ptr<JournalEntry> e) {
+  reader.read([&](const std::shared_ptr<JournalEntry>& e) {
     output.write(JournalLines::format(*e));
     output.write("\n");
   });

@@ -17,7 +17,7 @@ bool DaysMetrics::known(const std::string& name) const {
   return false;
 }
 
-void DaysMetrics::addDay(DateTime d, std::shared_ptr<Metrics> cm) {
+void DaysMetrics::addDay(DateTime d, const std::shared_ptr<Metrics>& cm) {
   firstOfDay_.emplace(d.seconds(), days.size());
   days.push_back({d, cm});
   for (const Metric& m : cm->GetAll()) {

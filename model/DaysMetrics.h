@@ -24,7 +24,7 @@ class DaysMetrics {
   const std::vector<Category>& categories() const { return categories_; }
 
   // Files cm (shared, not copied) under d; no check for an earlier record of the same day.
-  void addDay(DateTime d, std::shared_ptr<Metrics> cm);
+  void addDay(DateTime d, const std::shared_ptr<Metrics>& cm);
   // Whole minutes of the category on the first record whose day equals d exactly (time of day
   // included), 0 without one. Throws std::overflow_error beyond the 32-bit range.
   std::int32_t getMetric(DateTime d, std::string_view Category) const;

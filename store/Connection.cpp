@@ -39,7 +39,7 @@ std::string systemCause(int error) {
 }
 
 std::string causeOf(int code, int systemError, const char* message) {
-  const std::string detail = message ? message : sqlite3_errstr(code);
+  std::string detail = message ? message : sqlite3_errstr(code);
   switch (code & 0xff) {
     case SQLITE_CANTOPEN:
       return "it cannot be opened: " + (systemError != 0 ? systemCause(systemError) : detail);

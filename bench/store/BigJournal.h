@@ -36,8 +36,7 @@ inline JournalEntry bigJournalEntry(int i) {
 
 // A store of kBigJournal items at the given path, made once and kept between runs.
 inline std::string bigStore() {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "tallyworks-bench-1m.db").string();
+  std::string path = (std::filesystem::temp_directory_path() / "tallyworks-bench-1m.db").string();
   if (!std::filesystem::exists(path)) {
     Application app(path + ".part");
     JournalBatch batch(app.GetNamespace("MAPI").GetDefaultFolder(olFolderJournal));

@@ -24,7 +24,7 @@ constexpr int kTasks = 500;
 
 // A store of its own (the window writes to it): 500 open tasks and the 1M-item journal.
 std::string trackingStore() {
-  const std::string path =
+  std::string path =
       (std::filesystem::temp_directory_path() / "tallyworks-bench-tracking-1m.db").string();
   if (std::filesystem::exists(path)) return path;
   {

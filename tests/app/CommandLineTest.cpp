@@ -18,7 +18,7 @@ class CommandLineTest : public ::testing::Test {
   void SetUp() override { Application::setDefaultStorePath(store); }
   void TearDown() override { Application::setDefaultStorePath(""); }
 
-  int run(std::vector<std::string> args, const std::string& input = "") {
+  int run(const std::vector<std::string>& args, const std::string& input = "") {
     std::istringstream in(input);
     out.str("");
     err.str("");
@@ -41,7 +41,7 @@ const std::string kTwoItems =
 TEST_F(CommandLineTest, TasksAreAddedListedAndChanged) {
   EXPECT_EQ(run({"task", "add", "Write", "--categories", "Docs"}), 0);
   EXPECT_EQ(run({"task", "add", "Old", "--status", "2"}), 0);
-  const auto list = [&](std::vector<std::string> args) {
+  const auto list = [&](const std::vector<std::string>& args) {
     EXPECT_EQ(run(args), 0);
     return out.str();
   };

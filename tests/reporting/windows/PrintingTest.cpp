@@ -47,9 +47,9 @@ TEST_F(PdfPrintingTest, LongTextRunsOverSeveralPagesWithoutLosingALine) {
   PdfPrinter(pdf).print(text);
   const QString out = pdfText(pdf);
   EXPECT_GE(out.count('\f'), 3);
-  int last = -1;
+  qsizetype last = -1;
   for (int i = 1; i <= 300; ++i) {
-    const int at = out.indexOf(QString("line %1\n").arg(i));
+    const qsizetype at = out.indexOf(QString("line %1\n").arg(i));
     ASSERT_GT(at, last) << "line " << i;
     last = at;
   }
