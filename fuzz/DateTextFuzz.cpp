@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "model/DateText.h"
-#include "model/DateTimeError.h"
+#include "core/DateText.h"
+#include "core/DateTimeError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-// libFuzzer target: textLike on arbitrary text and pattern, checked against properties that
+// libFuzzer target: the wildcard test on arbitrary text and pattern, checked against properties that
 // hold for every input. Built by scripts/fuzz, not by the normal build.
 #include <cstddef>
 #include <cstdint>
@@ -6,8 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "model/CaseFold.h"
-#include "model/TextLike.h"
+#include "core/CaseFold.h"
+#include "core/TextLike.h"
+
+namespace {
+bool hasWildcards(std::string_view pattern) {
+  return pattern.find_first_of("?*#[") != std::string_view::npos;
+}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -16,16 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = input.substr(0, cut);
   const std::string_view pattern = cut == std::string_view::npos ? "" : input.substr(cut + 1);
 
-  const bool like = tw::textLike(text, pattern);
+  const bool like = tw::TextLike::matches(text, pattern);
   // A name matches itself, whatever it holds.
-  if (!tw::textLike(pattern, pattern)) std::abort();
+  if (!tw::TextLike::matches(pattern, pattern)) std::abort();
   // A pattern without wildcard characters is case-insensitive equality.
-  if (!tw::hasWildcards(pattern) && like != tw::CaseFold::equal(text, pattern)) std::abort();
+  if (!hasWildcards(pattern) && like != tw::CaseFold::equal(text, pattern)) std::abort();
   // "*" matches everything; a leading "*" only widens a pattern that matched by its
   // wildcards (a malformed pattern matches only itself, with or without the star).
-  if (!tw::textLike(text, "*")) std::abort();
+  if (!tw::TextLike::matches(text, "*")) std::abort();
   if (like && !tw::CaseFold::equal(text, pattern) &&
-      !tw::textLike(text, "*" + std::string(pattern))) {
+      !tw::TextLike::matches(text, "*" + std::string(pattern))) {
     std::abort();
   }
   return 0;
