@@ -5,6 +5,7 @@
 #include "cli/JournalEditCommands.h"
 #include "cli/ReportCommands.h"
 #include "cli/StoreCommands.h"
+#include "cli/SyncCommands.h"
 #include "cli/TaskCommands.h"
 #include "cli/TerminalText.h"
 #include "cli/TrackingCommands.h"
@@ -30,14 +31,17 @@ CommandParser::CommandParser()
                            "Use this store file instead of the default (before the command)");
   CLI::App* task = app_.add_subcommand("task", "Add, list and change tasks");
   CLI::App* journal = app_.add_subcommand("journal", "Read, write and change the journal");
+  CLI::App* ical = app_.add_subcommand("ical", "Write and read iCalendar (.ics) files");
   task->require_subcommand(1, 1);
   journal->require_subcommand(1, 1);
+  ical->require_subcommand(1, 1);
   groups_.push_back(std::make_unique<TaskCommands>(*task));
   groups_.push_back(std::make_unique<JournalCommands>(*journal));
   groups_.push_back(std::make_unique<JournalEditCommands>(*journal));
   groups_.push_back(std::make_unique<ReportCommands>(app_));
   groups_.push_back(std::make_unique<StoreCommands>(app_));
   groups_.push_back(std::make_unique<TrackingCommands>(app_));
+  groups_.push_back(std::make_unique<SyncCommands>(app_, *ical));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {

@@ -40,7 +40,7 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
                             const std::string& storePath) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tallyworks"));
-  QApplication::setDesktopFileName(QStringLiteral("tallyworks"));
+  QApplication::setDesktopFileName(QStringLiteral("org.tallyworks.Tallyworks"));
   QApplication::setApplicationVersion(QStringLiteral(TALLYWORKS_VERSION));
   QIcon icon;
   for (int size : {16, 32, 64})

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "store/JournalStore.h"
+#include "store/SyncState.h"
 
 namespace tw {
 
@@ -22,6 +23,9 @@ class StoreOpener {
   virtual ~StoreOpener() = default;
   // Throws StoreError with a description when the store cannot be opened.
   virtual std::unique_ptr<JournalStore> open(const std::string& path, Access access) const = 0;
+  // The calendar synchronisation's state kept in a store this opener opened, on the store's
+  // own connection. Throws StoreError when the backend keeps none.
+  virtual std::unique_ptr<SyncState> syncState(JournalStore& store) const;
 };
 
 }  // namespace tw

@@ -8,6 +8,7 @@ namespace tw {
 class SqliteStoreOpener : public StoreOpener {
  public:
   std::unique_ptr<JournalStore> open(const std::string& path, Access access) const override;
+  std::unique_ptr<SyncState> syncState(JournalStore& store) const override;
 };
 
 }  // namespace tw

@@ -59,5 +59,34 @@ TEST_F(MissingStoreTest, CommandsThatOnlyReadShowAStoreNotMadeYetAsEmptyAndCreat
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
+// ical export and import through the command line: the days chosen, a file read back changing
+// nothing, and what fails before anything is touched.
+class IcalCommandsTest : public CliTest {};
+
+TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
+  const std::string lines =
+      R"({"subject":"Early","start":"2024-02-29T23:30:00","duration":30})"
+      "\n"
+      R"({"subject":"Inside","start":"2024-03-01T09:00:00","duration":45})"
+      "\n"
+      R"({"subject":"Late","start":"2024-03-02T00:00:00","duration":5})"
+      "\n";
+  ASSERT_EQ(run({"journal", "import", "-"}, lines), 0) << err.str();
+  const std::string file = folder.file("day.ics");
+  EXPECT_EQ(output({"ical", "export", file, "--from", "3/1/2024", "--to", "2024-03-01"}),
+            "wrote 1 items\n");
+  EXPECT_EQ(output({"ical", "import", file}), "added 0, updated 0, unchanged 1\n");
+  const CommandCase cases[] = {
+      {{"ical", "export", file, "--from", "3/2/2024", "--to", "3/1/2024"}, "", 2, "is after"},
+      {{"ical", "export", store}, "", 2, ""},
+      {{"ical", "import", folder.file("missing.ics")}, "", 1, "missing.ics"},
+      {{"sync"}, "", 1, "sync.ini"},
+  };
+  for (const CommandCase& c : cases) {
+    EXPECT_EQ(run(c.args, c.input), c.code) << c.args[1] << ' ' << err.str();
+    EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+  }
+}
+
 }  // namespace
 }  // namespace tw::test

@@ -1,0 +1,95 @@
+#include "cli/SyncCommands.h"
+
+#include <CLI/CLI.hpp>
+#include <stdexcept>
+
+#include "cli/CommandContext.h"
+#include "cli/DateArgument.h"
+#include "cli/UsageError.h"
+#include "core/DateText.h"
+#include "core/TimeZone.h"
+#include "sync/CalendarSync.h"
+#include "sync/IcalFile.h"
+#include "sync/SyncConfig.h"
+
+namespace tw {
+
+SyncCommands::SyncCommands(CLI::App& app, CLI::App& ical)
+    : sync_(app.add_subcommand("sync",
+                               "Synchronise tasks and journal with the CalDAV server named in "
+                               "$XDG_CONFIG_HOME/tallyworks/sync.ini")),
+      export_(ical.add_subcommand("export",
+                                  "Write the journal (and with --tasks the tasks) to an "
+                                  "iCalendar file, whole or not at all")),
+      import_(ical.add_subcommand("import",
+                                  "Add or update tasks (VTODO) and entries (VEVENT, VJOURNAL) "
+                                  "from an iCalendar file, by UID")) {
+  export_->add_option("FILE", file_, "The .ics file to write")->required();
+  export_->add_option("--from", from_, "First day, M/d/yyyy or YYYY-MM-DD");
+  export_->add_option("--to", to_, "Last day, M/d/yyyy or YYYY-MM-DD");
+  export_->add_flag("--tasks", tasks_, "The tasks too, as VTODOs");
+  export_->add_flag("--journal", asJournal_,
+                    "Entries as VJOURNALs instead of VEVENTs (few calendar programs show them)");
+  import_->add_option("FILE", file_, "The .ics file to read")->required();
+}
+
+bool SyncCommands::run(CommandContext& context) {
+  if (sync_->parsed())
+    synchronise(context);
+  else if (export_->parsed())
+    exportFile(context);
+  else if (import_->parsed())
+    importFile(context);
+  else
+    return false;
+  return true;
+}
+
+void SyncCommands::synchronise(CommandContext& context) {
+  const std::string configPath = SyncConfig::defaultPath();
+  const std::optional<SyncConfig> config = SyncConfig::load(configPath);
+  if (!config) {
+    throw std::runtime_error("No server to synchronise with: write its url (and username) in " +
+                             configPath + " (see man tallyworks).");
+  }
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  const auto state = context.syncState(*store);
+  const SyncResult result = CalendarSync(*store, *state, *config).run();
+  TextOutput output = context.output("");
+  output.write(result.summary() + '\n');
+  output.finish();
+  if (result.failed > 0) throw std::runtime_error("The server refused some changes; they stay queued.");
+}
+
+void SyncCommands::exportFile(CommandContext& context) {
+  IcalFile::ExportOptions options;
+  options.tasks = tasks_;
+  options.asJournal = asJournal_;
+  std::optional<DateTime> first, last;
+  if (export_->get_option("--from")->count() > 0) first = DateArgument::day("--from", from_);
+  if (export_->get_option("--to")->count() > 0) last = DateArgument::day("--to", to_);
+  if (first && last && *first > *last) {
+    throw UsageError("--from " + DateText::shortDate(*first) + " is after --to " +
+                     DateText::shortDate(*last));
+  }
+  if (first) options.from = TimeZone::fromLocal(*first);
+  if (last) options.until = TimeZone::fromLocal(last->addDays(1));
+  context.refuseStoreFile(file_);
+  const auto store = context.open(StoreOpener::Access::ReadOnly);
+  const auto state = context.syncState(*store);
+  const int written = IcalFile::write(*store, *state, file_, options);
+  TextOutput output = context.output("");
+  output.write("wrote " + std::to_string(written) + " items\n");
+  output.finish();
+}
+
+void SyncCommands::importFile(CommandContext& context) {
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  const auto state = context.syncState(*store);
+  const IcalFile::ImportResult result = IcalFile::read(*store, *state, file_);
+  TextOutput output = context.output("");
+  output.write(result.summary() + '\n');
+  output.finish();
+}
+
+}  // namespace tw

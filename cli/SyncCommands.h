@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "cli/CommandGroup.h"
+
+namespace CLI {
+class App;
+}  // namespace CLI
+
+namespace tw {
+
+// sync, ical export FILE [--from DAY] [--to DAY] [--tasks] [--journal] and ical import FILE: the
+// store with a CalDAV server (configured in sync.ini) and with iCalendar files.
+class SyncCommands : public CommandGroup {
+ public:
+  SyncCommands(CLI::App& app, CLI::App& ical);
+  bool run(CommandContext& context) override;
+
+ private:
+  void synchronise(CommandContext& context);
+  void exportFile(CommandContext& context);
+  void importFile(CommandContext& context);
+
+  CLI::App* sync_;
+  CLI::App* export_;
+  CLI::App* import_;
+  std::string file_, from_, to_;
+  bool tasks_ = false;
+  bool asJournal_ = false;
+};
+
+}  // namespace tw
