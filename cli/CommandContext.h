@@ -25,7 +25,9 @@ class CommandContext {
   // read show such a store as empty, and create nothing.
   std::unique_ptr<JournalStore> openToRead();
   // The calendar synchronisation's state kept in store.
-  std::unique_ptr<SyncState> syncState(JournalStore& store) const { return stores_.syncState(store); }
+  std::unique_ptr<SyncState> syncState(JournalStore& store) const {
+    return stores_.syncState(store);
+  }
 
   // Standard output for "" and "-", else the file (see refuseStoreFile).
   TextOutput output(const std::string& target);

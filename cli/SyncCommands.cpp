@@ -58,7 +58,8 @@ void SyncCommands::synchronise(CommandContext& context) {
   TextOutput output = context.output("");
   output.write(result.summary() + '\n');
   output.finish();
-  if (result.failed > 0) throw std::runtime_error("The server refused some changes; they stay queued.");
+  if (result.failed > 0)
+    throw std::runtime_error("The server refused some changes; they stay queued.");
 }
 
 void SyncCommands::exportFile(CommandContext& context) {

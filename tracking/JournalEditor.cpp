@@ -33,8 +33,7 @@ JournalEntry JournalEditor::existing(std::int64_t id) {
 JournalEntry JournalEditor::add(std::string_view taskSubject, DateTime start, DateTime end) {
   const TaskList tasks(store_.tasks());
   const Task* task = tasks.find(taskSubject);
-  if (!task)
-    throw TrackingError("There is no open task \"" + std::string(taskSubject) + "\"");
+  if (!task) throw TrackingError("There is no open task \"" + std::string(taskSubject) + "\"");
   JournalEntry e = placed(JournalEntry{}, start);
   e.seconds = TimeZone::fromLocal(end).secondsSince(e.start);
   e.subject = task->subject;

@@ -10,7 +10,9 @@ namespace {
 class JournalEditorTest : public test::SessionFixture {
  protected:
   JournalEditor editor{store, EntryTypeRule("")};
-  DateTime at(int hour, int minute = 0) const { return monday9().date().addSeconds(hour * 3600 + minute * 60); }
+  DateTime at(int hour, int minute = 0) const {
+    return monday9().date().addSeconds(hour * 3600 + minute * 60);
+  }
 };
 
 TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {

@@ -219,7 +219,7 @@ TEST_F(TrackingSessionTest, TimeCountsAsRealTimeAcrossClockChanges) {
   TimeZone::reload();
   clock.setLocal(DateTime::fromParts(2024, 3, 31, 1, 30));
   session->start("Page layout");
-  work(2 * 3600);  // 1:30 CET to 4:30 CEST
+  work(2 * 3600);                          // 1:30 CET to 4:30 CEST
   clock.setWall(clock.now().plus(-7200));  // someone sets the clock back
   work(600);
   session->stop();
