@@ -59,6 +59,7 @@ std::vector<JournalEntry> journal(std::size_t n, const std::vector<std::string>&
 
 std::vector<std::string> clients(int n) {
   std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) names.push_back("Client " + std::to_string(i) + " work");
   return names;
 }
@@ -96,6 +97,7 @@ BENCHMARK(Csv)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisec
 // this costs what plain names cost (goal: < 0.5 s).
 void ManyNamesWithWildcardCharacters(benchmark::State& state) {
   std::vector<std::string> names;
+  names.reserve(5000);
   for (int i = 0; i < 5000; ++i)
     names.push_back("Ticket #" + std::to_string(i) + " [*?] " + std::to_string(i % 7));
   static const auto entries = journal(100000, names);
@@ -104,7 +106,7 @@ void ManyNamesWithWildcardCharacters(benchmark::State& state) {
 BENCHMARK(ManyNamesWithWildcardCharacters)->Unit(benchmark::kMillisecond);
 
 // From the 1,000,000-entry store, the store read overlapping the writing of the report.
-void Store(benchmark::State& state, ReportRequest request, bool csv) {
+void Store(benchmark::State& state, const ReportRequest& request, bool csv) {
   SqliteJournalStore store(bench::bigStore());
   for (auto _ : state)
     benchmark::DoNotOptimize(csv ? ReportRun::csv(store, request)

@@ -37,7 +37,7 @@ inline JournalEntry bigJournalEntry(int i) {
 
 // A store of kBigJournal entries and 40 tasks, made once and kept between runs.
 inline std::string bigStore() {
-  const std::string path =
+  std::string path =
       (std::filesystem::temp_directory_path() / "tallyworks-bench-1m-v2.db").string();
   if (!std::filesystem::exists(path)) {
     std::filesystem::remove(path + ".part");

@@ -64,6 +64,7 @@ class RadicaleServer {
       dup2(log, 1);
       dup2(log, 2);
       std::vector<char*> argv;
+      argv.reserve(args.size() + 1);
       for (std::string& a : args) argv.push_back(a.data());
       argv.push_back(nullptr);
       execv(TW_SYSTEM_PYTHON, argv.data());

@@ -1,0 +1,96 @@
+#include "gui/BackgroundSync.h"
+
+#include <QDateTime>
+#include <exception>
+
+#include "store/StoreOpener.h"
+#include "sync/CalendarSync.h"
+
+namespace tw {
+
+BackgroundSync::BackgroundSync(const StoreOpener& stores, std::string storePath, SyncConfig config,
+                               std::function<std::int64_t()> changeCount, Timing timing,
+                               QObject* parent)
+    : QObject(parent),
+      stores_(stores),
+      storePath_(std::move(storePath)),
+      config_(std::move(config)),
+      changeCount_(std::move(changeCount)) {
+  settleTimer_.setSingleShot(true);
+  settleTimer_.setInterval(timing.settleMs);
+  connect(&settleTimer_, &QTimer::timeout, this, &BackgroundSync::runSoon);
+  connect(&pollTimer_, &QTimer::timeout, this, &BackgroundSync::poll);
+  connect(&periodTimer_, &QTimer::timeout, this, &BackgroundSync::runSoon);
+  pollTimer_.start(timing.pollMs);
+  periodTimer_.start(timing.periodMs);
+}
+
+BackgroundSync::~BackgroundSync() {
+  if (thread_) thread_->wait();
+}
+
+std::optional<SyncConfig> BackgroundSync::configured(QString& problem) {
+  try {
+    return SyncConfig::load(SyncConfig::defaultPath());
+  } catch (const std::exception& e) {
+    problem = QString::fromStdString(e.what());
+    return std::nullopt;
+  }
+}
+
+void BackgroundSync::poll() {
+  std::int64_t now = 0;
+  try {
+    now = changeCount_();
+  } catch (const std::exception& e) {
+    status_ = tr("Not synchronised: %1").arg(QString::fromStdString(e.what()));
+    return;
+  }
+  if (now != seenChanges_) {
+    seenChanges_ = now;
+    settleTimer_.start();
+  }
+}
+
+void BackgroundSync::runSoon() {
+  if (thread_) {
+    again_ = true;
+    return;
+  }
+  startRun();
+}
+
+void BackgroundSync::startRun() {
+  again_ = false;
+  periodTimer_.start();
+  thread_.reset(QThread::create([this] { run(); }));
+  connect(thread_.get(), &QThread::finished, this, &BackgroundSync::onRunEnded);
+  thread_->start(QThread::LowPriority);
+}
+
+void BackgroundSync::run() {
+  received_ = false;
+  try {
+    const auto store = stores_.open(storePath_, StoreOpener::Access::ReadWrite);
+    const auto state = stores_.syncState(*store);
+    const SyncResult result = CalendarSync(*store, *state, config_).run();
+    received_ = result.received > 0 || result.deleted > 0;
+    outcome_ = tr("Synchronised at %1: %2");
+    outcome_ = outcome_.arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
+                            QString::fromStdString(result.summary()));
+  } catch (const std::exception& e) {
+    outcome_ = tr("Synchronisation failed at %1: %2")
+                   .arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
+                        QString::fromStdString(e.what()));
+  }
+}
+
+void BackgroundSync::onRunEnded() {
+  thread_->wait();
+  thread_.reset();
+  status_ = outcome_;
+  emit finished(received_);
+  if (again_) startRun();
+}
+
+}  // namespace tw
