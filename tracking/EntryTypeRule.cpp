@@ -42,8 +42,8 @@ EntryTypeRule::EntryTypeRule() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   // Relative values are invalid and ignored, as the base-directory rules say.
-  const std::string base = config && *config == '/' ? std::string(config)
-                                                     : std::string(home ? home : "") + "/.config";
+  const std::string base =
+      config && *config == '/' ? std::string(config) : std::string(home ? home : "") + "/.config";
   file_ = base + "/tallyworks/registry.ini";
 }
 

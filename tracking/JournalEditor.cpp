@@ -33,8 +33,7 @@ JournalEntry JournalEditor::existing(std::int64_t id) {
 JournalEntry JournalEditor::add(std::string_view taskSubject, DateTime start, DateTime end) {
   const TaskList tasks(store_.tasks());
   const Task* task = tasks.find(taskSubject);
-  if (!task)
-    throw TrackingError("There is no open task \"" + std::string(taskSubject) + "\"");
+  if (!task) throw TrackingError("There is no open task \"" + std::string(taskSubject) + "\"");
   JournalEntry e = placed(JournalEntry{}, start);
   e.seconds = TimeZone::fromLocal(end).secondsSince(e.start);
   e.subject = task->subject;
@@ -51,7 +50,17 @@ void JournalEditor::change(JournalEntry entry) {
 }
 
 void JournalEditor::remove(std::int64_t id) {
-  store_.deleteEntry(id);
+  store_.transact([&] {
+    if (store_.timer().entryId == id)
+      throw TrackingError("The entry being timed cannot be deleted; stop the timer first");
+    store_.deleteEntry(id);
+  });
+}
+
+JournalEntry JournalEditor::restore(JournalEntry entry) {
+  check(entry);
+  entry.id = 0;
+  return store_.addEntry(std::move(entry));
 }
 
 JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {

@@ -220,6 +220,10 @@ void TrackingSession::stop() {
   held_.reset();
 }
 
+bool TrackingSession::workOpen() {
+  return tracking_ || !newestMarkerIsStop();
+}
+
 std::optional<Task> TrackingSession::lastTask() {
   std::optional<Task> found;
   store_.visitNewestFirst([&](const JournalEntry& e) {
@@ -324,8 +328,7 @@ void TrackingSession::closeDay(Instant end) {
 bool TrackingSession::overdue(std::int64_t limitSeconds) const {
   if (!tracking_ || !held_ || held_->id == keptOverdue_) return false;
   const Instant now = clock_.now();
-  const bool nextDay =
-      held_->localStart().date() < now.local(TimeZone::offsetAt(now)).date();
+  const bool nextDay = held_->localStart().date() < now.local(TimeZone::offsetAt(now)).date();
   return nextDay || baseSeconds_ + elapsedMillis() / 1000 > limitSeconds;
 }
 

@@ -15,7 +15,8 @@ namespace tw {
 class UnfinishedWork {
  public:
   // The store's running timer, when the window process that timed it is gone.
-  static std::optional<RunningTimer> orphanedTimer(JournalStore& store, const ProcessIdentity& self);
+  static std::optional<RunningTimer> orphanedTimer(JournalStore& store,
+                                                   const ProcessIdentity& self);
   // The newest entry of a period of work opened on an earlier day than today and never closed
   // ("Start Work" the newest marker, nothing timed), or nothing.
   static std::optional<JournalEntry> openDay(JournalStore& store, const Clock& clock);

@@ -10,7 +10,9 @@ namespace {
 class JournalEditorTest : public test::SessionFixture {
  protected:
   JournalEditor editor{store, EntryTypeRule("")};
-  DateTime at(int hour, int minute = 0) const { return monday9().date().addSeconds(hour * 3600 + minute * 60); }
+  DateTime at(int hour, int minute = 0) const {
+    return monday9().date().addSeconds(hour * 3600 + minute * 60);
+  }
 };
 
 TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
@@ -28,14 +30,18 @@ TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
   moved.body = "after lunch";
   editor.change(moved);
   EXPECT_EQ(store.entry(after.id)->localStart(), at(11));
+  const JournalEntry removed = *store.entry(forgot.id);
   editor.remove(forgot.id);
   EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(editor.restore(removed).uid, forgot.uid);
+  editor.remove(store.entryByUid(forgot.uid)->id);
   EXPECT_EQ(editor.addMarker(false, at(12)).subject, "Stop Work");
 }
 
 // Bad input changes nothing and says what is wrong.
 TEST_F(JournalEditorTest, BadInputIsRefused) {
   const JournalEntry e = editor.add("Page layout", at(9), at(10));
+  session->start("Billing");  // the entry being timed cannot be removed
   JournalEntry noSubject = e;
   noSubject.subject = "";
   JournalEntry backwards = e;
@@ -50,9 +56,10 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
       [&] { editor.change(noSubject); },
       [&] { editor.change(backwards); },
       [&] { editor.change(endless); },
+      [&] { editor.remove(session->held()->id); },
   };
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
-  EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(journal().size(), 3u);
   EXPECT_EQ(journal()[0].seconds, 3600);
 }
 

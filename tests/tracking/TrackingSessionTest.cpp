@@ -82,11 +82,13 @@ TEST_F(TrackingSessionTest, PauseKeepsTheDayOpenAndStopWithNothingTimedWritesOnl
   session->start("Page layout");
   work(600);
   session->pause();
+  EXPECT_TRUE(session->workOpen());
   session->start("Billing");
   work(60);
   session->switchTo("Page layout");
   work(30);
   session->stop();
+  EXPECT_FALSE(session->workOpen());
   session->stop();
   EXPECT_EQ(subjects(), (Subjects{"Start Work", "Page layout", "Billing", "Page layout",
                                   "Stop Work", "Stop Work"}));
@@ -219,7 +221,7 @@ TEST_F(TrackingSessionTest, TimeCountsAsRealTimeAcrossClockChanges) {
   TimeZone::reload();
   clock.setLocal(DateTime::fromParts(2024, 3, 31, 1, 30));
   session->start("Page layout");
-  work(2 * 3600);  // 1:30 CET to 4:30 CEST
+  work(2 * 3600);                          // 1:30 CET to 4:30 CEST
   clock.setWall(clock.now().plus(-7200));  // someone sets the clock back
   work(600);
   session->stop();
