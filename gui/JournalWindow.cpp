@@ -67,6 +67,7 @@ JournalWindow::JournalWindow(JournalStore& store, TrackingSession& session, Jour
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
+  table_->setWordWrap(false);
   table_->horizontalHeader()->setSectionResizeMode(JournalModel::kSubject, QHeaderView::Stretch);
   table_->horizontalHeader()->setSectionResizeMode(JournalModel::kNotes, QHeaderView::Stretch);
   layout->addWidget(table_);
@@ -219,7 +220,9 @@ void JournalWindow::reload() {
   period_->setText(weekShown() ? "Week of " + first : first);
   model_->setEntries(std::move(rows), weekShown());
   model_->setRunning(shownRunning_, std::int64_t{status.minutes} * 60);
-  table_->resizeColumnToContents(JournalModel::kStart);
+  for (int column : {JournalModel::kStart, JournalModel::kEnd, JournalModel::kMinutes,
+                     JournalModel::kCategories, JournalModel::kType})
+    table_->resizeColumnToContents(column);
   showTotals(week);
 }
 

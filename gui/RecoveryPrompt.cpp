@@ -45,13 +45,12 @@ void RecoveryPrompt::offerTimer(QWidget* parent) {
   if (!orphan) return;
   const std::optional<JournalEntry> entry = store_.entry(orphan->entryId);
   if (!entry) return;
-  const QString text =
-      QStringLiteral(
-          "Tallyworks was timing \"%1\" since %2 when it ended without stopping. "
-          "It last saved the time at %3 (%4).")
-          .arg(QString::fromStdString(entry->subject), when(entry->localStart()),
-               when(localOf(orphan->savedAt)),
-               ClockText::hoursMinutes(orphan->savedAt.secondsSince(entry->start) / 60));
+  const QString text = QStringLiteral(
+                           "Tallyworks was timing \"%1\" since %2 when it ended without stopping. "
+                           "The time was last saved at %3, with %4 timed.")
+                           .arg(QString::fromStdString(entry->subject), when(entry->localStart()),
+                                when(localOf(orphan->savedAt)),
+                                ClockText::hoursMinutes(orphan->secondsAt(orphan->savedAt) / 60));
   StopChoiceDialog dialog(
       QStringLiteral("Unfinished Timing"), text, localOf(orphan->savedAt),
       {{StopChoiceDialog::kResume, QStringLiteral("&Resume")},

@@ -19,7 +19,9 @@ StopChoiceDialog::StopChoiceDialog(const QString& title, const QString& text, Da
   auto* message = new QLabel(text, this);
   message->setWordWrap(true);
   auto* timeRow = new QHBoxLayout;
-  timeRow->addWidget(new QLabel(QStringLiteral("Stop &at:"), this));
+  auto* timeLabel = new QLabel(QStringLiteral("Stop &at:"), this);
+  timeLabel->setBuddy(time_);
+  timeRow->addWidget(timeLabel);
   timeRow->addWidget(time_);
   timeRow->addStretch();
   auto* buttons = new QHBoxLayout;

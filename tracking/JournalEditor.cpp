@@ -50,11 +50,7 @@ void JournalEditor::change(JournalEntry entry) {
 }
 
 void JournalEditor::remove(std::int64_t id) {
-  store_.transact([&] {
-    if (store_.timer().entryId == id)
-      throw TrackingError("The entry being timed cannot be deleted; stop the timer first");
-    store_.deleteEntry(id);
-  });
+  store_.deleteEntry(id);
 }
 
 JournalEntry JournalEditor::restore(JournalEntry entry) {

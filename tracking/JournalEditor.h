@@ -25,7 +25,7 @@ class JournalEditor {
   JournalEntry add(std::string_view taskSubject, DateTime start, DateTime end);
   // Stores the entry as edited; its start is read as a local time of this zone when it moved.
   void change(JournalEntry entry);
-  // Refuses the entry being timed: its timer would write it back.
+  // The store refuses the entry being timed.
   void remove(std::int64_t id);
   // Stores a removed entry again as it was, its uid kept (undoing a removal).
   JournalEntry restore(JournalEntry entry);

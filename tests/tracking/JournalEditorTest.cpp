@@ -41,7 +41,6 @@ TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
 // Bad input changes nothing and says what is wrong.
 TEST_F(JournalEditorTest, BadInputIsRefused) {
   const JournalEntry e = editor.add("Page layout", at(9), at(10));
-  session->start("Billing");  // the entry being timed cannot be removed
   JournalEntry noSubject = e;
   noSubject.subject = "";
   JournalEntry backwards = e;
@@ -56,10 +55,9 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
       [&] { editor.change(noSubject); },
       [&] { editor.change(backwards); },
       [&] { editor.change(endless); },
-      [&] { editor.remove(session->held()->id); },
   };
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
-  EXPECT_EQ(journal().size(), 3u);
+  EXPECT_EQ(journal().size(), 1u);
   EXPECT_EQ(journal()[0].seconds, 3600);
 }
 
