@@ -35,9 +35,8 @@ std::string CaseFold::key(std::string_view text) {
   if (U_FAILURE(status)) return kRawKey + std::string(text);
   // Full folding can make a text up to three times longer.
   std::vector<UChar> folded(static_cast<std::size_t>(units) * 3 + 1);
-  const int32_t foldedUnits =
-      u_strFoldCase(folded.data(), static_cast<int32_t>(folded.size()), utf16.data(), units,
-                    U_FOLD_CASE_DEFAULT, &status);
+  const int32_t foldedUnits = u_strFoldCase(folded.data(), static_cast<int32_t>(folded.size()),
+                                            utf16.data(), units, U_FOLD_CASE_DEFAULT, &status);
   std::string key(static_cast<std::size_t>(foldedUnits) * 3, '\0');
   int32_t bytes = 0;
   u_strToUTF8(key.data(), static_cast<int32_t>(key.size()), &bytes, folded.data(), foldedUnits,

@@ -68,9 +68,9 @@ std::int64_t DateTime::checked(std::int64_t s) {
 }
 
 std::string DateTime::whyInvalid(int year, int month, int day, int hour, int minute, int second) {
-  static constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
-                                                "May",     "June",     "July",      "August",
-                                                "September", "October", "November", "December"};
+  static constexpr const char* kMonthNames[] = {"January",   "February", "March",    "April",
+                                                "May",       "June",     "July",     "August",
+                                                "September", "October",  "November", "December"};
   char year4[16];
   std::snprintf(year4, sizeof year4, "%04d", year);
   if (year < 100) return std::string("year ") + year4 + " is before 0100";

@@ -1,5 +1,5 @@
-// libFuzzer target: the wildcard test on arbitrary text and pattern, checked against properties that
-// hold for every input. Built by scripts/fuzz, not by the normal build.
+// libFuzzer target: the wildcard test on arbitrary text and pattern, checked against properties
+// that hold for every input. Built by scripts/fuzz, not by the normal build.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -95,7 +95,8 @@ void TextReport::addWork(const JournalEntry& e, DateTime start) {
   DateText::appendLongTime(text_, start.secondsOfDay());
   if (minutes > 0) {
     // Only the time of day is shown, so an entry running past midnight wraps around the clock.
-    const std::int64_t end = (start.secondsOfDay() + static_cast<std::int64_t>(minutes) * 60) % 86400;
+    const std::int64_t end =
+        (start.secondsOfDay() + static_cast<std::int64_t>(minutes) * 60) % 86400;
     text_ += " through ";
     DateText::appendLongTime(text_, static_cast<int>(end));
   }

@@ -22,7 +22,8 @@ std::string StoreLocation::defaultPath() {
   if (const char* store = std::getenv("TALLYWORKS_STORE"); store && *store) return store;
   const char* data = std::getenv("XDG_DATA_HOME");
   // Relative values are invalid and ignored, as the base-directory rules say.
-  const std::string base = data && *data == '/' ? std::string(data) : homeFolder() + "/.local/share";
+  const std::string base =
+      data && *data == '/' ? std::string(data) : homeFolder() + "/.local/share";
   return base + "/tallyworks/tallyworks.db";
 }
 

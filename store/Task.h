@@ -20,7 +20,9 @@ class Task {
   // When the task was last changed, milliseconds since 1970 (UTC).
   std::int64_t modified = 0;
 
-  bool isOpen() const { return status == TaskStatus::NotStarted || status == TaskStatus::InProgress; }
+  bool isOpen() const {
+    return status == TaskStatus::NotStarted || status == TaskStatus::InProgress;
+  }
 };
 
 }  // namespace tw

@@ -20,8 +20,8 @@ namespace {
 constexpr int kDays = 3652;
 const DateTime kFirstDay = DateTime::fromParts(2010, 1, 1);
 
-JournalEntry make(DateTime start, std::int32_t minutes, std::string categories,
-                  std::string subject, std::string type) {
+JournalEntry make(DateTime start, std::int32_t minutes, std::string categories, std::string subject,
+                  std::string type) {
   JournalEntry e;
   const TimeZone::Reading r = TimeZone::resolve(start);
   e.start = r.instant;
@@ -40,16 +40,18 @@ std::vector<JournalEntry> journal(std::size_t n, const std::vector<std::string>&
   j.reserve(n);
   const std::size_t perDay = std::max<std::size_t>(3, n / kDays) - 2;
   for (std::size_t day = 0; j.size() < n; ++day) {
-    const DateTime morning = kFirstDay.addDays(static_cast<double>(day % kDays)).addSeconds(8 * 3600);
+    const DateTime morning =
+        kFirstDay.addDays(static_cast<double>(day % kDays)).addSeconds(8 * 3600);
     j.push_back(make(morning, 0, "Tallyworks Start", "Start Work", "TWEvent"));
     for (std::size_t k = 0; k < perDay && j.size() < n; ++k) {
       const auto start = morning.addSeconds(60 + static_cast<std::int64_t>(k * 60));
-      j.push_back(make(start, static_cast<std::int32_t>(rng() % 180),
-                       categories[rng() % categories.size()],
-                       "Task number " + std::to_string(rng() % 200), rng() % 2 ? "Task" : "PJ_Task"));
+      j.push_back(
+          make(start, static_cast<std::int32_t>(rng() % 180), categories[rng() % categories.size()],
+               "Task number " + std::to_string(rng() % 200), rng() % 2 ? "Task" : "PJ_Task"));
     }
     if (j.size() < n)
-      j.push_back(make(morning.addSeconds(11 * 3600), 0, "Tallyworks Stop", "Stop Work", "TWEvent"));
+      j.push_back(
+          make(morning.addSeconds(11 * 3600), 0, "Tallyworks Stop", "Stop Work", "TWEvent"));
   }
   return j;
 }
@@ -97,7 +99,8 @@ BENCHMARK(ManyNamesWithWildcardCharacters)->Unit(benchmark::kMillisecond);
 void Store(benchmark::State& state, ReportRequest request, bool csv) {
   SqliteJournalStore store(bench::bigStore());
   for (auto _ : state)
-    benchmark::DoNotOptimize(csv ? ReportRun::csv(store, request) : ReportRun::text(store, request));
+    benchmark::DoNotOptimize(csv ? ReportRun::csv(store, request)
+                                 : ReportRun::text(store, request));
 }
 BENCHMARK_CAPTURE(Store, Month, ReportRequest{"", "11/1/2025", "11/30/2025"}, false)
     ->Unit(benchmark::kMillisecond);

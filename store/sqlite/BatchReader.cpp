@@ -94,7 +94,8 @@ void BatchReader::run(Statement& query, const JournalStore::BatchSink& sink) {
     for (int b = 0;; b ^= 1) {
       const long count = exchange.nextFilled(b);
       if (count < 0) break;
-      if (count > 0) sink(JournalStore::EntryBatch(exchange.data(b), static_cast<std::size_t>(count)));
+      if (count > 0)
+        sink(JournalStore::EntryBatch(exchange.data(b), static_cast<std::size_t>(count)));
       exchange.emptied(b);
     }
   } catch (...) {

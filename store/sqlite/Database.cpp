@@ -143,9 +143,9 @@ void Database::prepareFolder() const {
     if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST) {
       const int error = errno;
       failWith("its folder cannot be created: " +
-               (error == EACCES || error == EROFS ? "the folder " + folderOf(it->string()) +
-                                                        " is read-only"
-                                                  : systemCause(error)));
+               (error == EACCES || error == EROFS
+                    ? "the folder " + folderOf(it->string()) + " is read-only"
+                    : systemCause(error)));
     }
   }
 }
@@ -245,8 +245,7 @@ void Database::commit() {
   }
   const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
-    const std::string cause =
-        causeOf(rc, sqlite3_system_errno(db_), sqlite3_errmsg(db_));
+    const std::string cause = causeOf(rc, sqlite3_system_errno(db_), sqlite3_errmsg(db_));
     rollback();
     failWith(cause);
   }

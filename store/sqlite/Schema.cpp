@@ -165,8 +165,8 @@ std::string journalMode(Database& db) {
 void migrate(Database& db) {
   sqlite3_create_function(db.handle(), "tw_local_instant", 1, SQLITE_UTF8, nullptr, localReading,
                           nullptr, nullptr);
-  sqlite3_create_function(db.handle(), "tw_local_offset", 1, SQLITE_UTF8, &gOffsetTag,
-                          localReading, nullptr, nullptr);
+  sqlite3_create_function(db.handle(), "tw_local_offset", 1, SQLITE_UTF8, &gOffsetTag, localReading,
+                          nullptr, nullptr);
   TimeZone::reload();
   Transaction tx(db);
   const Header h = readHeader(db);

@@ -116,7 +116,8 @@ void SqliteJournalStore::leaveTombstone(const std::string& uid, const char* kind
 
 void SqliteJournalStore::readEntries(Instant from, Instant until, const BatchSink& sink) {
   beforeRead();
-  Statement query(db_, selectEntries("WHERE start >= ?1 AND start < ?2 ORDER BY start, id").c_str());
+  Statement query(db_,
+                  selectEntries("WHERE start >= ?1 AND start < ?2 ORDER BY start, id").c_str());
   query.bind(1, from.unixSeconds()).bind(2, until.unixSeconds());
   BatchReader::run(query, sink);
 }
@@ -142,7 +143,8 @@ void SqliteJournalStore::visitNewestFirst(const EntryVisitor& visitor) {
 }
 
 void SqliteJournalStore::visitBySubject(std::string_view subject, const EntryVisitor& visitor) {
-  visit("WHERE subject = ?1 ORDER BY id", [&](Statement& s) { s.bind(1, subject); }, visitor);
+  visit(
+      "WHERE subject = ?1 ORDER BY id", [&](Statement& s) { s.bind(1, subject); }, visitor);
 }
 
 std::optional<JournalEntry> SqliteJournalStore::oneEntry(
@@ -171,8 +173,9 @@ std::optional<JournalEntry> SqliteJournalStore::newestOfType(std::string_view ty
 void SqliteJournalStore::insertEntry(JournalEntry& e) {
   e.modified = nowMillis();
   const std::string sql =
-      std::string("INSERT INTO journal(uid, subject, start, utc_offset, seconds, categories, type,"
-                  " companies, body, task_uid, modified) VALUES(coalesce(nullif(?1, ''), ") +
+      std::string(
+          "INSERT INTO journal(uid, subject, start, utc_offset, seconds, categories, type,"
+          " companies, body, task_uid, modified) VALUES(coalesce(nullif(?1, ''), ") +
       Schema::kNewUid + "), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11) RETURNING id, uid";
   Statement s(db_, sql.c_str());
   s.bind(1, e.uid);

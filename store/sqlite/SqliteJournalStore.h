@@ -66,7 +66,8 @@ class SqliteJournalStore : public JournalStore {
   std::int64_t nowMillis() const;
   // Looks at the file before a read that is not part of a transaction.
   void beforeRead();
-  std::optional<JournalEntry> oneEntry(const char* sql, const std::function<void(Statement&)>& bind);
+  std::optional<JournalEntry> oneEntry(const char* sql,
+                                       const std::function<void(Statement&)>& bind);
   void visit(const char* sql, const std::function<void(Statement&)>& bind,
              const EntryVisitor& visitor);
   void insertEntry(JournalEntry& entry);

@@ -22,7 +22,8 @@ namespace {
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
 }
@@ -65,7 +66,8 @@ void copyInto(Database& db, const std::string& temporary, const std::string& fil
   sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db.handle(), "main");
   int rc = backup ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(copy);
   if (backup) sqlite3_backup_finish(backup);
-  if (rc == SQLITE_DONE) rc = sqlite3_exec(copy, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
+  if (rc == SQLITE_DONE)
+    rc = sqlite3_exec(copy, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
   std::string problem = rc == SQLITE_OK ? integrityOf(copy) : sqlite3_errstr(rc);
   sqlite3_close_v2(copy);
   if (problem != "ok") failCopy(file, "the copy is not sound (" + problem + ")");

@@ -39,11 +39,10 @@ std::vector<Task> TaskRows::select(Database& db, const char* tail,
 
 void TaskRows::insert(Database& db, Task& task) {
   checkStatus(db, task.status);
-  const std::string sql =
-      std::string(
-          "INSERT INTO tasks(uid, subject, categories, status, modified)"
-          " VALUES(coalesce(nullif(?1, ''), ") +
-      Schema::kNewUid + "), ?2, ?3, ?4, ?5) RETURNING id, uid";
+  const std::string sql = std::string(
+                              "INSERT INTO tasks(uid, subject, categories, status, modified)"
+                              " VALUES(coalesce(nullif(?1, ''), ") +
+                          Schema::kNewUid + "), ?2, ?3, ?4, ?5) RETURNING id, uid";
   Statement s(db, sql.c_str());
   s.bind(1, task.uid).bind(2, task.subject).bind(3, task.categories);
   s.bind(4, static_cast<std::int64_t>(task.status)).bind(5, task.modified);
@@ -64,8 +63,7 @@ void TaskRows::update(Database& db, const Task& task, std::int64_t modified) {
       .bind(4, modified)
       .bind(5, task.id)
       .run();
-  if (db.changes() == 0)
-    db.failWith("the task \"" + task.subject + "\" is no longer in the store");
+  if (db.changes() == 0) db.failWith("the task \"" + task.subject + "\" is no longer in the store");
 }
 
 }  // namespace tw

@@ -33,7 +33,8 @@ TEST(DurationText, DecimalHoursToTwoPlaces) {
 // Seconds are kept; the whole minutes shown are the seconds rounded down.
 TEST(JournalEntryMinutes, AreTheSecondsRoundedDown) {
   const std::pair<std::int64_t, std::int32_t> cases[] = {
-      {0, 0}, {59, 0}, {60, 1}, {5699, 94}, {5700, 95}, {-60, -1}, {-61, -2}, {1LL << 40, 2147483647}};
+      {0, 0},     {59, 0},   {60, 1},   {5699, 94},
+      {5700, 95}, {-60, -1}, {-61, -2}, {1LL << 40, 2147483647}};
   for (const auto& [seconds, minutes] : cases) {
     JournalEntry e;
     e.seconds = seconds;
@@ -49,11 +50,16 @@ TEST(Markers, OnlyTheThreeExactTexts) {
 }
 
 TEST(NumberText, GeneralForm) {
-  const std::pair<double, const char*> cases[] = {
-      {1.5, "1.5"},       {0.33, "0.33"},         {2, "2"},
-      {0, "0"},           {-0.0, "0"},            {-2.08, "-2.08"},
-      {1234567.89, "1234567.89"}, {35791394.13, "35791394.13"}, {1e16, "1E+16"},
-      {0.00001, "1E-5"}};
+  const std::pair<double, const char*> cases[] = {{1.5, "1.5"},
+                                                  {0.33, "0.33"},
+                                                  {2, "2"},
+                                                  {0, "0"},
+                                                  {-0.0, "0"},
+                                                  {-2.08, "-2.08"},
+                                                  {1234567.89, "1234567.89"},
+                                                  {35791394.13, "35791394.13"},
+                                                  {1e16, "1E+16"},
+                                                  {0.00001, "1E-5"}};
   for (const auto& [number, text] : cases) EXPECT_EQ(NumberText::general(number), text) << text;
 }
 

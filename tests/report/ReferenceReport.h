@@ -110,8 +110,7 @@ class ReferenceReport {
       std::string field = n;
       char* end = nullptr;
       const bool number = !field.empty() && (std::strtod(field.c_str(), &end), *end == '\0');
-      if (!field.empty() && std::string("=+-@\t\r").find(field[0]) != std::string::npos &&
-          !number)
+      if (!field.empty() && std::string("=+-@\t\r").find(field[0]) != std::string::npos && !number)
         field = "'" + field;
       if (field.find_first_of(",\"\r\n") != std::string::npos) {
         std::string quoted;

@@ -18,10 +18,9 @@ std::string csv(const char* from, const char* to, const Entries& entries = {},
 }
 
 TEST(CsvReport, LayoutAndSelection) {
-  const Entries tickets = {entry(at(2003, 1, 5, 9), 60, "Ticket 42"),
-                           entry(at(2003, 1, 5, 10), 30, "Ticket #2"),
-                           entry(at(2003, 1, 6, 9), 30, "ticket 42"),
-                           entry(at(2003, 1, 6, 10), 6, "*")};
+  const Entries tickets = {
+      entry(at(2003, 1, 5, 9), 60, "Ticket 42"), entry(at(2003, 1, 5, 10), 30, "Ticket #2"),
+      entry(at(2003, 1, 6, 9), 30, "ticket 42"), entry(at(2003, 1, 6, 10), 6, "*")};
   const struct {
     const char* name;
     std::string csv;
@@ -58,7 +57,8 @@ TEST(CsvReport, LayoutAndSelection) {
             entry(at(2003, 1, 5, 10), 30, "The \"big\" one"),
             entry(at(2003, 1, 5, 11), 30, "Two\r\nlines"), entry(at(2003, 1, 5, 12), 6, "=1+2"),
             entry(at(2003, 1, 5, 13), 6, "@SUM(A1)"), entry(at(2003, 1, 5, 14), 6, "-5"),
-            entry(at(2003, 1, 5, 15), 6, "+cmd|' /C calc'!A0"), entry(at(2003, 1, 5, 16), 6, "\tx")}),
+            entry(at(2003, 1, 5, 15), 6, "+cmd|' /C calc'!A0"),
+            entry(at(2003, 1, 5, 16), 6, "\tx")}),
        "category,1/5/2003\r\n\"Design, Admin\",1\r\n\"The \"\"big\"\" one\",0.5\r\n"
        "\"Two\r\nlines\",0.5\r\n'=1+2,0.1\r\n'@SUM(A1),0.1\r\n-5,0.1\r\n'+cmd|' /C calc'!A0,0.1\r\n"
        "'\tx,0.1\r\n"},

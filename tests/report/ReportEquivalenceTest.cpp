@@ -16,14 +16,33 @@ namespace {
 
 using namespace test;
 
-const char* const kCategories[] = {
-    "Design", "design", "DESIGN", "D*", "Admin", "Admin, Design", "", "Projects", "Ticket 42",
-    "Ticket #2", "[x]", "x", "[open", "TWEvent", "twevent", "Tallyworks Start",
-    "\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", "=cmd", "Say \"hi\", ok", "Stra\xC3\x9F" "e",
-    "STRASSE"};
-const char* const kFilters[] = {"",          "Design",   "design", "Projects", "x", "[open",
-                                "Ticket #2", "Ticket 42", "\xC3\xA9t\xC3\xA9", "Admin, Design",
-                                "strasse", "D*"};
+const char* const kCategories[] = {"Design",
+                                   "design",
+                                   "DESIGN",
+                                   "D*",
+                                   "Admin",
+                                   "Admin, Design",
+                                   "",
+                                   "Projects",
+                                   "Ticket 42",
+                                   "Ticket #2",
+                                   "[x]",
+                                   "x",
+                                   "[open",
+                                   "TWEvent",
+                                   "twevent",
+                                   "Tallyworks Start",
+                                   "\xC3\x89t\xC3\xA9",
+                                   "\xC3\xA9T\xC3\x89",
+                                   "=cmd",
+                                   "Say \"hi\", ok",
+                                   "Stra\xC3\x9F"
+                                   "e",
+                                   "STRASSE"};
+const char* const kFilters[] = {
+    "",        "Design",    "design",    "Projects",          "x",
+    "[open",   "Ticket #2", "Ticket 42", "\xC3\xA9t\xC3\xA9", "Admin, Design",
+    "strasse", "D*"};
 const char* const kSubjects[] = {"Page layout", "Review", "Start Work", "Stop Work"};
 const char* const kTypes[] = {"Task", "PJ_Task", "TWEvent", "Phone call"};
 
@@ -47,9 +66,9 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
     store.transact([&] {
       for (int i = number(0, 60); i > 0; --i) {
         const int second = pick(std::array{0, 1, 86399, number(0, 86399), 3600 * number(0, 23)});
-        const JournalEntry e = entry(base.addSeconds(number(-1, 8) * 86400 + second),
-                                     number(-10, 600), pick(kCategories), pick(kSubjects),
-                                     pick(kTypes));
+        const JournalEntry e =
+            entry(base.addSeconds(number(-1, 8) * 86400 + second), number(-10, 600),
+                  pick(kCategories), pick(kSubjects), pick(kTypes));
         reference.add(store.addEntry(e));
       }
     });

@@ -49,8 +49,8 @@ TEST(TextReport, LayoutOfOneDay) {
             "Design: 1 hour, 55 minutes\r\n");
   // A marker at midnight opens its day and shows the date alone; an entry without minutes
   // shows no end.
-  EXPECT_EQ(report({startMarker(at(2003, 1, 6)), entry(at(2003, 1, 6, 9), 0, "Admin", "Mail",
-                                                       "PJ_Task")}),
+  EXPECT_EQ(report({startMarker(at(2003, 1, 6)),
+                    entry(at(2003, 1, 6, 9), 0, "Admin", "Mail", "PJ_Task")}),
             "JOURNAL REPORT\r\nRange: ALL, Category: ALL\r\n"
             "\r\n[Monday, January 06, 2003]\r\n\r\n"
             "  Start Work: 1/6/2003\r\n\r\n"
@@ -62,7 +62,8 @@ TEST(TextReport, LayoutOfOneDay) {
 
 TEST(TextReport, RangeLine) {
   const std::pair<ReportRequest, const char*> cases[] = {
-      {request("", ""), "JOURNAL REPORT\r\nRange: ALL, Category: ALL\r\n\r\nTOTALS:\r\n-------\r\n"},
+      {request("", ""),
+       "JOURNAL REPORT\r\nRange: ALL, Category: ALL\r\n\r\nTOTALS:\r\n-------\r\n"},
       {request("1/5/2003", "", "Design"), "Range: 1/5/2003 ->, Category: Design\r\n"},
       {request("", "1/7/2003"), "Range: <- 1/7/2003, Category: ALL\r\n"},
   };
@@ -94,16 +95,18 @@ TEST(TextReport, FiltersAndTotals) {
               "", "", "design"),
        "Design: 30 minutes\r\n"},
       {"a ticket number is no pattern in the filter",
-       report({entry(at(2003, 1, 5, 9), 10, "Ticket #2"), entry(at(2003, 1, 5, 10), 20, "Ticket 42"),
-               entry(at(2003, 1, 5, 11), 5, "ticket 4?")},
-              "", "", "Ticket 42"),
+       report(
+           {entry(at(2003, 1, 5, 9), 10, "Ticket #2"), entry(at(2003, 1, 5, 10), 20, "Ticket 42"),
+            entry(at(2003, 1, 5, 11), 5, "ticket 4?")},
+           "", "", "Ticket 42"),
        "Ticket 42: 20 minutes\r\n"},
       {"first spelling in order of first count; marker categories left out",
        report({entry(at(2003, 1, 5, 9), 10, "Zeta"), entry(at(2003, 1, 5, 10), 20, "Design"),
                entry(at(2003, 1, 5, 11), 30, "design"), entry(at(2003, 1, 5, 12), 40, "TWEvent")}),
        "Zeta: 10 minutes\r\nDesign: 50 minutes\r\n"},
       {"names are never patterns in the totals, in either order",
-       report({entry(at(2003, 1, 5, 9), 60, "Ticket 42"), entry(at(2003, 1, 5, 10), 30, "Ticket #2"),
+       report({entry(at(2003, 1, 5, 9), 60, "Ticket 42"),
+               entry(at(2003, 1, 5, 10), 30, "Ticket #2"),
                entry(at(2003, 1, 5, 11), 5, "Ticket 42"), entry(at(2003, 1, 5, 12), 5, "[open")}),
        "Ticket 42: 1 hour, 5 minutes\r\nTicket #2: 30 minutes\r\n[open: 5 minutes\r\n"},
   };
@@ -147,8 +150,9 @@ TEST(TextReport, UnreadableBoundsAndTotalsBeyondThirtyTwoBits) {
   // A range ending on the last representable day needs the day after it.
   EXPECT_NO_THROW(report({entry(at(9999, 12, 31, 23, 59), 5, "A")}, "12/31/9999", "12/30/9999"));
   EXPECT_THROW(report({}, "12/31/9999", "12/31/9999"), DateTimeError);
-  EXPECT_THROW(report({entry(at(2003, 1, 5, 9), 2147483647, "A"), entry(at(2003, 1, 5, 10), 1, "A")}),
-               std::overflow_error);
+  EXPECT_THROW(
+      report({entry(at(2003, 1, 5, 9), 2147483647, "A"), entry(at(2003, 1, 5, 10), 1, "A")}),
+      std::overflow_error);
 }
 
 }  // namespace

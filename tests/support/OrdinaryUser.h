@@ -21,7 +21,8 @@ inline std::string asOrdinaryUser(const std::function<void()>& body) {
     close(fds[0]);
     std::string failure;
     try {
-      if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+      if (geteuid() == 0 &&
+          (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         throw std::runtime_error("cannot become an ordinary user");
       body();
     } catch (const std::exception& e) {

@@ -3,8 +3,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "store/StoreError.h"
 #include "StoreFixture.h"
+#include "store/StoreError.h"
 
 namespace tw {
 namespace {
@@ -39,13 +39,13 @@ TEST_F(JournalStoreTest, EntriesKeepEveryFieldAcrossReopeningAndGetUids) {
   const std::optional<JournalEntry> back = store->entryByUid(added.uid);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->id, added.id);
-  for (const auto& [got, want] : std::vector<std::pair<std::string, std::string>>{
-           {back->subject, e.subject},
-           {back->categories, e.categories},
-           {back->type, e.type},
-           {back->companies, e.companies},
-           {back->body, e.body},
-           {back->taskUid, e.taskUid}})
+  for (const auto& [got, want] :
+       std::vector<std::pair<std::string, std::string>>{{back->subject, e.subject},
+                                                        {back->categories, e.categories},
+                                                        {back->type, e.type},
+                                                        {back->companies, e.companies},
+                                                        {back->body, e.body},
+                                                        {back->taskUid, e.taskUid}})
     EXPECT_EQ(got, want);
   EXPECT_EQ(back->start, e.start);
   EXPECT_EQ(back->utcOffset, e.utcOffset);
@@ -76,7 +76,8 @@ TEST_F(JournalStoreTest, ChangesAndDeletionsOfEntriesAndTasks) {
   EXPECT_NE(failureOf([&] { store->updateTask(t); }).find("no longer in the store"),
             std::string::npos);
   test::RawDatabase raw(path);
-  EXPECT_EQ(raw.text("SELECT group_concat(kind) FROM (SELECT kind FROM tombstones ORDER BY kind)"), "entry,task");
+  EXPECT_EQ(raw.text("SELECT group_concat(kind) FROM (SELECT kind FROM tombstones ORDER BY kind)"),
+            "entry,task");
 }
 
 // Entries come in start order (equal starts in the order stored) from the half-open range,

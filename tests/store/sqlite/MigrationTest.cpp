@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include "StoreFixture.h"
-#include "tests/support/OrdinaryUser.h"
 #include "core/DateText.h"
 #include "store/StoreError.h"
+#include "tests/support/OrdinaryUser.h"
 
 namespace tw {
 namespace {

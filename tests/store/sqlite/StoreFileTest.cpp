@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "StoreFixture.h"
-#include "tests/support/OrdinaryUser.h"
 #include "store/StoreError.h"
+#include "tests/support/OrdinaryUser.h"
 
 namespace tw {
 namespace {
@@ -131,8 +131,9 @@ TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
   EXPECT_EQ(test::asOrdinaryUser([&] {
               auto reader = open(Database::Mode::ReadOnly);
               test::require(reader->entry(1)->subject == "Kept", "not read");
-              test::require(failureOf([&] { reader->addEntry(entry("No", day(2))); })
-                                    .find("read-only") != std::string::npos,
+              test::require(failureOf([&] {
+                              reader->addEntry(entry("No", day(2)));
+                            }).find("read-only") != std::string::npos,
                             "written");
               test::require(failureOf([&] { open(); }).find(path) != std::string::npos,
                             "opened for writing");
@@ -143,8 +144,9 @@ TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
   EXPECT_FALSE(fs::exists(path + "-shm"));
   chmod(path.c_str(), 0);
   EXPECT_EQ(test::asOrdinaryUser([&] {
-              test::require(failureOf([&] { open(Database::Mode::ReadOnly); })
-                                    .find("permission denied") != std::string::npos,
+              test::require(failureOf([&] {
+                              open(Database::Mode::ReadOnly);
+                            }).find("permission denied") != std::string::npos,
                             "read without permission");
             }),
             "");
@@ -182,8 +184,9 @@ TEST_F(StoreFileTest, CheckNamesWhatIsDamaged) {
   // The start index is pointed at the tasks' pages.
   test::RawDatabase raw(path);
   raw.exec("PRAGMA writable_schema = ON");
-  raw.exec("UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master"
-           " WHERE name = 'tasks') WHERE name = 'journal_by_start'");
+  raw.exec(
+      "UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master"
+      " WHERE name = 'tasks') WHERE name = 'journal_by_start'");
   EXPECT_NE(open()->check(), "ok");
 }
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "RawDatabase.h"
 #include "core/DateTime.h"
 #include "core/JournalEntry.h"
 #include "core/ManualClock.h"
 #include "core/TimeZone.h"
 #include "store/sqlite/SqliteJournalStore.h"
-#include "RawDatabase.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
