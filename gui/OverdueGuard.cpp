@@ -19,7 +19,9 @@ OverdueGuard::OverdueGuard(TrackingSession& session, JournalStore& store, Window
     : session_(session), store_(store), services_(services), limitSeconds_(limitSeconds) {}
 
 std::int64_t OverdueGuard::configuredLimit() {
-  const double hours = QSettings().value(QStringLiteral("OverdueHours"), 4.0).toDouble();
+  const double hours = QSettings(QStringLiteral("Tallyworks"), QStringLiteral("Tallyworks"))
+                           .value(QStringLiteral("OverdueHours"), 4.0)
+                           .toDouble();
   return static_cast<std::int64_t>(hours * 3600);
 }
 

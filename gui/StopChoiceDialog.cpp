@@ -26,8 +26,9 @@ StopChoiceDialog::StopChoiceDialog(const QString& title, const QString& text, Da
   timeRow->addStretch();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  for (const auto& [choice, caption] : offers) {
-    auto* button = new QPushButton(caption, this);
+  for (const Offer& offer : offers) {
+    const Choice choice = offer.first;
+    auto* button = new QPushButton(offer.second, this);
     button->setObjectName(buttonName(choice));
     buttons->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, choice] { done(choice); });

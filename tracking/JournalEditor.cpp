@@ -44,7 +44,7 @@ JournalEntry JournalEditor::add(std::string_view taskSubject, DateTime start, Da
   return store_.addEntry(std::move(e));
 }
 
-void JournalEditor::change(JournalEntry entry) {
+void JournalEditor::change(const JournalEntry& entry) {
   check(entry);
   store_.updateEntry(entry);
 }
