@@ -199,36 +199,36 @@ std::int64_t JournalWindow::runningId() const {
 // Only the week of the day shown is read: the store may hold years of entries.
 void JournalWindow::reload() {
   const DateTime from = weekStart();
-  std::vector<JournalEntry> week;
+  week_.clear();
   try {
     changeCount_ = store_.changeCount();
     store_.readEntries(TimeZone::fromLocal(from), TimeZone::fromLocal(from.addDays(7)),
                        [&](JournalStore::EntryBatch batch) {
-                         week.insert(week.end(), batch.begin(), batch.end());
+                         week_.insert(week_.end(), batch.begin(), batch.end());
                        });
   } catch (const std::exception& e) {
     fail(QStringLiteral("reading the journal"), e);
   }
-  shownRunning_ = runningId();
-  const TrackingSession::Status status = session_.status();
-  for (JournalEntry& e : week)
-    if (e.id == shownRunning_) e.seconds = std::int64_t{status.minutes} * 60;
   std::vector<JournalEntry> rows;
-  for (const JournalEntry& e : week)
+  for (const JournalEntry& e : week_)
     if (weekShown() || e.localStart().date() == day_) rows.push_back(e);
   const QString first = QtDates::toQt(weekShown() ? from : day_).toString("dddd d MMMM yyyy");
   period_->setText(weekShown() ? "Week of " + first : first);
   model_->setEntries(std::move(rows), weekShown());
-  model_->setRunning(shownRunning_, std::int64_t{status.minutes} * 60);
+  shownRunning_ = runningId();
+  showLive();
   for (int column : {JournalModel::kStart, JournalModel::kEnd, JournalModel::kMinutes,
                      JournalModel::kCategories, JournalModel::kType})
     table_->resizeColumnToContents(column);
-  showTotals(week);
 }
 
-void JournalWindow::showTotals(const std::vector<JournalEntry>& week) {
+// The entry being timed with its seconds now, in its row and in the totals.
+void JournalWindow::showLive() {
+  const std::int64_t seconds = std::int64_t{session_.status().minutes} * 60;
+  model_->setRunning(shownRunning_, seconds);
   std::vector<const JournalEntry*> all, day;
-  for (const JournalEntry& e : week) {
+  for (JournalEntry& e : week_) {
+    if (e.id == shownRunning_) e.seconds = seconds;
     all.push_back(&e);
     if (e.localStart().date() == day_) day.push_back(&e);
   }
@@ -247,8 +247,7 @@ void JournalWindow::onTick() {
     fail(QStringLiteral("reading the journal"), e);
     return;
   }
-  if (shownRunning_ != 0)
-    model_->setRunning(shownRunning_, std::int64_t{session_.status().minutes} * 60);
+  if (shownRunning_ != 0) showLive();
 }
 
 int JournalWindow::selectedRow() const {

@@ -67,7 +67,7 @@ class JournalWindow : public QWidget {
   bool weekShown() const;
   DateTime weekStart() const;
   DateTime today() const;
-  void showTotals(const std::vector<JournalEntry>& week);
+  void showLive();
   std::int64_t runningId() const;
   // JournalWindowEdits.cpp: the changes.
   void addMarker(bool opening);
@@ -80,6 +80,8 @@ class JournalWindow : public QWidget {
   JournalEditor& editor_;
   WindowServices& services_;
   DateTime day_;
+  // The entries of the week of day_, as read last.
+  std::vector<JournalEntry> week_;
   std::int64_t shownRunning_ = 0;
   std::int64_t changeCount_ = -1;
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "gui/JournalWindow.h"
 #include "gui/OverdueGuard.h"
 #include "gui/RecoveryPrompt.h"
 #include "gui/ReportPanel.h"
@@ -211,8 +212,10 @@ void MainWindow::applyHeight() {
   setFixedSize(Twips::toPixels(kClientWidth), std::max(outer - frame, least));
 }
 
+// The journal window closes with the main window, so that the program ends.
 void MainWindow::closeEvent(QCloseEvent* event) {
   tickTimer_->stop();
+  if (journal_) journal_->close();
   saveRunningEntry();
   event->accept();
 }
