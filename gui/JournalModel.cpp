@@ -33,12 +33,6 @@ void JournalModel::setEntries(std::vector<JournalEntry> entries, bool dated) {
   endResetModel();
 }
 
-int JournalModel::rowOf(const std::string& uid) const {
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (entries_[i].uid == uid) return static_cast<int>(i);
-  return -1;
-}
-
 void JournalModel::setRunning(std::int64_t entryId, std::int64_t seconds) {
   runningId_ = entryId;
   runningSeconds_ = seconds;

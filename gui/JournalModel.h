@@ -24,8 +24,6 @@ class JournalModel : public QAbstractTableModel {
   // The rows shown; dated when they span more than a day.
   void setEntries(std::vector<JournalEntry> entries, bool dated);
   const JournalEntry& entryAt(int row) const { return entries_.at(static_cast<std::size_t>(row)); }
-  // The row of the entry stored under that uid, or -1.
-  int rowOf(const std::string& uid) const;
   // The entry being timed (0 for none) and its seconds now.
   void setRunning(std::int64_t entryId, std::int64_t seconds);
   static bool isMarker(const JournalEntry& entry);

@@ -36,8 +36,6 @@ class JournalWindow : public QWidget {
 
   // Shows the day (or its week) of this local date.
   void showDay(DateTime day);
-  // The row selected, or -1.
-  int selectedRow() const;
 
  public slots:
   // Reads the period shown again.
@@ -69,6 +67,8 @@ class JournalWindow : public QWidget {
   DateTime today() const;
   void showLive();
   std::int64_t runningId() const;
+  // The row selected, or -1.
+  int selectedRow() const;
   // JournalWindowEdits.cpp: the changes.
   void addMarker(bool opening);
   void push(const QString& text, std::vector<JournalChange::Step> steps);
