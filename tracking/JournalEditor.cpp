@@ -63,6 +63,9 @@ JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {
   JournalEntry after;
   store_.transact([&] {
     JournalEntry before = existing(id);
+    // Its timer would go on writing the whole time into the first part.
+    if (store_.timer().entryId == id)
+      throw TrackingError("The entry being timed cannot be split; pause first");
     const std::int64_t cut = TimeZone::fromLocal(at).secondsSince(before.start);
     if (cut <= 0 || cut >= before.seconds)
       throw TrackingError("The moment to split at lies outside the entry");

@@ -30,7 +30,7 @@ class JournalEditor {
   // Stores a removed entry again as it was, its uid kept (undoing a removal).
   JournalEntry restore(JournalEntry entry);
   // Cuts the entry at a moment inside it: the entry keeps the part before, a new entry of the
-  // same task the part after. Returns the new entry.
+  // same task the part after. Returns the new entry. Not the entry being timed.
   JournalEntry split(std::int64_t id, DateTime at);
   // A "Start Work" or "Stop Work" marker at a local time.
   JournalEntry addMarker(bool opening, DateTime at);

@@ -41,6 +41,9 @@ TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
 // Bad input changes nothing and says what is wrong.
 TEST_F(JournalEditorTest, BadInputIsRefused) {
   const JournalEntry e = editor.add("Page layout", at(9), at(10));
+  session->start("Billing");
+  clock.advance(600);
+  session->saveNow();
   JournalEntry noSubject = e;
   noSubject.subject = "";
   JournalEntry backwards = e;
@@ -55,9 +58,10 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
       [&] { editor.change(noSubject); },
       [&] { editor.change(backwards); },
       [&] { editor.change(endless); },
+      [&] { editor.split(session->held()->id, session->held()->localStart().addMinutes(5)); },
   };
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
-  EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(journal().size(), 3u);  // with the timing's marker and entry
   EXPECT_EQ(journal()[0].seconds, 3600);
 }
 
