@@ -11,16 +11,28 @@ class GuardedMessages : public MessageBoxes {
   explicit GuardedMessages(MessageBoxes& inner) : inner_(inner) {}
   using MessageBoxes::show;
   void show(const QString& text, const QString& title, Icon icon) override {
-    ++open_;
-    struct Closed {
-      int& open;
-      ~Closed() { --open; }
-    } closed{open_};
+    const Opened opened(open_);
     inner_.show(text, title, icon);
+  }
+  bool ask(const QString& text, const QString& title) override {
+    const Opened opened(open_);
+    return inner_.ask(text, title);
   }
   bool open() const { return open_ > 0; }
 
  private:
+  // Counts a message as open for its lifetime.
+  class Opened {
+   public:
+    explicit Opened(int& open) : open_(open) { ++open_; }
+    ~Opened() { --open_; }
+    Opened(const Opened&) = delete;
+    Opened& operator=(const Opened&) = delete;
+
+   private:
+    int& open_;
+  };
+
   MessageBoxes& inner_;
   int open_ = 0;
 };

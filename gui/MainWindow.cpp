@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
@@ -11,7 +12,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "gui/JournalWindow.h"
+#include "gui/OverdueGuard.h"
+#include "gui/RecoveryPrompt.h"
 #include "gui/ReportPanel.h"
+#include "gui/TitleCaption.h"
 #include "gui/Twips.h"
 #include "gui/WindowError.h"
 
@@ -58,6 +63,7 @@ MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std:
   reportPanel_ = new ReportPanel(guardedServices_, stores, std::move(storePath), client);
   reportPanel_->setGeometry(Twips::rect(0, 450, 5595, 2415));
   buildTaskRow(client);
+  buildMenu(client);
   buildStatusBar();
   tickTimer_ = new QTimer(this);
   tickTimer_->setObjectName(QStringLiteral("tickTimer"));
@@ -97,6 +103,25 @@ void MainWindow::buildTaskRow(QWidget* client) {
   connect(reportToggle, &QPushButton::clicked, this, &MainWindow::onReportToggleClicked);
 }
 
+MainWindow::~MainWindow() = default;
+
+// "Tasks…" (Ctrl+T) and "Journal…" (Ctrl+J), from the context menu of the window and its task
+// list.
+void MainWindow::buildMenu(QWidget* client) {
+  auto* tasks = new QAction(QStringLiteral("&Tasks…"), this);
+  tasks->setObjectName(QStringLiteral("tasksAction"));
+  tasks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  auto* journal = new QAction(QStringLiteral("&Journal…"), this);
+  journal->setObjectName(QStringLiteral("journalAction"));
+  journal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+  for (QWidget* w : {static_cast<QWidget*>(this), client, static_cast<QWidget*>(taskList_)}) {
+    w->addActions({tasks, journal});
+    w->setContextMenuPolicy(Qt::ActionsContextMenu);
+  }
+  connect(tasks, &QAction::triggered, this, &MainWindow::openTasks);
+  connect(journal, &QAction::triggered, this, &MainWindow::openJournal);
+}
+
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setSizeGripEnabled(false);
@@ -117,8 +142,13 @@ void MainWindow::buildStatusBar() {
           [bar](const QString& text) { bar->showMessage(text); });
 }
 
-void MainWindow::load(TrackingSession& session) {
+void MainWindow::load(TrackingSession& session, JournalStore& store, JournalEditor& editor) {
   session_ = &session;
+  store_ = &store;
+  editor_ = &editor;
+  caption_ = std::make_unique<TitleCaption>(store, guardedServices_.clock);
+  overdue_ = std::make_unique<OverdueGuard>(session, store, guardedServices_,
+                                            OverdueGuard::configuredLimit());
   placeAndName();
   fillTaskList(QString());
   try {
@@ -127,6 +157,7 @@ void MainWindow::load(TrackingSession& session) {
     messages_.show(WindowError::describe(e), QStringLiteral("Error Getting Tasks"),
                    MessageBoxes::Icon::Critical);
   }
+  RecoveryPrompt(session, store, guardedServices_).offer(this);
   if (session.tracking()) selectTask(QString::fromStdString(session.held()->subject));
   showTrackingState();
 }
@@ -141,7 +172,8 @@ void MainWindow::loadWithoutStore(const QString& storeFailure) {
 void MainWindow::placeAndName() {
   const QRect screenArea = screen() ? screen()->geometry() : QRect();
   move(screenArea.topLeft() + QPoint(Twips::toPixels(100), Twips::toPixels(100)));
-  setWindowTitle(QStringLiteral("%1 v%2").arg(MessageBoxes::kDefaultTitle, TALLYWORKS_VERSION));
+  stoppedTitle_ = QStringLiteral("%1 v%2").arg(MessageBoxes::kDefaultTitle, TALLYWORKS_VERSION);
+  setWindowTitle(stoppedTitle_);
   showReportArea(false);
 }
 
@@ -180,8 +212,10 @@ void MainWindow::applyHeight() {
   setFixedSize(Twips::toPixels(kClientWidth), std::max(outer - frame, least));
 }
 
+// The journal window closes with the main window, so that the program ends.
 void MainWindow::closeEvent(QCloseEvent* event) {
   tickTimer_->stop();
+  if (journal_) journal_->close();
   saveRunningEntry();
   event->accept();
 }

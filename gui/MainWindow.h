@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "gui/GuardedMessages.h"
@@ -17,12 +18,18 @@ class QTimer;
 
 namespace tw {
 
+class JournalEditor;
+class JournalStore;
+class JournalWindow;
+class OverdueGuard;
 class ReportPanel;
 class StoreOpener;
+class TitleCaption;
 
 // The main window: the task list, the tracking buttons (Last, Start, Stop, Pause), the status
-// bar fed by a 500 ms tick, and the report area shown by "R". Timing itself is the tracking
-// session's; the window shows its state and each handler shows its own failures.
+// bar and the title fed by a 500 ms tick, and the report area shown by "R". The tasks and the
+// journal windows open from the task list's menu. Timing itself is the tracking session's; the
+// window shows its state and each handler shows its own failures.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -30,9 +37,11 @@ class MainWindow : public QMainWindow {
   // Reports read the store at storePath through stores, on connections of their own.
   MainWindow(WindowServices& services, const StoreOpener& stores, std::string storePath,
              QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  // Fills the task list from the session and takes up what the store says is being timed.
-  void load(TrackingSession& session);
+  // Fills the task list from the session, takes up what the store says is being timed and
+  // offers to finish what an earlier run left unfinished. Journal edits go through editor.
+  void load(TrackingSession& session, JournalStore& store, JournalEditor& editor);
   // Loads without a store: the window stays empty and shows storeFailure whenever it needs
   // the store.
   void loadWithoutStore(const QString& storeFailure);
@@ -43,6 +52,8 @@ class MainWindow : public QMainWindow {
   // One tick of the tick timer: the status bar, the periodic save and the recovery from
   // failures. Does nothing while one of the window's messages is open.
   void onTick();
+  void openTasks();
+  void openJournal();
 
  private slots:
   void onStartClicked();
@@ -60,6 +71,7 @@ class MainWindow : public QMainWindow {
  private:
   // MainWindow.cpp: layout, loading and closing.
   void buildTaskRow(QWidget* client);
+  void buildMenu(QWidget* client);
   void buildStatusBar();
   void placeAndName();
   void showReportArea(bool show);
@@ -69,6 +81,7 @@ class MainWindow : public QMainWindow {
   void track(const std::function<void(TrackingSession&)>& step);
   void showTrackingState();
   void showStatus(const TrackingSession::Status& status);
+  void guardOverdue();
   void recoverFromTickFailure(const QString& description);
   // MainWindowTasks.cpp: the task list and the drop of journal entry text.
   void fillTaskList(const QString& reselect);
@@ -78,6 +91,11 @@ class MainWindow : public QMainWindow {
   GuardedMessages messages_;
   WindowServices guardedServices_;
   TrackingSession* session_ = nullptr;
+  JournalStore* store_ = nullptr;
+  JournalEditor* editor_ = nullptr;
+  std::unique_ptr<TitleCaption> caption_;
+  std::unique_ptr<OverdueGuard> overdue_;
+  QString stoppedTitle_;
   QString storeFailure_;
   QString selectedTask_;
   bool trackingShown_ = false;
@@ -92,6 +110,7 @@ class MainWindow : public QMainWindow {
   QLabel* timePanel_ = nullptr;
   QLabel* detailPanel_ = nullptr;
   ReportPanel* reportPanel_ = nullptr;
+  JournalWindow* journal_ = nullptr;
   QTimer* tickTimer_ = nullptr;
 };
 

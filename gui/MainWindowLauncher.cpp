@@ -28,7 +28,8 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
   }
   if (store_) {
     session_.emplace(*store_, services.clock, ProcessIdentity::self(), EntryTypeRule());
-    window_.load(*session_);
+    editor_.emplace(*store_, EntryTypeRule());
+    window_.load(*session_, *store_, *editor_);
   } else {
     window_.loadWithoutStore(failure);
   }

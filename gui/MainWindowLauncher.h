@@ -6,6 +6,7 @@
 
 #include "gui/MainWindow.h"
 #include "store/JournalStore.h"
+#include "tracking/JournalEditor.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
@@ -32,6 +33,7 @@ class MainWindowLauncher {
  private:
   std::unique_ptr<JournalStore> store_;
   std::optional<TrackingSession> session_;
+  std::optional<JournalEditor> editor_;
   MainWindow window_;
 };
 

@@ -2,7 +2,10 @@
 #include <QComboBox>
 #include <QMimeData>
 
+#include "gui/DialogRunner.h"
+#include "gui/JournalWindow.h"
 #include "gui/MainWindow.h"
+#include "gui/TasksDialog.h"
 #include "gui/WindowError.h"
 
 namespace tw {
@@ -12,11 +15,14 @@ namespace {
 using Icon = MessageBoxes::Icon;
 
 const QString kRefresh = QStringLiteral("<Refresh>");
+const QString kEditTasks = QStringLiteral("<Edit tasks…>");
+// "<Refresh>" and "<Edit tasks…>" end the list.
+constexpr int kCommandItems = 2;
 
 }  // namespace
 
-// The open tasks in the order stored, then "<Refresh>"; nothing is selected unless reselect
-// names a listed task.
+// The open tasks in the order stored, then "<Refresh>" and "<Edit tasks…>"; nothing is selected
+// unless reselect names a listed task.
 void MainWindow::fillTaskList(const QString& reselect) {
   taskList_->clear();
   try {
@@ -26,6 +32,7 @@ void MainWindow::fillTaskList(const QString& reselect) {
     messages_.show(WindowError::describe(e), QStringLiteral("Error Getting Tasks"), Icon::Critical);
   }
   taskList_->addItem(kRefresh);
+  taskList_->addItem(kEditTasks);
   taskList_->setCurrentIndex(-1);
   if (!reselect.isEmpty()) selectTask(reselect);
 }
@@ -39,15 +46,17 @@ void MainWindow::selectTask(const QString& subject) {
     if (const Task* task = tasks.find(subject.toStdString()))
       index = static_cast<int>(task - tasks.tasks().data());
   }
-  if (index < 0 || index >= taskList_->count() - 1) return;
+  if (index < 0 || index >= taskList_->count() - kCommandItems) return;
   taskList_->setCurrentIndex(index);
   selectedTask_ = taskList_->itemText(index);
 }
 
-// A task chosen while tracking takes the timing over; "<Refresh>" reads the tasks again.
+// A task chosen while tracking takes the timing over; "<Refresh>" reads the tasks again and
+// "<Edit tasks…>" opens the tasks window.
 void MainWindow::onTaskActivated(int index) {
   const QString text = taskList_->itemText(index);
-  if (text == kRefresh) {
+  if (index >= taskList_->count() - kCommandItems) {
+    if (text == kEditTasks) openTasks();
     fillTaskList(selectedTask_);
     return;
   }
@@ -73,6 +82,37 @@ void MainWindow::dropJournalText(const QMimeData* data) {
     messages_.show("OLE Drop Error: " + WindowError::describe(e), Icon::None);
   }
   showTrackingState();
+}
+
+}  // namespace tw
+
+namespace tw {
+
+// The task list follows every change made in the tasks window at once.
+void MainWindow::openTasks() {
+  if (!store_) {
+    messages_.show(storeFailure_, QStringLiteral("Error Getting Tasks"), Icon::Critical);
+    return;
+  }
+  TasksDialog dialog(*store_, messages_, this);
+  connect(&dialog, &TasksDialog::tasksChanged, this, [this] { fillTaskList(selectedTask_); });
+  guardedServices_.dialogs.exec(dialog);
+}
+
+// One journal window, kept while the main window lives.
+void MainWindow::openJournal() {
+  if (!store_) {
+    messages_.show(storeFailure_, QStringLiteral("Journal"), Icon::Critical);
+    return;
+  }
+  if (!journal_) {
+    journal_ = new JournalWindow(*store_, *session_, *editor_, guardedServices_, this);
+    journal_->setObjectName(QStringLiteral("journalWindow"));
+  }
+  journal_->reload();
+  journal_->show();
+  journal_->raise();
+  journal_->activateWindow();
 }
 
 }  // namespace tw

@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "gui/MainWindow.h"
+#include "gui/OverdueGuard.h"
+#include "gui/TitleCaption.h"
 #include "gui/WindowError.h"
 
 namespace tw {
@@ -71,12 +73,20 @@ void MainWindow::track(const std::function<void(TrackingSession&)>& step) {
   showTrackingState();
 }
 
-// Start and Last are usable only while stopped, Stop and Pause only while tracking.
+// Start and Last are usable only while stopped, Pause only while tracking, Stop while a period
+// of work is open (tracking or paused): it closes the period.
 void MainWindow::showTrackingState() {
   trackingShown_ = session_ && session_->tracking();
+  bool workOpen = trackingShown_;
+  try {
+    workOpen = session_ && session_->workOpen();
+  } catch (const std::exception&) {
+    // The store failed: the handler or tick that called shows it; Stop follows the timing.
+    workOpen = trackingShown_;
+  }
   startButton_->setEnabled(!trackingShown_);
   lastButton_->setEnabled(!trackingShown_);
-  stopButton_->setEnabled(trackingShown_);
+  stopButton_->setEnabled(workOpen);
   pauseButton_->setEnabled(trackingShown_);
 }
 
@@ -93,7 +103,10 @@ void MainWindow::onTick() {
       showTrackingState();
     }
     showStatus(status);
-    if (tracking) tickFailures_ = 0;
+    if (tracking) {
+      tickFailures_ = 0;
+      guardOverdue();
+    }
   } catch (const std::exception& e) {
     recoverFromTickFailure(WindowError::describe(e));
   }
@@ -104,7 +117,8 @@ void MainWindow::showStatus(const TrackingSession::Status& status) {
     case State::Tracking:
       timePanel_->setText(timeText(status.minutes));
       detailPanel_->setText(QString::fromStdString(status.categories));
-      break;
+      setWindowTitle(caption_->caption(status, session_->held()->id, stoppedTitle_));
+      return;
     case State::Stopped:
       timePanel_->setText(QStringLiteral("Stopped"));
       detailPanel_->clear();
@@ -113,6 +127,16 @@ void MainWindow::showStatus(const TrackingSession::Status& status) {
       timePanel_->setText(QStringLiteral("ERROR"));
       detailPanel_->setText(QStringLiteral("Errant Entry in Memory"));
       break;
+  }
+  setWindowTitle(stoppedTitle_);
+}
+
+// Asks once about timing left running too long or past midnight.
+void MainWindow::guardOverdue() {
+  try {
+    if (overdue_ && overdue_->check(this)) showTrackingState();
+  } catch (const std::exception& e) {
+    messages_.show("Error stopping the timer\r\n" + WindowError::describe(e), Icon::Warning);
   }
 }
 

@@ -15,6 +15,8 @@ class MessageBoxes {
   // Modal, one OK button.
   virtual void show(const QString& text, const QString& title, Icon icon) = 0;
   void show(const QString& text, Icon icon) { show(text, kDefaultTitle, icon); }
+  // Modal, Yes and No buttons (No the default); true for Yes.
+  virtual bool ask(const QString& text, const QString& title) = 0;
 };
 
 }  // namespace tw

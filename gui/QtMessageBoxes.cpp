@@ -13,4 +13,11 @@ void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon) 
   box.exec();
 }
 
+bool QtMessageBoxes::ask(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                  QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace tw

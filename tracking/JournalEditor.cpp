@@ -44,7 +44,7 @@ JournalEntry JournalEditor::add(std::string_view taskSubject, DateTime start, Da
   return store_.addEntry(std::move(e));
 }
 
-void JournalEditor::change(JournalEntry entry) {
+void JournalEditor::change(const JournalEntry& entry) {
   check(entry);
   store_.updateEntry(entry);
 }
@@ -53,10 +53,19 @@ void JournalEditor::remove(std::int64_t id) {
   store_.deleteEntry(id);
 }
 
+JournalEntry JournalEditor::restore(JournalEntry entry) {
+  check(entry);
+  entry.id = 0;
+  return store_.addEntry(std::move(entry));
+}
+
 JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {
   JournalEntry after;
   store_.transact([&] {
     JournalEntry before = existing(id);
+    // Its timer would go on writing the whole time into the first part.
+    if (store_.timer().entryId == id)
+      throw TrackingError("The entry being timed cannot be split; pause first");
     const std::int64_t cut = TimeZone::fromLocal(at).secondsSince(before.start);
     if (cut <= 0 || cut >= before.seconds)
       throw TrackingError("The moment to split at lies outside the entry");

@@ -24,10 +24,13 @@ class JournalEditor {
   // A task entry of the task named, from start to end (local times of this zone).
   JournalEntry add(std::string_view taskSubject, DateTime start, DateTime end);
   // Stores the entry as edited; its start is read as a local time of this zone when it moved.
-  void change(JournalEntry entry);
+  void change(const JournalEntry& entry);
+  // The store refuses the entry being timed.
   void remove(std::int64_t id);
+  // Stores a removed entry again as it was, its uid kept (undoing a removal).
+  JournalEntry restore(JournalEntry entry);
   // Cuts the entry at a moment inside it: the entry keeps the part before, a new entry of the
-  // same task the part after. Returns the new entry.
+  // same task the part after. Returns the new entry. Not the entry being timed.
   JournalEntry split(std::int64_t id, DateTime at);
   // A "Start Work" or "Stop Work" marker at a local time.
   JournalEntry addMarker(bool opening, DateTime at);

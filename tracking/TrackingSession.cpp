@@ -220,6 +220,10 @@ void TrackingSession::stop() {
   held_.reset();
 }
 
+bool TrackingSession::workOpen() {
+  return tracking_ || !newestMarkerIsStop();
+}
+
 std::optional<Task> TrackingSession::lastTask() {
   std::optional<Task> found;
   store_.visitNewestFirst([&](const JournalEntry& e) {

@@ -62,8 +62,10 @@ class TrackingSession {
   void switchTo(std::string_view taskName);
   // Stops timing and saves the entry; the period of work stays open.
   void pause();
-  // As pause, then writes a "Stop Work" marker (also when nothing was timed).
+  // As pause, then writes a "Stop Work" marker (also when nothing was timed, as after a pause).
   void stop();
+  // True while a period of work is open: tracking, or paused after a "Start Work" marker.
+  bool workOpen();
   // The listed task of the most recent journal entry that names one.
   std::optional<Task> lastTask();
   // Puts the journal entry that dropped text describes (its subject and start, as a journal

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, ListsOpenTasksAndRefreshReadsThemAgain) {
   addTask("WRITE REPORT");
   Task alpha = addTask("Alpha", "", TaskStatus::InProgress);
   load();
-  EXPECT_EQ(listed(), "Write Report|WRITE REPORT|Alpha|<Refresh>");
+  EXPECT_EQ(listed(), "Write Report|WRITE REPORT|Alpha|<Refresh>|<Edit tasks…>");
   EXPECT_EQ(current(), "");
   expectButtonsFor(false);
   window->onTick();
@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, ListsOpenTasksAndRefreshReadsThemAgain) {
   choose("Alpha");
   addTask("Beta");
   choose("<Refresh>");
-  EXPECT_EQ(listed(), "Write Report|WRITE REPORT|Alpha|Beta|<Refresh>");
+  EXPECT_EQ(listed(), "Write Report|WRITE REPORT|Alpha|Beta|<Refresh>|<Edit tasks…>");
   EXPECT_EQ(current(), "Alpha");
   alpha.status = TaskStatus::Complete;
   store.updateTask(alpha);
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, ButtonsFollowTheTrackingState) {
   EXPECT_EQ(current(), "Beta");
   expectButtonsFor(true);
   click("pauseButton");
-  expectButtonsFor(false);
+  expectButtonsFor(false, true);
   choose("Alpha");
   click("startButton");
   expectButtonsFor(true);
@@ -79,7 +79,8 @@ TEST_F(MainWindowTest, ButtonsFollowTheTrackingState) {
   choose("<Refresh>");
   window->onTick();
   EXPECT_EQ(status(), "< 1m|Home");
-  click("stopButton");
+  click("pauseButton");
+  click("stopButton");  // closes the period of work although paused
   expectButtonsFor(false);
   EXPECT_EQ(subjects(), (Subjects{"Beta", "Start Work", "Beta", "Alpha", "Beta", "Stop Work"}));
   expectShown({});
@@ -196,7 +197,7 @@ TEST_F(MainWindowTest, AStoreThatCannotBeOpenedLeavesAnEmptyUsableWindow) {
   MainWindowLauncher launcher(services, opener, folder.file("folder.db"));
   window = &launcher.window();
   expectShown({"Error Getting Tasks C: The store file"});
-  EXPECT_EQ(listed(), "<Refresh>");
+  EXPECT_EQ(listed(), "<Refresh>|<Edit tasks…>");
   click("lastButton");
   expectShown({"Tallyworks -: Error resuming the last task: The store file"});
   window->onTick();

@@ -24,6 +24,7 @@
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/TempFolder.h"
+#include "tracking/JournalEditor.h"
 
 // Test failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -45,6 +46,11 @@ class FakeDesktop : public MessageBoxes,
     messages << title + " " + QChar("-WC"[static_cast<int>(icon)]) + ": " + text;
     if (onMessage) onMessage();
   }
+  // Recorded as "<title> ?: <text>"; answered from replies, else No.
+  bool ask(const QString& text, const QString& title) override {
+    messages << title + " ?: " + text;
+    return !replies.empty() && replies.takeFirst();
+  }
   QString getSaveFileName(QWidget*, const QString& filter, const QString&,
                           const QString& fileName) override {
     offered.push_back(filter + " " + fileName);
@@ -58,6 +64,7 @@ class FakeDesktop : public MessageBoxes,
 
   std::function<void()> onMessage;
   QStringList messages, answers, offered;
+  QList<bool> replies;
   QStringList printed;
   std::string printFailure;
   std::function<int(QDialog&)> onDialog;
@@ -85,7 +92,7 @@ class WindowFixture : public ::testing::Test {
     owned = std::make_unique<MainWindow>(services, opener, path);
     window = owned.get();
     child<QTimer>("tickTimer")->stop();
-    window->load(session);
+    window->load(session, store, editor);
   }
 
   Task addTask(const std::string& subject, const std::string& categories = "",
@@ -137,11 +144,12 @@ class WindowFixture : public ::testing::Test {
   QString status() const {
     return child<QLabel>("timePanel")->text() + "|" + child<QLabel>("detailPanel")->text();
   }
-  // Start and Last usable only while stopped, Stop and Pause only while tracking.
-  void expectButtonsFor(bool tracking) const {
+  // Start and Last usable only while stopped, Pause only while tracking, Stop while the period
+  // of work is open.
+  void expectButtonsFor(bool tracking, bool workOpen = false) const {
     EXPECT_EQ(child<QPushButton>("startButton")->isEnabled(), !tracking);
     EXPECT_EQ(child<QPushButton>("lastButton")->isEnabled(), !tracking);
-    EXPECT_EQ(child<QPushButton>("stopButton")->isEnabled(), tracking);
+    EXPECT_EQ(child<QPushButton>("stopButton")->isEnabled(), tracking || workOpen);
     EXPECT_EQ(child<QPushButton>("pauseButton")->isEnabled(), tracking);
   }
   // Exactly these messages were shown, as far as given; they are forgotten then.
@@ -158,6 +166,7 @@ class WindowFixture : public ::testing::Test {
   SqliteJournalStore store{path};
   TrackingSession session{store, clock, ProcessIdentity::self(),
                           EntryTypeRule(folder.file("registry.ini"))};
+  JournalEditor editor{store, EntryTypeRule(folder.file("registry.ini"))};
   RecordingOpener opener;
   FakeDesktop desktop;
   WindowServices services{desktop, desktop, desktop, desktop, clock};

@@ -30,14 +30,20 @@ TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
   moved.body = "after lunch";
   editor.change(moved);
   EXPECT_EQ(store.entry(after.id)->localStart(), at(11));
+  const JournalEntry removed = *store.entry(forgot.id);
   editor.remove(forgot.id);
   EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(editor.restore(removed).uid, forgot.uid);
+  editor.remove(store.entryByUid(forgot.uid)->id);
   EXPECT_EQ(editor.addMarker(false, at(12)).subject, "Stop Work");
 }
 
 // Bad input changes nothing and says what is wrong.
 TEST_F(JournalEditorTest, BadInputIsRefused) {
   const JournalEntry e = editor.add("Page layout", at(9), at(10));
+  session->start("Billing");
+  clock.advance(600);
+  session->saveNow();
   JournalEntry noSubject = e;
   noSubject.subject = "";
   JournalEntry backwards = e;
@@ -52,9 +58,10 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
       [&] { editor.change(noSubject); },
       [&] { editor.change(backwards); },
       [&] { editor.change(endless); },
+      [&] { editor.split(session->held()->id, session->held()->localStart().addMinutes(5)); },
   };
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
-  EXPECT_EQ(journal().size(), 1u);
+  EXPECT_EQ(journal().size(), 3u);  // with the timing's marker and entry
   EXPECT_EQ(journal()[0].seconds, 3600);
 }
 

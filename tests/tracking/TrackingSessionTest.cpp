@@ -82,11 +82,13 @@ TEST_F(TrackingSessionTest, PauseKeepsTheDayOpenAndStopWithNothingTimedWritesOnl
   session->start("Page layout");
   work(600);
   session->pause();
+  EXPECT_TRUE(session->workOpen());
   session->start("Billing");
   work(60);
   session->switchTo("Page layout");
   work(30);
   session->stop();
+  EXPECT_FALSE(session->workOpen());
   session->stop();
   EXPECT_EQ(subjects(), (Subjects{"Start Work", "Page layout", "Billing", "Page layout",
                                   "Stop Work", "Stop Work"}));

@@ -1,0 +1,165 @@
+#include "gui/JournalModel.h"
+
+#include <QBrush>
+#include <QFont>
+#include <utility>
+
+#include "core/Markers.h"
+#include "core/TimeZone.h"
+#include "gui/QtDates.h"
+#include "tracking/JournalEditor.h"
+
+namespace tw {
+
+namespace {
+
+DateTime localEnd(const JournalEntry& e) {
+  const Instant end = e.start.plus(e.seconds);
+  return end.local(TimeZone::offsetAt(end));
+}
+
+QString text(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+}  // namespace
+
+JournalModel::JournalModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void JournalModel::setEntries(std::vector<JournalEntry> entries, bool dated) {
+  beginResetModel();
+  entries_ = std::move(entries);
+  dated_ = dated;
+  endResetModel();
+}
+
+void JournalModel::setRunning(std::int64_t entryId, std::int64_t seconds) {
+  runningId_ = entryId;
+  runningSeconds_ = seconds;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].id != entryId) continue;
+    const int row = static_cast<int>(i);
+    emit dataChanged(index(row, kEnd), index(row, kMinutes));
+  }
+}
+
+bool JournalModel::isMarker(const JournalEntry& entry) {
+  return entry.type == Markers::kType;
+}
+
+int JournalModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+int JournalModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+JournalEntry JournalModel::shown(int row) const {
+  JournalEntry e = entryAt(row);
+  if (e.id == runningId_) e.seconds = runningSeconds_;
+  return e;
+}
+
+QVariant JournalModel::display(const JournalEntry& e, int column) const {
+  const QString timeFormat = dated_ ? QStringLiteral("ddd d MMM  HH:mm") : QStringLiteral("HH:mm");
+  switch (column) {
+    case kStart:
+      return QtDates::toQt(e.localStart()).toString(timeFormat);
+    case kEnd:
+      return isMarker(e) ? QVariant()
+                         : QtDates::toQt(localEnd(e)).toString(QStringLiteral("HH:mm"));
+    case kMinutes:
+      return isMarker(e) ? QVariant() : QVariant(e.minutes());
+    case kSubject:
+      return text(e.subject);
+    case kCategories:
+      return text(e.categories);
+    case kType:
+      return text(e.type);
+    default:
+      return text(e.body);
+  }
+}
+
+QVariant JournalModel::editValue(const JournalEntry& e, int column) const {
+  switch (column) {
+    case kStart:
+      return QtDates::toQt(e.localStart());
+    case kEnd:
+      return QtDates::toQt(localEnd(e));
+    default:
+      return display(e, column);
+  }
+}
+
+QVariant JournalModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const JournalEntry e = shown(index.row());
+  switch (role) {
+    case Qt::DisplayRole:
+      return display(e, index.column());
+    case Qt::EditRole:
+      return editValue(e, index.column());
+    case Qt::FontRole: {
+      if (!isMarker(e) && e.id != runningId_) return {};
+      QFont bold;
+      bold.setBold(true);
+      return bold;
+    }
+    case Qt::ForegroundRole:
+      return isMarker(e) ? QVariant(QBrush(Qt::darkGray)) : QVariant();
+    case Qt::TextAlignmentRole:
+      return index.column() == kMinutes ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    default:
+      return {};
+  }
+}
+
+QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static const char* const names[] = {"Start",      "End",  "Minutes", "Subject",
+                                      "Categories", "Type", "Notes"};
+  return QString::fromLatin1(names[section]);
+}
+
+Qt::ItemFlags JournalModel::flags(const QModelIndex& index) const {
+  const Qt::ItemFlags base = QAbstractTableModel::flags(index);
+  if (!index.isValid() || index.column() == kType) return base;
+  const JournalEntry& e = entryAt(index.row());
+  const bool timed = index.column() == kEnd || index.column() == kMinutes;
+  if (isMarker(e) && index.column() != kStart) return base;
+  if (e.id == runningId_ && timed) return base;
+  return base | Qt::ItemIsEditable;
+}
+
+bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole) return false;
+  const JournalEntry before = entryAt(index.row());
+  JournalEntry after = before;
+  switch (index.column()) {
+    case kStart:
+      after = JournalEditor::placed(before, QtDates::fromQt(value.toDateTime()));
+      break;
+    case kEnd:
+      after.seconds =
+          TimeZone::fromLocal(QtDates::fromQt(value.toDateTime())).secondsSince(before.start);
+      break;
+    case kMinutes:
+      after.seconds = value.toLongLong() * 60;
+      break;
+    case kSubject:
+      after.subject = value.toString().trimmed().toStdString();
+      break;
+    case kCategories:
+      after.categories = value.toString().trimmed().toStdString();
+      break;
+    default:
+      after.body = value.toString().toStdString();
+      break;
+  }
+  emit editRequested(before, after);
+  return true;
+}
+
+}  // namespace tw

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <cstdint>
+#include <vector>
+
+#include "core/JournalEntry.h"
+
+namespace tw {
+
+// The journal entries of a day or a week as table rows: start, end, minutes, subject,
+// categories, type and notes. Work markers read as day boundaries (bold, grey) of which only
+// the start can be edited; the entry being timed shows its minutes live and keeps its end and
+// minutes to the timer. An edit is not stored here: it is handed on (editRequested) as the
+// entry it would make.
+class JournalModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum Column { kStart, kEnd, kMinutes, kSubject, kCategories, kType, kNotes, kColumns };
+
+  explicit JournalModel(QObject* parent = nullptr);
+
+  // The rows shown; dated when they span more than a day.
+  void setEntries(std::vector<JournalEntry> entries, bool dated);
+  const JournalEntry& entryAt(int row) const { return entries_.at(static_cast<std::size_t>(row)); }
+  // The entry being timed (0 for none) and its seconds now.
+  void setRunning(std::int64_t entryId, std::int64_t seconds);
+  static bool isMarker(const JournalEntry& entry);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+ signals:
+  void editRequested(const JournalEntry& before, const JournalEntry& after);
+
+ private:
+  // The entry as shown: the one being timed with its seconds now.
+  JournalEntry shown(int row) const;
+  QVariant display(const JournalEntry& entry, int column) const;
+  QVariant editValue(const JournalEntry& entry, int column) const;
+
+  std::vector<JournalEntry> entries_;
+  bool dated_ = false;
+  std::int64_t runningId_ = 0;
+  std::int64_t runningSeconds_ = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,258 @@
+#include "gui/JournalWindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "core/CategoryTotals.h"
+#include "core/TimeZone.h"
+#include "gui/ClockText.h"
+#include "gui/JournalModel.h"
+#include "gui/QtDates.h"
+#include "gui/WindowServices.h"
+#include "store/JournalStore.h"
+#include "tracking/TrackingSession.h"
+
+namespace tw {
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+// "Design 1h 05m · Admin 30m · in all 1h 35m", markers left out.
+QString totalsText(const std::vector<const JournalEntry*>& entries) {
+  CategoryTotals totals;
+  std::int64_t all = 0;
+  for (const JournalEntry* e : entries) {
+    if (JournalModel::isMarker(*e)) continue;
+    totals.add(e->categories.empty() ? "(no category)" : e->categories, e->minutes());
+    all += e->minutes();
+  }
+  QStringList parts;
+  for (const CategoryTotals::Total& t : totals.all())
+    parts << QString::fromStdString(t.name) + " " + ClockText::hoursMinutes(t.minutes);
+  parts << "in all " + ClockText::hoursMinutes(all);
+  return parts.join(QStringLiteral("  ·  "));
+}
+
+}  // namespace
+
+JournalWindow::JournalWindow(JournalStore& store, TrackingSession& session, JournalEditor& editor,
+                             WindowServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      store_(store),
+      session_(session),
+      editor_(editor),
+      services_(services),
+      model_(new JournalModel(this)),
+      undo_(new QUndoStack(this)) {
+  setWindowTitle(QStringLiteral("Journal — Tallyworks"));
+  resize(900, 520);
+  auto* layout = new QVBoxLayout(this);
+  buildTopRow(this, layout);
+  table_ = new QTableView(this);
+  table_->setObjectName(QStringLiteral("journal"));
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->verticalHeader()->hide();
+  table_->setWordWrap(false);
+  table_->horizontalHeader()->setSectionResizeMode(JournalModel::kSubject, QHeaderView::Stretch);
+  table_->horizontalHeader()->setSectionResizeMode(JournalModel::kNotes, QHeaderView::Stretch);
+  layout->addWidget(table_);
+  totals_ = new QLabel(this);
+  totals_->setObjectName(QStringLiteral("totals"));
+  totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(totals_);
+  buildButtons(this, layout);
+
+  tickTimer_ = new QTimer(this);
+  tickTimer_->setObjectName(QStringLiteral("journalTick"));
+  tickTimer_->setInterval(1000);
+  connect(tickTimer_, &QTimer::timeout, this, &JournalWindow::onTick);
+  tickTimer_->start();
+  connect(model_, &JournalModel::editRequested, this, &JournalWindow::onEditRequested);
+  showDay(today());
+}
+
+void JournalWindow::buildTopRow(QWidget* parent, QVBoxLayout* layout) {
+  view_ = new QComboBox(parent);
+  view_->setObjectName(QStringLiteral("view"));
+  view_->addItems({QStringLiteral("Day"), QStringLiteral("Week")});
+  period_ = new QLabel(parent);
+  period_->setObjectName(QStringLiteral("period"));
+  QFont bold = period_->font();
+  bold.setBold(true);
+  period_->setFont(bold);
+  QPushButton* previous = makeButton(parent, "previousButton", QStringLiteral("◀ &Previous"));
+  QPushButton* todayButton = makeButton(parent, "todayButton", QStringLiteral("T&oday"));
+  QPushButton* next = makeButton(parent, "nextButton", QStringLiteral("&Next ▶"));
+  auto* row = new QHBoxLayout;
+  row->addWidget(view_);
+  row->addWidget(previous);
+  row->addWidget(todayButton);
+  row->addWidget(next);
+  row->addSpacing(12);
+  row->addWidget(period_, 1);
+  layout->addLayout(row);
+  connect(view_, &QComboBox::currentIndexChanged, this, &JournalWindow::onViewChanged);
+  connect(previous, &QPushButton::clicked, this, &JournalWindow::onPreviousClicked);
+  connect(todayButton, &QPushButton::clicked, this, &JournalWindow::onTodayClicked);
+  connect(next, &QPushButton::clicked, this, &JournalWindow::onNextClicked);
+}
+
+void JournalWindow::buildButtons(QWidget* parent, QVBoxLayout* layout) {
+  auto* row = new QHBoxLayout;
+  const std::pair<const char*, QString> names[] = {
+      {"addButton", QStringLiteral("&Add…")},
+      {"splitButton", QStringLiteral("&Split…")},
+      {"deleteButton", QStringLiteral("&Delete")},
+      {"startMarkerButton", QStringLiteral("Start &Work…")},
+      {"stopMarkerButton", QStringLiteral("Stop W&ork…")},
+  };
+  void (JournalWindow::*const handlers[])() = {
+      &JournalWindow::onAddClicked, &JournalWindow::onSplitClicked, &JournalWindow::onDeleteClicked,
+      &JournalWindow::onStartMarkerClicked, &JournalWindow::onStopMarkerClicked};
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    QPushButton* button = makeButton(parent, names[i].first, names[i].second);
+    row->addWidget(button);
+    connect(button, &QPushButton::clicked, this, handlers[i]);
+  }
+  row->addStretch();
+  auto* undoAction = new QAction(QStringLiteral("Undo"), this);
+  undoAction->setShortcut(QKeySequence::Undo);
+  auto* redoAction = new QAction(QStringLiteral("Redo"), this);
+  redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+  auto* deleteAction = new QAction(QStringLiteral("Delete"), this);
+  deleteAction->setShortcut(QKeySequence::Delete);
+  addActions({undoAction, redoAction, deleteAction});
+  connect(undoAction, &QAction::triggered, this, &JournalWindow::onUndo);
+  connect(redoAction, &QAction::triggered, this, &JournalWindow::onRedo);
+  connect(deleteAction, &QAction::triggered, this, &JournalWindow::onDeleteClicked);
+  QPushButton* undoButton = makeButton(parent, "undoButton", QStringLiteral("Undo"));
+  QPushButton* redoButton = makeButton(parent, "redoButton", QStringLiteral("Redo"));
+  undoButton->setEnabled(false);
+  redoButton->setEnabled(false);
+  row->addWidget(undoButton);
+  row->addWidget(redoButton);
+  connect(undoButton, &QPushButton::clicked, this, &JournalWindow::onUndo);
+  connect(redoButton, &QPushButton::clicked, this, &JournalWindow::onRedo);
+  connect(undo_, &QUndoStack::canUndoChanged, undoButton, &QPushButton::setEnabled);
+  connect(undo_, &QUndoStack::canRedoChanged, redoButton, &QPushButton::setEnabled);
+  connect(undo_, &QUndoStack::undoTextChanged, undoButton,
+          [undoButton](const QString& text) { undoButton->setToolTip("Undo " + text); });
+  connect(undo_, &QUndoStack::redoTextChanged, redoButton,
+          [redoButton](const QString& text) { redoButton->setToolTip("Redo " + text); });
+  layout->addLayout(row);
+}
+
+DateTime JournalWindow::today() const {
+  const Instant now = services_.clock.now();
+  return now.local(TimeZone::offsetAt(now)).date();
+}
+
+bool JournalWindow::weekShown() const {
+  return view_->currentIndex() == 1;
+}
+
+// Weeks begin on Monday.
+DateTime JournalWindow::weekStart() const {
+  return day_.addDays(-((day_.dayOfWeek() + 6) % 7));
+}
+
+void JournalWindow::showDay(DateTime day) {
+  day_ = day.date();
+  reload();
+}
+
+void JournalWindow::onPreviousClicked() {
+  showDay(day_.addDays(weekShown() ? -7 : -1));
+}
+
+void JournalWindow::onNextClicked() {
+  showDay(day_.addDays(weekShown() ? 7 : 1));
+}
+
+void JournalWindow::onTodayClicked() {
+  showDay(today());
+}
+
+void JournalWindow::onViewChanged() {
+  reload();
+}
+
+std::int64_t JournalWindow::runningId() const {
+  return session_.tracking() && session_.held() ? session_.held()->id : 0;
+}
+
+// Only the week of the day shown is read: the store may hold years of entries.
+void JournalWindow::reload() {
+  const DateTime from = weekStart();
+  week_.clear();
+  try {
+    changeCount_ = store_.changeCount();
+    store_.readEntries(TimeZone::fromLocal(from), TimeZone::fromLocal(from.addDays(7)),
+                       [&](JournalStore::EntryBatch batch) {
+                         week_.insert(week_.end(), batch.begin(), batch.end());
+                       });
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("reading the journal"), e);
+  }
+  std::vector<JournalEntry> rows;
+  for (const JournalEntry& e : week_)
+    if (weekShown() || e.localStart().date() == day_) rows.push_back(e);
+  const QString first = QtDates::toQt(weekShown() ? from : day_).toString("dddd d MMMM yyyy");
+  period_->setText(weekShown() ? "Week of " + first : first);
+  model_->setEntries(std::move(rows), weekShown());
+  shownRunning_ = runningId();
+  showLive();
+  for (int column : {JournalModel::kStart, JournalModel::kEnd, JournalModel::kMinutes,
+                     JournalModel::kCategories, JournalModel::kType})
+    table_->resizeColumnToContents(column);
+}
+
+// The entry being timed with its seconds now, in its row and in the totals.
+void JournalWindow::showLive() {
+  const std::int64_t seconds = std::int64_t{session_.status().minutes} * 60;
+  model_->setRunning(shownRunning_, seconds);
+  std::vector<const JournalEntry*> all, day;
+  for (JournalEntry& e : week_) {
+    if (e.id == shownRunning_) e.seconds = seconds;
+    all.push_back(&e);
+    if (e.localStart().date() == day_) day.push_back(&e);
+  }
+  const QString dayName = QtDates::toQt(day_).toString(QStringLiteral("ddd d MMM"));
+  totals_->setText(dayName + ":  " + totalsText(day) + "\nWeek:  " + totalsText(all));
+}
+
+void JournalWindow::onTick() {
+  try {
+    if (runningId() != shownRunning_ || store_.changeCount() != changeCount_) {
+      reload();
+      return;
+    }
+  } catch (const std::exception& e) {
+    tickTimer_->stop();
+    fail(QStringLiteral("reading the journal"), e);
+    return;
+  }
+  if (shownRunning_ != 0) showLive();
+}
+
+int JournalWindow::selectedRow() const {
+  const QModelIndexList rows = table_->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+}  // namespace tw

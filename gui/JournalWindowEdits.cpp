@@ -1,0 +1,147 @@
+// The changes made in the journal window, each saved at once and pushed for undoing.
+#include <QDialog>
+#include <QTimer>
+#include <QUndoStack>
+
+#include "core/TimeZone.h"
+#include "gui/DialogRunner.h"
+#include "gui/EntryDialog.h"
+#include "gui/JournalModel.h"
+#include "gui/JournalWindow.h"
+#include "gui/MessageBoxes.h"
+#include "gui/MomentDialog.h"
+#include "gui/WindowError.h"
+#include "gui/WindowServices.h"
+#include "store/JournalStore.h"
+#include "tracking/JournalEditor.h"
+#include "tracking/TaskList.h"
+
+namespace tw {
+
+void JournalWindow::fail(const QString& doing, const std::exception& failure) {
+  services_.messages.show("Error " + doing + "\r\n" + WindowError::describe(failure),
+                          QStringLiteral("Journal"), MessageBoxes::Icon::Warning);
+}
+
+void JournalWindow::push(const QString& text, std::vector<JournalChange::Step> steps) {
+  undo_->push(new JournalChange(text, std::move(steps), store_, editor_));
+}
+
+// The start of the entry selected, else now on today's page, else nine o'clock.
+DateTime JournalWindow::suggestedMoment() const {
+  const int row = selectedRow();
+  if (row >= 0) return model_->entryAt(row).localStart();
+  const Instant now = services_.clock.now();
+  const DateTime local = now.local(TimeZone::offsetAt(now));
+  if (local.date() == day_) return local.addSeconds(-local.second());
+  return day_.addSeconds(9 * 3600);
+}
+
+// An edit in place arrives while the table's editor is still committing it: the page is read
+// again once that is done.
+void JournalWindow::onEditRequested(const JournalEntry& before, const JournalEntry& after) {
+  try {
+    editor_.change(after);
+    push(QStringLiteral("edit"), {{before, after}});
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("changing the entry"), e);
+  }
+  QTimer::singleShot(0, this, &JournalWindow::reload);
+}
+
+void JournalWindow::onAddClicked() {
+  QStringList tasks;
+  try {
+    const TaskList open(store_.tasks());
+    for (const Task& task : open.tasks()) tasks << QString::fromStdString(task.subject);
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("getting the tasks"), e);
+    return;
+  }
+  const DateTime start = suggestedMoment();
+  EntryDialog dialog(tasks, start, start.addMinutes(60), this);
+  if (services_.dialogs.exec(dialog) != QDialog::Accepted) return;
+  try {
+    const JournalEntry added =
+        editor_.add(dialog.task().toStdString(), dialog.start(), dialog.end());
+    push(QStringLiteral("add"), {{std::nullopt, added}});
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("adding the entry"), e);
+  }
+  reload();
+}
+
+void JournalWindow::onSplitClicked() {
+  const int row = selectedRow();
+  if (row < 0 || JournalModel::isMarker(model_->entryAt(row))) return;
+  const JournalEntry before = model_->entryAt(row);
+  const DateTime middle = before.localStart().addMinutes(before.minutes() / 2);
+  MomentDialog dialog(QStringLiteral("Split Entry"),
+                      QStringLiteral("Split \"%1\" at").arg(QString::fromStdString(before.subject)),
+                      middle, this);
+  if (services_.dialogs.exec(dialog) != QDialog::Accepted) return;
+  try {
+    const JournalEntry after = editor_.split(before.id, dialog.moment());
+    const std::optional<JournalEntry> cut = store_.entry(before.id);
+    push(QStringLiteral("split"), {{before, cut}, {std::nullopt, after}});
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("splitting the entry"), e);
+  }
+  reload();
+}
+
+// The journal editor refuses the entry being timed.
+void JournalWindow::onDeleteClicked() {
+  const int row = selectedRow();
+  if (row < 0) return;
+  const JournalEntry removed = model_->entryAt(row);
+  try {
+    editor_.remove(removed.id);
+    push(QStringLiteral("delete"), {{removed, std::nullopt}});
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("deleting the entry"), e);
+  }
+  reload();
+}
+
+void JournalWindow::onStartMarkerClicked() {
+  addMarker(true);
+}
+
+void JournalWindow::onStopMarkerClicked() {
+  addMarker(false);
+}
+
+void JournalWindow::addMarker(bool opening) {
+  const QString name = opening ? QStringLiteral("Start Work") : QStringLiteral("Stop Work");
+  MomentDialog dialog(name, "Place \"" + name + "\" at", suggestedMoment(), this);
+  if (services_.dialogs.exec(dialog) != QDialog::Accepted) return;
+  try {
+    push("add " + name, {{std::nullopt, editor_.addMarker(opening, dialog.moment())}});
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("placing the marker"), e);
+  }
+  reload();
+}
+
+void JournalWindow::onUndo() {
+  if (!undo_->canUndo()) return;
+  try {
+    undo_->undo();
+  } catch (const std::exception& e) {
+    fail("undoing the " + undo_->undoText(), e);
+  }
+  reload();
+}
+
+void JournalWindow::onRedo() {
+  if (!undo_->canRedo()) return;
+  try {
+    undo_->redo();
+  } catch (const std::exception& e) {
+    fail("redoing the " + undo_->redoText(), e);
+  }
+  reload();
+}
+
+}  // namespace tw

@@ -1,0 +1,226 @@
+#include "gui/TasksDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <array>
+
+#include "core/CaseFold.h"
+#include "gui/MessageBoxes.h"
+#include "gui/WindowError.h"
+#include "store/JournalStore.h"
+
+namespace tw {
+
+namespace {
+
+enum Column { kSubject, kCategories, kStatus, kColumns };
+
+// In the order of TaskStatus.
+const std::array<QString, 5> kStatusNames = {
+    QStringLiteral("Not Started"), QStringLiteral("In Progress"), QStringLiteral("Complete"),
+    QStringLiteral("Waiting"), QStringLiteral("Deferred")};
+
+QString text(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+}  // namespace
+
+TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent),
+      store_(store),
+      messages_(messages),
+      table_(new QTableWidget(0, kColumns, this)),
+      newSubject_(new QLineEdit(this)),
+      newCategories_(new QLineEdit(this)),
+      closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)) {
+  setWindowTitle(QStringLiteral("Tasks"));
+  resize(560, 420);
+  table_->setObjectName(QStringLiteral("tasks"));
+  table_->setHorizontalHeaderLabels(
+      {QStringLiteral("Subject"), QStringLiteral("Categories"), QStringLiteral("Status")});
+  table_->horizontalHeader()->setSectionResizeMode(kSubject, QHeaderView::Stretch);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->verticalHeader()->hide();
+  newSubject_->setObjectName(QStringLiteral("newSubject"));
+  newCategories_->setObjectName(QStringLiteral("newCategories"));
+  closeButton_->setObjectName(QStringLiteral("closeTaskButton"));
+  auto* add = new QPushButton(QStringLiteral("&Add"), this);
+  add->setObjectName(QStringLiteral("addTaskButton"));
+  auto* remove = new QPushButton(QStringLiteral("&Delete Task"), this);
+  remove->setObjectName(QStringLiteral("deleteTaskButton"));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+
+  auto* newRow = new QHBoxLayout;
+  newRow->addWidget(newSubject_, 3);
+  newRow->addWidget(newCategories_, 2);
+  newRow->addWidget(add);
+  newSubject_->setPlaceholderText(QStringLiteral("New task"));
+  newCategories_->setPlaceholderText(QStringLiteral("Categories"));
+  auto* rowButtons = new QHBoxLayout;
+  rowButtons->addWidget(closeButton_);
+  rowButtons->addWidget(remove);
+  rowButtons->addStretch();
+  rowButtons->addWidget(buttons);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(newRow);
+  layout->addWidget(table_);
+  layout->addLayout(rowButtons);
+
+  connect(add, &QPushButton::clicked, this, &TasksDialog::onAddClicked);
+  connect(newSubject_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
+  connect(remove, &QPushButton::clicked, this, &TasksDialog::onDeleteClicked);
+  connect(closeButton_, &QPushButton::clicked, this, &TasksDialog::onCloseClicked);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(table_, &QTableWidget::itemChanged, this, &TasksDialog::onItemChanged);
+  connect(table_, &QTableWidget::itemSelectionChanged, this, &TasksDialog::onCurrentRowChanged);
+  fill();
+}
+
+void TasksDialog::fill() {
+  filling_ = true;
+  table_->setRowCount(0);
+  try {
+    tasks_ = store_.tasks();
+  } catch (const std::exception& e) {
+    tasks_.clear();
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Getting Tasks"),
+                   MessageBoxes::Icon::Critical);
+  }
+  for (const Task& task : tasks_) addRow(task);
+  filling_ = false;
+  onCurrentRowChanged();
+}
+
+void TasksDialog::addRow(const Task& task) {
+  const int row = table_->rowCount();
+  table_->insertRow(row);
+  table_->setItem(row, kSubject, new QTableWidgetItem(text(task.subject)));
+  table_->setItem(row, kCategories, new QTableWidgetItem(text(task.categories)));
+  auto* status = new QComboBox(table_);
+  for (const QString& name : kStatusNames) status->addItem(name);
+  status->setCurrentIndex(static_cast<int>(task.status));
+  table_->setCellWidget(row, kStatus, status);
+  connect(status, &QComboBox::activated, this, [this, status](int index) {
+    for (int r = 0; r < table_->rowCount(); ++r)
+      if (table_->cellWidget(r, kStatus) == status) setStatus(r, static_cast<TaskStatus>(index));
+  });
+}
+
+int TasksDialog::selectedRow() const {
+  const QList<QTableWidgetItem*> selected = table_->selectedItems();
+  return selected.isEmpty() ? -1 : selected.front()->row();
+}
+
+bool TasksDialog::save(const Task& task, const QString& failureTitle) {
+  try {
+    store_.updateTask(task);
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), failureTitle, MessageBoxes::Icon::Warning);
+    QMetaObject::invokeMethod(this, &TasksDialog::fill, Qt::QueuedConnection);
+    return false;
+  }
+  emit tasksChanged();
+  return true;
+}
+
+bool TasksDialog::acceptable(const QString& subject, std::int64_t ownId) {
+  if (subject.trimmed().isEmpty()) {
+    messages_.show(QStringLiteral("A task needs a subject"), MessageBoxes::Icon::Warning);
+    return false;
+  }
+  for (const Task& task : tasks_) {
+    if (task.id != ownId && CaseFold::equal(task.subject, subject.toStdString()))
+      return messages_.ask(
+          QStringLiteral("There is a task \"%1\" already. Keep both?").arg(text(task.subject)),
+          MessageBoxes::kDefaultTitle);
+  }
+  return true;
+}
+
+void TasksDialog::onAddClicked() {
+  const QString subject = newSubject_->text().trimmed();
+  if (!acceptable(subject, 0)) return;
+  try {
+    store_.addTask(Task{0, "", subject.toStdString(),
+                        newCategories_->text().trimmed().toStdString(), TaskStatus::NotStarted, 0});
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Adding Task"),
+                   MessageBoxes::Icon::Warning);
+    return;
+  }
+  newSubject_->clear();
+  newCategories_->clear();
+  fill();
+  table_->selectRow(table_->rowCount() - 1);
+  emit tasksChanged();
+}
+
+// A subject or categories edited in place; a subject refused goes back to what it was.
+void TasksDialog::onItemChanged(QTableWidgetItem* item) {
+  if (filling_) return;
+  Task task = tasks_.at(static_cast<std::size_t>(item->row()));
+  const QString value = item->text().trimmed();
+  if (item->column() == kSubject) {
+    if (!acceptable(value, task.id)) {
+      // The item is still being changed: the table is filled again after that.
+      QMetaObject::invokeMethod(this, &TasksDialog::fill, Qt::QueuedConnection);
+      return;
+    }
+    task.subject = value.toStdString();
+  } else {
+    task.categories = value.toStdString();
+  }
+  if (save(task, QStringLiteral("Error Changing Task")))
+    tasks_[static_cast<std::size_t>(item->row())] = task;
+}
+
+void TasksDialog::setStatus(int row, TaskStatus status) {
+  Task task = tasks_.at(static_cast<std::size_t>(row));
+  task.status = status;
+  if (!save(task, QStringLiteral("Error Changing Task"))) return;
+  tasks_[static_cast<std::size_t>(row)] = task;
+  static_cast<QComboBox*>(table_->cellWidget(row, kStatus))
+      ->setCurrentIndex(static_cast<int>(status));
+  onCurrentRowChanged();
+}
+
+// Closing completes an open task; a closed one is reopened as not started.
+void TasksDialog::onCloseClicked() {
+  const int row = selectedRow();
+  if (row < 0) return;
+  const bool open = tasks_.at(static_cast<std::size_t>(row)).isOpen();
+  setStatus(row, open ? TaskStatus::Complete : TaskStatus::NotStarted);
+}
+
+// The store refuses a task that journal entries refer to, and says so.
+void TasksDialog::onDeleteClicked() {
+  const int row = selectedRow();
+  if (row < 0) return;
+  try {
+    store_.deleteTask(tasks_.at(static_cast<std::size_t>(row)).id);
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Deleting Task"),
+                   MessageBoxes::Icon::Warning);
+    return;
+  }
+  fill();
+  emit tasksChanged();
+}
+
+void TasksDialog::onCurrentRowChanged() {
+  const int row = selectedRow();
+  closeButton_->setEnabled(row >= 0);
+  const bool open = row < 0 || tasks_.at(static_cast<std::size_t>(row)).isOpen();
+  closeButton_->setText(open ? QStringLiteral("C&lose Task") : QStringLiteral("&Reopen Task"));
+}
+
+}  // namespace tw

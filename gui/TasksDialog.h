@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "store/Task.h"
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace tw {
+
+class JournalStore;
+class MessageBoxes;
+
+// "Tasks": every task of the store, its subject and categories edited in place and its status
+// chosen from a list. Tasks are added, closed, reopened and deleted here; each change is saved
+// at once and announced (tasksChanged), so that the task list of the main window follows.
+class TasksDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* parent = nullptr);
+
+ signals:
+  void tasksChanged();
+
+ private slots:
+  void onAddClicked();
+  void onDeleteClicked();
+  void onCloseClicked();
+  void onItemChanged(QTableWidgetItem* item);
+  void onCurrentRowChanged();
+
+ private:
+  void fill();
+  void addRow(const Task& task);
+  void setStatus(int row, TaskStatus status);
+  // Stores the task changed; false (and a message) when the store refuses.
+  bool save(const Task& task, const QString& failureTitle);
+  // Subject checks: not empty, and a subject another task has only when the user agrees.
+  bool acceptable(const QString& subject, std::int64_t ownId);
+  int selectedRow() const;
+
+  JournalStore& store_;
+  MessageBoxes& messages_;
+  std::vector<Task> tasks_;
+  bool filling_ = false;
+  QTableWidget* table_;
+  QLineEdit* newSubject_;
+  QLineEdit* newCategories_;
+  QPushButton* closeButton_;
+};
+
+}  // namespace tw

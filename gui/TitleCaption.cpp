@@ -1,0 +1,47 @@
+#include "gui/TitleCaption.h"
+
+#include "core/Clock.h"
+#include "core/Markers.h"
+#include "core/TimeZone.h"
+#include "gui/ClockText.h"
+#include "gui/MessageBoxes.h"
+#include "store/JournalStore.h"
+
+namespace tw {
+
+namespace {
+
+constexpr std::int64_t kReadEveryMillis = 60'000;
+
+}  // namespace
+
+TitleCaption::TitleCaption(JournalStore& store, const Clock& clock)
+    : store_(store), clock_(clock) {}
+
+QString TitleCaption::caption(const TrackingSession::Status& status, std::int64_t heldId,
+                              const QString& stopped) {
+  if (status.state != TrackingSession::State::Tracking) return stopped;
+  const Instant now = clock_.now();
+  const DateTime today = now.local(TimeZone::offsetAt(now)).date();
+  if (heldId != heldId_ || today != day_ ||
+      clock_.steadyMillis() - readAtSteady_ >= kReadEveryMillis)
+    readToday(today, heldId);
+  return QStringLiteral("%1 %2 · today %3 — %4")
+      .arg(QString::fromStdString(status.subject), ClockText::hoursMinutes(status.minutes),
+           ClockText::hoursMinutes(otherMinutes_ + status.minutes), MessageBoxes::kDefaultTitle);
+}
+
+void TitleCaption::readToday(DateTime today, std::int64_t heldId) {
+  std::int64_t minutes = 0;
+  store_.readEntries(TimeZone::fromLocal(today), TimeZone::fromLocal(today.addDays(1)),
+                     [&](JournalStore::EntryBatch batch) {
+                       for (const JournalEntry& e : batch)
+                         if (e.id != heldId && e.type != Markers::kType) minutes += e.minutes();
+                     });
+  otherMinutes_ = minutes;
+  day_ = today;
+  heldId_ = heldId;
+  readAtSteady_ = clock_.steadyMillis();
+}
+
+}  // namespace tw

@@ -1,0 +1,120 @@
+#include <QCoreApplication>
+#include <QDateTimeEdit>
+#include <QTableView>
+
+#include "WindowFixture.h"
+#include "gui/EntryDialog.h"
+#include "gui/JournalModel.h"
+#include "gui/JournalWindow.h"
+#include "gui/QtDates.h"
+
+namespace tw::test {
+namespace {
+
+class JournalWindowTest : public WindowFixture {
+ protected:
+  void open() {
+    addTask("Alpha", "Design");
+    load();
+    window->openJournal();
+    journal = window->findChild<JournalWindow*>("journalWindow");
+    table = journal->findChild<QTableView*>("journal");
+  }
+  JournalModel& model() const { return *static_cast<JournalModel*>(table->model()); }
+  void press(const char* button) const {
+    journal->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+  }
+  void select(int row) const { table->selectRow(row); }
+  // The store's entries of the week in start order, as "subject hh:mm +minutes".
+  QString week() {
+    QStringList all;
+    store.readEntries(TimeZone::fromLocal(at(11, 0)), TimeZone::fromLocal(at(18, 0)),
+                      [&](JournalStore::EntryBatch batch) {
+                        for (const JournalEntry& e : batch)
+                          all << QtDates::toQt(e.localStart()).toString("ddd hh:mm ") +
+                                     QString::fromStdString(e.subject) + " +" +
+                                     QString::number(e.minutes());
+                      });
+    return all.join(", ");
+  }
+  // The next dialog gets its date-time editors set to these, in order, and is accepted.
+  void answerWith(std::vector<DateTime> moments) {
+    desktop.onDialog = [moments](QDialog& dialog) {
+      const QList<QDateTimeEdit*> edits = dialog.findChildren<QDateTimeEdit*>();
+      for (qsizetype i = 0; i < edits.size(); ++i)
+        edits[i]->setDateTime(QtDates::toQt(moments.at(static_cast<std::size_t>(i))));
+      return static_cast<int>(QDialog::Accepted);
+    };
+  }
+
+  JournalWindow* journal = nullptr;
+  QTableView* table = nullptr;
+};
+
+// Only the week of the day shown is read; markers count in no total.
+TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
+  addEntry("Alpha", at(11, 8), "Design", 30);
+  addEntry("Beta", at(11, 10), "Admin", 45);
+  JournalEntry stop = addEntry("Stop Work", at(11, 12), "Tallyworks Stop");
+  stop.type = "TWEvent";
+  store.updateEntry(stop);
+  addEntry("Alpha", at(17, 23), "Design", 60);
+  addEntry("Earlier", at(10, 23, 59), "Design", 99);
+  open();
+  EXPECT_EQ(model().rowCount(), 3);
+  const QString totals = journal->findChild<QLabel*>("totals")->text();
+  EXPECT_EQ(totals,
+            "Mon 11 Mar:  Design 30m  ·  Admin 45m  ·  in all 1h 15m\n"
+            "Week:  Design 1h 30m  ·  Admin 45m  ·  in all 2h 15m");
+  journal->findChild<QComboBox*>("view")->setCurrentIndex(1);
+  EXPECT_EQ(model().rowCount(), 4);
+  press("previousButton");
+  EXPECT_EQ(model().rowCount(), 1);
+}
+
+// Each change is stored at once; undoing them one by one gives back each earlier journal, and
+// redoing them all the last one.
+TEST_F(JournalWindowTest, EveryChangeIsStoredAndCanBeUndoneAndMadeAgain) {
+  addEntry("Alpha", at(11, 9), "Design", 60);
+  open();
+  const std::function<void()> changes[] = {
+      [&] { model().setData(model().index(0, JournalModel::kMinutes), 90, Qt::EditRole); },
+      [&] { answerWith({at(11, 10)}), select(0), press("splitButton"); },
+      [&] {
+        answerWith({at(11, 13), at(11, 14)}), press("addButton");
+      },
+      [&] { answerWith({at(11, 14, 30)}), press("stopMarkerButton"); },
+      [&] { select(0), press("deleteButton"); },
+  };
+  QStringList journals{week()};
+  for (const auto& change : changes) {
+    change();
+    QCoreApplication::processEvents();
+    journals << week();
+  }
+  EXPECT_EQ(journals.back(), "Mon 10:00 Alpha +30, Mon 13:00 Alpha +60, Mon 14:30 Stop Work +0");
+  for (qsizetype i = journals.size() - 2; i >= 0; --i) {
+    press("undoButton");
+    EXPECT_EQ(week(), journals[i]);
+  }
+  for (std::size_t i = 0; i < std::size(changes); ++i) press("redoButton");
+  EXPECT_EQ(week(), journals.back());
+  expectShown({});
+}
+
+TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
+  open();
+  choose("Alpha");
+  click("startButton");
+  clock.advance(5 * 60);
+  journal->onTick();
+  const int row = model().rowCount() - 1;  // after the "Start Work" marker
+  EXPECT_EQ(model().data(model().index(row, JournalModel::kMinutes), Qt::DisplayRole), 5);
+  select(row);
+  press("deleteButton");
+  expectShown({"Journal W: Error deleting the entry\r\n"});
+  EXPECT_EQ(week(), "Mon 08:59 Start Work +0, Mon 09:00 Alpha +0");
+}
+
+}  // namespace
+}  // namespace tw::test
