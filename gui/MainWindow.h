@@ -47,6 +47,9 @@ class MainWindow : public QMainWindow {
   void loadWithoutStore(const QString& storeFailure);
   // Saves the entry being timed (closing, logout, termination); a failure is shown.
   void saveRunningEntry();
+  // What the calendar synchronisation did, shown as the status bar's tooltip; the task list is
+  // read again when the server brought changes.
+  void showSyncResult(const QString& status, bool received);
 
  public slots:
   // One tick of the tick timer: the status bar, the periodic save and the recovery from

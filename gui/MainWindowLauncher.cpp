@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/SystemClock.h"
+#include "gui/BackgroundSync.h"
 #include "gui/DefaultPrinter.h"
 #include "gui/QtDialogRunner.h"
 #include "gui/QtMessageBoxes.h"
@@ -37,6 +38,27 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
                    &MainWindow::saveRunningEntry);
 }
 
+MainWindowLauncher::~MainWindowLauncher() = default;
+
+void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
+                                           const std::string& storePath) {
+  if (!store_) return;
+  QString problem;
+  const std::optional<SyncConfig> config = BackgroundSync::configured(problem);
+  if (!config) {
+    if (!problem.isEmpty())
+      window_.showSyncResult(QObject::tr("Not synchronised: %1").arg(problem), false);
+    return;
+  }
+  JournalStore& store = *store_;
+  sync_ = std::make_unique<BackgroundSync>(
+      stores, storePath, *config, [&store] { return store.changeCount(); },
+      BackgroundSync::Timing{});
+  QObject::connect(sync_.get(), &BackgroundSync::finished, &window_,
+                   [this](bool received) { window_.showSyncResult(sync_->status(), received); });
+  sync_->runSoon();
+}
+
 int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
                             const std::string& storePath) {
   QApplication app(argc, argv);
@@ -63,6 +85,7 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   }
   MainWindowLauncher launcher(services, stores, storePath);
   MainWindow& window = launcher.window();
+  launcher.startCalendarSync(stores, storePath);
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&window] {

@@ -11,6 +11,7 @@
 
 namespace tw {
 
+class BackgroundSync;
 class Clock;
 class StoreOpener;
 
@@ -27,14 +28,19 @@ class MainWindowLauncher {
   // be opened the window opens empty and says why.
   MainWindowLauncher(WindowServices& services, const StoreOpener& stores,
                      const std::string& storePath);
+  ~MainWindowLauncher();
 
   MainWindow& window() { return window_; }
+  // Synchronises the store with the configured calendar server in the background, and shows
+  // what happened in the window; nothing when no server is configured.
+  void startCalendarSync(const StoreOpener& stores, const std::string& storePath);
 
  private:
   std::unique_ptr<JournalStore> store_;
   std::optional<TrackingSession> session_;
   std::optional<JournalEditor> editor_;
   MainWindow window_;
+  std::unique_ptr<BackgroundSync> sync_;
 };
 
 }  // namespace tw

@@ -1,6 +1,8 @@
 // The task list of the main window and the drop of a journal entry's text onto it.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMimeData>
+#include <QStatusBar>
 
 #include "gui/DialogRunner.h"
 #include "gui/JournalWindow.h"
@@ -35,6 +37,11 @@ void MainWindow::fillTaskList(const QString& reselect) {
   taskList_->addItem(kEditTasks);
   taskList_->setCurrentIndex(-1);
   if (!reselect.isEmpty()) selectTask(reselect);
+}
+
+void MainWindow::showSyncResult(const QString& status, bool received) {
+  statusBar()->setToolTip(status);
+  if (received && session_ && !taskList_->view()->isVisible()) fillTaskList(selectedTask_);
 }
 
 // Shows the task in the list without choosing it: the subject as written, else the task the
