@@ -31,7 +31,7 @@ std::filesystem::path windowProgram() {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   const std::filesystem::path folder = error ? std::filesystem::path(".") : self.parent_path();
-  const std::filesystem::path beside = folder / "tallyworks-window";
+  std::filesystem::path beside = folder / "tallyworks-window";
   if (std::filesystem::exists(beside, error)) return beside;
   return folder / ".." / TALLYWORKS_LIBEXEC / "tallyworks" / "tallyworks-window";
 }

@@ -52,7 +52,7 @@ std::string CollectionFinder::discover(const ItemKind& kind) {
   const std::string wanted = Href::path(home_) + segmentOf(kind) + "/";
   for (const std::string& c : *calendars_)
     if (Href::path(c) == wanted) return c;
-  const std::string url = Href::asCollection(Href::resolve(home_, wanted));
+  std::string url = Href::asCollection(Href::resolve(home_, wanted));
   makeCalendar(kind, url);
   return url;
 }

@@ -205,7 +205,7 @@ std::vector<DavClient::Resource> DavClient::fetch(const std::string& collectionU
   }
   const std::string what = "fetching items from " + Href::path(collectionUrl);
   std::vector<Resource> out;
-  http_.performAll(requests, [&](std::size_t, HttpClient::Response r) {
+  http_.performAll(requests, [&](std::size_t, const HttpClient::Response& r) {
     if (r.status != 207) fail(r, what);
     const MultiStatus found = MultiStatus::parse(r.body);
     for (const MultiStatus::Response& m : found.responses()) {

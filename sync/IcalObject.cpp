@@ -29,13 +29,13 @@ std::string escaped(std::string_view value) {
 std::string folded(std::string_view line) {
   std::string out;
   std::size_t width = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const bool continuation = (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80;
+  for (const char c : line) {
+    const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
     if (width >= 74 && !continuation) {
       out += "\r\n ";
       width = 1;
     }
-    out += line[i];
+    out += c;
     ++width;
   }
   return out + "\r\n";

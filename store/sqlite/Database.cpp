@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -43,7 +44,7 @@ std::string systemCause(int error) {
 }
 
 std::string causeOf(int code, int systemError, const char* message) {
-  const std::string detail = message ? message : sqlite3_errstr(code);
+  std::string detail = message ? message : sqlite3_errstr(code);
   switch (code & 0xff) {
     case SQLITE_CANTOPEN:
       return "it cannot be opened: " + (systemError != 0 ? systemCause(systemError) : detail);
@@ -139,12 +140,13 @@ void Database::prepareFolder() const {
   std::error_code ec;
   for (; !folder.empty() && !fs::exists(folder, ec); folder = folder.parent_path())
     missing.push_back(folder);
-  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST) {
+  std::reverse(missing.begin(), missing.end());
+  for (const fs::path& created : missing) {
+    if (::mkdir(created.c_str(), 0700) != 0 && errno != EEXIST) {
       const int error = errno;
       failWith("its folder cannot be created: " +
                (error == EACCES || error == EROFS
-                    ? "the folder " + folderOf(it->string()) + " is read-only"
+                    ? "the folder " + folderOf(created.string()) + " is read-only"
                     : systemCause(error)));
     }
   }

@@ -78,11 +78,12 @@ TEST_F(WindowProcessTest, CommandLineReadersRunBesideTheWindow) {
   const std::string stop = folder.file("stop"), exported = folder.file("export.jsonl");
   QProcess readers;
   readers.setProcessChannelMode(QProcess::ForwardedChannels);
-  readers.start("/bin/sh", {"-c",
-                            "i=0; while [ $i -lt 300 ] && [ ! -e \"$3\" ]; do"
-                            " \"$0\" --store \"$1\" journal export \"$2\" &&"
-                            " \"$0\" --store \"$1\" report >/dev/null || exit 1; i=$((i+1)); done",
-                            TW_TALLYWORKS, path.c_str(), exported.c_str(), stop.c_str()});
+  const QString loop = QStringLiteral(
+      "i=0; while [ $i -lt 300 ] && [ ! -e \"$3\" ]; do"
+      " \"$0\" --store \"$1\" journal export \"$2\" &&"
+      " \"$0\" --store \"$1\" report >/dev/null || exit 1; i=$((i+1)); done");
+  readers.start("/bin/sh",
+                {"-c", loop, TW_TALLYWORKS, path.c_str(), exported.c_str(), stop.c_str()});
   ASSERT_TRUE(readers.waitForStarted());
   std::this_thread::sleep_for(2500ms);
   const std::int64_t elapsed = clock.now().secondsSince(timed.started);
