@@ -301,6 +301,17 @@ void TrackingSession::resume(const RunningTimer& orphan) {
 }
 
 void TrackingSession::stopAt(const RunningTimer& timer, Instant end) {
+  endAt(timer, end, true);
+}
+
+void TrackingSession::cutAt(Instant end, bool stopWork) {
+  const RunningTimer t = store_.timer();
+  if (!tracking_ || !ownsTimer(t))
+    throw TrackingError("Another program changed what is being timed meanwhile");
+  endAt(t, end, stopWork);
+}
+
+void TrackingSession::endAt(const RunningTimer& timer, Instant end, bool stopWork) {
   store_.transact([&] {
     const RunningTimer t = store_.timer();
     if (t.generation != timer.generation)
@@ -311,7 +322,7 @@ void TrackingSession::stopAt(const RunningTimer& timer, Instant end) {
       end = entry->start.plus(entry->seconds);
     }
     generation_ = store_.setTimer(RunningTimer{});
-    writeMarker(false, end);
+    if (stopWork) writeMarker(false, end);
   });
   tracking_ = false;
   held_.reset();
@@ -324,8 +335,7 @@ void TrackingSession::closeDay(Instant end) {
 bool TrackingSession::overdue(std::int64_t limitSeconds) const {
   if (!tracking_ || !held_ || held_->id == keptOverdue_) return false;
   const Instant now = clock_.now();
-  const bool nextDay =
-      held_->localStart().date() < now.local(TimeZone::offsetAt(now)).date();
+  const bool nextDay = held_->localStart().date() < now.local(TimeZone::offsetAt(now)).date();
   return nextDay || baseSeconds_ + elapsedMillis() / 1000 > limitSeconds;
 }
 
