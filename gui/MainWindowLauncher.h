@@ -28,6 +28,9 @@ class MainWindowLauncher {
                      const std::string& storePath);
 
   MainWindow& window() { return window_; }
+  // Null when the store could not be opened.
+  TrackingSession* session() { return session_ ? &*session_ : nullptr; }
+  JournalStore* store() { return store_.get(); }
 
  private:
   std::unique_ptr<JournalStore> store_;

@@ -1,0 +1,94 @@
+#include "gui/DesktopIntegration.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include "gui/CloseToTray.h"
+#include "gui/IdleWatcher.h"
+#include "gui/LogindIdleSource.h"
+#include "gui/MutterIdleSource.h"
+#include "gui/ScreenSaverIdleSource.h"
+#include "gui/SummaryView.h"
+#include "gui/TrayIcon.h"
+
+namespace tw {
+
+DesktopIntegration::DesktopIntegration(WindowServices& services, TrackingSession* session,
+                                       JournalStore* store, QWidget& window)
+    : services_(services),
+      store_(store),
+      window_(window),
+      question_(services.dialogs),
+      notifier_(QDBusConnection::sessionBus()) {
+  if (QSystemTrayIcon::isSystemTrayAvailable()) makeTray(session, store);
+  if (session) makeIdleWatcher(*session);
+}
+
+DesktopIntegration::~DesktopIntegration() {
+  delete summary_.data();
+}
+
+void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store) {
+  QComboBox* taskList = window_.findChild<QComboBox*>(QStringLiteral("taskList"));
+  tray_ = new TrayIcon(
+      session, store, services_.clock, services_.messages,
+      [taskList] { return taskList ? taskList->currentText() : QString(); }, this);
+  connect(tray_, &TrayIcon::showWindowRequested, this, &DesktopIntegration::showWindow);
+  // The journal opens in the main window until it has a window of its own.
+  connect(tray_, &TrayIcon::journalRequested, this, &DesktopIntegration::showWindow);
+  connect(tray_, &TrayIcon::summaryRequested, this, &DesktopIntegration::openSummary);
+  connect(tray_, &TrayIcon::quitRequested, this, &DesktopIntegration::quit);
+  closer_ = new CloseToTray(window_);
+  connect(closer_, &CloseToTray::hidden, tray_, &TrayIcon::sayStillRunning);
+  QApplication::setQuitOnLastWindowClosed(false);
+  tray_->show();
+}
+
+void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
+  auto* watcher = new IdleWatcher(session, services_.clock, question_, services_.messages,
+                                  IdleWatcher::limitFromSettings(), this);
+  watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
+  watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
+  watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));
+  connect(watcher, &IdleWatcher::returned, this, &DesktopIntegration::tellReturn);
+  watcher->start();
+}
+
+void DesktopIntegration::release() {
+  if (closer_) closer_->release();
+}
+
+void DesktopIntegration::showWindow() {
+  window_.show();
+  window_.raise();
+  window_.activateWindow();
+}
+
+void DesktopIntegration::quit() {
+  release();
+  window_.close();
+  QCoreApplication::quit();
+}
+
+void DesktopIntegration::openSummary() {
+  if (!store_) return;
+  if (!summary_) summary_ = new SummaryView(*store_, services_);
+  summary_->show();
+  summary_->raise();
+  summary_->activateWindow();
+}
+
+// With the window hidden the question may open unnoticed: a notification points to it.
+void DesktopIntegration::tellReturn(const QString& task, qint64 minutes) {
+  if (window_.isVisible()) return;
+  notifier_.notify(tr("Welcome back"),
+                   tr("You were away for %1 minutes while \"%2\" was timed. Tallyworks asks "
+                      "whether that time counts.")
+                       .arg(minutes)
+                       .arg(task));
+}
+
+}  // namespace tw
