@@ -47,7 +47,7 @@ SummaryView::SummaryView(JournalStore& store, WindowServices& services, QWidget*
     : QWidget(parent, Qt::Window), store_(store), services_(services) {
   setWindowTitle(tr("Tallyworks Summary"));
   buildControls();
-  resize(1000, 560);
+  resize(1200, 580);
   const Instant now = services_.clock.now();
   showPeriod(Period::Week, now.local(TimeZone::offsetAt(now)));
 }
@@ -72,8 +72,8 @@ void SummaryView::buildControls() {
   barsView_ = new QChartView();
   pieView_ = new QChartView();
   for (QChartView* view : {barsView_, pieView_}) view->setRenderHint(QPainter::Antialiasing);
-  chartRow->addWidget(barsView_, 3);
-  chartRow->addWidget(pieView_, 2);
+  chartRow->addWidget(barsView_, 1);
+  chartRow->addWidget(pieView_, 1);
   auto* column = new QVBoxLayout(this);
   column->addLayout(row);
   column->addWidget(charts_, 1);

@@ -61,19 +61,19 @@ TrayIcon::~TrayIcon() {
 }
 
 void TrayIcon::buildMenu() {
-  startAction_ = addAction("trayStart", tr("Start"), &TrayIcon::startChosen);
-  pauseAction_ = addAction("trayPause", tr("Pause"), nullptr);
+  startAction_ = addAction("trayStart", tr("&Start"), &TrayIcon::startChosen);
+  pauseAction_ = addAction("trayPause", tr("&Pause"), nullptr);
   connect(pauseAction_, &QAction::triggered, this,
           [this] { track([](TrackingSession& s) { s.pause(); }); });
-  stopAction_ = addAction("trayStop", tr("Stop"), nullptr);
+  stopAction_ = addAction("trayStop", tr("S&top"), nullptr);
   connect(stopAction_, &QAction::triggered, this,
           [this] { track([](TrackingSession& s) { s.stop(); }); });
-  lastAction_ = addAction("trayLast", tr("Last"), &TrayIcon::startLast);
+  lastAction_ = addAction("trayLast", tr("&Last"), &TrayIcon::startLast);
   menu_->addSeparator();
   recentEnd_ = menu_->addSeparator();
-  addSignal("trayJournal", tr("Journal…"), &TrayIcon::journalRequested);
-  addSignal("traySummary", tr("Summary…"), &TrayIcon::summaryRequested);
-  QAction* autostart = addAction("trayAutostart", tr("Start at Login"), nullptr);
+  addSignal("trayJournal", tr("&Journal…"), &TrayIcon::journalRequested);
+  addSignal("traySummary", tr("S&ummary…"), &TrayIcon::summaryRequested);
+  QAction* autostart = addAction("trayAutostart", tr("Start at L&ogin"), nullptr);
   autostart->setCheckable(true);
   autostart->setChecked(autostart_.enabled());
   connect(autostart, &QAction::toggled, this, [this, autostart](bool on) {
@@ -86,8 +86,8 @@ void TrayIcon::buildMenu() {
     }
   });
   menu_->addSeparator();
-  addSignal("trayShow", tr("Show Window"), &TrayIcon::showWindowRequested);
-  addSignal("trayQuit", tr("Quit"), &TrayIcon::quitRequested);
+  addSignal("trayShow", tr("Show &Window"), &TrayIcon::showWindowRequested);
+  addSignal("trayQuit", tr("&Quit"), &TrayIcon::quitRequested);
 }
 
 QAction* TrayIcon::addAction(const char* name, const QString& text, void (TrayIcon::*slot)()) {
@@ -161,7 +161,7 @@ void TrayIcon::fillRecentTasks() {
                             : QString();
   for (const Task& task : recent) {
     const QString subject = QString::fromStdString(task.subject);
-    auto* action = new QAction(subject, menu_);
+    auto* action = new QAction(QString(subject).replace('&', QStringLiteral("&&")), menu_);
     action->setObjectName(QStringLiteral("trayRecent"));
     action->setCheckable(true);
     action->setChecked(subject == timed);

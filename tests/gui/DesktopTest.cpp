@@ -124,7 +124,7 @@ TEST_F(DesktopTest, SummaryShowsHoursPerCategoryAndDaySavesAndPrints) {
   EXPECT_EQ(bars(), "Design 1.5,0,0,0,0,0,1|Admin 0,0.5,0,0,0,0,0");
   auto* pie =
       static_cast<QPieSeries*>(view.findChildren<QChartView*>().at(1)->chart()->series().at(0));
-  EXPECT_EQ(pie->slices().at(0)->label(), "Design: 2.5 h");
+  EXPECT_EQ(pie->slices().at(0)->label(), "Design<br>2.5 h");
 
   view.showPeriod(SummaryView::Period::Month, at(20, 9));
   EXPECT_EQ(bars().count(','), 2 * 30);
