@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "gui/DesktopSettings.h"
 #include "gui/WindowError.h"
 
 namespace tw {
@@ -26,9 +27,8 @@ QString execValue(const QString& program) {
 }  // namespace
 
 QString AutostartEntry::path() {
-  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (!QDir::isAbsolutePath(config)) config = QDir::homePath() + QStringLiteral("/.config");
-  return config + QStringLiteral("/autostart/org.tallyworks.Tallyworks.desktop");
+  return DesktopSettings::configHome() +
+         QStringLiteral("/autostart/org.tallyworks.Tallyworks.desktop");
 }
 
 bool AutostartEntry::enabled() const {

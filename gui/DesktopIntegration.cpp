@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "gui/CloseToTray.h"
+#include "gui/DesktopSettings.h"
 #include "gui/IdleWatcher.h"
 #include "gui/LogindIdleSource.h"
 #include "gui/MutterIdleSource.h"
@@ -49,7 +50,7 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
 
 void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
   auto* watcher = new IdleWatcher(session, services_.clock, question_, services_.messages,
-                                  IdleWatcher::limitFromSettings(), this);
+                                  DesktopSettings::idleLimitSeconds(), this);
   watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
   watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
   watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));

@@ -1,7 +1,6 @@
 #include "gui/IdleWatcher.h"
 
 #include <QScopedValueRollback>
-#include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -19,11 +18,6 @@ namespace {
 constexpr int kPollMillis = 15000;
 
 }  // namespace
-
-std::int64_t IdleWatcher::limitFromSettings() {
-  const int minutes = QSettings().value(QStringLiteral("idle/minutes"), kDefaultMinutes).toInt();
-  return std::int64_t{minutes > 0 ? minutes : kDefaultMinutes} * 60;
-}
 
 IdleWatcher::IdleWatcher(TrackingSession& session, const Clock& clock, IdleQuestion& question,
                          MessageBoxes& messages, std::int64_t limitSeconds, QObject* parent)

@@ -26,10 +26,6 @@ class IdleWatcher : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kDefaultMinutes = 10;
-  // The limit in the program's settings ("idle/minutes"), in seconds.
-  static std::int64_t limitFromSettings();
-
   IdleWatcher(TrackingSession& session, const Clock& clock, IdleQuestion& question,
               MessageBoxes& messages, std::int64_t limitSeconds, QObject* parent = nullptr);
   // Sources are asked in the order added; the longest idle time any reports counts. The

@@ -10,6 +10,7 @@
 #include "WindowFixture.h"
 #include "gui/AutostartEntry.h"
 #include "gui/CloseToTray.h"
+#include "gui/DesktopSettings.h"
 #include "gui/SummaryView.h"
 #include "gui/TrayIcon.h"
 
@@ -86,6 +87,19 @@ TEST_F(DesktopTest, StartAtLoginWritesAndRemovesTheAutostartEntry) {
   autostart->trigger();
   EXPECT_FALSE(autostart->isChecked());
   expectShown({"Tallyworks W: Tallyworks could not make the folder of"});
+}
+
+TEST_F(DesktopTest, IdleLimitComesFromTheSettingsFile) {
+  // Rows differ in length: QSettings reads a file again only when its size or time changed.
+  const std::pair<std::string, std::int64_t> cases[] = {{"", 600},
+                                                        {"[idle]\nminutes=15\n", 900},
+                                                        {"[idle]\nminutes=0\n", 600},
+                                                        {"[idle]\nminutes=soon\n", 600}};
+  std::filesystem::create_directories(folder.file("config/tallyworks"));
+  for (const auto& [text, seconds] : cases) {
+    writeBytes(folder.file("config/tallyworks/desktop.ini"), text);
+    EXPECT_EQ(DesktopSettings::idleLimitSeconds(), seconds) << text;
+  }
 }
 
 TEST_F(DesktopTest, ClosingHidesTheWindowUntilReleased) {
