@@ -52,7 +52,7 @@ TrayIcon::TrayIcon(TrackingSession* session, JournalStore* store, const Clock& c
   });
   refreshTimer_ = new QTimer(this);
   refreshTimer_->setInterval(kRefreshMillis);
-  connect(refreshTimer_, &QTimer::timeout, this, &TrayIcon::refresh);
+  connect(refreshTimer_, &QTimer::timeout, this, &TrayIcon::showState);
   refresh();
 }
 
@@ -109,6 +109,11 @@ void TrayIcon::show() {
 }
 
 void TrayIcon::refresh() {
+  showState();
+  fillRecentTasks();
+}
+
+void TrayIcon::showState() {
   const bool timing = session_ && session_->tracking();
   QString tip = QStringLiteral("Tallyworks\n");
   if (timing) {
@@ -124,7 +129,6 @@ void TrayIcon::refresh() {
   lastAction_->setEnabled(session_ && !timing);
   pauseAction_->setEnabled(timing);
   stopAction_->setEnabled(timing);
-  fillRecentTasks();
 }
 
 // The day's stored total, with the entry being timed counted to this minute.

@@ -34,7 +34,8 @@ class TrayIcon : public QObject {
 
   void show();
   // Reads the state of the session and the day's total again into the tooltip, the icon and
-  // the menu. Runs every few seconds, before the menu opens and after each of its actions.
+  // the menu. Runs before the menu opens and after each of its actions; the tooltip and the
+  // icon are also brought up to date every few seconds.
   void refresh();
   // A tray message, shown once per run: closing the window leaves Tallyworks running here.
   void sayStillRunning();
@@ -49,6 +50,7 @@ class TrayIcon : public QObject {
 
  private:
   void buildMenu();
+  void showState();
   void fillRecentTasks();
   QString todayText();
   void startChosen();

@@ -1,7 +1,7 @@
 #include <QDBusMessage>
-#include <QDBusObjectPath>
 #include <QSignalSpy>
 
+#include "FakeServices.h"
 #include "PrivateBus.h"
 #include "WindowFixture.h"
 #include "gui/DesktopNotifier.h"
@@ -11,51 +11,6 @@
 #include "gui/ScreenSaverIdleSource.h"
 
 namespace tw::test {
-
-// The desktop services as small fakes on the private bus.
-class FakeLoginManager : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
- public slots:
-  QDBusObjectPath GetSessionByPID(uint) { return QDBusObjectPath("/org/freedesktop/login1/s1"); }
-};
-class FakeLoginSession : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
-  Q_PROPERTY(bool IdleHint MEMBER idle)
-  Q_PROPERTY(qulonglong IdleSinceHint MEMBER idleSince)
- public:
-  bool idle = false;
-  qulonglong idleSince = 0;
-};
-class FakeScreenSaver : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
- public:
-  uint idle = 0;
- public slots:
-  uint GetSessionIdleTime() { return idle; }
-};
-class FakeMutter : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
- public:
-  qulonglong idleMillis = 0;
- public slots:
-  qulonglong GetIdletime() { return idleMillis; }
-};
-class FakeNotifications : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
- signals:
-  void notified(const QString& summary, const QString& body);
- public slots:
-  uint Notify(QString, uint, QString, QString summary, QString body, QStringList, QVariantMap,
-              int) {
-    emit notified(summary, body);
-    return 1;
-  }
-};
 
 namespace {
 
@@ -212,5 +167,3 @@ TEST_F(IdleFixture, NothingTimedNothingAskedAndNotificationsReachTheDesktop) {
 
 }  // namespace
 }  // namespace tw::test
-
-#include "IdleWatcherTest.moc"
