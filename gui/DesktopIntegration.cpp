@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 
 #include "gui/CloseToTray.h"
@@ -16,6 +17,12 @@
 #include "gui/TrayIcon.h"
 
 namespace tw {
+namespace {
+
+constexpr int kTrayWaitMillis = 5000;
+constexpr int kTrayWaitTries = 24;
+
+}  // namespace
 
 DesktopIntegration::DesktopIntegration(WindowServices& services, TrackingSession* session,
                                        JournalStore* store, QWidget& window)
@@ -24,8 +31,22 @@ DesktopIntegration::DesktopIntegration(WindowServices& services, TrackingSession
       window_(window),
       question_(services.dialogs),
       notifier_(QDBusConnection::sessionBus()) {
-  if (QSystemTrayIcon::isSystemTrayAvailable()) makeTray(session, store);
+  if (QSystemTrayIcon::isSystemTrayAvailable())
+    makeTray(session, store);
+  else
+    waitForTray(session, store);
   if (session) makeIdleWatcher(*session);
+}
+
+// Started at login, the program may come up before the panel that holds the tray.
+void DesktopIntegration::waitForTray(TrackingSession* session, JournalStore* store) {
+  auto* timer = new QTimer(this);
+  timer->setInterval(kTrayWaitMillis);
+  connect(timer, &QTimer::timeout, this, [this, timer, session, store, tries = 0]() mutable {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) makeTray(session, store);
+    if (tray_ || ++tries >= kTrayWaitTries) timer->deleteLater();
+  });
+  timer->start();
 }
 
 DesktopIntegration::~DesktopIntegration() {

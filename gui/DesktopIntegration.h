@@ -33,7 +33,7 @@ class DesktopIntegration : public QObject {
 
   // The next close of the window ends the program (Quit, termination).
   void release();
-  // Null without a system tray.
+  // Null without a system tray (one that appears within two minutes of the start counts).
   TrayIcon* tray() const { return tray_; }
 
  public slots:
@@ -41,6 +41,7 @@ class DesktopIntegration : public QObject {
 
  private:
   void makeTray(TrackingSession* session, JournalStore* store);
+  void waitForTray(TrackingSession* session, JournalStore* store);
   void makeIdleWatcher(TrackingSession& session);
   void showWindow();
   void quit();
