@@ -15,6 +15,7 @@
 #include "gui/ScreenSaverIdleSource.h"
 #include "gui/SummaryView.h"
 #include "gui/TrayIcon.h"
+#include "tracking/TrackingSession.h"
 
 namespace tw {
 namespace {
@@ -63,6 +64,12 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
   connect(tray_, &TrayIcon::journalRequested, this, &DesktopIntegration::showWindow);
   connect(tray_, &TrayIcon::summaryRequested, this, &DesktopIntegration::openSummary);
   connect(tray_, &TrayIcon::quitRequested, this, &DesktopIntegration::quit);
+  // The window's task list shows the task the tray started or switched to.
+  connect(tray_, &TrayIcon::tracked, this, [taskList, session] {
+    if (taskList && session->tracking())
+      taskList->setCurrentIndex(
+          taskList->findText(QString::fromStdString(session->status().subject)));
+  });
   closer_ = new CloseToTray(window_);
   connect(closer_, &CloseToTray::hidden, tray_, &TrayIcon::sayStillRunning);
   QApplication::setQuitOnLastWindowClosed(false);

@@ -25,11 +25,13 @@ IdleQuestion::Answer QtIdleQuestion::ask(const QString& task, Instant awaySince,
                       .arg(task));
   box.setInformativeText(QObject::tr("Should that time count?"));
   QPushButton* keep = box.addButton(QObject::tr("Keep It"), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(QObject::tr("Discard It"), QMessageBox::RejectRole);
+  QPushButton* discard = box.addButton(QObject::tr("Discard It"), QMessageBox::DestructiveRole);
   QPushButton* goOn =
       box.addButton(QObject::tr("Discard, Time Again from Now"), QMessageBox::ActionRole);
   QPushButton* stop = box.addButton(QObject::tr("Stop at %1").arg(since), QMessageBox::ActionRole);
+  // Enter or Escape keep the time: nothing is lost without a deliberate choice.
   box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
   dialogs_.exec(box);
   if (box.clickedButton() == discard) return Answer::Discard;
   if (box.clickedButton() == goOn) return Answer::DiscardAndGoOn;

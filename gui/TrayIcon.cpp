@@ -209,6 +209,7 @@ void TrayIcon::track(const std::function<void(TrackingSession&)>& step) {
                    MessageBoxes::Icon::Warning);
   }
   refresh();
+  emit tracked();
 }
 
 void TrayIcon::sayStillRunning() {

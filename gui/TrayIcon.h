@@ -47,6 +47,8 @@ class TrayIcon : public QObject {
   void journalRequested();
   void summaryRequested();
   void quitRequested();
+  // A menu action started, switched, paused or stopped the timing.
+  void tracked();
 
  private:
   void buildMenu();
