@@ -4,20 +4,35 @@
 #include <QPrinterInfo>
 #include <stdexcept>
 
+#include "gui/PrintImage.h"
 #include "gui/PrintPlainText.h"
 
 namespace tw {
 
-void DefaultPrinter::print(const QString& text) {
+namespace {
+
+QPrinterInfo defaultPrinter() {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) {
     throw std::runtime_error(
         "The report could not be printed: no default printer is set up. Choose a default "
         "printer in the system's printer settings, then print again.");
   }
-  QPrinter printer(info);
+  return info;
+}
+
+}  // namespace
+
+void DefaultPrinter::print(const QString& text) {
+  QPrinter printer(defaultPrinter());
   printer.setDocName(QStringLiteral("Journal Report"));
   PrintPlainText::print(printer, text);
+}
+
+void DefaultPrinter::printImage(const QImage& image) {
+  QPrinter printer(defaultPrinter());
+  printer.setDocName(QStringLiteral("Tallyworks Summary"));
+  PrintImage::print(printer, image);
 }
 
 }  // namespace tw

@@ -9,6 +9,7 @@ class DefaultPrinter : public ReportPrinter {
  public:
   // Throws std::runtime_error when no default printer is set up or the job is refused.
   void print(const QString& text) override;
+  void printImage(const QImage& image) override;
 };
 
 }  // namespace tw

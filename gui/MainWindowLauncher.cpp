@@ -7,6 +7,7 @@
 #include "core/SystemClock.h"
 #include "gui/BackgroundSync.h"
 #include "gui/DefaultPrinter.h"
+#include "gui/DesktopIntegration.h"
 #include "gui/QtDialogRunner.h"
 #include "gui/QtMessageBoxes.h"
 #include "gui/QtSaveDialog.h"
@@ -86,9 +87,11 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   MainWindowLauncher launcher(services, stores, storePath);
   MainWindow& window = launcher.window();
   launcher.startCalendarSync(stores, storePath);
+  DesktopIntegration desktop(services, launcher.session(), launcher.store(), window);
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
-    QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&window] {
+    QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {
+      desktop.release();
       window.close();
       QCoreApplication::quit();
     });

@@ -34,6 +34,9 @@ class MainWindowLauncher {
   // Synchronises the store with the configured calendar server in the background, and shows
   // what happened in the window; nothing when no server is configured.
   void startCalendarSync(const StoreOpener& stores, const std::string& storePath);
+  // Null when the store could not be opened.
+  TrackingSession* session() { return session_ ? &*session_ : nullptr; }
+  JournalStore* store() { return store_.get(); }
 
  private:
   std::unique_ptr<JournalStore> store_;

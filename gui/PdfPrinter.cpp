@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "gui/PrintImage.h"
 #include "gui/PrintPlainText.h"
 
 namespace tw {
@@ -12,6 +13,14 @@ void PdfPrinter::print(const QString& text) {
   printer.setOutputFileName(path_);
   printer.setDocName(QStringLiteral("Journal Report"));
   PrintPlainText::print(printer, text);
+}
+
+void PdfPrinter::printImage(const QImage& image) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path_);
+  printer.setDocName(QStringLiteral("Tallyworks Summary"));
+  PrintImage::print(printer, image);
 }
 
 }  // namespace tw

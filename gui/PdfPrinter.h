@@ -12,6 +12,7 @@ class PdfPrinter : public ReportPrinter {
  public:
   explicit PdfPrinter(QString path) : path_(std::move(path)) {}
   void print(const QString& text) override;
+  void printImage(const QImage& image) override;
 
  private:
   QString path_;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QImage;
+
 namespace tw {
 
 // Sends plain text to a printer without a dialog. Throws std::runtime_error with a
@@ -10,6 +12,8 @@ class ReportPrinter {
  public:
   virtual ~ReportPrinter() = default;
   virtual void print(const QString& text) = 0;
+  // A picture (the summary charts) scaled to fill one page; throws as print does.
+  virtual void printImage(const QImage& image) = 0;
 };
 
 }  // namespace tw

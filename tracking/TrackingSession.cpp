@@ -305,6 +305,17 @@ void TrackingSession::resume(const RunningTimer& orphan) {
 }
 
 void TrackingSession::stopAt(const RunningTimer& timer, Instant end) {
+  endAt(timer, end, true);
+}
+
+void TrackingSession::cutAt(Instant end, bool stopWork) {
+  const RunningTimer t = store_.timer();
+  if (!tracking_ || !ownsTimer(t))
+    throw TrackingError("Another program changed what is being timed meanwhile");
+  endAt(t, end, stopWork);
+}
+
+void TrackingSession::endAt(const RunningTimer& timer, Instant end, bool stopWork) {
   store_.transact([&] {
     const RunningTimer t = store_.timer();
     if (t.generation != timer.generation)
@@ -315,7 +326,7 @@ void TrackingSession::stopAt(const RunningTimer& timer, Instant end) {
       end = entry->start.plus(entry->seconds);
     }
     generation_ = store_.setTimer(RunningTimer{});
-    writeMarker(false, end);
+    if (stopWork) writeMarker(false, end);
   });
   tracking_ = false;
   held_.reset();

@@ -88,6 +88,9 @@ class TrackingSession {
   // Ends the entry a timer times (this session's, or an orphaned one) at the given instant,
   // with a "Stop Work" marker after it: the forgotten timer cut where the user says.
   void stopAt(const RunningTimer& timer, Instant end);
+  // Ends the entry this session times at the given instant: the time away from the desk
+  // dropped. With stopWork a "Stop Work" marker closes the period of work there.
+  void cutAt(Instant end, bool stopWork);
   // Closes a period of work left open (UnfinishedWork::openDay) with a "Stop Work" marker.
   void closeDay(Instant end);
   // True while the entry being timed passed the given length, or began on an earlier day, and
@@ -106,6 +109,7 @@ class TrackingSession {
   void timeEntry(const JournalEntry& entry, std::int64_t baseSeconds);
   void follow(const RunningTimer& timer);
   std::int64_t elapsedMillis() const;
+  void endAt(const RunningTimer& timer, Instant end, bool stopWork);
 
   JournalStore& store_;
   const Clock& clock_;

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -60,12 +61,17 @@ class FakeDesktop : public MessageBoxes,
     if (!printFailure.empty()) throw std::runtime_error(printFailure);
     printed.push_back(text);
   }
+  void printImage(const QImage& image) override {
+    if (!printFailure.empty()) throw std::runtime_error(printFailure);
+    printedImages.push_back(image);
+  }
   int exec(QDialog& dialog) override { return onDialog ? onDialog(dialog) : 0; }
 
   std::function<void()> onMessage;
   QStringList messages, answers, offered;
   QList<bool> replies;
   QStringList printed;
+  QList<QImage> printedImages;
   std::string printFailure;
   std::function<int(QDialog&)> onDialog;
 };

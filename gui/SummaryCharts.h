@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class QChart;
+
+namespace tw {
+
+class PeriodSummary;
+
+// The charts of a period's summary, made new for each period shown.
+class SummaryCharts {
+ public:
+  // Stacked bars of hours per category on each day, a day labelled with its total.
+  static QChart* bars(const PeriodSummary& summary, bool longPeriod);
+  // One slice per category: its share of the period's hours.
+  static QChart* pie(const PeriodSummary& summary);
+  // Decimal hours as the charts write them: "7.5 h".
+  static QString hoursText(std::int64_t minutes);
+};
+
+}  // namespace tw
