@@ -60,8 +60,10 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
       session, store, services_.clock, services_.messages,
       [taskList] { return taskList ? taskList->currentText() : QString(); }, this);
   connect(tray_, &TrayIcon::showWindowRequested, this, &DesktopIntegration::showWindow);
-  // The journal opens in the main window until it has a window of its own.
-  connect(tray_, &TrayIcon::journalRequested, this, &DesktopIntegration::showWindow);
+  connect(tray_, &TrayIcon::journalRequested, this, [this] {
+    showWindow();
+    emit journalRequested();
+  });
   connect(tray_, &TrayIcon::summaryRequested, this, &DesktopIntegration::openSummary);
   connect(tray_, &TrayIcon::quitRequested, this, &DesktopIntegration::quit);
   // The window's task list shows the task the tray started or switched to.

@@ -36,6 +36,10 @@ class DesktopIntegration : public QObject {
   // Null without a system tray (one that appears within two minutes of the start counts).
   TrayIcon* tray() const { return tray_; }
 
+ signals:
+  // The tray's Journal…: the window shows the journal.
+  void journalRequested();
+
  public slots:
   void openSummary();
 

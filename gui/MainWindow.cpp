@@ -114,12 +114,15 @@ void MainWindow::buildMenu(QWidget* client) {
   auto* journal = new QAction(QStringLiteral("&Journal…"), this);
   journal->setObjectName(QStringLiteral("journalAction"));
   journal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+  auto* summary = new QAction(QStringLiteral("S&ummary…"), this);
+  summary->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
   for (QWidget* w : {static_cast<QWidget*>(this), client, static_cast<QWidget*>(taskList_)}) {
-    w->addActions({tasks, journal});
+    w->addActions({tasks, journal, summary});
     w->setContextMenuPolicy(Qt::ActionsContextMenu);
   }
   connect(tasks, &QAction::triggered, this, &MainWindow::openTasks);
   connect(journal, &QAction::triggered, this, &MainWindow::openJournal);
+  connect(summary, &QAction::triggered, this, &MainWindow::summaryRequested);
 }
 
 void MainWindow::buildStatusBar() {

@@ -51,6 +51,10 @@ class MainWindow : public QMainWindow {
   // read again when the server brought changes.
   void showSyncResult(const QString& status, bool received);
 
+ signals:
+  // The summary charts are asked for (the context menu's Summary…).
+  void summaryRequested();
+
  public slots:
   // One tick of the tick timer: the status bar, the periodic save and the recovery from
   // failures. Does nothing while one of the window's messages is open.

@@ -88,6 +88,10 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   MainWindow& window = launcher.window();
   launcher.startCalendarSync(stores, storePath);
   DesktopIntegration desktop(services, launcher.session(), launcher.store(), window);
+  QObject::connect(&desktop, &DesktopIntegration::journalRequested, &window,
+                   &MainWindow::openJournal);
+  QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
+                   &DesktopIntegration::openSummary);
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {
