@@ -10,12 +10,28 @@ QString DesktopSettings::configHome() {
   return QDir::isAbsolutePath(config) ? config : QDir::homePath() + QStringLiteral("/.config");
 }
 
-std::int64_t DesktopSettings::idleLimitSeconds() {
-  const QSettings settings(configHome() + QStringLiteral("/tallyworks/desktop.ini"),
-                           QSettings::IniFormat);
+namespace {
+
+// The setting as a positive number, else fallback.
+double positive(const QString& key, double fallback) {
+  const QSettings settings(
+      DesktopSettings::configHome() + QStringLiteral("/tallyworks/desktop.ini"),
+      QSettings::IniFormat);
   bool number = false;
-  const int minutes = settings.value(QStringLiteral("idle/minutes")).toInt(&number);
-  return std::int64_t{number && minutes > 0 ? minutes : kDefaultIdleMinutes} * 60;
+  const double value = settings.value(key).toDouble(&number);
+  return number && value > 0 ? value : fallback;
+}
+
+}  // namespace
+
+std::int64_t DesktopSettings::idleLimitSeconds() {
+  return static_cast<std::int64_t>(positive(QStringLiteral("idle/minutes"), kDefaultIdleMinutes)) *
+         60;
+}
+
+std::int64_t DesktopSettings::overdueLimitSeconds() {
+  return static_cast<std::int64_t>(
+      positive(QStringLiteral("timer/overdue_hours"), kDefaultOverdueHours) * 3600);
 }
 
 }  // namespace tw

@@ -1,10 +1,10 @@
 #include "gui/OverdueGuard.h"
 
 #include <QScopedValueRollback>
-#include <QSettings>
 
 #include "core/TimeZone.h"
 #include "gui/ClockText.h"
+#include "gui/DesktopSettings.h"
 #include "gui/DialogRunner.h"
 #include "gui/QtDates.h"
 #include "gui/StopChoiceDialog.h"
@@ -19,10 +19,7 @@ OverdueGuard::OverdueGuard(TrackingSession& session, JournalStore& store, Window
     : session_(session), store_(store), services_(services), limitSeconds_(limitSeconds) {}
 
 std::int64_t OverdueGuard::configuredLimit() {
-  const double hours = QSettings(QStringLiteral("Tallyworks"), QStringLiteral("Tallyworks"))
-                           .value(QStringLiteral("OverdueHours"), 4.0)
-                           .toDouble();
-  return static_cast<std::int64_t>(hours * 3600);
+  return DesktopSettings::overdueLimitSeconds();
 }
 
 // Closing the question keeps the timer, as "Keep" does: it is asked once.

@@ -89,16 +89,21 @@ TEST_F(DesktopTest, StartAtLoginWritesAndRemovesTheAutostartEntry) {
   expectShown({"Tallyworks W: Tallyworks could not make the folder of"});
 }
 
-TEST_F(DesktopTest, IdleLimitComesFromTheSettingsFile) {
+TEST_F(DesktopTest, LimitsComeFromTheSettingsFile) {
   // Rows differ in length: QSettings reads a file again only when its size or time changed.
-  const std::pair<std::string, std::int64_t> cases[] = {{"", 600},
-                                                        {"[idle]\nminutes=15\n", 900},
-                                                        {"[idle]\nminutes=0\n", 600},
-                                                        {"[idle]\nminutes=soon\n", 600}};
+  struct Case {
+    std::string text;
+    std::int64_t idle, overdue;
+  };
+  const Case cases[] = {{"", 600, 4 * 3600},
+                        {"[idle]\nminutes=15\n[timer]\noverdue_hours=2.5\n", 900, 9000},
+                        {"[idle]\nminutes=0\n[timer]\noverdue_hours=0\n", 600, 4 * 3600},
+                        {"[idle]\nminutes=soon\n[timer]\noverdue_hours=-3\n", 600, 4 * 3600}};
   std::filesystem::create_directories(folder.file("config/tallyworks"));
-  for (const auto& [text, seconds] : cases) {
-    writeBytes(folder.file("config/tallyworks/desktop.ini"), text);
-    EXPECT_EQ(DesktopSettings::idleLimitSeconds(), seconds) << text;
+  for (const Case& c : cases) {
+    writeBytes(folder.file("config/tallyworks/desktop.ini"), c.text);
+    EXPECT_EQ(DesktopSettings::idleLimitSeconds(), c.idle) << c.text;
+    EXPECT_EQ(DesktopSettings::overdueLimitSeconds(), c.overdue) << c.text;
   }
 }
 
