@@ -112,6 +112,10 @@ void DesktopIntegration::openSummary() {
   summary_->activateWindow();
 }
 
+void DesktopIntegration::tellOverdue(const QString& text) {
+  if (!window_.isVisible()) notifier_.notify(tr("Still working?"), text);
+}
+
 // With the window hidden the question may open unnoticed: a notification points to it.
 void DesktopIntegration::tellReturn(const QString& task, qint64 minutes) {
   if (window_.isVisible()) return;

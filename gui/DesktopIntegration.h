@@ -42,6 +42,8 @@ class DesktopIntegration : public QObject {
 
  public slots:
   void openSummary();
+  // A notification of the forgotten-timer question while the window is hidden.
+  void tellOverdue(const QString& text);
 
  private:
   void makeTray(TrackingSession* session, JournalStore* store);

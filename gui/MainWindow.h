@@ -54,6 +54,8 @@ class MainWindow : public QMainWindow {
  signals:
   // The summary charts are asked for (the context menu's Summary…).
   void summaryRequested();
+  // The forgotten-timer question is about to be asked.
+  void overdueQuestioned(const QString& text);
 
  public slots:
   // One tick of the tick timer: the status bar, the periodic save and the recovery from

@@ -92,6 +92,8 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
                    &MainWindow::openJournal);
   QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
                    &DesktopIntegration::openSummary);
+  QObject::connect(&window, &MainWindow::overdueQuestioned, &desktop,
+                   &DesktopIntegration::tellOverdue);
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {

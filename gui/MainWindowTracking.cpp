@@ -134,7 +134,8 @@ void MainWindow::showStatus(const TrackingSession::Status& status) {
 // Asks once about timing left running too long or past midnight.
 void MainWindow::guardOverdue() {
   try {
-    if (overdue_ && overdue_->check(this)) showTrackingState();
+    const auto announce = [this](const QString& text) { emit overdueQuestioned(text); };
+    if (overdue_ && overdue_->check(this, announce)) showTrackingState();
   } catch (const std::exception& e) {
     messages_.show("Error stopping the timer\r\n" + WindowError::describe(e), Icon::Warning);
   }

@@ -23,7 +23,7 @@ std::int64_t OverdueGuard::configuredLimit() {
 }
 
 // Closing the question keeps the timer, as "Keep" does: it is asked once.
-bool OverdueGuard::check(QWidget* parent) {
+bool OverdueGuard::check(QWidget* parent, const std::function<void(const QString&)>& announce) {
   if (asking_ || !session_.overdue(limitSeconds_)) return false;
   const JournalEntry held = *session_.held();
   const TrackingSession::Status status = session_.status();
@@ -38,6 +38,7 @@ bool OverdueGuard::check(QWidget* parent) {
       {{StopChoiceDialog::kKeep, QStringLiteral("&Keep timing")},
        {StopChoiceDialog::kStopAtChosen, QStringLiteral("Stop at the &time chosen")}},
       parent);
+  if (announce) announce(text);
   int choice = StopChoiceDialog::kLater;
   {
     const QScopedValueRollback<bool> asking(asking_, true);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -21,7 +23,8 @@ class OverdueGuard {
   static std::int64_t configuredLimit();
 
   // Asks when the timing is overdue; true when it was stopped. Does nothing while asking.
-  bool check(QWidget* parent);
+  // announce, when set, hears the question first (a notification while the window is hidden).
+  bool check(QWidget* parent, const std::function<void(const QString&)>& announce = {});
 
  private:
   TrackingSession& session_;
