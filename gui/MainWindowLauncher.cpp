@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <exception>
+#include <iostream>
 
 #include "core/SystemClock.h"
 #include "gui/BackgroundSync.h"
@@ -11,6 +12,7 @@
 #include "gui/QtDialogRunner.h"
 #include "gui/QtMessageBoxes.h"
 #include "gui/QtSaveDialog.h"
+#include "gui/SingleWindow.h"
 #include "gui/TerminationSignals.h"
 #include "gui/WindowError.h"
 #include "store/StoreOpener.h"
@@ -70,6 +72,12 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   for (int size : {16, 32, 64})
     icon.addFile(QStringLiteral(":/tallyworks/tallyworks-%1.png").arg(size));
   QApplication::setWindowIcon(icon);
+  SingleWindow single(QString::fromStdString(storePath));
+  if (!single.claim()) {
+    std::cerr << "tallyworks: a window is already open on " << storePath
+              << "; it was brought to the front\n";
+    return 0;
+  }
 
   QtMessageBoxes messages;
   QtDialogRunner dialogs;
@@ -102,6 +110,11 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
       QCoreApplication::quit();
     });
   }
+  QObject::connect(&single, &SingleWindow::raiseRequested, &window, [&window] {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+  });
   window.show();
   return app.exec();
 }
