@@ -38,7 +38,7 @@ class JournalWindowTest : public WindowFixture {
     return all.join(", ");
   }
   // The next dialog gets its date-time editors set to these, in order, and is accepted.
-  void answerWith(std::vector<DateTime> moments) {
+  void answerWith(const std::vector<DateTime>& moments) {
     desktop.onDialog = [moments](QDialog& dialog) {
       const QList<QDateTimeEdit*> edits = dialog.findChildren<QDateTimeEdit*>();
       for (qsizetype i = 0; i < edits.size(); ++i)

@@ -12,7 +12,7 @@ using Choice = StopChoiceDialog::Choice;
 class UnfinishedWorkPromptTest : public WindowFixture {
  protected:
   // Each dialog is answered with the next choice, the time chosen set to 'chosen'.
-  void answer(std::vector<Choice> choices, DateTime chosen) {
+  void answer(const std::vector<Choice>& choices, DateTime chosen) {
     desktop.onDialog = [this, choices, chosen](QDialog& dialog) {
       dialog.findChild<QDateTimeEdit*>("stopTime")->setDateTime(QtDates::toQt(chosen));
       const Choice choice = choices.at(asked++);

@@ -36,8 +36,7 @@ const char* const kCategories[] = {"Design",
                                    "\xC3\xA9T\xC3\x89",
                                    "=cmd",
                                    "Say \"hi\", ok",
-                                   "Stra\xC3\x9F"
-                                   "e",
+                                   "Stra\xC3\x9F\x65",
                                    "STRASSE"};
 const char* const kFilters[] = {
     "",        "Design",    "design",    "Projects",          "x",
