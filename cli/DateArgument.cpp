@@ -96,4 +96,15 @@ DateTime DateArgument::moment(std::string_view option, const std::string& text) 
   return read(option, text, true);
 }
 
+DateArgument::DayRange DateArgument::dayRange(const std::string* from, const std::string* to) {
+  DayRange range;
+  if (from) range.first = day("--from", *from);
+  if (to) range.last = day("--to", *to);
+  if (range.first && range.last && *range.first > *range.last) {
+    throw UsageError("--from " + DateText::shortDate(*range.first) + " is after --to " +
+                     DateText::shortDate(*range.last));
+  }
+  return range;
+}
+
 }  // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,14 @@ class DateArgument {
   // A day and a time: M/d/yyyy h:mm[:ss] [AM|PM] (3/1/2024 9:30 AM) or
   // YYYY-MM-DDTHH:MM[:SS] (2024-03-01T09:30, also with a blank for the T).
   static DateTime moment(std::string_view option, const std::string& text);
+
+  struct DayRange {
+    std::optional<DateTime> first;
+    std::optional<DateTime> last;
+  };
+  // The days of --from and --to, each when given (non-null); throws UsageError also when
+  // --from is after --to.
+  static DayRange dayRange(const std::string* from, const std::string* to);
 };
 
 }  // namespace tw

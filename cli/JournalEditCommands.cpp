@@ -87,14 +87,11 @@ void JournalEditCommands::checkValues(const CLI::App& command) {
 }
 
 void JournalEditCommands::list(CommandContext& context) {
-  DateTime first = DateTime::fromSeconds(DateTime::minSeconds());
-  DateTime last = DateTime::fromSeconds(DateTime::maxSeconds());
-  if (given(*list_, "--from")) first = DateArgument::day("--from", from_);
-  if (given(*list_, "--to")) last = DateArgument::day("--to", to_).addSeconds(kSecondsPerDay - 1);
-  if (first > last) {
-    throw UsageError("--from " + DateText::shortDate(first) + " is after --to " +
-                     DateText::shortDate(last.date()));
-  }
+  const DateArgument::DayRange days = DateArgument::dayRange(
+      given(*list_, "--from") ? &from_ : nullptr, given(*list_, "--to") ? &to_ : nullptr);
+  const DateTime first = days.first.value_or(DateTime::fromSeconds(DateTime::minSeconds()));
+  const DateTime last = days.last ? days.last->addSeconds(kSecondsPerDay - 1)
+                                  : DateTime::fromSeconds(DateTime::maxSeconds());
   TextOutput output = context.output("");
   // Every offset lies within a day of UTC: read a day more on either side, then take the
   // entries by their own local start.

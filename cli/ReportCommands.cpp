@@ -4,7 +4,6 @@
 
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
-#include "cli/UsageError.h"
 #include "core/DateText.h"
 #include "report/CsvReport.h"
 #include "report/ReportRequest.h"
@@ -37,13 +36,9 @@ ReportCommands::ReportCommands(CLI::App& app)
 ReportRequest ReportCommands::request(const CLI::App& command) const {
   ReportRequest request;
   request.category = category_;
-  std::optional<DateTime> first, last;
-  if (command.get_option("--from")->count() > 0) first = DateArgument::day("--from", from_);
-  if (command.get_option("--to")->count() > 0) last = DateArgument::day("--to", to_);
-  if (first && last && *first > *last) {
-    throw UsageError("--from " + DateText::shortDate(*first) + " is after --to " +
-                     DateText::shortDate(*last));
-  }
+  const auto [first, last] =
+      DateArgument::dayRange(command.get_option("--from")->count() > 0 ? &from_ : nullptr,
+                             command.get_option("--to")->count() > 0 ? &to_ : nullptr);
   if (first) request.startDate = DateText::shortDate(*first);
   if (last) request.endDate = DateText::shortDate(*last);
   return request;

@@ -5,8 +5,6 @@
 
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
-#include "cli/UsageError.h"
-#include "core/DateText.h"
 #include "core/TimeZone.h"
 #include "sync/CalendarSync.h"
 #include "sync/IcalFile.h"
@@ -66,13 +64,9 @@ void SyncCommands::exportFile(CommandContext& context) {
   IcalFile::ExportOptions options;
   options.tasks = tasks_;
   options.asJournal = asJournal_;
-  std::optional<DateTime> first, last;
-  if (export_->get_option("--from")->count() > 0) first = DateArgument::day("--from", from_);
-  if (export_->get_option("--to")->count() > 0) last = DateArgument::day("--to", to_);
-  if (first && last && *first > *last) {
-    throw UsageError("--from " + DateText::shortDate(*first) + " is after --to " +
-                     DateText::shortDate(*last));
-  }
+  const auto [first, last] =
+      DateArgument::dayRange(export_->get_option("--from")->count() > 0 ? &from_ : nullptr,
+                             export_->get_option("--to")->count() > 0 ? &to_ : nullptr);
   if (first) options.from = TimeZone::fromLocal(*first);
   if (last) options.until = TimeZone::fromLocal(last->addDays(1));
   context.refuseStoreFile(file_);
