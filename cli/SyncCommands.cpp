@@ -5,8 +5,10 @@
 
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
+#include "core/DateText.h"
 #include "core/TimeZone.h"
 #include "sync/CalendarSync.h"
+#include "sync/ConflictCopies.h"
 #include "sync/IcalFile.h"
 #include "sync/SyncConfig.h"
 
@@ -29,10 +31,20 @@ SyncCommands::SyncCommands(CLI::App& app, CLI::App& ical)
   export_->add_flag("--journal", asJournal_,
                     "Entries as VJOURNALs instead of VEVENTs (few calendar programs show them)");
   import_->add_option("FILE", file_, "The .ics file to read")->required();
+  conflicts_ = sync_->add_subcommand(
+      "conflicts", "List the local versions that lost to the server's where both changed a field");
+  CLI::Option* restore =
+      conflicts_->add_option("--restore", restore_, "Take back the version numbered ID")
+          ->type_name("ID");
+  conflicts_->add_option("--dismiss", dismiss_, "Let the version numbered ID go")
+      ->type_name("ID")
+      ->excludes(restore);
 }
 
 bool SyncCommands::run(CommandContext& context) {
-  if (sync_->parsed())
+  if (conflicts_->parsed())
+    conflicts(context);
+  else if (sync_->parsed())
     synchronise(context);
   else if (export_->parsed())
     exportFile(context);
@@ -58,6 +70,29 @@ void SyncCommands::synchronise(CommandContext& context) {
   output.finish();
   if (result.failed > 0)
     throw std::runtime_error("The server refused some changes; they stay queued.");
+}
+
+// One line per copy, then one per field both sides changed:
+//   3  12/6/2026 7:12:00 PM  task "Write"
+//        subject: yours "Laptop", now "Desktop"
+void SyncCommands::conflicts(CommandContext& context) {
+  const bool changing = restore_ != 0 || dismiss_ != 0;
+  const auto store =
+      context.open(changing ? StoreOpener::Access::ReadWrite : StoreOpener::Access::ReadOnly);
+  ConflictCopies copies(*store, context.syncState(*store));
+  if (restore_ != 0) copies.restore(restore_);
+  if (dismiss_ != 0) copies.dismiss(dismiss_);
+  if (changing) return;
+  TextOutput output = context.output("");
+  for (const ConflictCopies::Copy& copy : copies.list()) {
+    output.write(std::to_string(copy.id) + "  " +
+                 DateText::generalDate(copy.saved.local(TimeZone::offsetAt(copy.saved))) + "  " +
+                 copy.noun + " \"" + copy.subject + "\"" + (copy.gone ? " (deleted here)" : "") +
+                 '\n');
+    for (const ConflictCopies::Difference& d : copy.differences)
+      output.write("     " + d.field + ": yours \"" + d.mine + "\", now \"" + d.now + "\"\n");
+  }
+  output.finish();
 }
 
 void SyncCommands::exportFile(CommandContext& context) {

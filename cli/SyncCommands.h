@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "cli/CommandGroup.h"
@@ -10,8 +11,9 @@ class App;
 
 namespace tw {
 
-// sync, ical export FILE [--from DAY] [--to DAY] [--tasks] [--journal] and ical import FILE: the
-// store with a CalDAV server (configured in sync.ini) and with iCalendar files.
+// sync, sync conflicts [--restore ID | --dismiss ID], ical export FILE [--from DAY] [--to DAY]
+// [--tasks] [--journal] and ical import FILE: the store with a CalDAV server (configured in
+// sync.ini) and with iCalendar files.
 class SyncCommands : public CommandGroup {
  public:
   SyncCommands(CLI::App& app, CLI::App& ical);
@@ -19,15 +21,18 @@ class SyncCommands : public CommandGroup {
 
  private:
   void synchronise(CommandContext& context);
+  void conflicts(CommandContext& context);
   void exportFile(CommandContext& context);
   void importFile(CommandContext& context);
 
   CLI::App* sync_;
+  CLI::App* conflicts_;
   CLI::App* export_;
   CLI::App* import_;
   std::string file_, from_, to_;
   bool tasks_ = false;
   bool asJournal_ = false;
+  std::int64_t restore_ = 0, dismiss_ = 0;
 };
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #include "core/TextLike.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -25,11 +26,15 @@ struct Token {
 struct Pattern {
   std::vector<Token> tokens;
   std::vector<Range> ranges;
+  bool folds = true;  // false when text or pattern is not valid UTF-8
+
+  char32_t fold(char32_t c) const { return folds ? CaseFold::fold(c) : c; }
 };
 
 // nullopt for a malformed pattern (a "[" without its "]").
-std::optional<Pattern> parse(const std::u32string& p) {
+std::optional<Pattern> parse(const std::u32string& p, bool folds) {
   Pattern out;
+  out.folds = folds;
   for (std::size_t i = 0; i < p.size(); ++i) {
     const char32_t c = p[i];
     if (c == '*') {
@@ -63,22 +68,22 @@ std::optional<Pattern> parse(const std::u32string& p) {
       out.tokens.push_back(t);
       i = j;
     } else {
-      out.tokens.push_back({Token::Literal, CaseFold::fold(c)});
+      out.tokens.push_back({Token::Literal, out.fold(c)});
     }
   }
   return out;
 }
 
-bool inRange(char32_t c, const Range& r) {
+bool inRange(const Pattern& p, char32_t c, const Range& r) {
   if (c >= r.low && c <= r.high) return true;
-  const char32_t f = CaseFold::fold(c);
-  return f >= CaseFold::fold(r.low) && f <= CaseFold::fold(r.high);
+  const char32_t f = p.fold(c);
+  return f >= p.fold(r.low) && f <= p.fold(r.high);
 }
 
 bool matchesOne(const Pattern& p, const Token& t, char32_t c) {
   switch (t.kind) {
     case Token::Literal:
-      return CaseFold::fold(c) == t.ch;
+      return p.fold(c) == t.ch;
     case Token::Any:
       return true;
     case Token::Digit:
@@ -86,7 +91,7 @@ bool matchesOne(const Pattern& p, const Token& t, char32_t c) {
     case Token::List: {
       bool found = false;
       for (std::size_t k = t.first; k < t.first + t.count && !found; ++k) {
-        found = inRange(c, p.ranges[k]);
+        found = inRange(p, c, p.ranges[k]);
       }
       return found != t.negated;
     }
@@ -123,13 +128,14 @@ bool matchTokens(const Pattern& p, const std::u32string& text) {
 }  // namespace
 
 bool TextLike::matches(std::string_view text, std::string_view pattern) {
-  std::u32string t = CaseFold::decode(text);
-  for (char32_t& c : t) c = CaseFold::fold(c);
+  if (CaseFold::equal(text, pattern)) return true;
+  const std::u32string t = CaseFold::decode(text);
   const std::u32string p = CaseFold::decode(pattern);
-  std::u32string foldedPattern = p;
-  for (char32_t& c : foldedPattern) c = CaseFold::fold(c);
-  if (t == foldedPattern) return true;
-  const std::optional<Pattern> parsed = parse(p);
+  // Like CaseFold, letters fold only in text that is valid UTF-8.
+  const auto valid = [](const std::u32string& s) {
+    return std::none_of(s.begin(), s.end(), [](char32_t c) { return c >= CaseFold::kInvalidBase; });
+  };
+  const std::optional<Pattern> parsed = parse(p, valid(t) && valid(p));
   return parsed && matchTokens(*parsed, t);
 }
 

@@ -105,7 +105,13 @@ void JournalWindow::buildTopRow(QWidget* parent, QVBoxLayout* layout) {
   row->addWidget(next);
   row->addSpacing(12);
   row->addWidget(period_, 1);
+  conflictsButton_ = makeButton(parent, "conflictsButton", QString());
+  conflictsButton_->setToolTip(
+      QStringLiteral("Your versions of changes the calendar server's replaced"));
+  conflictsButton_->hide();
+  row->addWidget(conflictsButton_);
   layout->addLayout(row);
+  connect(conflictsButton_, &QPushButton::clicked, this, &JournalWindow::onConflictsClicked);
   connect(view_, &QComboBox::currentIndexChanged, this, &JournalWindow::onViewChanged);
   connect(previous, &QPushButton::clicked, this, &JournalWindow::onPreviousClicked);
   connect(todayButton, &QPushButton::clicked, this, &JournalWindow::onTodayClicked);
@@ -217,6 +223,7 @@ void JournalWindow::reload() {
   model_->setEntries(std::move(rows), weekShown());
   shownRunning_ = runningId();
   showLive();
+  showConflictCount();
   for (int column : {JournalModel::kStart, JournalModel::kEnd, JournalModel::kMinutes,
                      JournalModel::kCategories, JournalModel::kType})
     table_->resizeColumnToContents(column);

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTableView;
 class QTimer;
 class QUndoStack;
@@ -17,6 +18,7 @@ class QVBoxLayout;
 
 namespace tw {
 
+class ConflictCopies;
 class JournalEditor;
 class JournalModel;
 class JournalStore;
@@ -36,6 +38,9 @@ class JournalWindow : public QWidget {
 
   // Shows the day (or its week) of this local date.
   void showDay(DateTime day);
+  // The conflict copies of the calendar synchronisation, offered while there are any; none
+  // when null.
+  void setConflictCopies(ConflictCopies* copies);
 
  public slots:
   // Reads the period shown again.
@@ -54,6 +59,7 @@ class JournalWindow : public QWidget {
   void onDeleteClicked();
   void onStartMarkerClicked();
   void onStopMarkerClicked();
+  void onConflictsClicked();
   void onUndo();
   void onRedo();
   void onEditRequested(const JournalEntry& before, const JournalEntry& after);
@@ -66,6 +72,7 @@ class JournalWindow : public QWidget {
   DateTime weekStart() const;
   DateTime today() const;
   void showLive();
+  void showConflictCount();
   std::int64_t runningId() const;
   // The row selected, or -1.
   int selectedRow() const;
@@ -85,10 +92,13 @@ class JournalWindow : public QWidget {
   std::int64_t shownRunning_ = 0;
   std::int64_t changeCount_ = -1;
 
+  ConflictCopies* conflicts_ = nullptr;
+
   JournalModel* model_;
   QUndoStack* undo_;
   QComboBox* view_ = nullptr;
   QLabel* period_ = nullptr;
+  QPushButton* conflictsButton_ = nullptr;
   QTableView* table_ = nullptr;
   QLabel* totals_ = nullptr;
   QTimer* tickTimer_ = nullptr;

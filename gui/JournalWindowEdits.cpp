@@ -1,9 +1,11 @@
 // The changes made in the journal window, each saved at once and pushed for undoing.
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QUndoStack>
 
 #include "core/TimeZone.h"
+#include "gui/ConflictsDialog.h"
 #include "gui/DialogRunner.h"
 #include "gui/EntryDialog.h"
 #include "gui/JournalModel.h"
@@ -141,6 +143,30 @@ void JournalWindow::onRedo() {
   } catch (const std::exception& e) {
     fail("redoing the " + undo_->redoText(), e);
   }
+  reload();
+}
+
+void JournalWindow::setConflictCopies(ConflictCopies* copies) {
+  conflicts_ = copies;
+  showConflictCount();
+}
+
+void JournalWindow::showConflictCount() {
+  std::size_t count = 0;
+  try {
+    count = conflicts_ ? conflicts_->count() : 0;
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("reading the conflicts"), e);
+  }
+  conflictsButton_->setText(QStringLiteral("Conflicts (%1)…").arg(count));
+  conflictsButton_->setVisible(count > 0);
+}
+
+void JournalWindow::onConflictsClicked() {
+  if (!conflicts_) return;
+  ConflictsDialog dialog(*conflicts_, services_.messages, this);
+  connect(&dialog, &ConflictsDialog::changed, this, &JournalWindow::reload);
+  services_.dialogs.exec(dialog);
   reload();
 }
 

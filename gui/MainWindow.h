@@ -23,6 +23,7 @@ class JournalStore;
 class JournalWindow;
 class OverdueGuard;
 class ReportPanel;
+class ConflictCopies;
 class StoreOpener;
 class TitleCaption;
 
@@ -45,6 +46,8 @@ class MainWindow : public QMainWindow {
   // Loads without a store: the window stays empty and shows storeFailure whenever it needs
   // the store.
   void loadWithoutStore(const QString& storeFailure);
+  // The calendar synchronisation's conflict copies, offered in the journal window.
+  void setConflictCopies(ConflictCopies* copies);
   // Saves the entry being timed (closing, logout, termination); a failure is shown.
   void saveRunningEntry();
   // What the calendar synchronisation did, shown as the status bar's tooltip; the task list is
@@ -120,6 +123,7 @@ class MainWindow : public QMainWindow {
   QLabel* detailPanel_ = nullptr;
   ReportPanel* reportPanel_ = nullptr;
   JournalWindow* journal_ = nullptr;
+  ConflictCopies* conflicts_ = nullptr;
   QTimer* tickTimer_ = nullptr;
 };
 

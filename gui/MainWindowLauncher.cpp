@@ -34,6 +34,7 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
     session_.emplace(*store_, services.clock, ProcessIdentity::self(), EntryTypeRule());
     editor_.emplace(*store_, EntryTypeRule());
     window_.load(*session_, *store_, *editor_);
+    offerConflictCopies(stores);
   } else {
     window_.loadWithoutStore(failure);
   }
@@ -42,6 +43,17 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
 }
 
 MainWindowLauncher::~MainWindowLauncher() = default;
+
+void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores) {
+  try {
+    conflicts_.emplace(*store_, stores.syncState(*store_));
+  } catch (const std::exception& e) {
+    window_.showSyncResult(
+        QObject::tr("Conflict copies cannot be read: %1").arg(WindowError::describe(e)), false);
+    return;
+  }
+  window_.setConflictCopies(&*conflicts_);
+}
 
 void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
                                            const std::string& storePath) {

@@ -6,6 +6,7 @@
 
 #include "gui/MainWindow.h"
 #include "store/JournalStore.h"
+#include "sync/ConflictCopies.h"
 #include "tracking/JournalEditor.h"
 #include "tracking/TrackingSession.h"
 
@@ -39,9 +40,13 @@ class MainWindowLauncher {
   JournalStore* store() { return store_.get(); }
 
  private:
+  // The conflict copies of the store's calendar synchronisation, offered in the journal.
+  void offerConflictCopies(const StoreOpener& stores);
+
   std::unique_ptr<JournalStore> store_;
   std::optional<TrackingSession> session_;
   std::optional<JournalEditor> editor_;
+  std::optional<ConflictCopies> conflicts_;
   MainWindow window_;
   std::unique_ptr<BackgroundSync> sync_;
 };

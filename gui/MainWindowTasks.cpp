@@ -106,6 +106,11 @@ void MainWindow::openTasks() {
   guardedServices_.dialogs.exec(dialog);
 }
 
+void MainWindow::setConflictCopies(ConflictCopies* copies) {
+  conflicts_ = copies;
+  if (journal_) journal_->setConflictCopies(copies);
+}
+
 // One journal window, kept while the main window lives.
 void MainWindow::openJournal() {
   if (!store_) {
@@ -115,6 +120,7 @@ void MainWindow::openJournal() {
   if (!journal_) {
     journal_ = new JournalWindow(*store_, *session_, *editor_, guardedServices_, this);
     journal_->setObjectName(QStringLiteral("journalWindow"));
+    journal_->setConflictCopies(conflicts_);
   }
   journal_->reload();
   journal_->show();

@@ -3,6 +3,9 @@
 #include <fstream>
 
 #include "CliFixture.h"
+#include "store/sqlite/SqliteJournalStore.h"
+#include "store/sqlite/SqliteSyncState.h"
+#include "sync/TaskKind.h"
 
 namespace tw::test {
 namespace {
@@ -85,6 +88,33 @@ TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
     EXPECT_EQ(run(c.args, c.input), c.code) << c.args[1] << ' ' << err.str();
     EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
   }
+}
+
+// A version that lost to the server's is listed until it is taken back or let go.
+TEST_F(IcalCommandsTest, ConflictCopiesAreListedRestoredAndDismissed) {
+  ASSERT_EQ(run({"task", "add", "Ours"}), 0) << err.str();
+  {
+    SqliteJournalStore s(store);
+    const std::string uid = s.tasks().front().uid;
+    const std::string mine = TaskKind().serialise(uid, {"Mine", "", "3"}, "", clock.now());
+    for (int i = 0; i < 2; ++i)
+      SqliteSyncState(s).addConflict({0, SyncState::Kind::Task, uid, "subject, status", mine, 0});
+  }
+  const std::string fields =
+      "     subject: yours \"Mine\", now \"Ours\"\n"
+      "     status: yours \"Waiting\", now \"Not Started\"\n";
+  const std::string listed = output({"sync", "conflicts"});
+  EXPECT_EQ(listed.substr(listed.size() - fields.size()), fields) << listed;
+  EXPECT_EQ(listed.rfind("2  ", listed.find("task \"Ours\"\n" + fields)), std::string::npos);
+  EXPECT_EQ(output({"sync", "conflicts", "--restore", "1"}), "");
+  EXPECT_EQ(output({"task", "list", "--all"}), "Mine\t\t3\n");
+  EXPECT_EQ(output({"sync", "conflicts", "--dismiss", "2"}), "");
+  EXPECT_EQ(output({"sync", "conflicts"}), "");
+  const CommandCase cases[] = {
+      {{"sync", "conflicts", "--dismiss", "2"}, "", 1, "no longer kept"},
+      {{"sync", "conflicts", "--dismiss", "2", "--restore", "3"}, "", 2, "excludes"},
+  };
+  for (const CommandCase& c : cases) expectCase(c);
 }
 
 }  // namespace

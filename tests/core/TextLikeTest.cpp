@@ -87,9 +87,11 @@ TEST(TextLike, NonAsciiLettersFoldInUtf8) {
        {"[\xC3\xA9]", {"\xC3\x89"}, {}},  // É in [é]
        {"e", {}, {"\xC3\xA9"}},           // é is not e
        {"\xC3\xB7", {}, {"\xC3\x97"}},    // × is not a letter of ÷
-       // Invalid UTF-8 bytes equal only themselves.
-       {"A\xFF", {"a\xFF"}, {"a\xFE"}},
-       {"a?", {"a\xC3"}, {}}});
+       {"STRASSE", {"Stra\u00DFe"}, {}},  // folded fully, as CaseFold does
+       // Text that is not valid UTF-8 equals only itself, letters included.
+       {"a\xFF", {"a\xFF"}, {"A\xFF", "a\xFE"}},
+       {"a?", {"a\xC3"}, {"A\xC3"}},
+       {"I[\xFD[", {}, {"i[\xFD["}}});
   EXPECT_EQ(tw::CaseFold::decode("\xC3(").size(), 2u);
   EXPECT_EQ(tw::CaseFold::decode("\xE0\x80\xAF").size(), 3u);  // overlong form
 }

@@ -1,12 +1,16 @@
 #include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QTableView>
+#include <QTreeWidget>
 
 #include "WindowFixture.h"
 #include "gui/EntryDialog.h"
 #include "gui/JournalModel.h"
 #include "gui/JournalWindow.h"
 #include "gui/QtDates.h"
+#include "store/sqlite/SqliteSyncState.h"
+#include "sync/ConflictCopies.h"
+#include "sync/TaskKind.h"
 
 namespace tw::test {
 namespace {
@@ -114,6 +118,30 @@ TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
   press("deleteButton");
   expectShown({"Journal W: Error deleting the entry\r\n"});
   EXPECT_EQ(week(), "Mon 08:59 Start Work +0, Mon 09:00 Alpha +0");
+}
+
+// A version that lost to the calendar server's is offered until it is restored or dismissed.
+TEST_F(JournalWindowTest, ConflictCopiesAreOfferedAndRestored) {
+  const Task task = addTask("Ours");
+  const std::string mine = TaskKind().serialise(task.uid, {"Mine", "", "0"}, "", clock.now());
+  ConflictCopies copies(store, std::make_unique<SqliteSyncState>(store));
+  SqliteSyncState(store).addConflict({0, SyncState::Kind::Task, task.uid, "subject", mine, 0});
+  open();
+  window->setConflictCopies(&copies);
+  auto* button = journal->findChild<QPushButton*>("conflictsButton");
+  EXPECT_FALSE(button->isHidden());
+  EXPECT_EQ(button->text(), "Conflicts (1)…");
+  desktop.onDialog = [](QDialog& dialog) {
+    auto* tree = dialog.findChild<QTreeWidget*>("conflicts");
+    EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(2), "Mine");
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    dialog.findChild<QPushButton*>("restoreButton")->click();
+    return static_cast<int>(QDialog::Rejected);
+  };
+  button->click();
+  EXPECT_EQ(store.taskByUid(task.uid)->subject, "Mine");
+  EXPECT_TRUE(button->isHidden());
+  expectShown({});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SyncFixture.h"
+#include "sync/ConflictCopies.h"
 #include "sync/TaskKind.h"
 
 namespace tw {
@@ -110,8 +111,23 @@ TEST_P(ConflictTest, TheServerWinsPerFieldAndTheLocalVersionIsKept) {
                              std::to_string(static_cast<int>(laptopTask.status))}
           : EntryKind::fieldsOf(laptopEntry);
   EXPECT_EQ(kept, mine);
-  laptop->state.removeConflict(copies[0].id);
-  EXPECT_TRUE(laptop->state.conflicts().empty());
+
+  // Taken back, the laptop's values win on both computers.
+  ConflictCopies shown(l, std::make_unique<SqliteSyncState>(laptop->store));
+  const std::vector<ConflictCopies::Copy> listed = shown.list();
+  ASSERT_EQ(listed.size(), 1u);
+  ASSERT_EQ(listed[0].differences.size(), 1u);
+  EXPECT_EQ(listed[0].differences[0].field, c.conflict);
+  EXPECT_NE(listed[0].differences[0].mine, listed[0].differences[0].now);
+  shown.restore(copies[0].id);
+  EXPECT_EQ(shown.count(), 0u);
+  sync(*laptop);
+  sync(*desktop);
+  EXPECT_EQ(contents(l), contents(desktop->store));
+  const ItemKind::Fields restored = c.kind == SyncState::Kind::Task
+                                        ? *TaskKind().local(desktop->store, t.uid)
+                                        : *EntryKind().local(desktop->store, e.uid);
+  EXPECT_EQ(restored, mine);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachField, ConflictTest, ::testing::ValuesIn(kCases),
