@@ -74,6 +74,7 @@ void ConflictsDialog::fill() {
   }
   tree_->expandAll();
   for (int column : {0, 2, 3}) tree_->resizeColumnToContents(column);
+  if (tree_->topLevelItemCount() > 0) tree_->setCurrentItem(tree_->topLevelItem(0));
   onSelectionChanged();
 }
 
