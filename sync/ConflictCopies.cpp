@@ -58,8 +58,8 @@ std::string entryValue(std::size_t field, const ItemKind::Fields& f, JournalStor
   switch (field) {
     case EntryKind::kStart:
       return DateText::generalDate(
-          Instant::fromUnix(integer(v)).local(static_cast<std::int32_t>(
-              integer(f[EntryKind::kUtcOffset]))));
+          Instant::fromUnix(integer(v))
+              .local(static_cast<std::int32_t>(integer(f[EntryKind::kUtcOffset]))));
     case EntryKind::kUtcOffset:
       return offsetText(integer(v));
     case EntryKind::kSeconds:
