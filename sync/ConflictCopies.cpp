@@ -10,6 +10,10 @@
 namespace tw {
 namespace {
 
+// The subject is the first field of either kind.
+constexpr std::size_t kSubject = 0;
+static_assert(TaskKind::kSubject == kSubject && EntryKind::kSubject == kSubject);
+
 const ItemKind& kindOf(SyncState::Kind kind) {
   static const TaskKind tasks;
   static const EntryKind entries;
@@ -114,7 +118,7 @@ ConflictCopies::Copy ConflictCopies::describe(const SyncState::ConflictCopy& kep
   }
   const std::optional<ItemKind::Fields> now = kind.local(store_, kept.uid);
   copy.gone = !now;
-  copy.subject = now ? (*now)[0] : mine[0];
+  copy.subject = now ? (*now)[kSubject] : mine[kSubject];
   for (std::size_t i : positions(kind, kept.fields)) {
     copy.differences.push_back({kind.fieldNames()[i], value(kept.kind, i, mine, store_),
                                 now ? value(kept.kind, i, *now, store_) : "(deleted)"});
