@@ -78,6 +78,7 @@ void BackgroundSync::run() {
     outcome_ = tr("Synchronised at %1: %2");
     outcome_ = outcome_.arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
                             QString::fromStdString(result.summary()));
+    if (result.conflicts > 0) outcome_ += tr(" (your versions: Journal, Conflicts…)");
   } catch (const std::exception& e) {
     outcome_ = tr("Synchronisation failed at %1: %2")
                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),

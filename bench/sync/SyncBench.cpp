@@ -22,8 +22,8 @@
 #include "support/BigJournal.h"
 #include "sync/CalendarSync.h"
 #include "sync/DavClient.h"
-#include "sync/HttpClient.h"
 #include "sync/EntryKind.h"
+#include "sync/HttpClient.h"
 #include "sync/TaskKind.h"
 
 namespace tw {
