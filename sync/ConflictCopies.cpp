@@ -58,23 +58,21 @@ std::string lengthText(std::int64_t seconds) {
 }
 
 std::string entryValue(std::size_t field, const ItemKind::Fields& f, JournalStore& store) {
-  const std::string& v = f[field];
+  const JournalEntry e = EntryKind::entryOf(f);
   switch (field) {
     case EntryKind::kStart:
-      return DateText::generalDate(
-          Instant::fromUnix(integer(v))
-              .local(static_cast<std::int32_t>(integer(f[EntryKind::kUtcOffset]))));
+      return DateText::generalDate(e.localStart());
     case EntryKind::kUtcOffset:
-      return offsetText(integer(v));
+      return offsetText(e.utcOffset);
     case EntryKind::kSeconds:
-      return lengthText(integer(v));
+      return lengthText(e.seconds);
     case EntryKind::kTaskUid: {
-      if (v.empty()) return "(no task)";
-      const std::optional<Task> task = store.taskByUid(v);
-      return task ? task->subject : v;
+      if (e.taskUid.empty()) return "(no task)";
+      const std::optional<Task> task = store.taskByUid(e.taskUid);
+      return task ? task->subject : e.taskUid;
     }
     default:
-      return v;
+      return f[field];
   }
 }
 
