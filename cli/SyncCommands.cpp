@@ -86,9 +86,8 @@ void SyncCommands::conflicts(CommandContext& context) {
   TextOutput output = context.output("");
   for (const ConflictCopies::Copy& copy : copies.list()) {
     output.write(std::to_string(copy.id) + "  " +
-                 DateText::generalDate(copy.saved.local(TimeZone::offsetAt(copy.saved))) + "  " +
-                 copy.noun + " \"" + copy.subject + "\"" + (copy.gone ? " (deleted here)" : "") +
-                 '\n');
+                 DateText::generalDate(TimeZone::toLocal(copy.saved)) + "  " + copy.noun + " \"" +
+                 copy.subject + "\"" + (copy.gone ? " (deleted here)" : "") + '\n');
     for (const ConflictCopies::Difference& d : copy.differences)
       output.write("     " + d.field + ": yours \"" + d.mine + "\", now \"" + d.now + "\"\n");
   }

@@ -18,6 +18,8 @@ class TimeZone {
 
   // Seconds east of UTC in force at the instant.
   static std::int32_t offsetAt(Instant t);
+  // The wall-clock reading of the instant here.
+  static DateTime toLocal(Instant t) { return t.local(offsetAt(t)); }
   // The instant a local wall-clock reading names, with the offset that gives that reading back.
   // On the night the clocks go back a reading names two instants: the earlier one is taken. A
   // reading the clocks skip (spring forward) is taken with the offset in force before the

@@ -20,7 +20,7 @@ QString text(const std::string& s) {
 }
 
 QString when(Instant saved) {
-  return text(DateText::generalDate(saved.local(TimeZone::offsetAt(saved))));
+  return text(DateText::generalDate(TimeZone::toLocal(saved)));
 }
 
 }  // namespace

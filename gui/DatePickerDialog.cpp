@@ -36,7 +36,7 @@ bool DatePickerDialog::choose(const QWidget& owner) {
   // Outer positions, with no correction to keep the dialog on the screen.
   move(owner.frameGeometry().topLeft() + QPoint(Twips::toPixels(3000), Twips::toPixels(1000)));
   const Instant now = clock_.now();
-  const DateTime today = now.local(TimeZone::offsetAt(now));
+  const DateTime today = TimeZone::toLocal(now);
   calendar_->setCurrentPage(today.year(), today.month());
   calendar_->setSelectedDate(QDate(today.year(), today.month(), today.day()));
   chosen_ = false;

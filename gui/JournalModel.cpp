@@ -14,8 +14,7 @@ namespace tw {
 namespace {
 
 DateTime localEnd(const JournalEntry& e) {
-  const Instant end = e.start.plus(e.seconds);
-  return end.local(TimeZone::offsetAt(end));
+  return TimeZone::toLocal(e.start.plus(e.seconds));
 }
 
 QString text(const std::string& s) {

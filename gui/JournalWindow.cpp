@@ -165,7 +165,7 @@ void JournalWindow::buildButtons(QWidget* parent, QVBoxLayout* layout) {
 
 DateTime JournalWindow::today() const {
   const Instant now = services_.clock.now();
-  return now.local(TimeZone::offsetAt(now)).date();
+  return TimeZone::toLocal(now).date();
 }
 
 bool JournalWindow::weekShown() const {

@@ -34,7 +34,7 @@ DateTime JournalWindow::suggestedMoment() const {
   const int row = selectedRow();
   if (row >= 0) return model_->entryAt(row).localStart();
   const Instant now = services_.clock.now();
-  const DateTime local = now.local(TimeZone::offsetAt(now));
+  const DateTime local = TimeZone::toLocal(now);
   if (local.date() == day_) return local.addSeconds(-local.second());
   return day_.addSeconds(9 * 3600);
 }

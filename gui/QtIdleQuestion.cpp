@@ -10,7 +10,7 @@ namespace tw {
 namespace {
 
 QString clockText(Instant t) {
-  const DateTime local = t.local(TimeZone::offsetAt(t));
+  const DateTime local = TimeZone::toLocal(t);
   return QStringLiteral("%1:%2").arg(local.hour()).arg(local.minute(), 2, 10, QLatin1Char('0'));
 }
 

@@ -16,10 +16,6 @@ namespace tw {
 
 namespace {
 
-DateTime localOf(Instant t) {
-  return t.local(TimeZone::offsetAt(t));
-}
-
 QString when(DateTime local) {
   return QtDates::toQt(local).toString(QStringLiteral("ddd d MMM HH:mm"));
 }
@@ -49,10 +45,10 @@ void RecoveryPrompt::offerTimer(QWidget* parent) {
                            "Tallyworks was timing \"%1\" since %2 when it ended without stopping. "
                            "The time was last saved at %3, with %4 timed.")
                            .arg(QString::fromStdString(entry->subject), when(entry->localStart()),
-                                when(localOf(orphan->savedAt)),
+                                when(TimeZone::toLocal(orphan->savedAt)),
                                 ClockText::hoursMinutes(orphan->secondsAt(orphan->savedAt) / 60));
   StopChoiceDialog dialog(
-      QStringLiteral("Unfinished Timing"), text, localOf(orphan->savedAt),
+      QStringLiteral("Unfinished Timing"), text, TimeZone::toLocal(orphan->savedAt),
       {{StopChoiceDialog::kResume, QStringLiteral("&Resume")},
        {StopChoiceDialog::kStopAtSave, QStringLiteral("Stop at the last &save")},
        {StopChoiceDialog::kStopAtChosen, QStringLiteral("Stop at the &time chosen")},
@@ -76,7 +72,7 @@ void RecoveryPrompt::offerTimer(QWidget* parent) {
 void RecoveryPrompt::offerOpenDay(QWidget* parent) {
   const std::optional<JournalEntry> last = UnfinishedWork::openDay(store_, services_.clock);
   if (!last) return;
-  const DateTime end = localOf(last->start.plus(last->seconds));
+  const DateTime end = TimeZone::toLocal(last->start.plus(last->seconds));
   const QString text =
       QStringLiteral(
           "The day of %1 was never closed with \"Stop Work\". Its last entry, "

@@ -49,7 +49,7 @@ SummaryView::SummaryView(JournalStore& store, WindowServices& services, QWidget*
   buildControls();
   resize(1200, 580);
   const Instant now = services_.clock.now();
-  showPeriod(Period::Week, now.local(TimeZone::offsetAt(now)));
+  showPeriod(Period::Week, TimeZone::toLocal(now));
 }
 
 void SummaryView::buildControls() {

@@ -22,7 +22,7 @@ QString TitleCaption::caption(const TrackingSession::Status& status, std::int64_
                               const QString& stopped) {
   if (status.state != TrackingSession::State::Tracking) return stopped;
   const Instant now = clock_.now();
-  const DateTime today = now.local(TimeZone::offsetAt(now)).date();
+  const DateTime today = TimeZone::toLocal(now).date();
   if (heldId != heldId_ || today != day_ ||
       clock_.steadyMillis() - readAtSteady_ >= kReadEveryMillis)
     readToday(today, heldId);

@@ -136,7 +136,7 @@ QString TrayIcon::todayText() {
   if (!store_) return tr("Today: no store");
   try {
     const Instant now = clock_.now();
-    const DateTime today = now.local(TimeZone::offsetAt(now)).date();
+    const DateTime today = TimeZone::toLocal(now).date();
     std::int64_t minutes = PeriodSummary::read(*store_, today, 1).totalMinutes();
     if (session_ && session_->tracking() && session_->held() &&
         session_->held()->localStart().date() == today)

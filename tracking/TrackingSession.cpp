@@ -339,7 +339,7 @@ void TrackingSession::closeDay(Instant end) {
 bool TrackingSession::overdue(std::int64_t limitSeconds) const {
   if (!tracking_ || !held_ || held_->id == keptOverdue_) return false;
   const Instant now = clock_.now();
-  const bool nextDay = held_->localStart().date() < now.local(TimeZone::offsetAt(now)).date();
+  const bool nextDay = held_->localStart().date() < TimeZone::toLocal(now).date();
   return nextDay || baseSeconds_ + elapsedMillis() / 1000 > limitSeconds;
 }
 

@@ -19,8 +19,7 @@ std::optional<JournalEntry> UnfinishedWork::openDay(JournalStore& store, const C
   const std::optional<JournalEntry> marker = store.newestOfType(Markers::kType);
   if (!marker || marker->subject != Markers::kStartSubject) return std::nullopt;
   const Instant now = clock.now();
-  if (!(marker->localStart().date() < now.local(TimeZone::offsetAt(now)).date()))
-    return std::nullopt;
+  if (!(marker->localStart().date() < TimeZone::toLocal(now).date())) return std::nullopt;
   std::optional<JournalEntry> newest;
   store.visitNewestFirst([&](const JournalEntry& e) {
     newest = e;
