@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/DateTimeError.h"
+#include "core/EntryRules.h"
 #include "core/TimeZone.h"
 #include "sync/Categories.h"
 #include "sync/IcalObject.h"
@@ -34,6 +35,10 @@ std::int64_t integer(const std::string& field) {
 }
 
 Instant instantOf(icaltimetype t) {
+  // libical would roll February 30 over into March and hour 99 into later days.
+  const std::string why = DateTime::whyInvalid(t.year, t.month, t.day, t.is_date ? 0 : t.hour,
+                                               t.is_date ? 0 : t.minute, t.is_date ? 0 : t.second);
+  if (!why.empty()) throw SyncError("its time cannot be read: " + why);
   if (t.zone) return Instant::fromUnix(icaltime_as_timet_with_zone(t, t.zone));
   // A floating time or a date: the wall clock of this machine.
   try {
@@ -169,15 +174,18 @@ ItemKind::Fields EntryKind::read(icalcomponent* c) const {
   std::optional<std::int64_t> offset = number(IcalObject::xValues(c, kOffsetX));
   if (!offset || std::llabs(*offset) > kMaxOffset) offset = TimeZone::offsetAt(from);
   const std::vector<std::string> type = IcalObject::xValues(c, kTypeX);
-  return {IcalObject::text(c, ICAL_SUMMARY_PROPERTY),
-          std::to_string(from.unixSeconds()),
-          std::to_string(*offset),
-          std::to_string(std::max<std::int64_t>(0, seconds)),
-          Categories::read(c),
-          type.empty() ? std::string() : type.front(),
-          joined(IcalObject::xValues(c, kCompanyX), kCompanySeparator),
-          IcalObject::text(c, ICAL_DESCRIPTION_PROPERTY),
-          taskUidOf(c)};
+  Fields fields{IcalObject::text(c, ICAL_SUMMARY_PROPERTY),
+                std::to_string(from.unixSeconds()),
+                std::to_string(*offset),
+                std::to_string(std::max<std::int64_t>(0, seconds)),
+                Categories::read(c),
+                type.empty() ? std::string() : type.front(),
+                joined(IcalObject::xValues(c, kCompanyX), kCompanySeparator),
+                IcalObject::text(c, ICAL_DESCRIPTION_PROPERTY),
+                taskUidOf(c)};
+  if (const std::string why = EntryRules::whyInvalid(entryOf(fields)); !why.empty())
+    throw SyncError(why);
+  return fields;
 }
 
 void EntryKind::write(const Fields& f, icalcomponent* c, Instant) const {

@@ -1,13 +1,13 @@
 #include "sync/IcalFile.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 
+#include "core/FileWriter.h"
 #include "core/SystemClock.h"
 #include "sync/EntryKind.h"
 #include "sync/IcalObject.h"
@@ -26,29 +26,11 @@ void addItems(IcalObject& file, const ItemKind& kind, const std::vector<ItemKind
   }
 }
 
-void writeWhole(const std::string& path, const std::string& text) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  const auto fail = [&](int error) {
-    if (fd >= 0) unlink(temp.c_str());
-    throw SyncError("cannot write " + path + ": " + std::strerror(error));
-  };
-  if (fd < 0) fail(errno);
-  for (std::size_t done = 0; done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      const int error = errno;
-      close(fd);
-      fail(error);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (fsync(fd) != 0 || close(fd) != 0 || rename(temp.c_str(), path.c_str()) != 0) fail(errno);
-}
-
 std::string readWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw SyncError("cannot read " + path + ": " + std::strerror(errno));
+  // A folder opens as a file that fails on the first read.
+  if (std::filesystem::is_directory(path)) throw SyncError(path + " is a folder, not a file");
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -96,8 +78,8 @@ std::string IcalFile::ImportResult::summary() const {
   return text;
 }
 
-int IcalFile::write(JournalStore& store, SyncState& state, const std::string& path,
-                    const ExportOptions& options) {
+IcalFile::Export IcalFile::compose(JournalStore& store, SyncState& state,
+                                   const ExportOptions& options) {
   const Instant now = SystemClock().now();
   IcalObject file = IcalObject::create();
   std::vector<ItemKind::Item> tasks;
@@ -114,8 +96,14 @@ int IcalFile::write(JournalStore& store, SyncState& state, const std::string& pa
   addItems(file, taskKind, tasks, state, now);
   addItems(file, EntryKind(options.asJournal ? ICAL_VJOURNAL_COMPONENT : ICAL_VEVENT_COMPONENT),
            entries, state, now);
-  writeWhole(path, file.text());
-  return static_cast<int>(tasks.size() + entries.size());
+  return {file.text(), static_cast<int>(tasks.size() + entries.size())};
+}
+
+int IcalFile::write(JournalStore& store, SyncState& state, const std::string& path,
+                    const ExportOptions& options) {
+  const Export exported = compose(store, state, options);
+  FileWriter::writeWhole(path, exported.text, FileWriter::Targets::FilesAndStreams);
+  return exported.items;
 }
 
 IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,

@@ -38,6 +38,9 @@ class Database {
   [[noreturn]] void fail(int code) const;
   // Throws a StoreError naming the file, with a cause in the system's own words.
   [[noreturn]] void failWith(const std::string& cause) const;
+  // The result of a full check: "ok" lifts a note of damage (DamageMark), anything else
+  // leaves one. A store found damaged is refused for writing, also when opened for it.
+  void noteCheck(const std::string& result);
   void execute(const char* sql);
 
   // Transactions nest: only the outermost begins (BEGIN IMMEDIATE) and ends one.
@@ -56,6 +59,8 @@ class Database {
   void createFile() const;
   void checkHeader() const;
   void openConnection(Mode mode);
+  [[noreturn]] void noteDamage(const std::string& what) const;
+  std::string damaged() const;
 
   std::string path_;
   sqlite3* db_ = nullptr;
@@ -64,6 +69,9 @@ class Database {
   bool readOnly_ = false;
   int depth_ = 0;
   bool failed_ = false;
+  // What damage was found, empty while none was. Noted also by the failing reads of another
+  // thread (BatchReader), which uses the connection alone meanwhile.
+  mutable std::string damage_;
 };
 
 }  // namespace tw
