@@ -178,8 +178,9 @@ std::string recoverInto(const std::string& damaged, const std::string& target) {
   for (const RowSalvage::Counts& c : counts) damagedPlaces += c.damaged;
   return "saved " + savedText(counts[1], countOf(source.get(), "journal"), "journal entries") +
          " and " + savedText(counts[0], countOf(source.get(), "tasks"), "tasks") + " in " + target +
-         "; " + countText(damagedPlaces) + " damaged places were skipped; \"" + damaged +
-         "\" is left as it was";
+         "; " + countText(damagedPlaces) +
+         (damagedPlaces == 1 ? " damaged place was" : " damaged places were") + " skipped; \"" +
+         damaged + "\" is left as it was";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/DeviceFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -74,6 +75,7 @@ TEST_F(ExecutableTest, StandardOutputAndDevicesAreWrittenIntoNeverReplaced) {
   const std::string piped = folder.file("piped.ics");
   const std::string log = folder.file("log.ics");
   writeBytes(log, "earlier\n");
+  const DeviceFiles devices(folder);
   const struct {
     std::string args;
     int code;
@@ -83,8 +85,8 @@ TEST_F(ExecutableTest, StandardOutputAndDevicesAreWrittenIntoNeverReplaced) {
       {"ical export - > " + shellQuoted(ics), 0},
       {"ical export /dev/stdout | cat > " + shellQuoted(piped), 0},
       {"ical export /dev/stdout >> " + shellQuoted(log), 0},
-      {"ical export /dev/full 2>/dev/null", 1},
-      {"backup /dev/full 2>/dev/null", 1},
+      {"ical export " + shellQuoted(devices.full()) + " 2>/dev/null", 1},
+      {"backup " + shellQuoted(devices.full()) + " 2>/dev/null", 1},
       {"backup /dev/stdout > " + shellQuoted(folder.file("copy.db")) + " 2>/dev/null", 1},
   };
   for (const auto& c : cases) EXPECT_EQ(tallyworks(c.args), c.code) << c.args;
@@ -93,7 +95,7 @@ TEST_F(ExecutableTest, StandardOutputAndDevicesAreWrittenIntoNeverReplaced) {
   EXPECT_EQ(readBytes(piped).find("wrote"), std::string::npos) << "the calendar alone";
   EXPECT_EQ(readBytes(log).rfind("earlier\nBEGIN:VCALENDAR", 0), 0u);
   struct stat st {};
-  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  ASSERT_EQ(::stat(devices.full().c_str(), &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 

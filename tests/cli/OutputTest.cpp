@@ -4,10 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <future>
 
 #include "CliFixture.h"
 #include "store/StoreOpener.h"
+#include "tests/support/DeviceFiles.h"
+#include "tests/support/FifoReader.h"
 
 namespace tw::test {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(OutputTest, AFullOrClosedStandardOutputFailsTheCommand) {
               std::string::npos)
         << err.str();
   }
-  expectCase({{"report", "--output", "/dev/full"}, "", 1, "the disk is full"});
+  expectCase({{"report", "--output", DeviceFiles(folder).full()}, "", 1, "the disk is full"});
 }
 
 TEST_F(OutputTest, TheStoreAndItsFilesAreNeverAnOutput) {
@@ -92,24 +93,29 @@ TEST_F(OutputTest, AFailedCommandLeavesAnExistingFileAsItWas) {
 TEST_F(OutputTest, SpecialFilesAreWrittenIntoOrRefusedNeverReplaced) {
   const std::string fifo = folder.file("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  auto read = std::async(std::launch::async, [&] { return readBytes(fifo); });
+  const DeviceFiles devices(folder);
+  // Open while the commands run, so that nothing waits for a reader.
+  const FifoReader read(fifo);
   EXPECT_EQ(output({"ical", "export", fifo}), "wrote 1 items\n");
-  EXPECT_NE(read.get().find("BEGIN:VCALENDAR"), std::string::npos);
+  EXPECT_NE(read.what().find("BEGIN:VCALENDAR"), std::string::npos);
   const std::string calendar = output({"ical", "export", "-"});
   EXPECT_EQ(calendar.rfind("BEGIN:VCALENDAR", 0), 0u) << calendar;
   EXPECT_EQ(calendar.find("wrote"), std::string::npos);
   const CommandCase cases[] = {
-      {{"ical", "export", "/dev/full"}, "", 1, "\"/dev/full\" cannot be written: the disk is full"},
-      {{"journal", "export", "/dev/full"}, "", 1, "the disk is full"},
-      {{"backup", "/dev/full"}, "", 1, "it is a device, not a file"},
+      {{"ical", "export", devices.full()},
+       "",
+       1,
+       "\"" + devices.full() + "\" cannot be written: the disk is full"},
+      {{"journal", "export", devices.full()}, "", 1, "the disk is full"},
+      {{"backup", devices.full()}, "", 1, "it is a device, not a file"},
       {{"backup", fifo}, "", 1, "it is a pipe (FIFO), not a file"},
       {{"backup", "/dev/stdout"}, "", 1, "not a file"},
       {{"backup", folder.path()}, "", 1, "it is a folder, not a file"},
-      {{"ical", "export", "/dev/null"}, "", 0, ""},
+      {{"ical", "export", devices.null()}, "", 0, ""},
   };
   for (const CommandCase& c : cases) expectCase(c);
   struct stat st {};
-  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  ASSERT_EQ(::stat(devices.full().c_str(), &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));
   ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));

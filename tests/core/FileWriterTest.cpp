@@ -8,11 +8,12 @@
 
 #include <filesystem>
 #include <functional>
-#include <future>
 
 #include "core/FileError.h"
 #include "core/FileWriter.h"
 #include "core/ProtectedFiles.h"
+#include "tests/support/DeviceFiles.h"
+#include "tests/support/FifoReader.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -52,6 +53,7 @@ class FileWriterTest : public ::testing::Test {
 
   TempFolder folder;
   std::string file = folder.file("out.txt");
+  DeviceFiles devices{folder};
 };
 
 TEST_F(FileWriterTest, RegularFilesAreReplacedWholeKeepingTheirModeAndLinks) {
@@ -78,10 +80,10 @@ TEST_F(FileWriterTest, StreamsAreWrittenIntoAndNeverReplaced) {
   fs::create_symlink("/proc/self/fd/" + std::to_string(logFd), folder.file("to-log"));
   const ino_t logInode = statOf(file).st_ino;
   ::mkfifo(folder.file("fifo").c_str(), 0600);
-  auto fifoText = std::async(std::launch::async, [&] { return readBytes(folder.file("fifo")); });
+  const FifoReader fifo(folder.file("fifo"));
 
   EXPECT_EQ(failureOf(folder.file("fifo"), Targets::FilesAndStreams, "into the fifo"), "");
-  EXPECT_EQ(fifoText.get(), "into the fifo");
+  EXPECT_EQ(fifo.what(), "into the fifo");
   EXPECT_EQ(failureOf(folder.file("to-pipe"), Targets::FilesAndStreams, "into the pipe"), "");
   ::close(pipeEnds[1]);
   char got[32] = {};
@@ -92,14 +94,15 @@ TEST_F(FileWriterTest, StreamsAreWrittenIntoAndNeverReplaced) {
   ::close(logFd);
   EXPECT_EQ(readBytes(file), "kept and added");
   EXPECT_EQ(statOf(file).st_ino, logInode);
-  EXPECT_EQ(failureOf("/dev/null", Targets::FilesAndStreams), "");
-  EXPECT_TRUE(S_ISCHR(statOf("/dev/null").st_mode));
+  EXPECT_EQ(failureOf(devices.null(), Targets::FilesAndStreams), "");
+  EXPECT_TRUE(S_ISCHR(statOf(devices.null()).st_mode));
   EXPECT_TRUE(S_ISFIFO(statOf(folder.file("fifo")).st_mode));
   EXPECT_TRUE(temporaries().empty());
 }
 
 TEST_F(FileWriterTest, WhatCannotBeWrittenIsRefusedLeavingNothingBehind) {
   ::mkfifo(folder.file("fifo").c_str(), 0600);
+  const FifoReader keepsWritersFromWaiting(folder.file("fifo"));
   fs::create_directory(folder.file("folder"));
   fs::create_symlink("nowhere", folder.file("dangling"));
   fs::create_symlink("/proc/self/fd/1", folder.file("stdout"));
@@ -111,8 +114,8 @@ TEST_F(FileWriterTest, WhatCannotBeWrittenIsRefusedLeavingNothingBehind) {
     Targets targets;
     const char* cause;
   } cases[] = {
-      {"/dev/full", Targets::FilesAndStreams, "the disk is full"},
-      {"/dev/full", Targets::Files, "it is a device, not a file"},
+      {devices.full(), Targets::FilesAndStreams, "the disk is full"},
+      {devices.full(), Targets::Files, "it is a device, not a file"},
       {folder.file("fifo"), Targets::Files, "it is a pipe (FIFO), not a file"},
       {folder.file("stdout"), Targets::Files, "it is one of this program's descriptors"},
       {folder.file("folder"), Targets::FilesAndStreams, "it is a folder, not a file"},
@@ -129,7 +132,7 @@ TEST_F(FileWriterTest, WhatCannotBeWrittenIsRefusedLeavingNothingBehind) {
     EXPECT_EQ(openDescriptors(), descriptors) << c.path;
   }
   ProtectedFiles::remove(store);
-  EXPECT_TRUE(S_ISCHR(statOf("/dev/full").st_mode));
+  EXPECT_TRUE(S_ISCHR(statOf(devices.full()).st_mode));
   EXPECT_TRUE(fs::is_symlink(folder.file("dangling")));
   EXPECT_FALSE(fs::exists(folder.file("nowhere")));
   EXPECT_EQ(readBytes(store), "a store");
