@@ -138,7 +138,12 @@ bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int 
   JournalEntry after = before;
   switch (index.column()) {
     case kStart:
-      after = JournalEditor::placed(before, QtDates::fromQt(value.toDateTime()));
+      try {
+        after = JournalEditor::placed(before, QtDates::fromQt(value.toDateTime()));
+      } catch (const std::exception& e) {
+        emit editRefused(QString::fromStdString(e.what()));
+        return false;
+      }
       break;
     case kEnd:
       after.seconds =

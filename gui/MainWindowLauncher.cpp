@@ -74,9 +74,9 @@ void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
   sync_->runSoon();
 }
 
-int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
-                            const std::string& storePath) {
-  QApplication app(argc, argv);
+namespace {
+
+void nameApplication() {
   QApplication::setApplicationName(QStringLiteral("Tallyworks"));
   QApplication::setDesktopFileName(QStringLiteral("org.tallyworks.Tallyworks"));
   QApplication::setApplicationVersion(QStringLiteral(TALLYWORKS_VERSION));
@@ -84,6 +84,14 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   for (int size : {16, 32, 64})
     icon.addFile(QStringLiteral(":/tallyworks/tallyworks-%1.png").arg(size));
   QApplication::setWindowIcon(icon);
+}
+
+}  // namespace
+
+int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
+                            const std::string& storePath) {
+  QApplication app(argc, argv);
+  nameApplication();
   SingleWindow single(QString::fromStdString(storePath));
   if (!single.claim()) {
     std::cerr << "tallyworks: a window is already open on " << storePath
@@ -104,8 +112,25 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   } catch (const std::exception& e) {
     messages.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
   }
+  // A signal that comes while the window loads (the recovery prompt open) closes what is open
+  // unanswered, as "Later" would, shows nothing more, and ends the program once loaded.
+  bool ending = false;
+  QMetaObject::Connection whileLoading;
+  if (terminations) {
+    whileLoading =
+        QObject::connect(terminations.get(), &TerminationSignals::received, &app, [&] {
+          ending = true;
+          dialogs.endAll();
+          messages.endAll();
+        });
+  }
   MainWindowLauncher launcher(services, stores, storePath);
+  QObject::disconnect(whileLoading);
   MainWindow& window = launcher.window();
+  if (ending) {
+    window.saveRunningEntry();
+    return 0;
+  }
   launcher.startCalendarSync(stores, storePath);
   DesktopIntegration desktop(services, launcher.session(), launcher.store(), window);
   QObject::connect(&desktop, &DesktopIntegration::journalRequested, &window,

@@ -98,7 +98,8 @@ bool exists(const std::string& path) {
 
 }  // namespace
 
-Database::Database(std::string path, Mode mode, int busyTimeoutMs) : path_(std::move(path)) {
+Database::Database(std::string path, Mode mode, int busyTimeoutMs)
+    : path_(std::move(path)), busyTimeoutMs_(busyTimeoutMs) {
   {
     const std::lock_guard lock(gOpening);
     if (mode == Mode::Create) {
@@ -108,7 +109,7 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs) : path_(std::
     openConnection(mode);
     OpenFiles::add(device_, inode_);
   }
-  sqlite3_busy_timeout(db_, busyTimeoutMs);
+  waitAtMost(busyTimeoutMs_);
   try {
     Schema::prepare(*this);
   } catch (...) {
@@ -124,7 +125,7 @@ Database::~Database() {
 }
 
 void Database::failWith(const std::string& cause) const {
-  throw StoreError("The store file \"" + path_ + "\" cannot be used: " + cause + ".");
+  throw StoreError("The store file \"" + path_ + "\" cannot be used: " + cause + ".", cause);
 }
 
 void Database::fail(int code) const {
@@ -184,6 +185,9 @@ void Database::openConnection(Mode mode) {
   if (S_ISREG(st.st_mode) && !OpenFiles::connected(st.st_dev, st.st_ino)) checkHeader();
   const bool writable =
       ::access(path_.c_str(), R_OK | W_OK) == 0 && ::access(folderOf(path_).c_str(), W_OK) == 0;
+  // SQLite would open a file it may not write read-only and make its -wal and -shm files for
+  // this user, which the store's owner can then neither write nor remove.
+  if (mode == Mode::Create && !writable) failWith(notWritable());
   readOnly_ = mode == Mode::ReadOnly && !writable;
   // A Database serves one thread at a time, so SQLite need not lock the connection per call.
   int flags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
@@ -205,6 +209,15 @@ void Database::openConnection(Mode mode) {
   }
   device_ = st.st_dev;
   inode_ = st.st_ino;
+}
+
+std::string Database::notWritable() const {
+  if (::access(path_.c_str(), R_OK | W_OK) != 0) {
+    const int error = errno;
+    return error == EACCES ? "it is read-only and cannot be changed (permission denied)"
+                           : systemCause(error);
+  }
+  return "it cannot be changed: its folder " + folderOf(path_) + " is read-only";
 }
 
 void Database::checkFile(bool write) const {
@@ -264,6 +277,10 @@ void Database::rollback() noexcept {
   if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   depth_ = 0;
   failed_ = false;
+}
+
+void Database::waitAtMost(int milliseconds) {
+  sqlite3_busy_timeout(db_, milliseconds < 0 ? busyTimeoutMs_ : milliseconds);
 }
 
 std::int64_t Database::lastInsertId() const {

@@ -46,6 +46,9 @@ class Database {
   // Ends the outermost transaction without its changes; never throws.
   void rollback() noexcept;
   bool inTransaction() const { return depth_ > 0; }
+  // How long a call waits for another connection's write to end before it fails; the wait
+  // the connection was opened with when negative.
+  void waitAtMost(int milliseconds);
 
   std::int64_t lastInsertId() const;
   int changes() const;
@@ -56,8 +59,11 @@ class Database {
   void createFile() const;
   void checkHeader() const;
   void openConnection(Mode mode);
+  // Why the file cannot be opened for writing.
+  std::string notWritable() const;
 
   std::string path_;
+  int busyTimeoutMs_ = 0;
   sqlite3* db_ = nullptr;
   dev_t device_ = 0;
   ino_t inode_ = 0;

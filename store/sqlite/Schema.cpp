@@ -120,6 +120,12 @@ CREATE TABLE sync_conflicts(
   saved INTEGER NOT NULL);
 )sql";
 
+// The work markers in the order they were written: the one written last decides whether a
+// period of work is open.
+constexpr const char* kVersion4 = R"sql(
+CREATE INDEX journal_markers ON journal(id) WHERE type = 'TWEvent';
+)sql";
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -177,6 +183,7 @@ void migrate(Database& db) {
   if (h.version < 1) db.execute(kVersion1);
   if (h.version < 2) db.execute(version2(now).c_str());
   if (h.version < 3) db.execute(kVersion3);
+  if (h.version < 4) db.execute(kVersion4);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
@@ -190,7 +197,8 @@ void Schema::prepare(Database& db) {
   // Reads of a large journal go through the page cache without a copy per page.
   db.execute("PRAGMA mmap_size = 4294967296");
   if (db.readOnly()) {
-    if (h.version < kVersion)
+    // Version 3 lacks only an index: it is read as it stands.
+    if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "
           "written, to bring it up to date");

@@ -71,7 +71,7 @@ TEST_F(MigrationTest, Version1StoresComeForwardWithEveryEntryAndTask) {
   EXPECT_EQ(store->entry(3)->body, "line one\nline two");
   EXPECT_FALSE(store->timer().running());
   EXPECT_EQ(store->check(), "ok");
-  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "3");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "4");
 }
 
 // The hour the clocks go back happens twice: a version 1 entry there is taken at the first.
@@ -106,6 +106,28 @@ TEST_F(MigrationTest, AVersion1StoreThatCannotBeWrittenIsLeftAsItIs) {
             "");
   chmod(folder.path().c_str(), 0700);
   EXPECT_EQ(test::readBytes(path), before);
+}
+
+// Version 3 stores lack the index of the markers by their order of writing: it is added on the
+// first open for writing, and a store that cannot be written is read without it.
+TEST_F(MigrationTest, Version3StoresGainTheMarkerIndexAndAreReadWithoutIt) {
+  open()->addEntry(entry("Start Work", day(4), 0, "TWEvent"));
+  test::RawDatabase(path).exec("DROP INDEX journal_markers; PRAGMA user_version = 3;");
+  chmod(path.c_str(), 0444);
+  chmod(folder.path().c_str(), 0555);
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              test::require(open(Database::Mode::ReadOnly)->lastMarker()->start ==
+                                entry("", day(4)).start,
+                            "not read");
+            }),
+            "");
+  chmod(folder.path().c_str(), 0700);
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(open()->lastMarker()->subject, "Start Work");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "4");
+  EXPECT_EQ(test::RawDatabase(path).text(
+                "SELECT count(*) FROM sqlite_master WHERE name = 'journal_markers'"),
+            "1");
 }
 
 }  // namespace
