@@ -98,7 +98,7 @@ DateTime DateArgument::moment(std::string_view option, const std::string& text) 
 
 DateArgument::Zoned DateArgument::zonedMoment(std::string_view option, const std::string& text) {
   const std::size_t n = text.size();
-  const bool iso = n > 19 && text[4] == '-';
+  const bool iso = n > 16 && text[4] == '-';
   if (iso && text.back() == 'Z') return {moment(option, text.substr(0, n - 1)), 0};
   if (!iso || n < 22 || (text[n - 6] != '+' && text[n - 6] != '-') || text[n - 3] != ':' ||
       !digitsAt(text, n - 5, 2) || !digitsAt(text, n - 2, 2))

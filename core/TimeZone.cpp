@@ -53,10 +53,13 @@ TimeZone::Reading TimeZone::entered(DateTime local) {
     const Instant middle = low.plus(high.secondsSince(low) / 2);
     (offsetAt(middle) == before ? low : high) = middle;
   }
+  const DateTime from = high.local(before), to = high.local(after);
+  const auto shown = [&](DateTime t) {
+    return from.date() == to.date() ? DateText::longTime(t) : DateText::generalDate(t);
+  };
   throw DateTimeError(DateText::shortDate(local) + " " + DateText::longTime(local) +
-                      " does not exist here: the clocks went forward from " +
-                      DateText::longTime(high.local(before)) + " to " +
-                      DateText::longTime(high.local(after)));
+                      " does not exist here: the clocks went forward from " + shown(from) +
+                      " to " + shown(to));
 }
 
 void TimeZone::reload() {

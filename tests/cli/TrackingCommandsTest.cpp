@@ -40,6 +40,8 @@ TEST_F(TrackingCommandsTest, EachCommandIsOneStepOfTheTimerKeptInTheStore) {
       {0, {"status"}, 0, "Stopped\n"},
       {0, {"last"}, 0, "Review\n"},
       {180, {"stop"}, 0, ""},
+      {0, {"stop"}, 0, "Nothing was being timed and no working day was open; nothing was written.\n"},
+      {0, {"pause"}, 0, "Nothing was being timed; nothing was written.\n"},
       {0, {"start", "Old"}, 1, ""},
       {0, {"start", "Missing"}, 1, ""},
       {0, {"start", ""}, 2, ""},
