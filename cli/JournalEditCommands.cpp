@@ -48,8 +48,7 @@ JournalEditCommands::JournalEditCommands(CLI::App& journal)
     CLI::Option* subject = command->add_option(
         "--subject", subject_, adding ? "The open task's subject, letter case aside" : "Subject");
     CLI::Option* start = command->add_option(
-        "--start", start_,
-        "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS][+HH:MM]");
+        "--start", start_, "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS][+HH:MM]");
     CLI::Option* minutes = command->add_option("--minutes", minutes_, "Length in minutes");
     minutes->check(CLI::Range(std::int64_t{0}, JournalEditor::kMostMinutes));
     command->add_option("--categories", categories_,
@@ -129,7 +128,8 @@ void JournalEditCommands::applyValues(const CLI::App& command, JournalEntry& ent
   if (given(command, "--categories")) entry.categories = categories_;
   if (given(command, "--body")) entry.body = body_;
   if (given(command, "--minutes")) entry.seconds = minutes_ * 60;
-  if (given(command, "--start")) entry = JournalEditor::placed(entry, startTime_.local, startTime_.offset);
+  if (given(command, "--start"))
+    entry = JournalEditor::placed(entry, startTime_.local, startTime_.offset);
 }
 
 void JournalEditCommands::edit(CommandContext& context) {

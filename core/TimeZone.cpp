@@ -58,8 +58,8 @@ TimeZone::Reading TimeZone::entered(DateTime local) {
     return from.date() == to.date() ? DateText::longTime(t) : DateText::generalDate(t);
   };
   throw DateTimeError(DateText::shortDate(local) + " " + DateText::longTime(local) +
-                      " does not exist here: the clocks went forward from " + shown(from) +
-                      " to " + shown(to));
+                      " does not exist here: the clocks went forward from " + shown(from) + " to " +
+                      shown(to));
 }
 
 void TimeZone::reload() {

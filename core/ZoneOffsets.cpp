@@ -46,8 +46,7 @@ void ZoneOffsets::learnAround(Instant t) {
   }
 }
 
-DateTime ZoneOffsets::readingAfter(Instant start, std::int32_t startOffset,
-                                   std::int64_t seconds) {
+DateTime ZoneOffsets::readingAfter(Instant start, std::int32_t startOffset, std::int64_t seconds) {
   const Instant end = start.plus(seconds);
   const std::int32_t here = at(end);
   if (here == startOffset || at(start) != startOffset) return end.local(startOffset);

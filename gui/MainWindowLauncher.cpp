@@ -86,6 +86,24 @@ void nameApplication() {
   QApplication::setWindowIcon(icon);
 }
 
+std::unique_ptr<TerminationSignals> listenForEndingSignals(MessageBoxes& messages) {
+  try {
+    return std::make_unique<TerminationSignals>();
+  } catch (const std::exception& e) {
+    messages.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
+    return nullptr;
+  }
+}
+
+void joinDesktop(DesktopIntegration& desktop, MainWindow& window) {
+  QObject::connect(&desktop, &DesktopIntegration::journalRequested, &window,
+                   &MainWindow::openJournal);
+  QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
+                   &DesktopIntegration::openSummary);
+  QObject::connect(&window, &MainWindow::overdueQuestioned, &desktop,
+                   &DesktopIntegration::tellOverdue);
+}
+
 }  // namespace
 
 int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
@@ -106,23 +124,17 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   const SystemClock clock;
   WindowServices services{messages, saveDialog, printer, dialogs, clock};
   // Installed before the store is opened, so that a timer taken up is never left unsaved.
-  std::unique_ptr<TerminationSignals> terminations;
-  try {
-    terminations = std::make_unique<TerminationSignals>();
-  } catch (const std::exception& e) {
-    messages.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
-  }
+  const std::unique_ptr<TerminationSignals> terminations = listenForEndingSignals(messages);
   // A signal that comes while the window loads (the recovery prompt open) closes what is open
   // unanswered, as "Later" would, shows nothing more, and ends the program once loaded.
   bool ending = false;
   QMetaObject::Connection whileLoading;
   if (terminations) {
-    whileLoading =
-        QObject::connect(terminations.get(), &TerminationSignals::received, &app, [&] {
-          ending = true;
-          dialogs.endAll();
-          messages.endAll();
-        });
+    whileLoading = QObject::connect(terminations.get(), &TerminationSignals::received, &app, [&] {
+      ending = true;
+      dialogs.endAll();
+      messages.endAll();
+    });
   }
   MainWindowLauncher launcher(services, stores, storePath);
   QObject::disconnect(whileLoading);
@@ -133,12 +145,7 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   }
   launcher.startCalendarSync(stores, storePath);
   DesktopIntegration desktop(services, launcher.session(), launcher.store(), window);
-  QObject::connect(&desktop, &DesktopIntegration::journalRequested, &window,
-                   &MainWindow::openJournal);
-  QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
-                   &DesktopIntegration::openSummary);
-  QObject::connect(&window, &MainWindow::overdueQuestioned, &desktop,
-                   &DesktopIntegration::tellOverdue);
+  joinDesktop(desktop, window);
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {

@@ -126,10 +126,10 @@ void MainWindow::showStatus(const TrackingSession::Status& status) {
   switch (status.state) {
     case State::Tracking:
       timePanel_->setText(timeText(status.minutes));
-      detail = failure.isEmpty() ? QString::fromStdString(status.categories)
-                                 : "Not saved since " +
-                                       savedText(status.savedAt, guardedServices_.clock.now()) +
-                                       ": " + failure;
+      detail = failure.isEmpty()
+                   ? QString::fromStdString(status.categories)
+                   : "Not saved since " + savedText(status.savedAt, guardedServices_.clock.now()) +
+                         ": " + failure;
       setWindowTitle(caption_->caption(status, session_->held()->id, stoppedTitle_));
       break;
     case State::Stopped:

@@ -12,10 +12,9 @@ JournalEditor::JournalEditor(JournalStore& store, EntryTypeRule entryTypes)
 
 JournalEntry JournalEditor::placed(JournalEntry entry, DateTime localStart,
                                    std::optional<std::int32_t> utcOffset) {
-  const TimeZone::Reading r = utcOffset
-                                  ? TimeZone::Reading{Instant::fromLocal(localStart, *utcOffset),
-                                                      *utcOffset}
-                                  : TimeZone::entered(localStart);
+  const TimeZone::Reading r =
+      utcOffset ? TimeZone::Reading{Instant::fromLocal(localStart, *utcOffset), *utcOffset}
+                : TimeZone::entered(localStart);
   entry.start = r.instant;
   entry.utcOffset = r.offset;
   return entry;

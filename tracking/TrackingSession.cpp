@@ -56,24 +56,22 @@ std::optional<RunningTimer> TrackingSession::orphan() {
 }
 
 // Takes up the store's timer: a change another process made, or what a new session finds.
+// The generation is taken last, so that a read that fails is made again at the next tick.
 void TrackingSession::follow(const RunningTimer& t) {
   if (t.generation == generation_) return;
-  generation_ = t.generation;
-  if (!t.running()) {
-    if (tracking_) held_.reset();
-    tracking_ = false;
-    return;
-  }
   const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
   const bool mine = timedBy == owner_;
   const bool adoptable = !owner_.isDetached() && t.detached();
-  if (!mine && !adoptable && !(owner_.isDetached())) {
-    // Another window times it, or a process that is gone did: see orphan().
+  // Not timed here when another window times it, or a process that is gone did (orphan()).
+  if (!t.running() || (!mine && !adoptable && !owner_.isDetached())) {
+    generation_ = t.generation;
     if (tracking_) held_.reset();
     tracking_ = false;
     return;
   }
-  held_ = store_.entry(t.entryId);
+  std::optional<JournalEntry> timed = store_.entry(t.entryId);
+  generation_ = t.generation;
+  held_ = std::move(timed);
   tracking_ = held_.has_value();
   if (!tracking_) return;
   baseSeconds_ = t.secondsAt(clock_.now());

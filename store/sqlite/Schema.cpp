@@ -120,10 +120,11 @@ CREATE TABLE sync_conflicts(
   saved INTEGER NOT NULL);
 )sql";
 
-// The work markers in the order they were written: the one written last decides whether a
-// period of work is open.
+// The entries of a type in the order they were written: the work marker written last decides
+// whether a period of work is open.
 constexpr const char* kVersion4 = R"sql(
-CREATE INDEX journal_markers ON journal(id) WHERE type = 'TWEvent';
+DROP INDEX journal_by_type;
+CREATE INDEX journal_by_type ON journal(type, id);
 )sql";
 
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
@@ -197,7 +198,7 @@ void Schema::prepare(Database& db) {
   // Reads of a large journal go through the page cache without a copy per page.
   db.execute("PRAGMA mmap_size = 4294967296");
   if (db.readOnly()) {
-    // Version 3 lacks only an index: it is read as it stands.
+    // Version 3 differs only in an index: it is read as it stands.
     if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "

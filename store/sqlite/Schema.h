@@ -14,7 +14,8 @@ class Database;
 // timer. Version 1 kept local wall-clock starts and whole minutes, and attachments.
 // Version 3: the calendar synchronisation's rows per item, collection states and conflict
 // copies (see SyncState).
-// Version 4: an index of the work markers by their order of writing.
+// Version 4: the entries of a type are indexed in the order they were written (the work
+// markers' order decides whether a period of work is open), no longer by their start.
 class Schema {
  public:
   static constexpr int kVersion = 4;

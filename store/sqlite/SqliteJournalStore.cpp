@@ -178,10 +178,9 @@ std::optional<JournalEntry> SqliteJournalStore::entryByUid(std::string_view uid)
   return oneEntry("WHERE uid = ?1", [&](Statement& s) { s.bind(1, uid); });
 }
 
-// The type is written out, so that the index of the markers serves the query.
 std::optional<JournalEntry> SqliteJournalStore::lastMarker() {
-  static_assert(Markers::kType == "TWEvent");
-  return oneEntry("WHERE type = 'TWEvent' ORDER BY id DESC LIMIT 1", {});
+  return oneEntry("WHERE type = ?1 ORDER BY id DESC LIMIT 1",
+                  [](Statement& s) { s.bind(1, Markers::kType); });
 }
 
 void SqliteJournalStore::insertEntry(JournalEntry& e) {
@@ -281,8 +280,8 @@ std::int64_t SqliteJournalStore::setTimer(RunningTimer t) {
   return generation;
 }
 
-bool SqliteJournalStore::saveTimedEntry(std::int64_t generation, std::int64_t seconds,
-                                        Instant now, int waitMillis) {
+bool SqliteJournalStore::saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
+                                        int waitMillis) {
   db_.waitAtMost(waitMillis);
   const Waiting waiting(db_);
   Transaction tx(db_);

@@ -21,8 +21,8 @@ class ClockChangeTest : public CliTest {
 // A start the clocks skip is refused with a message; in the hour they repeat the first is
 // taken unless the offset is given.
 TEST_F(ClockChangeTest, StartsTheClocksSkipAreRefusedAndRepeatedOnesTakeTheFirst) {
-  const std::vector<std::string> add = {"journal", "add", "--subject", "Write", "--minutes", "10",
-                                        "--start"};
+  const std::vector<std::string> add = {"journal",   "add", "--subject", "Write",
+                                        "--minutes", "10",  "--start"};
   const auto adding = [&](const std::string& start) {
     std::vector<std::string> args = add;
     args.push_back(start);
@@ -38,7 +38,9 @@ TEST_F(ClockChangeTest, StartsTheClocksSkipAreRefusedAndRepeatedOnesTakeTheFirst
       {adding("2024-10-27T02:40+01:00"), "", 0, ""},
       {adding("2024-10-27T02:45Z"), "", 0, ""},
       {adding("2024-10-27T02:30+15:00"), "", 2, "is not a UTC offset"},
-      {{"journal", "import", "-"}, "{\"subject\":\"Write\",\"start\":\"2024-03-31T02:10:00\"}\n", 1,
+      {{"journal", "import", "-"},
+       "{\"subject\":\"Write\",\"start\":\"2024-03-31T02:10:00\"}\n",
+       1,
        "does not exist here"},
   };
   for (const CommandCase& c : cases) expectCase(c);

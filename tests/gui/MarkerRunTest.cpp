@@ -41,8 +41,8 @@ TEST(MarkerRunTest, ParallelStartsAndStopsLeaveStrictlyAlternatingMarkers) {
   QProcess window;
   window.setProcessEnvironment(environment);
   window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  window.start(TW_WINDOW_PROCESS, {QString::fromStdString(path), "--click-for",
-                                   QString::number(runSeconds())});
+  window.start(TW_WINDOW_PROCESS,
+               {QString::fromStdString(path), "--click-for", QString::number(runSeconds())});
   ASSERT_TRUE(window.waitForStarted());
   // Each loop goes through its own turn of the steps; it counts the commands that ran and
   // those that failed (a store busy for longer than a command waits).
@@ -94,8 +94,8 @@ TEST(MarkerRunTest, ParallelStartsAndStopsLeaveStrictlyAlternatingMarkers) {
   EXPECT_EQ(inStartOrder, written);
   EXPECT_GT(written.size(), 2u);
   EXPECT_EQ(store.check(), "ok");
-  std::cout << "marker run: " << runSeconds() << " s, " << commands << " commands ("
-            << failures << " failed), window " << said.section("clicks: ", 1).trimmed().toStdString()
+  std::cout << "marker run: " << runSeconds() << " s, " << commands << " commands (" << failures
+            << " failed), window " << said.section("clicks: ", 1).trimmed().toStdString()
             << " clicks, " << said.count("message: ") << " messages; " << written.size()
             << " markers, " << doubles << " out of turn\n";
 }

@@ -108,17 +108,19 @@ TEST_F(MigrationTest, AVersion1StoreThatCannotBeWrittenIsLeftAsItIs) {
   EXPECT_EQ(test::readBytes(path), before);
 }
 
-// Version 3 stores lack the index of the markers by their order of writing: it is added on the
-// first open for writing, and a store that cannot be written is read without it.
-TEST_F(MigrationTest, Version3StoresGainTheMarkerIndexAndAreReadWithoutIt) {
+// Version 3 stores index the entries of a type by their start: on the first open for writing
+// the index follows the order of writing, and a store that cannot be written is read as it is.
+TEST_F(MigrationTest, Version3StoresGainTheIndexOfWritingOrderAndAreReadWithout) {
   open()->addEntry(entry("Start Work", day(4), 0, "TWEvent"));
-  test::RawDatabase(path).exec("DROP INDEX journal_markers; PRAGMA user_version = 3;");
+  test::RawDatabase(path).exec(
+      "DROP INDEX journal_by_type; CREATE INDEX journal_by_type ON journal(type, start, id);"
+      " PRAGMA user_version = 3;");
   chmod(path.c_str(), 0444);
   chmod(folder.path().c_str(), 0555);
   EXPECT_EQ(test::asOrdinaryUser([&] {
-              test::require(open(Database::Mode::ReadOnly)->lastMarker()->start ==
-                                entry("", day(4)).start,
-                            "not read");
+              test::require(
+                  open(Database::Mode::ReadOnly)->lastMarker()->start == entry("", day(4)).start,
+                  "not read");
             }),
             "");
   chmod(folder.path().c_str(), 0700);
@@ -126,8 +128,8 @@ TEST_F(MigrationTest, Version3StoresGainTheMarkerIndexAndAreReadWithoutIt) {
   EXPECT_EQ(open()->lastMarker()->subject, "Start Work");
   EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "4");
   EXPECT_EQ(test::RawDatabase(path).text(
-                "SELECT count(*) FROM sqlite_master WHERE name = 'journal_markers'"),
-            "1");
+                "SELECT group_concat(name) FROM pragma_index_info('journal_by_type')"),
+            "type,id");
 }
 
 }  // namespace
