@@ -120,6 +120,21 @@ CREATE TABLE sync_conflicts(
   saved INTEGER NOT NULL);
 )sql";
 
+// The calendar synchronisation's held changes (refused by the server, or kept here only) and
+// when a collection's server last refused the sync-collection report.
+constexpr const char* kVersion4 = R"sql(
+CREATE TABLE sync_holds(
+  kind TEXT NOT NULL CHECK (kind IN ('task', 'entry')),
+  uid TEXT NOT NULL,
+  here_only INTEGER NOT NULL,
+  digest INTEGER NOT NULL,
+  status INTEGER NOT NULL,
+  reason TEXT NOT NULL,
+  since INTEGER NOT NULL,
+  PRIMARY KEY(kind, uid)) WITHOUT ROWID;
+ALTER TABLE sync_collections ADD COLUMN report_refused INTEGER NOT NULL DEFAULT 0;
+)sql";
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -177,6 +192,7 @@ void migrate(Database& db) {
   if (h.version < 1) db.execute(kVersion1);
   if (h.version < 2) db.execute(version2(now).c_str());
   if (h.version < 3) db.execute(kVersion3);
+  if (h.version < 4) db.execute(kVersion4);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();

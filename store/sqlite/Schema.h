@@ -14,9 +14,10 @@ class Database;
 // timer. Version 1 kept local wall-clock starts and whole minutes, and attachments.
 // Version 3: the calendar synchronisation's rows per item, collection states and conflict
 // copies (see SyncState).
+// Version 4: the synchronisation's held changes, and when a server refused sync-collection.
 class Schema {
  public:
-  static constexpr int kVersion = 3;
+  static constexpr int kVersion = 4;
   static void prepare(Database& db);
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =

@@ -71,7 +71,7 @@ TEST_F(MigrationTest, Version1StoresComeForwardWithEveryEntryAndTask) {
   EXPECT_EQ(store->entry(3)->body, "line one\nline two");
   EXPECT_FALSE(store->timer().running());
   EXPECT_EQ(store->check(), "ok");
-  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "3");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "4");
 }
 
 // The hour the clocks go back happens twice: a version 1 entry there is taken at the first.
