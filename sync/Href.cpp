@@ -73,7 +73,15 @@ std::string Href::member(const std::string& collectionUrl, std::string_view uid)
 
 std::string Href::withoutPassword(const std::string& url) {
   Url u(curl_url(), curl_url_cleanup);
-  if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return url;
+  if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {
+    // No URL libcurl reads: whatever stands between "user:" and "@" goes.
+    const std::size_t scheme = url.find("://");
+    const std::size_t from = scheme == std::string::npos ? 0 : scheme + 3;
+    const std::size_t at = url.find('@', from);
+    const std::size_t colon = url.find(':', from);
+    if (at == std::string::npos || colon > at || url.find('/', from) < at) return url;
+    return url.substr(0, colon) + url.substr(at);
+  }
   curl_url_set(u.get(), CURLUPART_PASSWORD, nullptr, 0);
   return part(u.get(), CURLUPART_URL);
 }

@@ -131,5 +131,28 @@ TEST_F(OutageTest, ACollectionDeletedOnTheServerIsMadeAgain) {
   EXPECT_EQ(onServer("/alice/timelog/").size(), 3u);
 }
 
+// A server with a certificate of its own is refused with a message that says how to trust it;
+// ca_file in sync.ini (a path beside it) names the certificate, for this server only.
+TEST_F(OutageTest, ASelfSignedServerIsTrustedOnlyThroughCaFile) {
+  server = std::make_unique<test::RadicaleServer>("", true);
+  dayOfWork(laptop->store, 1);
+  const std::string ini = folder.file("sync.ini");
+  test::writeBytes(ini, "[server]\nurl = " + server->url() + "\nusername = alice\n");
+  try {
+    CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run();
+    FAIL() << "no failure";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("certificate is not trusted"), std::string::npos)
+        << e.what();
+    EXPECT_NE(std::string(e.what()).find("ca_file = PATH"), std::string::npos) << e.what();
+  }
+  std::filesystem::copy_file(server->certificate(), folder.file("server.pem"));
+  test::writeBytes(ini, test::readBytes(ini) + "ca_file = server.pem\n");
+  EXPECT_EQ(CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run().sent, 2);
+  test::writeBytes(ini, test::readBytes(ini) + "[other]\n");
+  std::filesystem::remove(folder.file("server.pem"));
+  EXPECT_THROW(SyncConfig::load(ini), SyncError);
+}
+
 }  // namespace
 }  // namespace tw
