@@ -23,12 +23,17 @@
 namespace tw {
 namespace {
 
-void addItems(IcalObject& file, const ItemKind& kind, const std::vector<ItemKind::Item>& items,
-              SyncState& state, Instant now) {
+// Appends each item's text, and the time zones its server copy holds that are not yet in out.
+void addItems(std::string& out, std::set<std::string>& zones, const ItemKind& kind,
+              const std::vector<ItemKind::Item>& items, SyncState& state, Instant now) {
   for (const ItemKind::Item& item : items) {
     const std::optional<SyncState::Item> row = state.item(kind.kind(), item.uid);
-    IcalObject one = kind.build(item.uid, item.fields, row ? row->ical : "", now);
-    file.take(one.item(kind.component()));
+    const IcalObject one = kind.build(item.uid, item.fields, row ? row->ical : "", now);
+    for (icalcomponent* calendar : one.calendars())
+      for (icalcomponent* z = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT);
+           z; z = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT))
+        if (zones.insert(IcalObject::timeZoneId(z)).second) out += IcalObject::componentText(z);
+    out += IcalObject::componentText(one.item(kind.component()));
   }
 }
 
@@ -142,8 +147,17 @@ const ItemKind* kindOf(icalcomponent_kind kind, const ItemKind* const kinds[3]) 
   return nullptr;
 }
 
+// The uids of the kind's items the server has (their rows keep the server's copy).
+std::set<std::string> onServer(SyncState& state, const ItemKind& kind) {
+  std::set<std::string> out;
+  for (const SyncState::Item& row : state.items(kind.kind()))
+    if (!row.href.empty()) out.insert(row.uid);
+  return out;
+}
+
 void importOne(JournalStore& store, SyncState& state, const ItemKind& kind, const Calendar& calendar,
-               icalcomponent* c, std::string_view text, IcalFile::ImportResult& result) {
+               icalcomponent* c, std::string_view text, const std::set<std::string>& synced,
+               IcalFile::ImportResult& result) {
   const char* uidText = icalcomponent_get_uid(c);
   ItemKind::Fields fields;
   try {
@@ -161,8 +175,7 @@ void importOne(JournalStore& store, SyncState& state, const ItemKind& kind, cons
   }
   kind.store(store, uid, fields);
   ++(local ? result.updated : result.added);
-  const std::optional<SyncState::Item> row = state.item(kind.kind(), uid);
-  if (!row || row->href.empty())
+  if (!synced.count(uid))
     state.putItem({kind.kind(), uid, {}, {}, calendar.standalone(c, text), 0});
 }
 
@@ -181,7 +194,6 @@ std::string IcalFile::ImportResult::summary() const {
 int IcalFile::write(JournalStore& store, SyncState& state, const std::string& path,
                     const ExportOptions& options) {
   const Instant now = SystemClock().now();
-  IcalObject file = IcalObject::create();
   std::vector<ItemKind::Item> tasks;
   const TaskKind taskKind;
   if (options.tasks)
@@ -193,10 +205,14 @@ int IcalFile::write(JournalStore& store, SyncState& state, const std::string& pa
       [&](JournalStore::EntryBatch batch) {
         for (const JournalEntry& e : batch) entries.push_back({e.uid, EntryKind::fieldsOf(e)});
       });
-  addItems(file, taskKind, tasks, state, now);
-  addItems(file, EntryKind(options.asJournal ? ICAL_VJOURNAL_COMPONENT : ICAL_VEVENT_COMPONENT),
-           entries, state, now);
-  writeWhole(path, file.text());
+  // Written item by item: the file is never one tree in memory.
+  std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tallyworks//Tallyworks//EN\r\n";
+  std::set<std::string> zones;
+  addItems(text, zones, taskKind, tasks, state, now);
+  addItems(text, zones,
+           EntryKind(options.asJournal ? ICAL_VJOURNAL_COMPONENT : ICAL_VEVENT_COMPONENT), entries,
+           state, now);
+  writeWhole(path, text + "END:VCALENDAR\r\n");
   return static_cast<int>(tasks.size() + entries.size());
 }
 
@@ -216,6 +232,7 @@ IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,
   const ItemKind* const kinds[3] = {&tasks, &events, &journals};
   ImportResult result;
   store.transact([&] {
+    const std::set<std::string> synced[2] = {onServer(state, tasks), onServer(state, events)};
     for (const IcalCalendarText& calendarText : calendars) {
       const Calendar calendar(calendarText);
       result.unusableZones += calendar.refused();
@@ -233,7 +250,8 @@ IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,
         }
         // Joined to the time zones while it is read.
         icalcomponent_add_component(calendar.root(), c.get());
-        importOne(store, state, *kind, calendar, c.get(), item, result);
+        importOne(store, state, *kind, calendar, c.get(), item,
+                  synced[kind == &tasks ? 0 : 1], result);
         icalcomponent_remove_component(calendar.root(), c.get());
       }
     }

@@ -215,19 +215,30 @@ icalcomponent* IcalObject::item(icalcomponent_kind kind) const {
 }
 
 std::string IcalObject::text() const {
-  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> copy(
-      icalcomponent_new_clone(root_.get()), icalcomponent_free);
+  return componentText(root_.get());
+}
+
+// The placeholders come out in the order they were made, so one pass puts the lines in.
+std::string IcalObject::componentText(icalcomponent* c) {
+  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> copy(icalcomponent_new_clone(c),
+                                                                icalcomponent_free);
   std::vector<std::string> lines;
   swapOutLines(copy.get(), lines);
   char* text = icalcomponent_as_ical_string_r(copy.get());
-  std::string out(text ? text : "");
+  const std::string written(text ? text : "");
   icalmemory_free_buffer(text);
+  std::string out;
+  out.reserve(written.size() + written.size() / 4);
+  std::size_t from = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string placeholder = "\r\nX-TW-" + std::to_string(i + 1) + ":1\r\n";
-    const std::size_t at = out.find(placeholder);
-    if (at != std::string::npos) out.replace(at + 2, placeholder.size() - 2, lines[i]);
+    // (Its leading line break may be the end of the line put in before.)
+    const std::size_t at = written.find(placeholder, from >= 2 ? from - 2 : 0);
+    if (at == std::string::npos) continue;
+    out.append(written, from, at + 2 - from).append(lines[i]);
+    from = at + placeholder.size();
   }
-  return out;
+  return out.append(written, from);
 }
 
 std::string IcalObject::text(icalcomponent* c, icalproperty_kind kind) {

@@ -47,6 +47,8 @@ class IcalObject {
   // The first component of the kind that is no recurrence exception; null when there is none.
   icalcomponent* item(icalcomponent_kind kind) const;
   std::string text() const;
+  // The text of one component (with the components inside it), written as text() writes.
+  static std::string componentText(icalcomponent* c);
   // Moves the component (out of its VCALENDAR, if it is in one) into this object's.
   void take(icalcomponent* c);
 

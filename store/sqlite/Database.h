@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tw {
 
@@ -51,11 +54,18 @@ class Database {
   int changes() const;
   std::int64_t dataVersion();
 
+  // A prepared statement of sql, kept from an earlier use when there is one (preparing costs
+  // more than running most statements); given back, reset, with release.
+  sqlite3_stmt* prepare(const std::string& sql);
+  void release(const std::string& sql, sqlite3_stmt* statement) noexcept;
+
  private:
   void prepareFolder() const;
   void createFile() const;
   void checkHeader() const;
   void openConnection(Mode mode);
+  // Finalizes the kept statements, so that closing really closes.
+  void closeConnection() noexcept;
 
   std::string path_;
   sqlite3* db_ = nullptr;
@@ -64,6 +74,7 @@ class Database {
   bool readOnly_ = false;
   int depth_ = 0;
   bool failed_ = false;
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>> statements_;
 };
 
 }  // namespace tw

@@ -205,6 +205,9 @@ void Schema::prepare(Database& db) {
   checkOwner(db, h);
   // Reads of a large journal go through the page cache without a copy per page.
   db.execute("PRAGMA mmap_size = 4294967296");
+  // Large transactions (an import, a first synchronisation) keep their pages in memory
+  // instead of spilling them to the log midway: up to 64 MB.
+  db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
     if (h.version < kVersion)
       db.failWith(
