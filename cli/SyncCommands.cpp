@@ -78,7 +78,9 @@ void SyncCommands::synchronise(CommandContext& context) {
   }
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   const auto state = context.syncState(*store);
-  const SyncResult result = CalendarSync(*store, *state, *config).run();
+  CalendarSync::Options options;
+  options.clock = &context.clock();
+  const SyncResult result = CalendarSync(*store, *state, *config, options).run();
   TextOutput output = context.output("");
   output.write(result.summary() + '\n');
   for (const SyncResult::Problem& p : result.problems) output.write("  " + p.text() + '\n');
