@@ -114,7 +114,7 @@ void SyncCommands::queue(CommandContext& context) {
   const bool changing = !retry_.empty() || !drop_.empty();
   const auto store =
       context.open(changing ? StoreOpener::Access::ReadWrite : StoreOpener::Access::ReadOnly);
-  SyncQueue waiting(*store, context.syncState(*store), context.clock().now());
+  SyncQueue waiting(*store, context.syncState(*store), context.clock());
   if (!retry_.empty()) waiting.retry(retry_);
   if (!drop_.empty()) waiting.drop(drop_);
   if (changing) return;

@@ -35,8 +35,16 @@ SyncQueue::Waiting waitingOf(const ItemKind& kind, const PendingChanges::Change&
 
 }  // namespace
 
-SyncQueue::SyncQueue(JournalStore& store, std::unique_ptr<SyncState> state, Instant now)
-    : store_(store), state_(std::move(state)), now_(now) {}
+SyncQueue::SyncQueue(JournalStore& store, std::unique_ptr<SyncState> state, const Clock& clock)
+    : store_(store), state_(std::move(state)), clock_(clock) {}
+
+std::size_t SyncQueue::held() {
+  std::size_t n = 0;
+  for (SyncState::Kind k : {SyncState::Kind::Task, SyncState::Kind::Entry})
+    for (const PendingChanges::Change& c : PendingChanges::of(store_, *state_, kindOf(k)).changes)
+      n += c.hold ? 1 : 0;
+  return n;
+}
 
 std::vector<SyncQueue::Waiting> SyncQueue::list() {
   std::vector<Waiting> out;
@@ -83,7 +91,7 @@ void SyncQueue::drop(std::string_view uid) {
     const Waiting w = find(uid);
     if (w.hereOnly) throw SyncError("That item already stays here only.");
     if (w.verb == PendingChanges::Verb::Create) {
-      state_->putHold({w.kind, w.uid, true, 0, 0, "you dropped its creation", now_.unixSeconds()});
+      state_->putHold({w.kind, w.uid, true, 0, 0, "you dropped its creation", clock_.now().unixSeconds()});
       return;
     }
     giveUpChange(w);
@@ -108,7 +116,7 @@ void SyncQueue::giveUpChange(const Waiting& w) {
       if ((*mine)[i] != theirs[i])
         fields += (fields.empty() ? "" : ", ") + std::string(kind.fieldNames()[i]);
     SyncState::ConflictCopy copy{0,      w.kind, w.uid, fields,
-                                 kind.serialise(w.uid, *mine, row->ical, now_), now_.unixSeconds()};
+                                 kind.serialise(w.uid, *mine, row->ical, clock_.now()), clock_.now().unixSeconds()};
     state_->addConflict(copy);
   }
   kind.store(store_, w.uid, theirs);

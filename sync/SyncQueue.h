@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Clock.h"
 #include "core/Instant.h"
 #include "store/JournalStore.h"
 #include "store/SyncState.h"
@@ -35,10 +36,13 @@ class SyncQueue {
     Instant since;
   };
 
-  SyncQueue(JournalStore& store, std::unique_ptr<SyncState> state, Instant now);
+  // clock gives the time a drop is noted with.
+  SyncQueue(JournalStore& store, std::unique_ptr<SyncState> state, const Clock& clock);
 
   // The changes waiting, refused ones first, then the items kept here only.
   std::vector<Waiting> list();
+  // How many changes the server refused and are held.
+  std::size_t held();
   // The change of uid goes with the next synchronisation; an item kept here only is offered
   // to the server again. One transaction; throws SyncError when nothing waits for uid.
   void retry(std::string_view uid);
@@ -50,7 +54,7 @@ class SyncQueue {
 
   JournalStore& store_;
   std::unique_ptr<SyncState> state_;
-  Instant now_;
+  const Clock& clock_;
 };
 
 }  // namespace tw

@@ -230,7 +230,7 @@ TEST_F(HostileServerTest, RefusedChangesAreHeldWithTheServersWordsUntilRetriedOr
   EXPECT_EQ(r.summary(), "sent 0, received 0, conflicts 0, deleted 0, 1 refused earlier and held");
   EXPECT_EQ(sent("PUT", "/alice/timelog/").size(), puts);
 
-  SyncQueue queue(l, std::make_unique<SqliteSyncState>(laptop->store), clock.now());
+  SyncQueue queue(l, std::make_unique<SqliteSyncState>(laptop->store), clock);
   ASSERT_EQ(queue.list().size(), 1u);
   EXPECT_TRUE(queue.list()[0].held);
   EXPECT_EQ(queue.list()[0].status, 403);
