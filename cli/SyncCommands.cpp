@@ -123,8 +123,8 @@ void SyncCommands::queue(CommandContext& context) {
     output.write(w.uid + "  " + verbText(w) + "  " + w.what + '\n');
     const std::string since = DateText::generalDate(TimeZone::toLocal(w.since));
     if (w.held)
-      output.write("     refused " + since + " (HTTP " + std::to_string(w.status) +
-                   ")" + (w.reason.empty() ? "" : ": " + w.reason) + '\n');
+      output.write("     refused " + since + " (HTTP " + std::to_string(w.status) + ")" +
+                   (w.reason.empty() ? "" : ": " + w.reason) + '\n');
     if (w.hereOnly) output.write("     since " + since + ": " + w.reason + '\n');
   }
   output.finish();

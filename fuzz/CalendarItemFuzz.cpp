@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tw::TaskKind task;
   const tw::EntryKind event;
   const tw::EntryKind journal(ICAL_VJOURNAL_COMPONENT);
-  for (const tw::ItemKind* kind : {static_cast<const tw::ItemKind*>(&task),
-                                   static_cast<const tw::ItemKind*>(&event),
-                                   static_cast<const tw::ItemKind*>(&journal)}) {
+  for (const tw::ItemKind* kind :
+       {static_cast<const tw::ItemKind*>(&task), static_cast<const tw::ItemKind*>(&event),
+        static_cast<const tw::ItemKind*>(&journal)}) {
     try {
       const tw::ItemKind::Item item = kind->parse(text);
       if (item.fields.size() != kind->fieldNames().size()) std::abort();

@@ -46,8 +46,7 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
 
 MainWindowLauncher::~MainWindowLauncher() = default;
 
-void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores,
-                                             WindowServices& services) {
+void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores, WindowServices& services) {
   try {
     conflicts_.emplace(*store_, stores.syncState(*store_));
     queue_.emplace(*store_, stores.syncState(*store_), services.clock);

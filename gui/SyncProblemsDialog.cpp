@@ -47,8 +47,7 @@ SyncProblemsDialog::SyncProblemsDialog(SyncQueue& queue, std::vector<SyncResult:
   layout->addWidget(intro);
   tree_->setObjectName(QStringLiteral("problems"));
   tree_->setRootIsDecorated(false);
-  tree_->setHeaderLabels(
-      {QStringLiteral("Since"), QStringLiteral("Item"), QStringLiteral("Why")});
+  tree_->setHeaderLabels({QStringLiteral("Since"), QStringLiteral("Item"), QStringLiteral("Why")});
   tree_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
   layout->addWidget(tree_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -60,8 +59,7 @@ SyncProblemsDialog::SyncProblemsDialog(SyncQueue& queue, std::vector<SyncResult:
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(retry_, &QPushButton::clicked, this, &SyncProblemsDialog::onRetryClicked);
   connect(drop_, &QPushButton::clicked, this, &SyncProblemsDialog::onDropClicked);
-  connect(tree_, &QTreeWidget::itemSelectionChanged, this,
-          &SyncProblemsDialog::onSelectionChanged);
+  connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SyncProblemsDialog::onSelectionChanged);
   fill();
 }
 

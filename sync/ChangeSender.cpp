@@ -77,10 +77,11 @@ bool ChangeSender::send(const std::vector<Job>& jobs) {
   std::vector<HttpClient::Request> requests;
   requests.reserve(jobs.size());
   for (const Job& job : jobs)
-    requests.push_back(job.verb == PendingChanges::Verb::Delete
-                           ? dav_.remove(job.row.href, job.row.etag)
-                           : dav_.put(job.row.href, job.ical,
-                                      job.verb == PendingChanges::Verb::Create ? "" : job.row.etag));
+    requests.push_back(
+        job.verb == PendingChanges::Verb::Delete
+            ? dav_.remove(job.row.href, job.row.etag)
+            : dav_.put(job.row.href, job.ical,
+                       job.verb == PendingChanges::Verb::Create ? "" : job.row.etag));
   Outcome outcome;
   dav_.http().performAll(requests, [&](std::size_t i, HttpClient::Response r) {
     settle(jobs[i], std::move(r), outcome);

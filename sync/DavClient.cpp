@@ -73,8 +73,7 @@ bool DavClient::accept(const std::string& collectionUrl, const std::string& href
   if (notes_) {
     ++notes_->foreign;
     notes_->problems.push_back(
-        {ServerText::oneLine(origin == "?" ? "an address that is none" : origin + href),
-         0,
+        {ServerText::oneLine(origin == "?" ? "an address that is none" : origin + href), 0,
          "the server listed it with " + Href::path(collectionUrl) +
              ", but it is not in that collection; it was left alone"});
   }

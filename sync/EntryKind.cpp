@@ -218,9 +218,9 @@ ItemKind::Fields EntryKind::read(icalcomponent* c) const {
   // recorded with (in objects of earlier versions, while DTSTART is still in UTC as written).
   std::optional<std::int64_t> offset = number(IcalObject::xValues(c, kOffsetX));
   const std::optional<Instant> recordedAt = utcText(IcalObject::xValues(c, kOffsetStartX));
-  const bool agrees = recordedAt ? *recordedAt == from.instant
-                                 : IcalObject::xValues(c, kOffsetStartX).empty() &&
-                                       icaltime_is_utc(start);
+  const bool agrees = recordedAt
+                          ? *recordedAt == from.instant
+                          : IcalObject::xValues(c, kOffsetStartX).empty() && icaltime_is_utc(start);
   if (!offset || std::llabs(*offset) > kMaxOffset || !agrees) offset = from.offset;
   const std::vector<std::string> type = IcalObject::xValues(c, kTypeX);
   return {IcalObject::text(c, ICAL_SUMMARY_PROPERTY),

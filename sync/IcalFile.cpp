@@ -155,9 +155,9 @@ std::set<std::string> onServer(SyncState& state, const ItemKind& kind) {
   return out;
 }
 
-void importOne(JournalStore& store, SyncState& state, const ItemKind& kind, const Calendar& calendar,
-               icalcomponent* c, std::string_view text, const std::set<std::string>& synced,
-               IcalFile::ImportResult& result) {
+void importOne(JournalStore& store, SyncState& state, const ItemKind& kind,
+               const Calendar& calendar, icalcomponent* c, std::string_view text,
+               const std::set<std::string>& synced, IcalFile::ImportResult& result) {
   const char* uidText = icalcomponent_get_uid(c);
   ItemKind::Fields fields;
   try {
@@ -250,8 +250,8 @@ IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,
         }
         // Joined to the time zones while it is read.
         icalcomponent_add_component(calendar.root(), c.get());
-        importOne(store, state, *kind, calendar, c.get(), item,
-                  synced[kind == &tasks ? 0 : 1], result);
+        importOne(store, state, *kind, calendar, c.get(), item, synced[kind == &tasks ? 0 : 1],
+                  result);
         icalcomponent_remove_component(calendar.root(), c.get());
       }
     }

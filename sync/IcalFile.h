@@ -48,9 +48,10 @@ class IcalFile {
                    const ExportOptions& options);
   // Adds or updates the file's VTODOs as tasks and its VEVENTs (and VJOURNALs) as entries,
   // by UID, in one transaction, in time linear in the file's size. The file, each of its
-  // lines and each item are checked against bounds before libical reads them. Properties and components of other programs inside an item
-  // are kept with it for the next synchronisation. Items equal to the stored ones are left
-  // alone, so importing a file this program wrote changes nothing.
+  // lines and each item are checked against bounds before libical reads them. Properties and
+  // components of other programs inside an item are kept with it for the next synchronisation.
+  // Items equal to the stored ones are left alone, so importing a file this program wrote changes
+  // nothing.
   static ImportResult read(JournalStore& store, SyncState& state, const std::string& path);
 };
 

@@ -3,8 +3,8 @@
 #include <strings.h>
 
 #include <algorithm>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "sync/SyncError.h"
 
@@ -72,8 +72,8 @@ void swapOutLines(icalcomponent* c, std::vector<std::string>& lines) {
         icalvalue_get_x(v)) {
       xs.push_back(p);
     } else if (icalproperty_isa(p) == ICAL_CATEGORIES_PROPERTY && icalproperty_get_categories(p)) {
-      categoryLine += (categories.empty() ? "CATEGORIES:" : ",") +
-                      escaped(icalproperty_get_categories(p));
+      categoryLine +=
+          (categories.empty() ? "CATEGORIES:" : ",") + escaped(icalproperty_get_categories(p));
       categories.push_back(p);
     }
   }
@@ -131,8 +131,7 @@ void IcalObject::checkText(std::string_view text, std::size_t maxBytes) {
         ++depth > kMaxDepth)
       throw SyncError("its components nest deeper than " + std::to_string(kMaxDepth) +
                       " levels, which is refused");
-    if (!continued && physical.size() >= 4 && strncasecmp(physical.data(), "END:", 4) == 0)
-      --depth;
+    if (!continued && physical.size() >= 4 && strncasecmp(physical.data(), "END:", 4) == 0) --depth;
     at = end + 1;
   }
 }
@@ -162,14 +161,13 @@ void IcalObject::checkTimeZone(icalcomponent* vtimezone) {
       const icalrecurrencetype r = icalproperty_get_rrule(p);
       if (r.freq != ICAL_YEARLY_RECURRENCE || r.interval < 1 ||
           r.by_second[0] != ICAL_RECURRENCE_ARRAY_MAX ||
-          r.by_minute[0] != ICAL_RECURRENCE_ARRAY_MAX ||
-          r.by_hour[0] != ICAL_RECURRENCE_ARRAY_MAX)
+          r.by_minute[0] != ICAL_RECURRENCE_ARRAY_MAX || r.by_hour[0] != ICAL_RECURRENCE_ARRAY_MAX)
         throw SyncError(what + "changes more often than once a year, which no real one does");
       long changes = 1;
       const std::pair<const short*, int> parts[] = {
-          {r.by_day, ICAL_BY_DAY_SIZE},         {r.by_month_day, ICAL_BY_MONTHDAY_SIZE},
+          {r.by_day, ICAL_BY_DAY_SIZE},          {r.by_month_day, ICAL_BY_MONTHDAY_SIZE},
           {r.by_year_day, ICAL_BY_YEARDAY_SIZE}, {r.by_week_no, ICAL_BY_WEEKNO_SIZE},
-          {r.by_month, ICAL_BY_MONTH_SIZE},     {r.by_set_pos, ICAL_BY_SETPOS_SIZE}};
+          {r.by_month, ICAL_BY_MONTH_SIZE},      {r.by_set_pos, ICAL_BY_SETPOS_SIZE}};
       for (const auto& [by, size] : parts) {
         int n = 0;
         while (n < size && by[n] != ICAL_RECURRENCE_ARRAY_MAX) ++n;

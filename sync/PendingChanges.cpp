@@ -45,7 +45,8 @@ PendingChanges::Queue PendingChanges::of(JournalStore& store, SyncState& state,
     }
     const Verb verb = row.href.empty() ? Verb::Create : Verb::Change;
     std::optional<SyncState::Hold> hold = holdFor(local.uid, digest);
-    queue.changes.push_back({verb, std::move(row), std::move(local.fields), digest, std::move(hold)});
+    queue.changes.push_back(
+        {verb, std::move(row), std::move(local.fields), digest, std::move(hold)});
   });
   for (auto& [uid, row] : rows) {
     if (row.href.empty()) {

@@ -67,8 +67,9 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
     server = kind_.parse(resource.ical);
   } catch (const SyncError& e) {
     ++result_.unparsable;
-    result_.problems.push_back({ServerText::oneLine(resource.href), 0,
-                                ServerText::oneLine(std::string("it cannot be read: ") + e.what())});
+    result_.problems.push_back(
+        {ServerText::oneLine(resource.href), 0,
+         ServerText::oneLine(std::string("it cannot be read: ") + e.what())});
     return;
   }
   std::optional<SyncState::Item> row = state_.item(kind_.kind(), server.uid);

@@ -18,8 +18,10 @@ std::size_t characterLength(std::string_view text, std::size_t at) {
   const unsigned char first = byte(at);
   if (first < 0x80) return 1;
   // The length a lead byte announces, and the smallest code point of that length.
-  const std::size_t n = (first & 0xE0) == 0xC0 ? 2 : (first & 0xF0) == 0xE0 ? 3
-                        : (first & 0xF8) == 0xF0 ? 4 : 0;
+  const std::size_t n = (first & 0xE0) == 0xC0   ? 2
+                        : (first & 0xF0) == 0xE0 ? 3
+                        : (first & 0xF8) == 0xF0 ? 4
+                                                 : 0;
   if (n == 0) return 0;
   const std::uint32_t lowest = n == 2 ? 0x80 : n == 3 ? 0x800 : 0x10000;
   if (at + n > text.size()) return 0;
@@ -116,8 +118,8 @@ std::string ServerText::description(std::string_view body) {
     return oneLine(conditions + (words.empty() || conditions.empty() ? "" : ":") + words);
   }
   body = body.substr(0, kReadBytes);
-  const bool html = body.find("<html") != std::string_view::npos ||
-                    body.find("<HTML") != std::string_view::npos;
+  const bool html =
+      body.find("<html") != std::string_view::npos || body.find("<HTML") != std::string_view::npos;
   return oneLine(html ? tagsRemoved(body) : std::string(body));
 }
 

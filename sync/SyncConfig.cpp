@@ -87,7 +87,8 @@ std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
   SyncConfig config = parse(readAll(path, "the synchronisation settings"), path);
   if (!config.caFile.empty() && config.caFile.front() != '/') {
     const std::size_t slash = path.rfind('/');
-    config.caFile = (slash == std::string::npos ? "." : path.substr(0, slash)) + "/" + config.caFile;
+    config.caFile =
+        (slash == std::string::npos ? "." : path.substr(0, slash)) + "/" + config.caFile;
   }
   if (!config.caFile.empty() && access(config.caFile.c_str(), R_OK) != 0)
     throw SyncError(path + ": cannot read ca_file " + config.caFile + ": " + std::strerror(errno));

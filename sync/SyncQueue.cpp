@@ -60,8 +60,8 @@ std::vector<SyncQueue::Waiting> SyncQueue::list() {
     for (const SyncState::Hold& h : queue.hereOnly) {
       const std::optional<ItemKind::Fields> local = kind.local(store_, h.uid);
       kept.push_back({k, h.uid, PendingChanges::Verb::Create,
-                      local ? kind.describe(*local) : std::string(kind.noun()) + " " + h.uid,
-                      false, true, 0, h.reason, Instant::fromUnix(h.since)});
+                      local ? kind.describe(*local) : std::string(kind.noun()) + " " + h.uid, false,
+                      true, 0, h.reason, Instant::fromUnix(h.since)});
     }
   }
   std::stable_partition(out.begin(), out.end(), [](const Waiting& w) { return w.held; });
@@ -73,7 +73,8 @@ SyncQueue::Waiting SyncQueue::find(std::string_view uid) {
   std::vector<Waiting> found;
   for (Waiting& w : list())
     if (w.uid == uid) found.push_back(std::move(w));
-  if (found.empty()) throw SyncError("No change of that UID waits to be sent (tallyworks sync queue lists them).");
+  if (found.empty())
+    throw SyncError("No change of that UID waits to be sent (tallyworks sync queue lists them).");
   if (found.size() > 1)
     throw SyncError("A task and a journal entry share that UID; change one of them first.");
   return found.front();
@@ -91,7 +92,8 @@ void SyncQueue::drop(std::string_view uid) {
     const Waiting w = find(uid);
     if (w.hereOnly) throw SyncError("That item already stays here only.");
     if (w.verb == PendingChanges::Verb::Create) {
-      state_->putHold({w.kind, w.uid, true, 0, 0, "you dropped its creation", clock_.now().unixSeconds()});
+      state_->putHold(
+          {w.kind, w.uid, true, 0, 0, "you dropped its creation", clock_.now().unixSeconds()});
       return;
     }
     giveUpChange(w);
@@ -108,15 +110,20 @@ void SyncQueue::giveUpChange(const Waiting& w) {
     theirs = kind.parse(row ? row->ical : std::string()).fields;
   } catch (const SyncError& e) {
     throw SyncError(std::string("The server's version cannot be read, so the change cannot be "
-                                "dropped: ") + e.what());
+                                "dropped: ") +
+                    e.what());
   }
   if (const std::optional<ItemKind::Fields> mine = kind.local(store_, w.uid)) {
     std::string fields;
     for (std::size_t i = 0; i < mine->size(); ++i)
       if ((*mine)[i] != theirs[i])
         fields += (fields.empty() ? "" : ", ") + std::string(kind.fieldNames()[i]);
-    SyncState::ConflictCopy copy{0,      w.kind, w.uid, fields,
-                                 kind.serialise(w.uid, *mine, row->ical, clock_.now()), clock_.now().unixSeconds()};
+    SyncState::ConflictCopy copy{0,
+                                 w.kind,
+                                 w.uid,
+                                 fields,
+                                 kind.serialise(w.uid, *mine, row->ical, clock_.now()),
+                                 clock_.now().unixSeconds()};
     state_->addConflict(copy);
   }
   kind.store(store_, w.uid, theirs);

@@ -32,8 +32,7 @@ void IcalImport(benchmark::State& state) {
     });
     const auto start = std::chrono::steady_clock::now();
     IcalFile::write(source, sourceState, file, {{}, {}, true, false});
-    exportSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    exportSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   int run = 0;
   for (auto _ : state) {
@@ -45,8 +44,8 @@ void IcalImport(benchmark::State& state) {
     const IcalFile::ImportResult r = IcalFile::read(store, syncState, file);
     if (r.added != entries + 40) state.SkipWithError(r.summary().c_str());
   }
-  state.counters["items/s"] =
-      benchmark::Counter(static_cast<double>(entries + 40), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["items/s"] = benchmark::Counter(static_cast<double>(entries + 40),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
   state.counters["export s"] = exportSeconds;
 }
 BENCHMARK(IcalImport)

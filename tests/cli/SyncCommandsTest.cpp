@@ -16,11 +16,14 @@ bool has(const std::string& text, const std::string& part) {
 
 // Two empty calendars at /alice/; an event whose summary is "Refused" is refused.
 FakeServer::Reply calDav(const FakeServer::Request& r) {
-  const std::string ns = "<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">";
+  const std::string ns =
+      "<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">";
   if (r.method == "PUT" && has(r.body, "SUMMARY:Refused") && has(r.body, "BEGIN:VEVENT"))
-    return {403, {}, "<?xml version=\"1.0\"?><d:error xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:"
-                     "xml:ns:caldav\"><c:valid-calendar-data/><d:responsedescription>DTEND must "
-                     "occur after DTSTART</d:responsedescription></d:error>"};
+    return {403,
+            {},
+            "<?xml version=\"1.0\"?><d:error xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:"
+            "xml:ns:caldav\"><c:valid-calendar-data/><d:responsedescription>DTEND must "
+            "occur after DTSTART</d:responsedescription></d:error>"};
   if (r.method == "PUT") return {201, {"ETag: \"1\""}, ""};
   if (r.method == "REPORT")
     return {207, {}, ns + "<d:sync-token>t1</d:sync-token></d:multistatus>"};
@@ -69,9 +72,9 @@ TEST_F(SyncCommandsTest, RefusalsArePrintedAndTheQueueListsRetriesAndDropsThem) 
             "tallyworks: The server refused 1 changes; they wait in the queue (tallyworks sync "
             "queue).\n");
   const std::string listed = output({"sync", "queue"});
-  EXPECT_EQ(listed.rfind(uid + "  new  journal entry “Refused” of 3/1/2024 9:00:00 AM\n     refused ",
-                         0),
-            0u)
+  EXPECT_EQ(
+      listed.rfind(uid + "  new  journal entry “Refused” of 3/1/2024 9:00:00 AM\n     refused ", 0),
+      0u)
       << listed;
   EXPECT_TRUE(has(listed, " (HTTP 403): valid-calendar-data: DTEND must occur after DTSTART\n"))
       << listed;
@@ -81,7 +84,8 @@ TEST_F(SyncCommandsTest, RefusalsArePrintedAndTheQueueListsRetriesAndDropsThem) 
   EXPECT_TRUE(has(output({"sync", "queue"}), uid + "  kept here only  journal entry “Refused”"));
   EXPECT_EQ(output({"sync"}), "sent 0, received 0, conflicts 0, deleted 0\n");
   EXPECT_EQ(output({"sync", "queue", "--retry", uid}), "");
-  EXPECT_EQ(output({"sync", "queue"}), uid + "  new  journal entry “Refused” of 3/1/2024 9:00:00 AM\n");
+  EXPECT_EQ(output({"sync", "queue"}),
+            uid + "  new  journal entry “Refused” of 3/1/2024 9:00:00 AM\n");
   const CommandCase cases[] = {
       {{"sync", "queue", "--retry", "no-such-uid"}, "", 1, "No change of that UID waits"},
       {{"sync", "queue", "--retry", uid, "--drop", uid}, "", 2, "excludes"},

@@ -5,8 +5,8 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
-#include "gui/SyncProblemsButton.h"
 #include "core/TimeZone.h"
+#include "gui/SyncProblemsButton.h"
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/EntryKind.h"
 

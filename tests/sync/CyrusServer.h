@@ -33,8 +33,8 @@ class CyrusServer {
 
   CyrusServer() {
     const std::string dir = folder_.path().string();
-    for (const char* sub : {"conf", "conf/db", "conf/socket", "conf/proc", "conf/lock",
-                            "conf/log", "spool", "run"})
+    for (const char* sub :
+         {"conf", "conf/db", "conf/socket", "conf/proc", "conf/lock", "conf/log", "spool", "run"})
       std::filesystem::create_directories(folder_.file(sub));
     httpPort_ = freePort();
     imapPort_ = freePort();
@@ -43,12 +43,15 @@ class CyrusServer {
                    "/spool\ndefaultpartition: default\nservername: 127.0.0.1\nadmins: admin\n"
                    "sasl_pwcheck_method: alwaystrue\nallowplaintext: 1\nautocreate_quota: 0\n"
                    "httpmodules: caldav\nhttpallowcompress: 0\nsyslog_prefix: tallyworks-test\n"
-                   "idlesocket: " + dir + "/run/idle\nnotifysocket: " + dir +
-                   "/run/notify\nlmtpsocket: " + dir + "/run/lmtp\n");
+                   "idlesocket: " +
+                   dir + "/run/idle\nnotifysocket: " + dir + "/run/notify\nlmtpsocket: " + dir +
+                   "/run/lmtp\n");
     const std::string conf = "-C " + dir + "/imapd.conf";
     writeBytes(folder_.file("cyrus.conf"),
-               "START {\n  recover cmd=\"ctl_cyrusdb " + conf + " -r\"\n}\nSERVICES {\n"
-               "  imap cmd=\"imapd " + conf + "\" listen=\"127.0.0.1:" + std::to_string(imapPort_) +
+               "START {\n  recover cmd=\"ctl_cyrusdb " + conf +
+                   " -r\"\n}\nSERVICES {\n"
+                   "  imap cmd=\"imapd " +
+                   conf + "\" listen=\"127.0.0.1:" + std::to_string(imapPort_) +
                    "\" prefork=0\n  http cmd=\"httpd " + conf + "\" listen=\"127.0.0.1:" +
                    std::to_string(httpPort_) + "\" prefork=1\n}\nEVENTS {\n}\n");
     if (geteuid() == 0) {
@@ -120,8 +123,8 @@ class CyrusServer {
     std::string answer;
     if (write(s, command.data(), command.size()) == static_cast<ssize_t>(command.size())) {
       char buffer[4096];
-      for (ssize_t n; answer.find("b OK") == std::string::npos &&
-                      (n = read(s, buffer, sizeof buffer)) > 0;)
+      for (ssize_t n;
+           answer.find("b OK") == std::string::npos && (n = read(s, buffer, sizeof buffer)) > 0;)
         answer.append(buffer, static_cast<std::size_t>(n));
     }
     close(s);

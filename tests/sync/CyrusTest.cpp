@@ -49,8 +49,10 @@ TEST_F(CyrusTest, MarkersAndEntriesOfNoLengthAreTakenAndReadBackExactly) {
   const Task layout = task(l, "Page layout", TaskStatus::InProgress, "Design, Print");
   entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
         std::string(Markers::kType));
-  const JournalEntry none = entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 0, layout.uid);
-  const JournalEntry one = entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9, 30), 1, layout.uid);
+  const JournalEntry none =
+      entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 0, layout.uid);
+  const JournalEntry one =
+      entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9, 30), 1, layout.uid);
   entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 10), 5400, layout.uid);
   entry(l, std::string(Markers::kStopSubject), DateTime::fromParts(2024, 6, 3, 11, 31), 0, "",
         std::string(Markers::kType));

@@ -6,13 +6,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <atomic>
 #include <chrono>
 #include <cstring>
 #include <functional>
 #include <mutex>
 #include <stdexcept>
-#include <strings.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -125,7 +125,8 @@ class FakeServer {
       const ssize_t n = recv(c, buffer, sizeof buffer, 0);
       if (n <= 0) return false;
       data.append(buffer, static_cast<std::size_t>(n));
-      if (headerEnd == std::string::npos && (headerEnd = data.find("\r\n\r\n")) != std::string::npos) {
+      if (headerEnd == std::string::npos &&
+          (headerEnd = data.find("\r\n\r\n")) != std::string::npos) {
         parseHead(data.substr(0, headerEnd), r);
         const std::string length = r.header("Content-Length");
         need = length.empty() ? 0 : std::stoul(length);

@@ -178,8 +178,8 @@ TEST_F(HostileServerTest, OnlyARefusedReportTurnsSyncCollectionOffAndOnlyForADay
   }
   refuseReport(403, davError + "valid-sync-token/></D:error>");
   EXPECT_EQ(viaProxy(*laptop).summary(), "sent 0, received 0, conflicts 0, deleted 0");
-  for (const auto& [status, body] : {std::pair{501, std::string()},
-                                     std::pair{403, davError + "supported-report/></D:error>"}}) {
+  for (const auto& [status, body] :
+       {std::pair{501, std::string()}, std::pair{403, davError + "supported-report/></D:error>"}}) {
     laptop->state.putCollection(SyncState::Kind::Entry, {mode().url, mode().home, token, {}, 0});
     refuseReport(status, body);
     request("PUT", "/alice/timelog/other.ics", kDentist);
@@ -311,10 +311,12 @@ TEST(HostileServerBoundsTest, EveryRunEndsWithinItsBoundsAndSaysWhy) {
       {"pages without end",
        [&](const FakeServer::Request& r) {
          if (std::optional<Reply> c = calendars(r)) return *c;
-         return Reply{207, {}, "<multistatus xmlns=\"DAV:\"><response><href>" + r.path +
-                                   "</href><status>HTTP/1.1 507 More</status></response>"
-                                   "<sync-token>t" + std::to_string(++page) +
-                                   "</sync-token></multistatus>"};
+         return Reply{207,
+                      {},
+                      "<multistatus xmlns=\"DAV:\"><response><href>" + r.path +
+                          "</href><status>HTTP/1.1 507 More</status></response>"
+                          "<sync-token>t" +
+                          std::to_string(++page) + "</sync-token></multistatus>"};
        },
        "still announced more changes after 1000 pages"},
       {"a redirect loop",
@@ -330,7 +332,8 @@ TEST(HostileServerBoundsTest, EveryRunEndsWithinItsBoundsAndSaysWhy) {
       {"principals pointing at each other",
        [&](const FakeServer::Request& r) {
          const std::string next = r.path == "/p1/" ? "/p2/" : "/p1/";
-         return Reply{207, {},
+         return Reply{207,
+                      {},
                       "<multistatus xmlns=\"DAV:\"><response><href>" + r.path +
                           "</href><propstat><prop><current-user-principal><href>" + next +
                           "</href></current-user-principal></prop><status>HTTP/1.1 200 OK"
@@ -346,10 +349,14 @@ TEST(HostileServerBoundsTest, EveryRunEndsWithinItsBoundsAndSaysWhy) {
        },
        "larger than 1 MB"},
       {"a trickle",
-       [&](const FakeServer::Request&) { return Reply{207, {}, "", Reply::Way::Trickle, 0}; },
+       [&](const FakeServer::Request&) {
+         return Reply{207, {}, "", Reply::Way::Trickle, 0};
+       },
        "no complete answer within 1 s"},
       {"silence",
-       [&](const FakeServer::Request&) { return Reply{207, {}, "", Reply::Way::Silent, 0}; },
+       [&](const FakeServer::Request&) {
+         return Reply{207, {}, "", Reply::Way::Silent, 0};
+       },
        "no complete answer within 1 s"},
   };
   for (const auto& c : kCases) {

@@ -126,9 +126,9 @@ TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
     std::string text;
     const char* message;
   } kRefused[] = {
-      {"a long property", head + "BEGIN:VEVENT\r\nUID:x\r\nDESCRIPTION:" +
-                              std::string(600000, 'a') + "\r\n " + std::string(600000, 'b') +
-                              "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+      {"a long property",
+       head + "BEGIN:VEVENT\r\nUID:x\r\nDESCRIPTION:" + std::string(600000, 'a') + "\r\n " +
+           std::string(600000, 'b') + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
        "holds a property longer than 1 MB"},
       {"deep nesting", head + deep + "END:VCALENDAR\r\n", "nest deeper than 12 levels"},
       {"no end", head + event, "does not end"},
@@ -157,12 +157,14 @@ TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
                              event + "END:VCALENDAR\r\n");
   EXPECT_EQ(IcalFile::read(l, laptop->state, file).summary(),
             "added 1, updated 0, unchanged 0, 1 unreadable skipped, 1 unusable time zones ignored");
-  for (const char* rule : {"FREQ=SECONDLY", "FREQ=YEARLY;BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12;"
-                                            "BYMONTHDAY=1,2,3,4,5,6,7,8,9,10"}) {
+  for (const char* rule : {"FREQ=SECONDLY",
+                           "FREQ=YEARLY;BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12;"
+                           "BYMONTHDAY=1,2,3,4,5,6,7,8,9,10"}) {
     const std::string object =
-        head + "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
-               "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:" + rule +
-        "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" + event + "END:VCALENDAR\r\n";
+        head +
+        "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+        "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:" +
+        rule + "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" + event + "END:VCALENDAR\r\n";
     EXPECT_THROW(EntryKind().parse(object), SyncError) << rule;
   }
 }

@@ -81,11 +81,13 @@ TEST_F(ItemKindTest, TheUtcOffsetComesFromDtstartAndTheRecordedOneOnlyWhileItAgr
                          endLine, "DTEND;TZID=Europe/Berlin:20261215T110000"),
                 "BEGIN:VEVENT", std::string(kBerlin) + "BEGIN:VEVENT"),
        "2026-12-15T10:00:00", 3600},
-      {"moved in UTC", replaced(replaced(written, startLine, "DTSTART:20261215T090000Z"), endLine,
-                                "DTEND:20261215T100000Z"),
+      {"moved in UTC",
+       replaced(replaced(written, startLine, "DTSTART:20261215T090000Z"), endLine,
+                "DTEND:20261215T100000Z"),
        "2026-12-15T10:00:00", 3600},
-      {"moved to a floating time", replaced(replaced(written, startLine, "DTSTART:20261215T100000"),
-                                            endLine, "DTEND:20261215T110000"),
+      {"moved to a floating time",
+       replaced(replaced(written, startLine, "DTSTART:20261215T100000"), endLine,
+                "DTEND:20261215T110000"),
        "2026-12-15T10:00:00", 3600},
       {"an earlier version's, as written", legacy, "2026-07-15T10:00:00", -4 * 3600},
       {"an earlier version's, moved to Berlin's time",
@@ -128,13 +130,13 @@ TEST_F(ItemKindTest, NoLengthIsWrittenAsOneSecondAndReadBackAsNone) {
 // category escaped); both that form and one property per category are read.
 TEST_F(ItemKindTest, CategoriesAreWrittenAsOnePropertyAndReadInEitherForm) {
   const TaskKind tasks;
-  const std::string text =
-      tasks.serialise("t", {"Write", "Design, Print,Proof; Q3", "0"}, "", now);
+  const std::string text = tasks.serialise("t", {"Write", "Design, Print,Proof; Q3", "0"}, "", now);
   EXPECT_TRUE(has(text, "\r\nCATEGORIES:Design,Print\\,Proof\\; Q3\r\n")) << text;
   EXPECT_EQ(tasks.parse(text).fields[TaskKind::kCategories], "Design, Print,Proof; Q3");
   const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:o\r\n";
   const std::string tail = "END:VTODO\r\nEND:VCALENDAR\r\n";
-  for (const char* form : {"CATEGORIES:Design,Print\r\n", "CATEGORIES:Design\r\nCATEGORIES:Print\r\n"})
+  for (const char* form :
+       {"CATEGORIES:Design,Print\r\n", "CATEGORIES:Design\r\nCATEGORIES:Print\r\n"})
     EXPECT_EQ(tasks.parse(head + form + tail).fields[TaskKind::kCategories], "Design, Print")
         << form;
 }

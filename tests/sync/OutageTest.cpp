@@ -113,8 +113,9 @@ TEST_F(OutageTest, ATokenTheServerNoLongerKnowsFallsBackToAFullListing) {
     std::filesystem::remove_all(server->storage() + "/collection-root/alice/" + collection +
                                 "/.Radicale.cache/sync-token");
   HttpClient http("alice", "", 1);
-  ASSERT_EQ(DavClient(http, server->url()).changesSince(server->url("/alice/timelog/"), token).refused,
-            DavClient::Refusal::Token);
+  ASSERT_EQ(
+      DavClient(http, server->url()).changesSince(server->url("/alice/timelog/"), token).refused,
+      DavClient::Refusal::Token);
   const SyncResult r = sync(*laptop);
   EXPECT_EQ(contents(laptop->store), contents(d));
   EXPECT_EQ(r.received + r.deleted, 2) << r.summary();
