@@ -130,7 +130,7 @@ HttpClient::~HttpClient() {
 
 std::string HttpClient::failure(int code, const Transfer& t) const {
   const auto result = static_cast<CURLcode>(code);
-  const std::string detail = *t.error ? t.error : curl_easy_strerror(result);
+  std::string detail = *t.error ? t.error : curl_easy_strerror(result);
   if (t.answer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
     return "its answer was larger than " + megabytes(limits_.answerBytes) + ", which is refused";
   if (result == CURLE_OPERATION_TIMEDOUT)

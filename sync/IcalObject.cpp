@@ -44,7 +44,7 @@ std::string folded(std::string_view line) {
 }
 
 // Replaces the properties by one placeholder line, whose text is written here instead.
-void swapOut(icalcomponent* c, const std::vector<icalproperty*>& swapped, std::string line,
+void swapOut(icalcomponent* c, const std::vector<icalproperty*>& swapped, const std::string& line,
              std::vector<std::string>& lines) {
   lines.push_back(folded(line));
   icalproperty* placeholder = icalproperty_new_x("1");

@@ -159,7 +159,7 @@ std::string SyncConfig::commandPassword() const {
                     (WIFEXITED(status)
                          ? " (exit status " + std::to_string(WEXITSTATUS(status)) + ")"
                          : std::string()));
-  const std::string password = firstLine(output);
+  std::string password = firstLine(output);
   if (password.empty()) throw SyncError(shown + " printed no password (its first line is empty)");
   return password;
 }
@@ -174,7 +174,7 @@ std::string SyncConfig::filePassword() const {
     throw SyncError("the password file " + passwordFile + " may be read by others (mode " + mode +
                     "); it must be yours alone: chmod 600 " + passwordFile);
   }
-  const std::string password = firstLine(readAll(passwordFile, "the password file"));
+  std::string password = firstLine(readAll(passwordFile, "the password file"));
   if (password.empty())
     throw SyncError("the password file " + passwordFile +
                     " holds no password (its first line is empty)");
