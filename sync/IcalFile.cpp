@@ -237,6 +237,11 @@ IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,
       const Calendar calendar(calendarText);
       result.unusableZones += calendar.refused();
       for (std::string_view item : calendarText.items) {
+        // Each item is bounded as an object from a server is.
+        if (item.size() > IcalObject::kMaxObjectBytes) {
+          ++result.unparsable;
+          continue;
+        }
         std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> c(
             icalparser_parse_string(std::string(item).c_str()), icalcomponent_free);
         const ItemKind* kind = c ? kindOf(icalcomponent_isa(c.get()), kinds) : nullptr;

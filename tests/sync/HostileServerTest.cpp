@@ -155,7 +155,7 @@ TEST_F(HostileServerTest, OnlyARefusedReportTurnsSyncCollectionOffAndOnlyForADay
   const std::string token = mode().syncToken;
   ASSERT_FALSE(token.empty());
   // (A refused token is refused only while it is given.)
-  const auto refuseReport = [&](int status, std::string body) {
+  const auto refuseReport = [&](int status, const std::string& body) {
     intercept = [status, body](const FakeServer::Request& r) -> std::optional<FakeServer::Reply> {
       if (r.method == "REPORT" && has(r.body, "sync-collection") &&
           !(has(body, "valid-sync-token") && has(r.body, "<d:sync-token></d:sync-token>")))
