@@ -55,6 +55,9 @@ SyncProblemsDialog::SyncProblemsDialog(SyncQueue& queue, std::vector<SyncResult:
   retry_->setObjectName(QStringLiteral("retryButton"));
   drop_ = buttons->addButton(QStringLiteral("&Drop"), QDialogButtonBox::ActionRole);
   drop_->setObjectName(QStringLiteral("dropButton"));
+  // Enter closes: it never retries or drops what the user did not point at.
+  for (QPushButton* b : {retry_, drop_}) b->setAutoDefault(false);
+  buttons->button(QDialogButtonBox::Close)->setDefault(true);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(retry_, &QPushButton::clicked, this, &SyncProblemsDialog::onRetryClicked);
@@ -78,11 +81,14 @@ void SyncProblemsDialog::fill() {
     auto* row = new QTreeWidgetItem(
         tree_, {text(DateText::generalDate(TimeZone::toLocal(w.since))), text(w.what), why(w)});
     row->setData(0, Qt::UserRole, text(w.uid));
+    row->setToolTip(2, why(w));
   }
   for (const SyncResult::Problem& p : skipped_)
-    if (p.status == 0)
-      new QTreeWidgetItem(tree_, {QStringLiteral("Last run"), text(p.item),
-                                  QStringLiteral("Skipped: ") + text(p.reason)});
+    if (p.status == 0) {
+      auto* row = new QTreeWidgetItem(tree_, {QStringLiteral("Last run"), text(p.item),
+                                              QStringLiteral("Skipped: ") + text(p.reason)});
+      row->setToolTip(2, row->text(2));
+    }
   for (int column : {0, 1}) tree_->resizeColumnToContents(column);
   if (tree_->topLevelItemCount() > 0) tree_->setCurrentItem(tree_->topLevelItem(0));
   onSelectionChanged();

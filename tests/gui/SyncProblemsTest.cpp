@@ -50,6 +50,7 @@ TEST(SyncProblemsTest, RefusedChangesAreListedRetriedAndDropped) {
                            "403): valid-calendar-data: DTEND must occur after DTSTART",
                            "/alice/personal/x.ics | Skipped: not in that collection"}))
         << rows(dialog).join("\n").toStdString();
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("retryButton")->autoDefault());
     dialog.findChild<QPushButton*>("dropButton")->click();
     EXPECT_TRUE(rows(dialog).front().endsWith("Kept here only: you dropped its creation"));
     dialog.findChild<QPushButton*>("retryButton")->click();
