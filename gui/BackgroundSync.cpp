@@ -80,9 +80,11 @@ void BackgroundSync::run() {
     outcome_ = outcome_.arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
                             QString::fromStdString(result.summary()));
     if (result.conflicts > 0) outcome_ += tr(" (your versions: Journal, Conflicts…)");
-    if (!result.problems.empty())
-      outcome_ += tr(" (%n problem(s): the status bar's sync problems…)", nullptr,
-                     static_cast<int>(result.problems.size()));
+    if (result.problems.size() == 1)
+      outcome_ += tr(" (1 problem: the status bar's sync problems…)");
+    else if (!result.problems.empty())
+      outcome_ += tr(" (%1 problems: the status bar's sync problems…)")
+                      .arg(static_cast<qsizetype>(result.problems.size()));
     runProblems_ = result.problems;
   } catch (const std::exception& e) {
     outcome_ = tr("Synchronisation failed at %1: %2")
