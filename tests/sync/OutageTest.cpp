@@ -85,6 +85,13 @@ TEST_F(OutageTest, AWrongPasswordChangesNothing) {
   }
   EXPECT_EQ(contents(laptop->store), before);
   EXPECT_TRUE(laptop->state.collection(SyncState::Kind::Task).url.empty());
+  try {
+    CalendarSync(laptop->store, laptop->state, config()).run();
+    FAIL() << "no failure without a password";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("no password is set in sync.ini"), std::string::npos)
+        << e.what();
+  }
   test::writeBytes(c.passwordFile, "secret\n");
   chmod(c.passwordFile.c_str(), 0644);
   EXPECT_THROW(run(), SyncError);
