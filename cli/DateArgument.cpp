@@ -96,6 +96,21 @@ DateTime DateArgument::moment(std::string_view option, const std::string& text) 
   return read(option, text, true);
 }
 
+DateArgument::Zoned DateArgument::zonedMoment(std::string_view option, const std::string& text) {
+  const std::size_t n = text.size();
+  const bool iso = n > 16 && text[4] == '-';
+  if (iso && text.back() == 'Z') return {moment(option, text.substr(0, n - 1)), 0};
+  if (!iso || n < 22 || (text[n - 6] != '+' && text[n - 6] != '-') || text[n - 3] != ':' ||
+      !digitsAt(text, n - 5, 2) || !digitsAt(text, n - 2, 2))
+    return {moment(option, text), std::nullopt};
+  const int hours = numberAt(text, n - 5, 2), minutes = numberAt(text, n - 2, 2);
+  if (hours > 14 || minutes > 59)
+    throw UsageError(std::string(option) + ": " + TerminalText::quoted(text.substr(n - 6)) +
+                     " is not a UTC offset (-14:00 to +14:00)");
+  const std::int32_t offset = (hours * 3600 + minutes * 60) * (text[n - 6] == '-' ? -1 : 1);
+  return {moment(option, text.substr(0, n - 6)), offset};
+}
+
 DateArgument::DayRange DateArgument::dayRange(const std::string* from, const std::string* to) {
   DayRange range;
   if (from) range.first = day("--from", *from);

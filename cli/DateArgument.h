@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,15 @@ class DateArgument {
   // A day and a time: M/d/yyyy h:mm[:ss] [AM|PM] (3/1/2024 9:30 AM) or
   // YYYY-MM-DDTHH:MM[:SS] (2024-03-01T09:30, also with a blank for the T).
   static DateTime moment(std::string_view option, const std::string& text);
+
+  // A moment as moment() gives it, then in the ISO form optionally its UTC offset (Z, +HH:MM
+  // or -HH:MM), which names one instant where the local time is ambiguous (the hour the clocks
+  // repeat when they go back).
+  struct Zoned {
+    DateTime local;
+    std::optional<std::int32_t> offset;
+  };
+  static Zoned zonedMoment(std::string_view option, const std::string& text);
 
   struct DayRange {
     std::optional<DateTime> first;

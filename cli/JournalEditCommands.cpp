@@ -53,7 +53,7 @@ JournalEditCommands::JournalEditCommands(CLI::App& journal)
     CLI::Option* subject = command->add_option(
         "--subject", subject_, adding ? "The open task's subject, letter case aside" : "Subject");
     CLI::Option* start = command->add_option(
-        "--start", start_, "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS]");
+        "--start", start_, "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS][+HH:MM]");
     CLI::Option* minutes = command->add_option("--minutes", minutes_, "Length in minutes");
     minutes->transform(NumberArgument::decimal(0, EntryRules::kMostMinutes));
     command->add_option("--categories", categories_,
@@ -89,7 +89,7 @@ void JournalEditCommands::checkValues(const CLI::App& command) {
   if (given(command, "--subject")) TextArgument::name("--subject", subject_);
   if (given(command, "--categories")) TextArgument::line("--categories", categories_);
   if (given(command, "--body")) TextArgument::notes("--body", body_);
-  if (given(command, "--start")) startTime_ = DateArgument::moment("--start", start_);
+  if (given(command, "--start")) startTime_ = DateArgument::zonedMoment("--start", start_);
 }
 
 // What the entry would hold, before the store is touched.
@@ -126,7 +126,7 @@ void JournalEditCommands::list(CommandContext& context) {
 
 void JournalEditCommands::add(CommandContext& context) {
   checkValues(*add_);
-  JournalEntry wanted = JournalEditor::placed(JournalEntry{}, startTime_);
+  JournalEntry wanted = JournalEditor::placed(JournalEntry{}, startTime_.local, startTime_.offset);
   wanted.subject = subject_;
   applyValues(*add_, wanted);
   checkEntry(wanted);
@@ -135,10 +135,10 @@ void JournalEditCommands::add(CommandContext& context) {
   JournalEditor editor(*store, EntryTypeRule());
   JournalEntry entry;
   store->transact([&] {
-    entry = editor.add(subject_, startTime_, startTime_.addMinutes(minutes_));
+    entry = editor.add(subject_, JournalEditor::placed({}, startTime_.local, startTime_.offset),
+                       minutes_ * 60);
     if (given(*add_, "--categories")) entry.categories = categories_;
     entry.body = body_;
-    entry.seconds = minutes_ * 60;  // also across a change of the clocks
     editor.change(entry);
   });
   output.write(entry.uid + '\n');
@@ -150,7 +150,8 @@ void JournalEditCommands::applyValues(const CLI::App& command, JournalEntry& ent
   if (given(command, "--categories")) entry.categories = categories_;
   if (given(command, "--body")) entry.body = body_;
   if (given(command, "--minutes")) entry.seconds = minutes_ * 60;
-  if (given(command, "--start")) entry = JournalEditor::placed(entry, startTime_);
+  if (given(command, "--start"))
+    entry = JournalEditor::placed(entry, startTime_.local, startTime_.offset);
 }
 
 void JournalEditCommands::edit(CommandContext& context) {

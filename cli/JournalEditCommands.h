@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/CommandGroup.h"
+#include "cli/DateArgument.h"
 #include "core/JournalEntry.h"
 
 namespace CLI {
@@ -36,7 +37,7 @@ class JournalEditCommands : public CommandGroup {
   CLI::App* delete_;
   std::string uid_, from_, to_, subject_, start_, categories_, body_;
   std::int64_t minutes_ = 0;
-  DateTime startTime_;
+  DateArgument::Zoned startTime_;
 };
 
 }  // namespace tw

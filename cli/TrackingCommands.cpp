@@ -26,7 +26,7 @@ TrackingCommands::TrackingCommands(CLI::App& app)
       pause_(app.add_subcommand("pause", "Stop timing; the working day stays open")),
       stop_(app.add_subcommand("stop",
                                "Stop timing and close the working day with a Stop "
-                               "Work marker")),
+                               "Work marker (says so when neither was open)")),
       last_(app.add_subcommand("last",
                                "Start timing the task of the newest journal entry "
                                "that names an open task, and print its subject")),
@@ -54,9 +54,10 @@ void TrackingCommands::track(CommandContext& context) {
   if (start_->parsed()) {
     session.start(subject_);
   } else if (pause_->parsed()) {
-    session.pause();
+    if (!session.pause()) output.write("Nothing was being timed; nothing was written.\n");
   } else if (stop_->parsed()) {
-    session.stop();
+    if (!session.stop())
+      output.write("Nothing was being timed and no working day was open; nothing was written.\n");
   } else {
     const std::optional<Task> last = session.lastTask();
     if (!last) throw std::runtime_error("No journal entry names an open task.");

@@ -112,9 +112,13 @@ JournalEntry JournalLines::parse(std::string_view line) {
     e.utcOffset = static_cast<std::int32_t>(*offset);
     e.start = Instant::fromLocal(*start, e.utcOffset);
   } else {
-    const TimeZone::Reading reading = TimeZone::resolve(*start);
-    e.start = reading.instant;
-    e.utcOffset = reading.offset;
+    try {
+      const TimeZone::Reading reading = TimeZone::entered(*start);
+      e.start = reading.instant;
+      e.utcOffset = reading.offset;
+    } catch (const DateTimeError& error) {
+      throw std::invalid_argument(std::string("\"start\": ") + error.what());
+    }
   }
   if (const std::string why = EntryRules::whyInvalid(e); !why.empty())
     throw std::invalid_argument(why);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/DateTime.h"
 #include "core/Instant.h"
@@ -26,8 +27,16 @@ class TimeZone {
   // change, as a clock not yet moved would show it.
   static Reading resolve(DateTime local);
   static Instant fromLocal(DateTime local) { return resolve(local).instant; }
+  // The instant a local time that someone typed names (a start, a moment to cut or mark at):
+  // as resolve, but a reading the clocks skip is refused with a DateTimeError that says which
+  // readings that night does not have.
+  static Reading entered(DateTime local);
   // Re-reads TZ (after a test or the user changed it).
   static void reload();
+
+ private:
+  // The earliest instant that reads as local here, or nothing when the clocks skip it.
+  static std::optional<Reading> exactly(DateTime local, const std::int32_t (&offsets)[3]);
 };
 
 }  // namespace tw

@@ -168,13 +168,20 @@ Qt::ItemFlags JournalModel::flags(const QModelIndex& index) const {
 
 bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
+  // A time that cannot be shown has no value to edit (a time the clocks skip is still read).
   const bool time = index.column() == kStart || index.column() == kEnd;
-  if (time && !value.toDateTime().isValid()) return false;
+  if (time && !(value.toDateTime().date().isValid() && value.toDateTime().time().isValid()))
+    return false;
   const JournalEntry before = entryAt(index.row());
   JournalEntry after = before;
   switch (index.column()) {
     case kStart:
-      after = JournalEditor::placed(before, QtDates::fromQt(value.toDateTime()));
+      try {
+        after = JournalEditor::placed(before, QtDates::fromQt(value.toDateTime()));
+      } catch (const std::exception& e) {
+        emit editRefused(QString::fromStdString(e.what()));
+        return false;
+      }
       break;
     case kEnd:
       after.seconds =

@@ -43,6 +43,8 @@ class JournalModel : public QAbstractTableModel {
 
  signals:
   void editRequested(const JournalEntry& before, const JournalEntry& after);
+  // An edit that names no entry (a start the clocks skip), and why.
+  void editRefused(const QString& why);
 
  private:
   // The entry as shown: the one being timed with its seconds now.

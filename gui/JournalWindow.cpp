@@ -15,6 +15,7 @@
 #include "core/TimeZone.h"
 #include "gui/ClockText.h"
 #include "gui/JournalModel.h"
+#include "gui/MessageBoxes.h"
 #include "gui/QtDates.h"
 #include "gui/WindowServices.h"
 #include "store/JournalStore.h"
@@ -83,6 +84,10 @@ JournalWindow::JournalWindow(JournalStore& store, TrackingSession& session, Jour
   connect(tickTimer_, &QTimer::timeout, this, &JournalWindow::onTick);
   tickTimer_->start();
   connect(model_, &JournalModel::editRequested, this, &JournalWindow::onEditRequested);
+  connect(model_, &JournalModel::editRefused, this, [this](const QString& why) {
+    services_.messages.show("Error changing the entry\r\n" + why, QStringLiteral("Journal"),
+                            MessageBoxes::Icon::Warning);
+  });
   showDay(today());
 }
 

@@ -61,8 +61,8 @@ class MainWindow : public QMainWindow {
   void overdueQuestioned(const QString& text);
 
  public slots:
-  // One tick of the tick timer: the status bar, the periodic save and the recovery from
-  // failures. Does nothing while one of the window's messages is open.
+  // One tick of the tick timer: the status bar and the periodic save, which a failing store
+  // never ends. Does nothing while one of the window's messages is open.
   void onTick();
   void openTasks();
   void openJournal();
@@ -94,7 +94,7 @@ class MainWindow : public QMainWindow {
   void showTrackingState();
   void showStatus(const TrackingSession::Status& status);
   void guardOverdue();
-  void recoverFromTickFailure(const QString& description);
+  void stopTicking(const QString& description);
   // MainWindowTasks.cpp: the task list and the drop of journal entry text.
   void fillTaskList(const QString& reselect);
   void selectTask(const QString& subject);
@@ -112,7 +112,6 @@ class MainWindow : public QMainWindow {
   QString selectedTask_;
   bool trackingShown_ = false;
   bool reportShown_ = false;
-  int tickFailures_ = 0;
 
   QComboBox* taskList_ = nullptr;
   QPushButton* lastButton_ = nullptr;

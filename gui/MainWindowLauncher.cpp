@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStatusBar>
 #include <exception>
 #include <iostream>
 
@@ -13,6 +14,7 @@
 #include "gui/QtMessageBoxes.h"
 #include "gui/QtSaveDialog.h"
 #include "gui/SingleWindow.h"
+#include "gui/SyncProblemsButton.h"
 #include "gui/TerminationSignals.h"
 #include "gui/WindowError.h"
 #include "store/StoreOpener.h"
@@ -34,7 +36,7 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
     session_.emplace(*store_, services.clock, ProcessIdentity::self(), EntryTypeRule());
     editor_.emplace(*store_, EntryTypeRule());
     window_.load(*session_, *store_, *editor_);
-    offerConflictCopies(stores);
+    offerConflictCopies(stores, services);
   } else {
     window_.loadWithoutStore(failure);
   }
@@ -44,15 +46,20 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
 
 MainWindowLauncher::~MainWindowLauncher() = default;
 
-void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores) {
+void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores, WindowServices& services) {
   try {
     conflicts_.emplace(*store_, stores.syncState(*store_));
+    queue_.emplace(*store_, stores.syncState(*store_), services.clock);
   } catch (const std::exception& e) {
     window_.showSyncResult(
         QObject::tr("Conflict copies cannot be read: %1").arg(WindowError::describe(e)), false);
     return;
   }
   window_.setConflictCopies(&*conflicts_);
+  problems_ = new SyncProblemsButton(*queue_, services.messages, services.dialogs, &window_);
+  window_.statusBar()->addPermanentWidget(problems_);
+  QObject::connect(problems_, &SyncProblemsButton::changed, &window_,
+                   [this] { window_.showSyncResult(window_.statusBar()->toolTip(), true); });
 }
 
 void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
@@ -69,14 +76,16 @@ void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
   sync_ = std::make_unique<BackgroundSync>(
       stores, storePath, *config, [&store] { return store.changeCount(); },
       BackgroundSync::Timing{});
-  QObject::connect(sync_.get(), &BackgroundSync::finished, &window_,
-                   [this](bool received) { window_.showSyncResult(sync_->status(), received); });
+  QObject::connect(sync_.get(), &BackgroundSync::finished, &window_, [this](bool received) {
+    window_.showSyncResult(sync_->status(), received);
+    if (problems_) problems_->showProblems(sync_->problems());
+  });
   sync_->runSoon();
 }
 
-int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
-                            const std::string& storePath) {
-  QApplication app(argc, argv);
+namespace {
+
+void nameApplication() {
   QApplication::setApplicationName(QStringLiteral("Tallyworks"));
   QApplication::setDesktopFileName(QStringLiteral("org.tallyworks.Tallyworks"));
   QApplication::setApplicationVersion(QStringLiteral(TALLYWORKS_VERSION));
@@ -84,6 +93,32 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   for (int size : {16, 32, 64})
     icon.addFile(QStringLiteral(":/tallyworks/tallyworks-%1.png").arg(size));
   QApplication::setWindowIcon(icon);
+}
+
+std::unique_ptr<TerminationSignals> listenForEndingSignals(MessageBoxes& messages) {
+  try {
+    return std::make_unique<TerminationSignals>();
+  } catch (const std::exception& e) {
+    messages.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
+    return nullptr;
+  }
+}
+
+void joinDesktop(DesktopIntegration& desktop, MainWindow& window) {
+  QObject::connect(&desktop, &DesktopIntegration::journalRequested, &window,
+                   &MainWindow::openJournal);
+  QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
+                   &DesktopIntegration::openSummary);
+  QObject::connect(&window, &MainWindow::overdueQuestioned, &desktop,
+                   &DesktopIntegration::tellOverdue);
+}
+
+}  // namespace
+
+int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
+                            const std::string& storePath) {
+  QApplication app(argc, argv);
+  nameApplication();
   SingleWindow single(QString::fromStdString(storePath));
   if (!single.claim()) {
     std::cerr << "tallyworks: a window is already open on " << storePath
@@ -98,22 +133,28 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   const SystemClock clock;
   WindowServices services{messages, saveDialog, printer, dialogs, clock};
   // Installed before the store is opened, so that a timer taken up is never left unsaved.
-  std::unique_ptr<TerminationSignals> terminations;
-  try {
-    terminations = std::make_unique<TerminationSignals>();
-  } catch (const std::exception& e) {
-    messages.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
+  const std::unique_ptr<TerminationSignals> terminations = listenForEndingSignals(messages);
+  // A signal that comes while the window loads (the recovery prompt open) closes what is open
+  // unanswered, as "Later" would, shows nothing more, and ends the program once loaded.
+  bool ending = false;
+  QMetaObject::Connection whileLoading;
+  if (terminations) {
+    whileLoading = QObject::connect(terminations.get(), &TerminationSignals::received, &app, [&] {
+      ending = true;
+      dialogs.endAll();
+      messages.endAll();
+    });
   }
   MainWindowLauncher launcher(services, stores, storePath);
+  QObject::disconnect(whileLoading);
   MainWindow& window = launcher.window();
+  if (ending) {
+    window.saveRunningEntry();
+    return 0;
+  }
   launcher.startCalendarSync(stores, storePath);
   DesktopIntegration desktop(services, launcher.session(), launcher.store(), window);
-  QObject::connect(&desktop, &DesktopIntegration::journalRequested, &window,
-                   &MainWindow::openJournal);
-  QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
-                   &DesktopIntegration::openSummary);
-  QObject::connect(&window, &MainWindow::overdueQuestioned, &desktop,
-                   &DesktopIntegration::tellOverdue);
+  joinDesktop(desktop, window);
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {

@@ -4,9 +4,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
+#include "core/DateText.h"
+#include "core/TimeZone.h"
 #include "gui/MainWindow.h"
 #include "gui/OverdueGuard.h"
 #include "gui/TitleCaption.h"
@@ -22,13 +23,19 @@ using State = TrackingSession::State;
 // The status text of a duration: "2h 5m", "1h ", "45m", "< 1m".
 QString timeText(std::int32_t minutes) {
   const std::int32_t hours = minutes / 60;
-  if (hours > std::numeric_limits<std::int16_t>::max())
-    throw WindowError("Overflow: the entry's duration is too large to show");
   const std::int32_t rest = minutes % 60;
   QString text;
   if (hours >= 1) text = QString::number(hours) + "h ";
   if (rest >= 1) text += QString::number(rest) + "m";
   return text.isEmpty() ? QStringLiteral("< 1m") : text;
+}
+
+// When the entry was last saved: the time of day, with the date when it was not today.
+QString savedText(Instant savedAt, Instant now) {
+  const DateTime saved = TimeZone::toLocal(savedAt);
+  if (saved.date() == TimeZone::toLocal(now).date())
+    return QString::fromStdString(DateText::longTime(saved));
+  return QString::fromStdString(DateText::generalDate(saved));
 }
 
 }  // namespace
@@ -64,11 +71,14 @@ void MainWindow::onLastClicked() {
   track([&](TrackingSession& s) { s.start(last->subject); });
 }
 
+// A step that fails changes nothing: the list shows again the task still timed.
 void MainWindow::track(const std::function<void(TrackingSession&)>& step) {
   try {
     step(session());
   } catch (const std::exception& e) {
     messages_.show("Error saving Journal Entry\r\n" + WindowError::describe(e), Icon::Warning);
+    if (session_ && session_->tracking())
+      selectTask(QString::fromStdString(session_->held()->subject));
   }
   showTrackingState();
 }
@@ -91,8 +101,7 @@ void MainWindow::showTrackingState() {
 }
 
 void MainWindow::onTick() {
-  // A tick waits while one of the window's messages is open, so that a failing store does
-  // not stack up recovery messages.
+  // A tick waits while one of the window's messages is open.
   if (messages_.open()) return;
   try {
     const TrackingSession::Status status = session_ ? session_->tick() : TrackingSession::Status{};
@@ -103,32 +112,39 @@ void MainWindow::onTick() {
       showTrackingState();
     }
     showStatus(status);
-    if (tracking) {
-      tickFailures_ = 0;
-      guardOverdue();
-    }
+    if (tracking) guardOverdue();
   } catch (const std::exception& e) {
-    recoverFromTickFailure(WindowError::describe(e));
+    stopTicking(WindowError::describe(e));
   }
 }
 
+// While the store fails the time goes on, and the second panel says since when nothing could
+// be saved and why; the next tick that can save stores every second timed.
 void MainWindow::showStatus(const TrackingSession::Status& status) {
+  const QString failure = QString::fromStdString(status.storeFailure);
+  QString detail;
   switch (status.state) {
     case State::Tracking:
       timePanel_->setText(timeText(status.minutes));
-      detailPanel_->setText(QString::fromStdString(status.categories));
+      detail = failure.isEmpty()
+                   ? QString::fromStdString(status.categories)
+                   : "Not saved since " + savedText(status.savedAt, guardedServices_.clock.now()) +
+                         ": " + failure;
       setWindowTitle(caption_->caption(status, session_->held()->id, stoppedTitle_));
-      return;
+      break;
     case State::Stopped:
       timePanel_->setText(QStringLiteral("Stopped"));
-      detailPanel_->clear();
+      if (!failure.isEmpty()) detail = "The store cannot be read: " + failure;
+      setWindowTitle(stoppedTitle_);
       break;
     case State::Held:
       timePanel_->setText(QStringLiteral("ERROR"));
-      detailPanel_->setText(QStringLiteral("Errant Entry in Memory"));
+      detail = QStringLiteral("Errant Entry in Memory");
+      setWindowTitle(stoppedTitle_);
       break;
   }
-  setWindowTitle(stoppedTitle_);
+  detailPanel_->setText(detail);
+  detailPanel_->setToolTip(failure.isEmpty() ? QString() : detail);
 }
 
 // Asks once about timing left running too long or past midnight.
@@ -141,19 +157,14 @@ void MainWindow::guardOverdue() {
   }
 }
 
-// The first two failures without a completed tracking tick in between drop the entry held
-// and start over from the store; the third stops the ticks.
-void MainWindow::recoverFromTickFailure(const QString& description) {
-  if (tickFailures_ >= 2) {
-    messages_.show("Fatal error, Please restart Tallyworks\r\n" + description, Icon::Critical);
-    tickTimer_->stop();
-    return;
-  }
-  ++tickFailures_;
-  messages_.show("Error, Restarting Outlook\r\n" + description, Icon::Warning);
-  if (session_) session_->abandon();
-  fillTaskList(QString());
-  showTrackingState();
+// The store's failures never reach here (the status bar shows them and a later tick mends
+// them); what does is a fault no tick can mend, such as a clock set beyond the year 9999. The
+// ticks stop; the timer goes on in the store, for the next start to take up.
+void MainWindow::stopTicking(const QString& description) {
+  tickTimer_->stop();
+  messages_.show("Tallyworks cannot go on showing the timing:\r\n" + description +
+                     "\r\nThe timer goes on in the store; start Tallyworks again to take it up.",
+                 Icon::Critical);
 }
 
 }  // namespace tw

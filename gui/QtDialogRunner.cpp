@@ -5,7 +5,17 @@
 namespace tw {
 
 int QtDialogRunner::exec(QDialog& dialog) {
-  return dialog.exec();
+  if (ended_) return QDialog::Rejected;
+  const QPointer<QDialog> outer = running_;
+  running_ = &dialog;
+  const int result = dialog.exec();
+  running_ = outer;
+  return result;
+}
+
+void QtDialogRunner::endAll() {
+  ended_ = true;
+  if (running_) running_->reject();
 }
 
 }  // namespace tw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 #include "gui/DialogRunner.h"
 
 namespace tw {
@@ -8,6 +10,13 @@ namespace tw {
 class QtDialogRunner : public DialogRunner {
  public:
   int exec(QDialog& dialog) override;
+  // The program is ending: the dialog open is closed unanswered (rejected), and later ones
+  // are rejected without being shown.
+  void endAll();
+
+ private:
+  QPointer<QDialog> running_;
+  bool ended_ = false;
 };
 
 }  // namespace tw

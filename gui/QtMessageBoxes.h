@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
+
 #include "gui/MessageBoxes.h"
 
-class QWidget;
+class QMessageBox;
 
 namespace tw {
 
@@ -12,6 +14,15 @@ class QtMessageBoxes : public MessageBoxes {
   using MessageBoxes::show;
   void show(const QString& text, const QString& title, Icon icon) override;
   bool ask(const QString& text, const QString& title) override;
+  // The program is ending: the box open is closed (No, for a question), and later messages go
+  // to standard error instead of a box.
+  void endAll();
+
+ private:
+  int run(QMessageBox& box);
+
+  QPointer<QMessageBox> open_;
+  bool ended_ = false;
 };
 
 }  // namespace tw

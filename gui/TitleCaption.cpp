@@ -6,6 +6,7 @@
 #include "gui/ClockText.h"
 #include "gui/MessageBoxes.h"
 #include "store/JournalStore.h"
+#include "store/StoreError.h"
 
 namespace tw {
 
@@ -31,17 +32,23 @@ QString TitleCaption::caption(const TrackingSession::Status& status, std::int64_
            ClockText::hoursMinutes(otherMinutes_ + status.minutes), MessageBoxes::kDefaultTitle);
 }
 
+// A store that cannot be read leaves the total it last read, until the next reading (the status
+// bar says what is wrong with the store).
 void TitleCaption::readToday(DateTime today, std::int64_t heldId) {
-  std::int64_t minutes = 0;
-  store_.readEntries(TimeZone::fromLocal(today), TimeZone::fromLocal(today.addDays(1)),
-                     [&](JournalStore::EntryBatch batch) {
-                       for (const JournalEntry& e : batch)
-                         if (e.id != heldId && e.type != Markers::kType) minutes += e.minutes();
-                     });
-  otherMinutes_ = minutes;
   day_ = today;
   heldId_ = heldId;
   readAtSteady_ = clock_.steadyMillis();
+  std::int64_t minutes = 0;
+  try {
+    store_.readEntries(TimeZone::fromLocal(today), TimeZone::fromLocal(today.addDays(1)),
+                       [&](JournalStore::EntryBatch batch) {
+                         for (const JournalEntry& e : batch)
+                           if (e.id != heldId && e.type != Markers::kType) minutes += e.minutes();
+                       });
+  } catch (const StoreError&) {
+    return;
+  }
+  otherMinutes_ = minutes;
 }
 
 }  // namespace tw

@@ -6,8 +6,7 @@
 
 namespace tw {
 
-// A step of a window that cannot go on (no store, a duration too large to show), with a
-// description for people.
+// A step of a window that cannot go on (no store), with a description for people.
 class WindowError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -94,11 +94,12 @@ void TextReport::addWork(const JournalEntry& e, DateTime start) {
   text_ += kIndent;
   DateText::appendLongTime(text_, start.secondsOfDay());
   if (minutes > 0) {
+    // The end as the clocks show it then: across a change of the clocks it moves with them.
     // Only the time of day is shown, so an entry running past midnight wraps around the clock.
-    const std::int64_t end =
-        (start.secondsOfDay() + static_cast<std::int64_t>(minutes) * 60) % 86400;
+    const DateTime end =
+        zone_.readingAfter(e.start, e.utcOffset, static_cast<std::int64_t>(minutes) * 60);
     text_ += " through ";
-    DateText::appendLongTime(text_, static_cast<int>(end));
+    DateText::appendLongTime(text_, end.secondsOfDay());
   }
   text_ += kEol;
   text_ += kIndent;

@@ -5,6 +5,7 @@
 #include "core/CategoryTotals.h"
 #include "core/DateTime.h"
 #include "core/JournalEntry.h"
+#include "core/ZoneOffsets.h"
 #include "report/CategoryFilter.h"
 #include "report/ReportRequest.h"
 
@@ -43,6 +44,7 @@ class TextReport {
   CategoryFilter filter_;
   std::string text_;
   CategoryTotals totals_;
+  ZoneOffsets zone_;
   bool anyDay_ = false;
   DateTime lastDay_;
 };

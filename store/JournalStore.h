@@ -58,8 +58,9 @@ class JournalStore {
   virtual void visitBySubject(std::string_view subject, const EntryVisitor& visit) = 0;
   virtual std::optional<JournalEntry> entry(std::int64_t id) = 0;
   virtual std::optional<JournalEntry> entryByUid(std::string_view uid) = 0;
-  // The entry of this type with the latest start (equal starts: the one stored last).
-  virtual std::optional<JournalEntry> newestOfType(std::string_view type) = 0;
+  // The work marker (Markers::kType) written last, whatever its start: the order of writing
+  // decides whether a period of work is open.
+  virtual std::optional<JournalEntry> lastMarker() = 0;
   // Stores a new entry; returns it with its id, uid and modified time.
   virtual JournalEntry addEntry(JournalEntry entry) = 0;
   // Fails when the entry is no longer in the store.
@@ -74,8 +75,10 @@ class JournalStore {
   // Replaces the timer; returns the new generation.
   virtual std::int64_t setTimer(RunningTimer timer) = 0;
   // Writes the timed entry's seconds and moves the generation on, only while the generation
-  // is still the one given; false (and nothing written) when it is not.
-  virtual bool saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now) = 0;
+  // is still the one given; false (and nothing written) when it is not. Waits at most
+  // waitMillis for another program's write to end (the store's usual wait when negative).
+  virtual bool saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
+                              int waitMillis) = 0;
 
   // A consistent single-file copy of the store, checked, written whole or not at all.
   virtual void backup(const std::string& file) = 0;

@@ -1,14 +1,25 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace tw {
 
 // Every failing store call throws this. The description names the store file and the cause in
-// words a person understands, so that a window or the command line can show it as it stands.
+// words a person understands, so that a window or the command line can show it as it stands;
+// the cause alone ("the disk is full") serves where the file is already known, as in a
+// status bar.
 class StoreError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit StoreError(const std::string& description)
+      : std::runtime_error(description), cause_(description) {}
+  StoreError(const std::string& description, std::string cause)
+      : std::runtime_error(description), cause_(std::move(cause)) {}
+
+  const std::string& cause() const { return cause_; }
+
+ private:
+  std::string cause_;
 };
 
 }  // namespace tw

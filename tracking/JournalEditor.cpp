@@ -1,18 +1,21 @@
 #include "tracking/JournalEditor.h"
 
 #include "core/EntryRules.h"
-#include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "tracking/TaskList.h"
 #include "tracking/TrackingError.h"
+#include "tracking/WorkMarkers.h"
 
 namespace tw {
 
 JournalEditor::JournalEditor(JournalStore& store, EntryTypeRule entryTypes)
     : store_(store), entryTypes_(std::move(entryTypes)) {}
 
-JournalEntry JournalEditor::placed(JournalEntry entry, DateTime localStart) {
-  const TimeZone::Reading r = TimeZone::resolve(localStart);
+JournalEntry JournalEditor::placed(JournalEntry entry, DateTime localStart,
+                                   std::optional<std::int32_t> utcOffset) {
+  const TimeZone::Reading r =
+      utcOffset ? TimeZone::Reading{Instant::fromLocal(localStart, *utcOffset), *utcOffset}
+                : TimeZone::entered(localStart);
   entry.start = r.instant;
   entry.utcOffset = r.offset;
   return entry;
@@ -30,11 +33,17 @@ JournalEntry JournalEditor::existing(std::int64_t id) {
 }
 
 JournalEntry JournalEditor::add(std::string_view taskSubject, DateTime start, DateTime end) {
+  const JournalEntry at = placed(JournalEntry{}, start);
+  return add(taskSubject, at, TimeZone::fromLocal(end).secondsSince(at.start));
+}
+
+JournalEntry JournalEditor::add(std::string_view taskSubject, const JournalEntry& at,
+                                std::int64_t seconds) {
   const TaskList tasks(store_.tasks());
   const Task* task = tasks.find(taskSubject);
   if (!task) throw TrackingError("There is no open task \"" + std::string(taskSubject) + "\"");
-  JournalEntry e = placed(JournalEntry{}, start);
-  e.seconds = TimeZone::fromLocal(end).secondsSince(e.start);
+  JournalEntry e = at;
+  e.seconds = seconds;
   e.subject = task->subject;
   e.categories = task->categories;
   e.type = entryTypes_.taskEntryType();
@@ -84,11 +93,7 @@ JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {
 }
 
 JournalEntry JournalEditor::addMarker(bool opening, DateTime at) {
-  JournalEntry marker = placed(JournalEntry{}, at);
-  marker.subject = opening ? Markers::kStartSubject : Markers::kStopSubject;
-  marker.categories = opening ? Markers::kStartCategories : Markers::kStopCategories;
-  marker.type = Markers::kType;
-  return store_.addEntry(std::move(marker));
+  return store_.addEntry(placed(WorkMarkers::marker(opening, Instant{}), at));
 }
 
 }  // namespace tw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -24,6 +25,9 @@ class JournalEditor {
 
   // A task entry of the task named, from start to end (local times of this zone).
   JournalEntry add(std::string_view taskSubject, DateTime start, DateTime end);
+  // A task entry of the task named, starting where `at` starts (see placed) and lasting the
+  // seconds given.
+  JournalEntry add(std::string_view taskSubject, const JournalEntry& at, std::int64_t seconds);
   // Stores the entry as edited; its start is read as a local time of this zone when it moved.
   void change(const JournalEntry& entry);
   // Not the entry being timed.
@@ -36,8 +40,10 @@ class JournalEditor {
   // A "Start Work" or "Stop Work" marker at a local time.
   JournalEntry addMarker(bool opening, DateTime at);
 
-  // The instant and offset of a local time of this zone.
-  static JournalEntry placed(JournalEntry entry, DateTime localStart);
+  // The entry started at a local time: of this zone (TimeZone::entered: a time the clocks skip
+  // is refused, one they repeat is the first), or under the UTC offset given.
+  static JournalEntry placed(JournalEntry entry, DateTime localStart,
+                             std::optional<std::int32_t> utcOffset = std::nullopt);
 
  private:
   JournalEntry existing(std::int64_t id);

@@ -13,7 +13,7 @@ class ProcessIdentity {
 
   static ProcessIdentity self();
   static ProcessIdentity detached() { return {}; }
-  // True while that very process runs.
+  // True while that very process runs (a zombie has ended).
   bool alive() const;
   bool isDetached() const { return pid == 0; }
   friend bool operator==(const ProcessIdentity&, const ProcessIdentity&) = default;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/DateText.h"
-#include "core/Markers.h"
 #include "core/TimeZone.h"
+#include "store/StoreError.h"
 #include "tracking/TrackingError.h"
 #include "tracking/UnfinishedWork.h"
 
@@ -30,13 +30,6 @@ std::string dropText(DateTime start) {
   return text;
 }
 
-JournalEntry entryAt(Instant at) {
-  JournalEntry e;
-  e.start = at;
-  e.utcOffset = TimeZone::offsetAt(at);
-  return e;
-}
-
 }  // namespace
 
 TrackingSession::TrackingSession(JournalStore& store, const Clock& clock, ProcessIdentity owner,
@@ -45,6 +38,7 @@ TrackingSession::TrackingSession(JournalStore& store, const Clock& clock, Proces
       clock_(clock),
       owner_(owner),
       entryTypes_(std::move(entryTypes)),
+      markers_(store),
       lastSaveSteady_(clock.steadyMillis()) {}
 
 const TaskList& TrackingSession::reloadTasks() {
@@ -62,28 +56,27 @@ std::optional<RunningTimer> TrackingSession::orphan() {
 }
 
 // Takes up the store's timer: a change another process made, or what a new session finds.
+// The generation is taken last, so that a read that fails is made again at the next tick.
 void TrackingSession::follow(const RunningTimer& t) {
   if (t.generation == generation_) return;
-  generation_ = t.generation;
-  if (!t.running()) {
-    if (tracking_) held_.reset();
-    tracking_ = false;
-    return;
-  }
   const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
   const bool mine = timedBy == owner_;
   const bool adoptable = !owner_.isDetached() && t.detached();
-  if (!mine && !adoptable && !(owner_.isDetached())) {
-    // Another window times it, or a process that is gone did: see orphan().
+  // Not timed here when another window times it, or a process that is gone did (orphan()).
+  if (!t.running() || (!mine && !adoptable && !owner_.isDetached())) {
+    generation_ = t.generation;
     if (tracking_) held_.reset();
     tracking_ = false;
     return;
   }
-  held_ = store_.entry(t.entryId);
+  std::optional<JournalEntry> timed = store_.entry(t.entryId);
+  generation_ = t.generation;
+  held_ = std::move(timed);
   tracking_ = held_.has_value();
   if (!tracking_) return;
   baseSeconds_ = t.secondsAt(clock_.now());
   steadyAnchor_ = clock_.steadyMillis();
+  savedAt_ = t.savedAt;
   if (adoptable) {
     RunningTimer adopted = t;
     adopted.ownerPid = owner_.pid;
@@ -96,12 +89,12 @@ bool TrackingSession::ownsTimer(const RunningTimer& t) const {
   return held_ && t.generation == generation_ && t.entryId == held_->id;
 }
 
-std::int64_t TrackingSession::elapsedMillis() const {
-  return std::max<std::int64_t>(0, clock_.steadyMillis() - steadyAnchor_);
+std::int64_t TrackingSession::timedSeconds() const {
+  return baseSeconds_ + std::max<std::int64_t>(0, clock_.steadyMillis() - steadyAnchor_) / 1000;
 }
 
 std::int64_t TrackingSession::secondsOf(const RunningTimer& t) const {
-  if (ownsTimer(t)) return baseSeconds_ + elapsedMillis() / 1000;
+  if (ownsTimer(t)) return timedSeconds();
   return t.secondsAt(clock_.now());
 }
 
@@ -109,9 +102,8 @@ TrackingSession::Status TrackingSession::status() const {
   Status s;
   if (tracking_ && held_) {
     s.state = State::Tracking;
-    const std::int64_t seconds = baseSeconds_ + elapsedMillis() / 1000;
     JournalEntry now = *held_;
-    now.seconds = seconds;
+    now.seconds = timedSeconds();
     s.minutes = now.minutes();
   } else if (held_) {
     s.state = State::Held;
@@ -121,33 +113,40 @@ TrackingSession::Status TrackingSession::status() const {
     s.subject = held_->subject;
     s.categories = held_->categories;
   }
+  s.storeFailure = storeFailure_;
+  s.savedAt = savedAt_;
   return s;
 }
 
-void TrackingSession::stopRunning() {
+void TrackingSession::change(const std::function<void()>& action) {
+  const bool tracking = tracking_;
+  const std::optional<JournalEntry> held = held_;
+  const std::int64_t generation = generation_, base = baseSeconds_, anchor = steadyAnchor_;
+  const Instant savedAt = savedAt_;
+  try {
+    store_.transact(action);
+  } catch (...) {
+    tracking_ = tracking;
+    held_ = held;
+    generation_ = generation;
+    baseSeconds_ = base;
+    steadyAnchor_ = anchor;
+    savedAt_ = savedAt;
+    throw;
+  }
+}
+
+bool TrackingSession::stopRunning() {
   const RunningTimer t = store_.timer();
-  if (!t.running()) return;
+  if (!t.running()) return false;
   if (std::optional<JournalEntry> timed = store_.entry(t.entryId)) {
     timed->seconds = secondsOf(t);
     store_.updateEntry(*timed);
   }
   generation_ = store_.setTimer(RunningTimer{});
-}
-
-bool TrackingSession::newestMarkerIsStop() {
-  const std::optional<JournalEntry> newest = store_.newestOfType(Markers::kType);
-  return !newest || newest->subject == Markers::kStopSubject;
-}
-
-// A marker is written about a minute before the moment that opens a period of work, and
-// about a minute after the moment that closes one.
-void TrackingSession::writeMarker(bool opening, Instant moment) {
-  JournalEntry marker =
-      entryAt(moment.plus(opening ? -Markers::kShiftSeconds : Markers::kShiftSeconds));
-  marker.subject = opening ? Markers::kStartSubject : Markers::kStopSubject;
-  marker.categories = opening ? Markers::kStartCategories : Markers::kStopCategories;
-  marker.type = Markers::kType;
-  store_.addEntry(std::move(marker));
+  tracking_ = false;
+  held_.reset();
+  return true;
 }
 
 void TrackingSession::timeEntry(const JournalEntry& entry, std::int64_t baseSeconds) {
@@ -159,32 +158,30 @@ void TrackingSession::timeEntry(const JournalEntry& entry, std::int64_t baseSeco
   t.ownerStart = owner_.startTime;
   t.savedAt = t.started;
   generation_ = store_.setTimer(t);
+  tracking_ = true;
   held_ = entry;
   baseSeconds_ = baseSeconds;
   steadyAnchor_ = clock_.steadyMillis();
+  savedAt_ = t.savedAt;
 }
 
-// A failure leaves tracking on without an entry: the next tick reports it and recovers.
-void TrackingSession::begin(std::string_view taskName, bool decideMarker) {
-  tracking_ = true;
-  try {
-    store_.transact([&] {
-      stopRunning();
-      if (decideMarker && newestMarkerIsStop()) writeMarker(true, clock_.now());
-      const Task* task = tasks_.find(taskName);
-      if (!task)
-        throw TrackingError("The task \"" + std::string(taskName) + "\" is not in the task list");
-      JournalEntry entry = entryAt(clock_.now());
-      entry.subject = task->subject;
-      entry.categories = task->categories;
-      entry.type = entryTypes_.taskEntryType();
-      entry.taskUid = task->uid;
-      timeEntry(store_.addEntry(std::move(entry)), 0);
-    });
-  } catch (...) {
-    held_.reset();
-    throw;
-  }
+void TrackingSession::begin(std::string_view taskName, bool opensWork) {
+  const Task* task = tasks_.find(taskName);
+  if (!task)
+    throw TrackingError("The task \"" + std::string(taskName) + "\" is not in the task list");
+  change([&] {
+    stopRunning();
+    const Instant now = clock_.now();
+    if (opensWork) markers_.openAt(now);
+    JournalEntry entry;
+    entry.start = now;
+    entry.utcOffset = TimeZone::offsetAt(now);
+    entry.subject = task->subject;
+    entry.categories = task->categories;
+    entry.type = entryTypes_.taskEntryType();
+    entry.taskUid = task->uid;
+    timeEntry(store_.addEntry(std::move(entry)), 0);
+  });
 }
 
 void TrackingSession::start(std::string_view taskName) {
@@ -195,33 +192,29 @@ void TrackingSession::switchTo(std::string_view taskName) {
   begin(taskName, false);
 }
 
-void TrackingSession::pause() {
-  tracking_ = false;
-  try {
-    store_.transact([&] { stopRunning(); });
-  } catch (...) {
+bool TrackingSession::pause() {
+  bool stopped = false;
+  change([&] {
+    stopped = stopRunning();
+    tracking_ = false;
     held_.reset();
-    throw;
-  }
-  held_.reset();
+  });
+  return stopped;
 }
 
-void TrackingSession::stop() {
-  tracking_ = false;
-  try {
-    store_.transact([&] {
-      stopRunning();
-      writeMarker(false, clock_.now());
-    });
-  } catch (...) {
+bool TrackingSession::stop() {
+  bool stopped = false, closed = false;
+  change([&] {
+    stopped = stopRunning();
+    closed = markers_.closeAt(clock_.now());
+    tracking_ = false;
     held_.reset();
-    throw;
-  }
-  held_.reset();
+  });
+  return stopped || closed;
 }
 
 bool TrackingSession::workOpen() {
-  return tracking_ || !newestMarkerIsStop();
+  return tracking_ || markers_.open();
 }
 
 std::optional<Task> TrackingSession::lastTask() {
@@ -243,7 +236,7 @@ bool TrackingSession::drop(std::string_view text) {
   });
   if (!match) return false;
   if (tracking_) {
-    store_.transact([&] {
+    change([&] {
       stopRunning();
       const std::optional<JournalEntry> fresh = store_.entry(match->id);
       if (!fresh) throw TrackingError("The journal entry is no longer in the store");
@@ -255,39 +248,50 @@ bool TrackingSession::drop(std::string_view text) {
   return true;
 }
 
-TrackingSession::Status TrackingSession::tick() {
+void TrackingSession::takeUpChanges() {
   const std::int64_t changes = store_.changeCount();
-  if (changes != changeCount_) {
-    changeCount_ = changes;
-    follow(store_.timer());
-  }
-  if (tracking_ && !held_) throw TrackingError("No journal entry is being timed");
-  if (tracking_ && (clock_.steadyMillis() - lastSaveSteady_) / 1000 > kSaveEverySeconds) {
-    lastSaveSteady_ = clock_.steadyMillis();
-    saveNow();
+  if (changes == changeCount_) return;
+  follow(store_.timer());
+  changeCount_ = changes;
+}
+
+TrackingSession::Status TrackingSession::tick() {
+  try {
+    takeUpChanges();
+    const std::int64_t steady = clock_.steadyMillis();
+    const bool due = (steady - lastSaveSteady_) / 1000 > kSaveEverySeconds;
+    if (tracking_ && (due || !storeFailure_.empty())) {
+      lastSaveSteady_ = steady;
+      save(kTickWaitMillis);
+    }
+    storeFailure_.clear();
+  } catch (const StoreError& e) {
+    storeFailure_ = e.cause();
   }
   return status();
 }
 
 void TrackingSession::saveNow() {
+  save(-1);
+  storeFailure_.clear();
+}
+
+void TrackingSession::save(int waitMillis) {
   if (!tracking_ || !held_) return;
-  const std::int64_t seconds = baseSeconds_ + elapsedMillis() / 1000;
-  if (store_.saveTimedEntry(generation_, seconds, clock_.now())) {
+  const std::int64_t seconds = timedSeconds();
+  const Instant now = clock_.now();
+  if (store_.saveTimedEntry(generation_, seconds, now, waitMillis)) {
     ++generation_;
     held_->seconds = seconds;
+    savedAt_ = now;
   } else {
     // Another process stopped or replaced the timer first; its word counts.
     follow(store_.timer());
   }
 }
 
-void TrackingSession::abandon() {
-  tracking_ = false;
-  held_.reset();
-}
-
 void TrackingSession::resume(const RunningTimer& orphan) {
-  store_.transact([&] {
+  change([&] {
     RunningTimer t = store_.timer();
     if (t.generation != orphan.generation)
       throw TrackingError("Another program changed what is being timed meanwhile");
@@ -297,11 +301,12 @@ void TrackingSession::resume(const RunningTimer& orphan) {
     if (!entry) throw TrackingError("The journal entry is no longer in the store");
     const std::int64_t seconds = t.secondsAt(clock_.now());
     generation_ = store_.setTimer(t);
+    tracking_ = true;
     held_ = *entry;
     baseSeconds_ = seconds;
     steadyAnchor_ = clock_.steadyMillis();
+    savedAt_ = t.savedAt;
   });
-  tracking_ = true;
 }
 
 void TrackingSession::stopAt(const RunningTimer& timer, Instant end) {
@@ -316,7 +321,7 @@ void TrackingSession::cutAt(Instant end, bool stopWork) {
 }
 
 void TrackingSession::endAt(const RunningTimer& timer, Instant end, bool stopWork) {
-  store_.transact([&] {
+  change([&] {
     const RunningTimer t = store_.timer();
     if (t.generation != timer.generation)
       throw TrackingError("Another program changed what is being timed meanwhile");
@@ -326,21 +331,21 @@ void TrackingSession::endAt(const RunningTimer& timer, Instant end, bool stopWor
       end = entry->start.plus(entry->seconds);
     }
     generation_ = store_.setTimer(RunningTimer{});
-    if (stopWork) writeMarker(false, end);
+    if (stopWork) markers_.closeAt(end);
+    tracking_ = false;
+    held_.reset();
   });
-  tracking_ = false;
-  held_.reset();
 }
 
 void TrackingSession::closeDay(Instant end) {
-  store_.transact([&] { writeMarker(false, end); });
+  markers_.closeAt(end);
 }
 
 bool TrackingSession::overdue(std::int64_t limitSeconds) const {
   if (!tracking_ || !held_ || held_->id == keptOverdue_) return false;
   const Instant now = clock_.now();
   const bool nextDay = held_->localStart().date() < TimeZone::toLocal(now).date();
-  return nextDay || baseSeconds_ + elapsedMillis() / 1000 > limitSeconds;
+  return nextDay || timedSeconds() > limitSeconds;
 }
 
 void TrackingSession::keepOverdue() {

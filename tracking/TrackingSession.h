@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,13 +12,15 @@
 #include "tracking/EntryTypeRule.h"
 #include "tracking/ProcessIdentity.h"
 #include "tracking/TaskList.h"
+#include "tracking/WorkMarkers.h"
 
 namespace tw {
 
 // The rules of timing work, for every front end: starting, switching, pausing and stopping,
 // the work markers, resuming the last task, putting a dropped entry back, and the periodic
 // save. What is being timed is kept in the store (RunningTimer), so that every process on the
-// store sees it; each user action is one transaction.
+// store sees it; each user action is one transaction. An action that fails stores nothing and
+// leaves the session timing what it timed before, as the store still does.
 //
 // A session belongs to one process: a window's session owns the timer it starts and saves it
 // about once a minute; a session of the command line (owner ProcessIdentity::detached()) leaves
@@ -35,7 +38,16 @@ class TrackingSession {
     std::int32_t minutes = 0;
     std::string subject;
     std::string categories;
+    // While the store cannot be used (the last tick could not read it, or the entry's save
+    // failed): why, in the store's words ("the disk is full"); empty while all is well.
+    std::string storeFailure;
+    // When the entry being timed was last saved.
+    Instant savedAt;
   };
+
+  // A periodic save waits at most this long for another program's write, so that the window
+  // stays responsive; a failed save is tried again at the next tick.
+  static constexpr int kTickWaitMillis = 200;
 
   TrackingSession(JournalStore& store, const Clock& clock, ProcessIdentity owner,
                   EntryTypeRule entryTypes);
@@ -55,15 +67,17 @@ class TrackingSession {
   const std::optional<JournalEntry>& held() const { return held_; }
   Status status() const;
 
-  // Starts timing a new entry of the listed task; a "Start Work" marker comes first when the
-  // newest marker is a "Stop Work" or there is none. The entry timed so far is saved first.
+  // Starts timing a new entry of the listed task; a "Start Work" marker comes first when no
+  // period of work is open. The entry timed so far is saved first.
   void start(std::string_view taskName);
   // Another task chosen while tracking: as start, without a marker.
   void switchTo(std::string_view taskName);
-  // Stops timing and saves the entry; the period of work stays open.
-  void pause();
-  // As pause, then writes a "Stop Work" marker (also when nothing was timed, as after a pause).
-  void stop();
+  // Stops timing and saves the entry; the period of work stays open. False when nothing was
+  // timed.
+  bool pause();
+  // As pause, then closes the period of work with a "Stop Work" marker. False when nothing
+  // was timed and no period was open: nothing is written then.
+  bool stop();
   // True while a period of work is open: tracking, or paused after a "Start Work" marker.
   bool workOpen();
   // The listed task of the most recent journal entry that names one.
@@ -74,24 +88,24 @@ class TrackingSession {
   bool drop(std::string_view text);
 
   // One tick of the window's timer: takes up changes other processes made, and saves the
-  // entry when more than sixty seconds passed since the last save. Throws when tracking
-  // without an entry or when the save fails.
+  // entry when more than sixty seconds passed since the last save, or at every tick while
+  // saves fail. A store that fails never ends the timing: the status says why, and the next
+  // save that succeeds stores every second timed.
   Status tick();
-  // Saves the entry being timed now, the timer going on (closing, logout, termination).
+  // Saves the entry being timed now, the timer going on (closing, logout, termination);
+  // throws StoreError when the store cannot take it.
   void saveNow();
-  // Drops the entry held without saving it and ends tracking (the recovery after failed ticks).
-  void abandon();
 
   // Takes over an orphaned timer (UnfinishedWork): timing goes on in the same entry, the time
   // since the process was lost included.
   void resume(const RunningTimer& orphan);
   // Ends the entry a timer times (this session's, or an orphaned one) at the given instant,
-  // with a "Stop Work" marker after it: the forgotten timer cut where the user says.
+  // and closes the period of work there: the forgotten timer cut where the user says.
   void stopAt(const RunningTimer& timer, Instant end);
   // Ends the entry this session times at the given instant: the time away from the desk
-  // dropped. With stopWork a "Stop Work" marker closes the period of work there.
+  // dropped. With stopWork the period of work is closed there.
   void cutAt(Instant end, bool stopWork);
-  // Closes a period of work left open (UnfinishedWork::openDay) with a "Stop Work" marker.
+  // Closes a period of work left open (UnfinishedWork::openDay), unless another process did.
   void closeDay(Instant end);
   // True while the entry being timed passed the given length, or began on an earlier day, and
   // the user has not yet chosen to keep it (keepOverdue).
@@ -99,22 +113,25 @@ class TrackingSession {
   void keepOverdue();
 
  private:
-  void begin(std::string_view taskName, bool decideMarker);
-  void writeMarker(bool opening, Instant moment);
-  bool newestMarkerIsStop();
-  // Saves and clears the store's running timer, if any.
-  void stopRunning();
+  void begin(std::string_view taskName, bool opensWork);
+  // Runs an action as one transaction; when it fails the session goes back to what it timed.
+  void change(const std::function<void()>& action);
+  // Saves and clears the store's running timer; false when none ran.
+  bool stopRunning();
+  void save(int waitMillis);
+  std::int64_t timedSeconds() const;
   std::int64_t secondsOf(const RunningTimer& timer) const;
   bool ownsTimer(const RunningTimer& timer) const;
   void timeEntry(const JournalEntry& entry, std::int64_t baseSeconds);
+  void takeUpChanges();
   void follow(const RunningTimer& timer);
-  std::int64_t elapsedMillis() const;
   void endAt(const RunningTimer& timer, Instant end, bool stopWork);
 
   JournalStore& store_;
   const Clock& clock_;
   ProcessIdentity owner_;
   EntryTypeRule entryTypes_;
+  WorkMarkers markers_;
   TaskList tasks_;
 
   bool tracking_ = false;
@@ -126,6 +143,8 @@ class TrackingSession {
   std::int64_t baseSeconds_ = 0;
   std::int64_t steadyAnchor_ = 0;
   std::int64_t lastSaveSteady_ = 0;
+  Instant savedAt_;
+  std::string storeFailure_;
   // The entry the user chose to keep timing although it was overdue.
   std::int64_t keptOverdue_ = 0;
 };

@@ -1,7 +1,7 @@
 #include "tracking/UnfinishedWork.h"
 
-#include "core/Markers.h"
 #include "core/TimeZone.h"
+#include "tracking/WorkMarkers.h"
 
 namespace tw {
 
@@ -16,8 +16,8 @@ std::optional<RunningTimer> UnfinishedWork::orphanedTimer(JournalStore& store,
 
 std::optional<JournalEntry> UnfinishedWork::openDay(JournalStore& store, const Clock& clock) {
   if (store.timer().running()) return std::nullopt;
-  const std::optional<JournalEntry> marker = store.newestOfType(Markers::kType);
-  if (!marker || marker->subject != Markers::kStartSubject) return std::nullopt;
+  const std::optional<JournalEntry> marker = WorkMarkers(store).openedBy();
+  if (!marker) return std::nullopt;
   const Instant now = clock.now();
   if (!(marker->localStart().date() < TimeZone::toLocal(now).date())) return std::nullopt;
   std::optional<JournalEntry> newest;

@@ -18,7 +18,7 @@ class UnfinishedWork {
   static std::optional<RunningTimer> orphanedTimer(JournalStore& store,
                                                    const ProcessIdentity& self);
   // The newest entry of a period of work opened on an earlier day than today and never closed
-  // ("Start Work" the newest marker, nothing timed), or nothing.
+  // (a "Start Work" the marker written last, nothing timed), or nothing.
   static std::optional<JournalEntry> openDay(JournalStore& store, const Clock& clock);
 };
 

@@ -100,7 +100,8 @@ bool exists(const std::string& path) {
 
 }  // namespace
 
-Database::Database(std::string path, Mode mode, int busyTimeoutMs) : path_(std::move(path)) {
+Database::Database(std::string path, Mode mode, int busyTimeoutMs)
+    : path_(std::move(path)), busyTimeoutMs_(busyTimeoutMs) {
   {
     const std::lock_guard lock(gOpening);
     if (mode == Mode::Create) {
@@ -110,11 +111,11 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs) : path_(std::
     openConnection(mode);
     OpenFiles::add(device_, inode_);
   }
-  sqlite3_busy_timeout(db_, busyTimeoutMs);
+  waitAtMost(busyTimeoutMs_);
   try {
     Schema::prepare(*this);
   } catch (...) {
-    sqlite3_close_v2(db_);
+    closeConnection();
     OpenFiles::remove(device_, inode_);
     throw;
   }
@@ -123,20 +124,16 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs) : path_(std::
 
 Database::~Database() {
   ProtectedFiles::remove(path_);
-  sqlite3_close_v2(db_);
+  closeConnection();
   OpenFiles::remove(device_, inode_);
 }
 
 void Database::failWith(const std::string& cause) const {
-  throw StoreError("The store file \"" + path_ + "\" cannot be used: " + cause + ".");
+  throw StoreError("The store file \"" + path_ + "\" cannot be used: " + cause + ".", cause);
 }
 
 void Database::fail(int code) const {
-  int systemError = db_ ? sqlite3_system_errno(db_) : 0;
-  // SQLite names the last file it tried (a -shm it could not make), not why it gave up.
-  if ((code & 0xff) == SQLITE_CANTOPEN && !readOnly_ &&
-      (::access(path_.c_str(), W_OK) != 0 || ::access(folderOf(path_).c_str(), W_OK) != 0))
-    systemError = errno;
+  const int systemError = db_ ? sqlite3_system_errno(db_) : 0;
   const std::string cause = causeOf(code, systemError, db_ ? sqlite3_errmsg(db_) : nullptr);
   if ((code & 0xff) == SQLITE_CORRUPT) noteDamage(cause);
   failWith(cause);
@@ -222,6 +219,9 @@ void Database::openConnection(Mode mode) {
   if (!OpenFiles::connected(st.st_dev, st.st_ino)) checkHeader();
   const bool writable =
       ::access(path_.c_str(), R_OK | W_OK) == 0 && ::access(folderOf(path_).c_str(), W_OK) == 0;
+  // SQLite would open a file it may not write read-only and make its -wal and -shm files for
+  // this user, which the store's owner can then neither write nor remove.
+  if (mode == Mode::Create && !writable) failWith(notWritable());
   readOnly_ = mode == Mode::ReadOnly && !writable;
   // A Database serves one thread at a time, so SQLite need not lock the connection per call.
   int flags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
@@ -237,12 +237,21 @@ void Database::openConnection(Mode mode) {
   const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     const std::string cause = causeOf(rc, sqlite3_system_errno(db_), nullptr);
-    sqlite3_close_v2(db_);
+    closeConnection();
     db_ = nullptr;
     failWith(cause);
   }
   device_ = st.st_dev;
   inode_ = st.st_ino;
+}
+
+std::string Database::notWritable() const {
+  if (::access(path_.c_str(), R_OK | W_OK) != 0) {
+    const int error = errno;
+    return error == EACCES ? "it is read-only and cannot be changed (permission denied)"
+                           : systemCause(error);
+  }
+  return "it cannot be changed: its folder " + folderOf(path_) + " is read-only";
 }
 
 void Database::checkFile(bool write) const {
@@ -257,6 +266,36 @@ void Database::checkFile(bool write) const {
     const int error = errno;
     failWith(write && error == EACCES ? "it is read-only and cannot be changed (permission denied)"
                                       : systemCause(error));
+  }
+}
+
+void Database::closeConnection() noexcept {
+  for (auto& [sql, kept] : statements_)
+    for (sqlite3_stmt* statement : kept) sqlite3_finalize(statement);
+  statements_.clear();
+  sqlite3_close_v2(db_);
+}
+
+sqlite3_stmt* Database::prepare(const std::string& sql) {
+  std::vector<sqlite3_stmt*>& kept = statements_[sql];
+  if (!kept.empty()) {
+    sqlite3_stmt* statement = kept.back();
+    kept.pop_back();
+    return statement;
+  }
+  sqlite3_stmt* statement = nullptr;
+  const int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr);
+  if (rc != SQLITE_OK) fail(rc);
+  return statement;
+}
+
+void Database::release(const std::string& sql, sqlite3_stmt* statement) noexcept {
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  try {
+    statements_[sql].push_back(statement);
+  } catch (const std::bad_alloc&) {
+    sqlite3_finalize(statement);
   }
 }
 
@@ -303,6 +342,10 @@ void Database::rollback() noexcept {
   if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   depth_ = 0;
   failed_ = false;
+}
+
+void Database::waitAtMost(int milliseconds) {
+  sqlite3_busy_timeout(db_, milliseconds < 0 ? busyTimeoutMs_ : milliseconds);
 }
 
 std::int64_t Database::lastInsertId() const {

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tw {
 
@@ -49,10 +52,18 @@ class Database {
   // Ends the outermost transaction without its changes; never throws.
   void rollback() noexcept;
   bool inTransaction() const { return depth_ > 0; }
+  // How long a call waits for another connection's write to end before it fails; the wait
+  // the connection was opened with when negative.
+  void waitAtMost(int milliseconds);
 
   std::int64_t lastInsertId() const;
   int changes() const;
   std::int64_t dataVersion();
+
+  // A prepared statement of sql, kept from an earlier use when there is one (preparing costs
+  // more than running most statements); given back, reset, with release.
+  sqlite3_stmt* prepare(const std::string& sql);
+  void release(const std::string& sql, sqlite3_stmt* statement) noexcept;
 
  private:
   void prepareFolder() const;
@@ -61,8 +72,13 @@ class Database {
   void openConnection(Mode mode);
   [[noreturn]] void noteDamage(const std::string& what) const;
   std::string damaged() const;
+  // Why the file cannot be opened for writing.
+  std::string notWritable() const;
+  // Finalizes the kept statements, so that closing really closes.
+  void closeConnection() noexcept;
 
   std::string path_;
+  int busyTimeoutMs_ = 0;
   sqlite3* db_ = nullptr;
   dev_t device_ = 0;
   ino_t inode_ = 0;
@@ -72,6 +88,7 @@ class Database {
   // What damage was found, empty while none was. Noted also by the failing reads of another
   // thread (BatchReader), which uses the connection alone meanwhile.
   mutable std::string damage_;
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>> statements_;
 };
 
 }  // namespace tw

@@ -35,8 +35,6 @@ RowSalvage::RowSalvage(sqlite3* db, std::string table, std::string columns, bool
     : db_(db), table_(std::move(table)), columns_(std::move(columns)), withRowid_(withRowid) {}
 
 RowSalvage::Counts RowSalvage::run(const RowSink& sink) {
-  // A table of another layout (an older version) has none of these rows.
-  if (!prepare(db_, "SELECT " + columns_ + " FROM " + table_ + " LIMIT 0")) return {};
   return withRowid_ ? byRowid(sink) : fromBothEnds(sink);
 }
 

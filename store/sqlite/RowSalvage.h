@@ -29,6 +29,7 @@ class RowSalvage {
     std::int64_t damaged = 0;
   };
 
+  // The columns must be readable from the table (a statement of them prepares).
   RowSalvage(sqlite3* db, std::string table, std::string columns, bool withRowid);
   Counts run(const RowSink& sink);
 

@@ -120,6 +120,28 @@ CREATE TABLE sync_conflicts(
   saved INTEGER NOT NULL);
 )sql";
 
+// The entries of a type in the order they were written: the work marker written last decides
+// whether a period of work is open.
+constexpr const char* kVersion4 = R"sql(
+DROP INDEX journal_by_type;
+CREATE INDEX journal_by_type ON journal(type, id);
+)sql";
+
+// The calendar synchronisation's held changes (refused by the server, or kept here only) and
+// when a collection's server last refused the sync-collection report.
+constexpr const char* kVersion5 = R"sql(
+CREATE TABLE sync_holds(
+  kind TEXT NOT NULL CHECK (kind IN ('task', 'entry')),
+  uid TEXT NOT NULL,
+  here_only INTEGER NOT NULL,
+  digest INTEGER NOT NULL,
+  status INTEGER NOT NULL,
+  reason TEXT NOT NULL,
+  since INTEGER NOT NULL,
+  PRIMARY KEY(kind, uid)) WITHOUT ROWID;
+ALTER TABLE sync_collections ADD COLUMN report_refused INTEGER NOT NULL DEFAULT 0;
+)sql";
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -177,6 +199,8 @@ void migrate(Database& db) {
   if (h.version < 1) db.execute(kVersion1);
   if (h.version < 2) db.execute(version2(now).c_str());
   if (h.version < 3) db.execute(kVersion3);
+  if (h.version < 4) db.execute(kVersion4);
+  if (h.version < 5) db.execute(kVersion5);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
@@ -189,8 +213,13 @@ void Schema::prepare(Database& db) {
   checkOwner(db, h);
   // Reads of a large journal go through the page cache without a copy per page.
   db.execute("PRAGMA mmap_size = 4294967296");
+  // Large transactions (an import, a first synchronisation) keep their pages in memory
+  // instead of spilling them to the log midway: up to 64 MB.
+  db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
-    if (h.version < kVersion)
+    // Versions 3 and 4 lack only an index order and the synchronisation's held changes,
+    // which reading does not need: they are read as they stand.
+    if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "
           "written, to bring it up to date");

@@ -14,9 +14,12 @@ class Database;
 // timer. Version 1 kept local wall-clock starts and whole minutes, and attachments.
 // Version 3: the calendar synchronisation's rows per item, collection states and conflict
 // copies (see SyncState).
+// Version 4: the entries of a type are indexed in the order they were written (the work
+// markers' order decides whether a period of work is open), no longer by their start.
+// Version 5: the synchronisation's held changes, and when a server refused sync-collection.
 class Schema {
  public:
-  static constexpr int kVersion = 3;
+  static constexpr int kVersion = 5;
   static void prepare(Database& db);
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =

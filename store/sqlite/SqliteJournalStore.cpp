@@ -1,5 +1,6 @@
 #include "store/sqlite/SqliteJournalStore.h"
 
+#include "core/Markers.h"
 #include "core/SystemClock.h"
 #include "store/StoreError.h"
 #include "store/sqlite/BatchReader.h"
@@ -14,6 +15,18 @@ namespace tw {
 namespace {
 
 const SystemClock kSystemClock;
+
+// Gives the connection its usual wait back when a call that waits otherwise ends.
+class Waiting {
+ public:
+  explicit Waiting(Database& db) : db_(db) {}
+  ~Waiting() { db_.waitAtMost(-1); }
+  Waiting(const Waiting&) = delete;
+  Waiting& operator=(const Waiting&) = delete;
+
+ private:
+  Database& db_;
+};
 
 std::string selectEntries(const char* tail) {
   return std::string("SELECT ") + EntryRows::kColumns + " FROM journal " + tail;
@@ -165,9 +178,9 @@ std::optional<JournalEntry> SqliteJournalStore::entryByUid(std::string_view uid)
   return oneEntry("WHERE uid = ?1", [&](Statement& s) { s.bind(1, uid); });
 }
 
-std::optional<JournalEntry> SqliteJournalStore::newestOfType(std::string_view type) {
-  return oneEntry("WHERE type = ?1 ORDER BY start DESC, id DESC LIMIT 1",
-                  [&](Statement& s) { s.bind(1, type); });
+std::optional<JournalEntry> SqliteJournalStore::lastMarker() {
+  return oneEntry("WHERE type = ?1 ORDER BY id DESC LIMIT 1",
+                  [](Statement& s) { s.bind(1, Markers::kType); });
 }
 
 void SqliteJournalStore::insertEntry(JournalEntry& e) {
@@ -267,8 +280,10 @@ std::int64_t SqliteJournalStore::setTimer(RunningTimer t) {
   return generation;
 }
 
-bool SqliteJournalStore::saveTimedEntry(std::int64_t generation, std::int64_t seconds,
-                                        Instant now) {
+bool SqliteJournalStore::saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
+                                        int waitMillis) {
+  db_.waitAtMost(waitMillis);
+  const Waiting waiting(db_);
   Transaction tx(db_);
   const RunningTimer t = timer();
   if (t.generation != generation || !t.running()) {

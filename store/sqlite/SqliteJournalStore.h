@@ -49,7 +49,7 @@ class SqliteJournalStore : public JournalStore {
   void visitBySubject(std::string_view subject, const EntryVisitor& visit) override;
   std::optional<JournalEntry> entry(std::int64_t id) override;
   std::optional<JournalEntry> entryByUid(std::string_view uid) override;
-  std::optional<JournalEntry> newestOfType(std::string_view type) override;
+  std::optional<JournalEntry> lastMarker() override;
   JournalEntry addEntry(JournalEntry entry) override;
   void updateEntry(const JournalEntry& entry) override;
   void deleteEntry(std::int64_t id) override;
@@ -57,7 +57,8 @@ class SqliteJournalStore : public JournalStore {
 
   RunningTimer timer() override;
   std::int64_t setTimer(RunningTimer timer) override;
-  bool saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now) override;
+  bool saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
+                      int waitMillis) override;
 
   void backup(const std::string& file) override;
   std::string check() override;

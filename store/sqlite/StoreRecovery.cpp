@@ -21,14 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A table of the store: its columns, their types (i integer, t text) and whether a row read
-// replaces the new store's own (the timer's single row).
+// A table of the store: its columns, their types (i integer, t text), whether a row read
+// replaces the new store's own (the timer's single row), and what is read instead from a store
+// of an earlier version that lacks a column.
 struct Table {
   const char* name;
   const char* columns;
   const char* types;
   bool rowid;
   bool replace;
+  const char* earlier = nullptr;
 };
 
 constexpr Table kTables[] = {
@@ -41,14 +43,18 @@ constexpr Table kTables[] = {
      "iiiiiiii", true, true},
     {"tombstones", "uid, kind, deleted", "tti", false, false},
     {"sync_items", "kind, uid, href, etag, ical, digest", "ttttti", true, false},
-    {"sync_collections", "kind, url, home, sync_token, ctag", "ttttt", false, false},
+    {"sync_collections", "kind, url, home, sync_token, ctag, report_refused", "ttttti", false,
+     false, "kind, url, home, sync_token, ctag, 0"},
     {"sync_conflicts", "id, kind, uid, fields, local_ical, saved", "itttti", true, false},
+    {"sync_holds", "kind, uid, here_only, digest, status, reason, since", "ttiiiti", false, false},
 };
 
 // What was lost is fetched again from the calendar server rather than deleted there.
 constexpr const char* kForgetLost = R"sql(
 DELETE FROM sync_items WHERE kind = 'entry' AND uid NOT IN (SELECT uid FROM journal);
 DELETE FROM sync_items WHERE kind = 'task' AND uid NOT IN (SELECT uid FROM tasks);
+DELETE FROM sync_holds WHERE kind = 'entry' AND uid NOT IN (SELECT uid FROM journal);
+DELETE FROM sync_holds WHERE kind = 'task' AND uid NOT IN (SELECT uid FROM tasks);
 UPDATE sync_collections SET sync_token = '', ctag = '';
 UPDATE timer SET entry = 0 WHERE entry NOT IN (SELECT id FROM journal);
 )sql";
@@ -99,14 +105,18 @@ Connection openCopy(const std::string& damaged, const WorkFolder& work) {
   return copy;
 }
 
-bool hasTable(sqlite3* db, const char* name) {
+bool readable(sqlite3* db, const Table& table, const char* columns) {
   sqlite3_stmt* s = nullptr;
-  sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1", -1, &s,
-                     nullptr);
-  sqlite3_bind_text(s, 1, name, -1, SQLITE_STATIC);
-  const bool found = sqlite3_step(s) == SQLITE_ROW;
+  const std::string sql = std::string("SELECT ") + columns + " FROM " + table.name + " LIMIT 0";
+  const bool prepared = sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr) == SQLITE_OK;
   sqlite3_finalize(s);
-  return found;
+  return prepared;
+}
+
+// The columns to read from the damaged store; null when it has no such table.
+const char* columnsOf(sqlite3* db, const Table& table) {
+  if (readable(db, table, table.columns)) return table.columns;
+  return table.earlier && readable(db, table, table.earlier) ? table.earlier : nullptr;
 }
 
 // How many rows the damaged table has by its smallest index, or -1 when that cannot be read.
@@ -132,6 +142,8 @@ bool copyRow(sqlite3_stmt* row, sqlite3_stmt* insert, const Table& table) {
 }
 
 RowSalvage::Counts salvage(sqlite3* from, Database& into, const Table& table) {
+  const char* columns = columnsOf(from, table);
+  if (!columns) return {};
   std::string marks = "?";
   for (std::size_t i = 1; i < std::string(table.types).size(); ++i) marks += ", ?";
   const std::string sql = std::string(table.replace ? "INSERT OR REPLACE" : "INSERT OR IGNORE") +
@@ -140,7 +152,7 @@ RowSalvage::Counts salvage(sqlite3* from, Database& into, const Table& table) {
   if (sqlite3_prepare_v2(into.handle(), sql.c_str(), -1, &insert, nullptr) != SQLITE_OK)
     into.fail(sqlite3_errcode(into.handle()));
   const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(insert, sqlite3_finalize);
-  return RowSalvage(from, table.name, table.columns, table.rowid).run([&](sqlite3_stmt* row) {
+  return RowSalvage(from, table.name, columns, table.rowid).run([&](sqlite3_stmt* row) {
     return copyRow(row, insert, table);
   });
 }
@@ -166,8 +178,7 @@ std::string recoverInto(const std::string& damaged, const std::string& target) {
     Database fresh(out.temporaryPath(), Database::Mode::Create, 3000);
     Transaction tx(fresh);
     for (std::size_t i = 0; i < std::size(kTables); ++i)
-      if (hasTable(source.get(), kTables[i].name))
-        counts[i] = salvage(source.get(), fresh, kTables[i]);
+      counts[i] = salvage(source.get(), fresh, kTables[i]);
     fresh.execute(kForgetLost);
     tx.commit();
     const std::string sound = StoreCopy::integrity(fresh);

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "core/DateTime.h"
+#include "core/DateTimeError.h"
 #include "core/TimeZone.h"
+#include "core/ZoneOffsets.h"
 
 namespace tw {
 namespace {
@@ -64,6 +66,60 @@ TEST_F(TimeZoneTest, ReadingsAcrossDaylightSavingChanges) {
   const Instant first = TimeZone::fromLocal(at(2024, 10, 27, 2, 30));
   EXPECT_EQ(TimeZone::offsetAt(first.plus(3600)), 3600);
   EXPECT_EQ(first.plus(3600).local(3600), at(2024, 10, 27, 2, 30));
+}
+
+// A local time someone typed: one the clocks skip is refused, saying which readings that night
+// lacks; one they repeat is the first instant; any other is as resolve gives it.
+TEST_F(TimeZoneTest, TypedTimesTheClocksSkipAreRefused) {
+  const struct {
+    const char* zone;
+    DateTime local;
+    std::int64_t unixSeconds;  // 0: refused
+    const char* message;
+  } cases[] = {
+      {"Europe/Berlin", at(2024, 3, 31, 2, 30), 0,
+       "3/31/2024 2:30:00 AM does not exist here: the clocks went forward from 2:00:00 AM to "
+       "3:00:00 AM"},
+      {"Europe/Berlin", at(2024, 3, 31, 2, 0), 0, "from 2:00:00 AM to 3:00:00 AM"},
+      {"Europe/Berlin", at(2024, 3, 31, 3, 0), 1711846800, ""},
+      {"Europe/Berlin", at(2024, 3, 31, 1, 59), 1711846740, ""},
+      {"Europe/Berlin", at(2024, 10, 27, 2, 30), 1729989000, ""},  // twice: the first
+      {"America/New_York", at(2024, 3, 10, 2, 59), 0, "from 2:00:00 AM to 3:00:00 AM"},
+      {"Australia/Lord_Howe", at(2024, 10, 6, 2, 15), 0, "from 2:00:00 AM to 2:30:00 AM"},
+      {"Pacific/Apia", at(2011, 12, 30, 12), 0, "from 12/30/2011 to 12/31/2011"},
+  };
+  for (const auto& c : cases) {
+    use(c.zone);
+    SCOPED_TRACE(std::string(c.zone) + " " + std::to_string(c.local.seconds()));
+    if (c.unixSeconds != 0) {
+      EXPECT_EQ(TimeZone::entered(c.local).instant.unixSeconds(), c.unixSeconds);
+      EXPECT_EQ(TimeZone::entered(c.local).instant, TimeZone::resolve(c.local).instant);
+      continue;
+    }
+    try {
+      TimeZone::entered(c.local);
+      ADD_FAILURE() << "taken";
+    } catch (const DateTimeError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+}
+
+// The offsets kept a week at a time are those the C library gives, hour by hour and around
+// each change, in zones with changes of an hour, of half an hour, of a whole day, and none.
+TEST_F(TimeZoneTest, OffsetsReadInARowAreTheZones) {
+  for (const char* zone : {"Europe/Berlin", "Australia/Lord_Howe", "Pacific/Apia",
+                           "Africa/Casablanca", "Pacific/Kiritimati", "America/Sao_Paulo"}) {
+    use(zone);
+    ZoneOffsets offsets;
+    const std::int64_t from = 1293840000;  // 2011-01-01 UTC
+    for (std::int64_t t = from; t < from + 2 * 366 * 86400; t += 1800) {
+      for (const std::int64_t near : {t, t + 1}) {
+        const Instant i = Instant::fromUnix(near);
+        ASSERT_EQ(offsets.at(i), TimeZone::offsetAt(i)) << zone << " " << near;
+      }
+    }
+  }
 }
 
 }  // namespace

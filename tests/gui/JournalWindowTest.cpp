@@ -106,6 +106,24 @@ TEST_F(JournalWindowTest, EveryChangeIsStoredAndCanBeUndoneAndMadeAgain) {
   expectShown({});
 }
 
+// A start typed in place at a time the clocks skip is refused with a message (the editors of
+// the dialogs do not offer such times); the entry stays as it was.
+TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
+  addEntry("Alpha", at(11, 9), "Design", 60);
+  open();
+  setenv("TZ", "Europe/Berlin", 1);
+  TimeZone::reload();
+  const QString before = week();
+  EXPECT_FALSE(model().setData(model().index(0, JournalModel::kStart),
+                               QtDates::toQt(DateTime::fromParts(2024, 3, 31, 2, 30)),
+                               Qt::EditRole));
+  QCoreApplication::processEvents();
+  expectShown({"Journal W: Error changing the entry\r\n3/31/2024 2:30:00 AM does not exist here"});
+  EXPECT_EQ(week(), before);
+  unsetenv("TZ");
+  TimeZone::reload();
+}
+
 TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
   open();
   choose("Alpha");
@@ -117,7 +135,7 @@ TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
   select(row);
   press("deleteButton");
   expectShown({"Journal W: Error deleting the entry\r\nThe entry is being timed; pause or stop"});
-  EXPECT_EQ(week(), "Mon 08:59 Start Work +0, Mon 09:00 Alpha +0");
+  EXPECT_EQ(week(), "Mon 09:00 Start Work +0, Mon 09:00 Alpha +0");
 }
 
 // An entry an older version or a calendar stored with a length of 99,999,999 weeks: its end

@@ -5,6 +5,7 @@
 
 #include "WindowFixture.h"
 #include "gui/MainWindowLauncher.h"
+#include "tests/support/WriteLockHolder.h"
 
 namespace tw::test {
 namespace {
@@ -25,6 +26,9 @@ class MainWindowTest : public WindowFixture {
     data.setText(text);
     drop(data);
   }
+  // Every later call on the store fails while its file is moved away.
+  void moveStoreAway() const { std::filesystem::rename(path, path + ".away"); }
+  void moveStoreBack() const { std::filesystem::rename(path + ".away", path); }
 };
 
 TEST_F(MainWindowTest, ListsOpenTasksAndRefreshReadsThemAgain) {
@@ -132,46 +136,84 @@ TEST_F(MainWindowTest, DroppedJournalTextPutsThatEntryBack) {
   EXPECT_EQ(subjects(), (Subjects{"beta", "Start Work", "Alpha"}));
 }
 
+// Each handler shows its own failure; a step that fails changes nothing, so the window goes on
+// showing what the store still times.
 TEST_F(MainWindowTest, EachHandlerShowsItsOwnFailure) {
   addTask("Alpha");
+  addTask("Beta");
   addEntry("Alpha", at(10, 9));
   load();
   choose("Alpha");
   click("startButton");
-  removeStoreFiles();
   const QString saving = "Tallyworks W: Error saving Journal Entry\r\n";
-  const std::pair<std::function<void()>, QString> handlers[] = {
+  using Handlers = std::vector<std::pair<std::function<void()>, QString>>;
+  const Handlers whileTiming = {
       {[&] { window->close(); }, "Tallyworks C: Error saving Journal Entry\r\n"},
       {[&] { click("stopButton"); }, saving},
-      {[&] { click("startButton"); }, saving},
       {[&] { click("pauseButton"); }, saving},
-      {[&] { click("lastButton"); }, "Tallyworks -: Error resuming the last task: "},
+      {[&] { choose("Beta"); }, saving},
       {[&] { dropText("Alpha 3/10/2024 9:00 AM"); }, "Tallyworks -: OLE Drop Error: "},
       {[&] { choose("<Refresh>"); }, "Error Getting Tasks C: "},
   };
-  for (const auto& [act, shown] : handlers) {
-    SCOPED_TRACE(shown.toStdString());
-    act();
-    expectShown({shown + "The store file"});
+  const Handlers whileStopped = {
+      {[&] { click("startButton"); }, saving},
+      {[&] { click("lastButton"); }, "Tallyworks -: Error resuming the last task: "},
+  };
+  for (const auto* handlers : {&whileTiming, &whileStopped}) {
+    moveStoreAway();
+    for (const auto& [act, shown] : *handlers) {
+      SCOPED_TRACE(shown.toStdString());
+      act();
+      expectShown({shown + "The store file"});
+      expectButtonsFor(handlers == &whileTiming);
+    }
+    moveStoreBack();
+    choose("<Refresh>");
+    click("stopButton");
   }
+  EXPECT_EQ(subjects(), (Subjects{"Alpha", "Start Work", "Alpha", "Stop Work"}));
 }
 
-TEST_F(MainWindowTest, TickFailuresRestartTwiceThenStopTheTicks) {
+// The minute's save fails while another program holds the store's write lock: no message box,
+// the time goes on, the status bar says since when nothing could be saved and why, and the
+// first tick after the lock is let go saves every second timed.
+TEST_F(MainWindowTest, AStoreThatCannotBeWrittenKeepsTheTimingAndSaysSinceWhen) {
+  addTask("Alpha", "Work");
+  load();
+  choose("Alpha");
+  click("startButton");
+  clock.advance(61);
+  window->onTick();
+  std::optional<WriteLockHolder> lock(std::in_place, path);
+  for (const int seconds : {61, 1, 600}) {
+    clock.advance(seconds);
+    window->onTick();
+  }
+  EXPECT_EQ(status(),
+            "12m|Not saved since 9:01:01 AM: it is locked by another program; try again in a "
+            "moment");
+  expectButtonsFor(true);
+  lock.reset();
+  clock.advance(1);
+  window->onTick();
+  EXPECT_EQ(status(), "12m|Work");
+  EXPECT_EQ(store.entry(session.held()->id)->seconds, 61 + 663);
+  expectShown({});
+}
+
+// A fault no tick can mend (a clock beyond the year 9999) stops the ticks with one message;
+// the timer goes on in the store.
+TEST_F(MainWindowTest, AFaultNoTickCanMendStopsTheTicksWithOneMessage) {
   addTask("Alpha");
   load();
   child<QTimer>("tickTimer")->start();
-  desktop.onMessage = [this] { window->onTick(); };  // ticks wait while a message is open
-  const QString restart = "Tallyworks W: Error, Restarting Outlook\r\nOverflow";
-  // A completed tracking tick (no overflow) starts the count again.
-  for (const bool overflow : {true, true, false, true, true, true}) {
-    choose("Alpha");
-    click("startButton");
-    clock.advance(overflow ? 32768LL * 3600 : 60);
-    window->onTick();
-  }
-  expectShown({restart, restart, restart, restart,
-               "Tallyworks C: Fatal error, Please restart Tallyworks\r\nOverflow"});
+  choose("Alpha");
+  click("startButton");
+  clock.setWall(Instant::fromUnix(300'000'000'000));
+  window->onTick();
+  expectShown({"Tallyworks C: Tallyworks cannot go on showing the timing:\r\n"});
   EXPECT_FALSE(child<QTimer>("tickTimer")->isActive());
+  EXPECT_TRUE(store.timer().running());
 }
 
 TEST_F(MainWindowTest, FollowsTimingStartedAndStoppedByAnotherProcess) {

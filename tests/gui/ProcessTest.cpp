@@ -12,6 +12,7 @@
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/TempFolder.h"
 #include "tracking/TrackingSession.h"
+#include "tracking/UnfinishedWork.h"
 
 namespace tw::test {
 namespace {
@@ -96,9 +97,43 @@ TEST_F(WindowProcessTest, CommandLineReadersRunBesideTheWindow) {
   ASSERT_TRUE(readers.waitForFinished(30000));
   EXPECT_EQ(readers.exitCode(), 0);
   EXPECT_EQ(savedSeconds(), saved);
-  EXPECT_EQ(store.newestOfType("TWEvent")->subject, "Stop Work");
+  EXPECT_EQ(store.lastMarker()->subject, "Stop Work");
   EXPECT_NE(readBytes(exported).find("\"Stop Work\""), std::string::npos);
   EXPECT_EQ(store.check(), "ok");
+}
+
+// A window killed while timing left its timer; the next window offers to finish it. A signal
+// that ends the program while that prompt is open is not lost: the prompt closes unanswered
+// ("Later": the timer is offered again next time) and the program ends at once.
+TEST_F(WindowProcessTest, AnEndingSignalWhileTheRecoveryPromptIsOpenEndsTheProgram) {
+  for (const int signalNumber : {SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signalNumber);
+    commandLine.reloadTasks();
+    commandLine.start("Alpha");
+    RunningTimer lost = store.timer();
+    lost.ownerPid = ProcessIdentity::self().pid;
+    lost.ownerStart = 1;  // a process of this id that is gone
+    store.setTimer(lost);
+    lost = store.timer();
+    QProcess prompted;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.file("config")));
+    prompted.setProcessEnvironment(environment);
+    prompted.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    prompted.start(TW_WINDOW_PROCESS, {QString::fromStdString(path)});
+    ASSERT_TRUE(prompted.waitForStarted());
+    QByteArray said;
+    while (!said.contains("shown: Unfinished Timing") && prompted.waitForReadyRead(20000))
+      said += prompted.readAllStandardOutput();
+    ASSERT_TRUE(said.contains("shown: Unfinished Timing")) << said.toStdString();
+    ::kill(static_cast<pid_t>(prompted.processId()), signalNumber);
+    ASSERT_TRUE(prompted.waitForFinished(10000));
+    EXPECT_EQ(prompted.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(prompted.exitCode(), 0);
+    EXPECT_EQ(store.timer().generation, lost.generation);
+    EXPECT_TRUE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
+  }
 }
 
 }  // namespace

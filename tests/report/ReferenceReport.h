@@ -14,6 +14,7 @@
 #include "core/JournalEntry.h"
 #include "core/Markers.h"
 #include "core/NumberText.h"
+#include "core/TimeZone.h"
 
 namespace tw::test {
 
@@ -73,8 +74,11 @@ class ReferenceReport {
       out += "    " + e.categories + ": " + DurationText::friendly(e.minutes()) + " (" + e.type +
              ")\r\n    " + DateText::longTime(start);
       if (e.minutes() > 0) {
-        const auto end = (start.secondsOfDay() + std::int64_t{e.minutes()} * 60) % 86400;
-        out += " through " + DateText::longTime(DateTime::fromSeconds(end));
+        // The local time of the start instant plus the length, where the entry was recorded.
+        const Instant end = e.start.plus(std::int64_t{e.minutes()} * 60);
+        const bool here = TimeZone::offsetAt(e.start) == e.utcOffset;
+        out += " through " +
+               DateText::longTime(here ? TimeZone::toLocal(end) : end.local(e.utcOffset));
       }
       out += "\r\n    " + e.subject + "\r\n\r\n";
       refAdd(totals, e.categories, e.minutes());

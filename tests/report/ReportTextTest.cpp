@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "ReportFixture.h"
@@ -143,6 +144,34 @@ TEST(TextReport, DurationFormsAndTheOrderOfEqualStarts) {
         "    Negative: -5 minutes (Task)\r\n    11:50:00 PM\r\n"})
     EXPECT_NE(text.find(part), std::string::npos) << part;
   EXPECT_LT(text.find("    Y: "), text.find("    X: "));
+}
+
+// The end shown is the local time of the start instant plus the length: across a change of the
+// clocks it moves with them. An entry recorded under another offset ends under its own.
+TEST(TextReport, EndsAcrossChangesOfTheClocks) {
+  setenv("TZ", "Europe/Berlin", 1);
+  TimeZone::reload();
+  JournalEntry elsewhere = entry(at(2024, 3, 31, 1, 59), 2, "Travel");
+  elsewhere.utcOffset = 19800;
+  elsewhere.start = Instant::fromLocal(at(2024, 3, 31, 1, 59), elsewhere.utcOffset);
+  JournalEntry secondPass = entry(at(2024, 10, 27, 2, 50), 30, "Late");
+  secondPass.start = secondPass.start.plus(3600);
+  secondPass.utcOffset = 3600;
+  const struct {
+    JournalEntry e;
+    const char* shown;
+  } cases[] = {
+      {entry(at(2024, 3, 31, 1, 59), 2, "Spring"), "1:59:00 AM through 3:01:00 AM"},
+      {entry(at(2024, 3, 31, 1, 0), 59, "Spring"), "1:00:00 AM through 1:59:00 AM"},
+      {entry(at(2024, 10, 27, 2, 50), 20, "Autumn"), "2:50:00 AM through 2:10:00 AM"},
+      {entry(at(2024, 10, 26, 23, 0), 240, "Autumn"), "11:00:00 PM through 2:00:00 AM"},
+      {secondPass, "2:50:00 AM through 3:20:00 AM"},
+      {elsewhere, "1:59:00 AM through 2:01:00 AM"},
+  };
+  for (const auto& c : cases)
+    EXPECT_NE(report({c.e}).find(c.shown), std::string::npos) << c.shown << "\n" << report({c.e});
+  unsetenv("TZ");
+  TimeZone::reload();
 }
 
 TEST(TextReport, UnreadableBoundsAndTotalsBeyondThirtyTwoBits) {

@@ -24,7 +24,7 @@ class RecoveryTest : public test::SessionFixture {
   void expectClosedAt(std::int64_t seconds) {
     EXPECT_EQ(timed().seconds, seconds);
     EXPECT_EQ(journal().back().subject, "Stop Work");
-    EXPECT_EQ(journal().back().start, timed().start.plus(seconds + 60));
+    EXPECT_EQ(journal().back().start, timed().start.plus(seconds));
     EXPECT_FALSE(store.timer().running());
     EXPECT_FALSE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
   }
@@ -77,7 +77,7 @@ TEST_F(RecoveryTest, ADayLeftOpenIsFoundAndClosed) {
   EXPECT_EQ(last->subject, "Page layout");
   session->closeDay(last->start.plus(last->seconds));
   EXPECT_EQ(subjects(), (Subjects{"Start Work", "Page layout", "Stop Work"}));
-  EXPECT_EQ(journal().back().start, TimeZone::fromLocal(monday9()).plus(660));
+  EXPECT_EQ(journal().back().start, TimeZone::fromLocal(monday9()).plus(600));
   EXPECT_FALSE(UnfinishedWork::openDay(store, clock));
 }
 

@@ -26,7 +26,7 @@ TEST_F(TrackingSessionTest, StartWritesAStartMarkerAndATimedTaskEntryStopClosesT
   EXPECT_EQ(j[0].subject, "Start Work");
   EXPECT_EQ(j[0].categories, "Tallyworks Start");
   EXPECT_EQ(j[0].type, "TWEvent");
-  EXPECT_EQ(j[0].start, nine.plus(-60));
+  EXPECT_EQ(j[0].start, nine);
   EXPECT_EQ(j[1].subject, "Page layout");
   EXPECT_EQ(j[1].type, "Task");
   EXPECT_EQ(j[1].taskUid, store.tasks()[0].uid);
@@ -34,25 +34,25 @@ TEST_F(TrackingSessionTest, StartWritesAStartMarkerAndATimedTaskEntryStopClosesT
   EXPECT_EQ(j[1].seconds, 95 * 60);
   EXPECT_EQ(j[2].subject, "Stop Work");
   EXPECT_EQ(j[2].categories, "Tallyworks Stop");
-  EXPECT_EQ(j[2].start, nine.plus(95 * 60 + 60));
+  EXPECT_EQ(j[2].start, nine.plus(95 * 60));
   EXPECT_FALSE(store.timer().running());
   EXPECT_EQ(session->status().state, State::Stopped);
 }
 
-// Whether a start opens a period of work: only when the newest marker is a stop, or there is
-// none. Among markers of one start the one stored last counts.
-TEST_F(TrackingSessionTest, TheNewestMarkerDecidesWhetherStartWritesOne) {
+// Whether a start opens a period of work: when the marker written last is a stop, or there is
+// none; the markers' starts do not matter.
+TEST_F(TrackingSessionTest, TheMarkerWrittenLastDecidesWhetherStartWritesOne) {
   const struct {
-    std::vector<std::pair<const char*, int>> markers;  // subject, day of March
+    std::vector<std::pair<const char*, int>> markers;  // subject, day of March, in writing order
     bool writes;
   } cases[] = {
       {{}, true},
       {{{"Stop Work", 4}}, true},
       {{{"Start Work", 4}}, false},
       {{{"Stop Work", 4}, {"Start Work", 5}}, false},
-      {{{"Start Work", 5}, {"Stop Work", 4}}, false},
+      {{{"Start Work", 5}, {"Stop Work", 4}}, true},
+      {{{"Stop Work", 5}, {"Start Work", 4}}, false},
       {{{"Start Work", 5}, {"Stop Work", 5}}, true},
-      {{{"Stop Work", 5}, {"Start Work", 5}}, false},
       {{{"stop work", 5}}, false},
   };
   for (const auto& c : cases) {
@@ -71,47 +71,106 @@ TEST_F(TrackingSessionTest, TheNewestMarkerDecidesWhetherStartWritesOne) {
     TrackingSession session(s, clock, ProcessIdentity::self(), EntryTypeRule(""));
     session.reloadTasks();
     session.start("Page layout");
-    EXPECT_EQ(s.newestOfType("TWEvent")->subject == "Start Work" &&
-                  s.newestOfType("TWEvent")->start == clock.now().plus(-60),
-              c.writes)
-        << c.markers.size();
+    EXPECT_EQ(s.lastMarker()->start == clock.now(), c.writes) << c.markers.size();
   }
 }
 
-TEST_F(TrackingSessionTest, PauseKeepsTheDayOpenAndStopWithNothingTimedWritesOnlyTheMarker) {
+// Steps of a window (w) and of the command line (c) on one store, seconds apart ("=": in the
+// same second): markers alternate in the order written and in start order, and a stop or a
+// pause with nothing to end writes nothing and says so.
+TEST_F(TrackingSessionTest, MarkersAlternateWhateverTheStepsAndWhoeverTakesThem) {
+  const struct {
+    std::vector<std::string> steps;
+    std::vector<bool> changed;  // what each step returned (true for starts and switches)
+    Subjects markers;
+  } cases[] = {
+      {{"c start", "c stop", "c start", "c start"},
+       {true, true, true, true},
+       {"Start Work", "Stop Work", "Start Work"}},
+      {{"c stop", "c pause", "w stop"}, {false, false, false}, {}},
+      {{"w start", "c stop", "w stop", "c stop"},
+       {true, true, false, false},
+       {"Start Work", "Stop Work"}},
+      {{"w start", "w pause", "c pause", "c stop", "w stop"},
+       {true, true, false, true, false},
+       {"Start Work", "Stop Work"}},
+      {{"w start", "=w stop", "=w start", "=w stop", "c start", "=c switch", "w stop"},
+       {true, true, true, true, true, true, true},
+       {"Start Work", "Stop Work", "Start Work", "Stop Work", "Start Work", "Stop Work"}},
+      {{"c start", "w pause", "w start", "c start", "w stop", "c pause", "c start"},
+       {true, true, true, true, true, false, true},
+       {"Start Work", "Stop Work", "Start Work"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.steps.at(0) + ", " + c.steps.at(1) + ", ...");
+    test::TempFolder other;
+    SqliteJournalStore s(other.file("store.db"));
+    s.addTask(Task{0, "", "Page layout", "", TaskStatus::NotStarted, 0});
+    TrackingSession window(s, clock, ProcessIdentity::self(), EntryTypeRule(""));
+    window.reloadTasks();
+    std::vector<bool> changed;
+    for (const std::string& step : c.steps) {
+      if (step[0] != '=') clock.advance(7);
+      window.tick();
+      TrackingSession commandLine(s, clock, ProcessIdentity::detached(), EntryTypeRule(""));
+      commandLine.reloadTasks();
+      commandLine.attach();
+      TrackingSession& by = step[step[0] == '=' ? 1 : 0] == 'w' ? window : commandLine;
+      const std::string what = step.substr(step.find(' ') + 1);
+      if (what == "start") by.start("Page layout");
+      if (what == "switch") by.switchTo("Page layout");
+      changed.push_back(what == "stop" ? by.stop() : what == "pause" ? by.pause() : true);
+    }
+    EXPECT_EQ(changed, c.changed);
+    Subjects written, inStartOrder;
+    s.visitAll([&](const JournalEntry& e) {
+      if (e.type == "TWEvent") written.push_back(e.subject);
+      return true;
+    });
+    s.readEntries(Instant::fromUnix(0), clock.now().plus(1), [&](JournalStore::EntryBatch b) {
+      for (const JournalEntry& e : b)
+        if (e.type == "TWEvent") inStartOrder.push_back(e.subject);
+    });
+    EXPECT_EQ(written, c.markers);
+    EXPECT_EQ(inStartOrder, c.markers);
+  }
+}
+
+// Without the old minute's shift, a start and a stop in the same second still frame their
+// entry: at equal instants the order of writing puts "Start Work" before the entry started
+// with it and "Stop Work" after the entry it ends.
+TEST_F(TrackingSessionTest, AtEqualInstantsMarkersFrameTheirEntries) {
+  session->start("Page layout");
+  session->stop();
+  session->start("Billing");
+  work(30);
+  session->stop();
+  Subjects inStartOrder;
+  store.readEntries(Instant::fromUnix(0), clock.now().plus(1), [&](JournalStore::EntryBatch b) {
+    for (const JournalEntry& e : b) inStartOrder.push_back(e.subject);
+  });
+  EXPECT_EQ(inStartOrder, (Subjects{"Start Work", "Page layout", "Stop Work", "Start Work",
+                                    "Billing", "Stop Work"}));
+  EXPECT_EQ(journal()[2].start, journal()[4].start);
+}
+
+TEST_F(TrackingSessionTest, PauseKeepsTheDayOpenAndSwitchingTimesTheNextTask) {
   session->start("Page layout");
   work(600);
-  session->pause();
+  EXPECT_TRUE(session->pause());
   EXPECT_TRUE(session->workOpen());
   session->start("Billing");
   work(60);
   session->switchTo("Page layout");
   work(30);
-  session->stop();
+  EXPECT_TRUE(session->stop());
   EXPECT_FALSE(session->workOpen());
-  session->stop();
-  EXPECT_EQ(subjects(), (Subjects{"Start Work", "Page layout", "Billing", "Page layout",
-                                  "Stop Work", "Stop Work"}));
+  EXPECT_EQ(subjects(),
+            (Subjects{"Start Work", "Page layout", "Billing", "Page layout", "Stop Work"}));
   const std::vector<JournalEntry> j = journal();
   EXPECT_EQ(j[1].seconds, 600);
   EXPECT_EQ(j[2].seconds, 60);
   EXPECT_EQ(j[3].seconds, 30);
-}
-
-// A start that fails (the task is gone from the list) leaves tracking on without an entry; the
-// next tick says so, which the window answers with its recovery.
-TEST_F(TrackingSessionTest, StartingATaskNotListedFailsIntoTrackingWithoutAnEntry) {
-  session->start("Page layout");
-  work(120);
-  EXPECT_THROW(session->switchTo("No such task"), TrackingError);
-  EXPECT_TRUE(session->tracking());
-  EXPECT_FALSE(session->held());
-  EXPECT_THROW(session->tick(), TrackingError);
-  // Nothing of the failed switch was stored: the entry timed before still runs in the store.
-  EXPECT_EQ(subjects(), (Subjects{"Start Work", "Page layout"}));
-  EXPECT_TRUE(store.timer().running());
-  session->abandon();
-  EXPECT_EQ(session->tick().state, State::Stopped);
 }
 
 TEST_F(TrackingSessionTest, TaskEntriesTakeTheTypeTheRegistryFileGives) {
@@ -158,7 +217,7 @@ TEST_F(TrackingSessionTest, ADroppedEntryIsPutBack) {
   EXPECT_EQ(session->status().state, State::Held);
   EXPECT_EQ(session->held()->id, earlier.id);
 
-  session->abandon();
+  session->stop();
   session->start("Page layout");
   work(60);
   EXPECT_FALSE(session->drop("nothing like it"));

@@ -108,14 +108,21 @@ TEST_F(JournalStoreTest, RangeReadsInStartOrder) {
   EXPECT_EQ(store->entry(1)->subject, "late");  // the connection is usable again
 }
 
-TEST_F(JournalStoreTest, NewestMarkerAndWalks) {
+// The marker written last counts, whatever its start; a type that differs in letter case is
+// no marker.
+TEST_F(JournalStoreTest, LastMarkerWrittenAndWalks) {
+  EXPECT_FALSE(store->lastMarker());
   store->addEntry(entry("Start Work", day(4), 0, "TWEvent"));
   store->addEntry(entry("Stop Work", day(5), 0, "TWEvent"));
   store->addEntry(entry("Start Work", day(5), 0, "TWEvent"));  // same start, stored later
   store->addEntry(entry("Task B", day(5, 10)));
   store->addEntry(entry("Task A", day(3)));
-  EXPECT_EQ(store->newestOfType("TWEvent")->id, 3);
-  EXPECT_FALSE(store->newestOfType("twevent"));
+  EXPECT_EQ(store->lastMarker()->id, 3);
+  store->addEntry(entry("Stop Work", day(2), 0, "TWEvent"));  // placed earlier, written last
+  store->addEntry(entry("Start Work", day(6), 0, "twevent"));
+  EXPECT_EQ(store->lastMarker()->id, 6);
+  store->deleteEntry(6);
+  store->deleteEntry(7);
   Subjects newest;
   store->visitNewestFirst([&](const JournalEntry& e) {
     newest.push_back(e.subject);
@@ -172,12 +179,12 @@ TEST_F(JournalStoreTest, TimerGenerationsGuardTheSaves) {
   t.ownerPid = 42;
   const std::int64_t g = store->setTimer(t);
   EXPECT_EQ(store->timer().generation, g);
-  EXPECT_TRUE(store->saveTimedEntry(g, 120, e.start.plus(120)));
-  EXPECT_FALSE(store->saveTimedEntry(g, 180, e.start.plus(180)));
+  EXPECT_TRUE(store->saveTimedEntry(g, 120, e.start.plus(120), -1));
+  EXPECT_FALSE(store->saveTimedEntry(g, 180, e.start.plus(180), 0));
   EXPECT_EQ(store->entry(e.id)->seconds, 120);
   EXPECT_NE(failureOf([&] { store->deleteEntry(e.id); }).find("is being timed"), std::string::npos);
   const std::int64_t stopped = store->setTimer(RunningTimer{});
-  EXPECT_FALSE(store->saveTimedEntry(stopped, 300, e.start.plus(300)));
+  EXPECT_FALSE(store->saveTimedEntry(stopped, 300, e.start.plus(300), -1));
   EXPECT_EQ(store->entry(e.id)->seconds, 120);
   EXPECT_EQ(store->timer().savedAt, Instant());
 }

@@ -71,7 +71,7 @@ TEST_F(MigrationTest, Version1StoresComeForwardWithEveryEntryAndTask) {
   EXPECT_EQ(store->entry(3)->body, "line one\nline two");
   EXPECT_FALSE(store->timer().running());
   EXPECT_EQ(store->check(), "ok");
-  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "3");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "5");
 }
 
 // The hour the clocks go back happens twice: a version 1 entry there is taken at the first.
@@ -106,6 +106,31 @@ TEST_F(MigrationTest, AVersion1StoreThatCannotBeWrittenIsLeftAsItIs) {
             "");
   chmod(folder.path().c_str(), 0700);
   EXPECT_EQ(test::readBytes(path), before);
+}
+
+// Version 3 stores index the entries of a type by their start: on the first open for writing
+// the index follows the order of writing, and a store that cannot be written is read as it is.
+TEST_F(MigrationTest, Version3StoresGainTheIndexOfWritingOrderAndAreReadWithout) {
+  open()->addEntry(entry("Start Work", day(4), 0, "TWEvent"));
+  test::RawDatabase(path).exec(
+      "DROP INDEX journal_by_type; CREATE INDEX journal_by_type ON journal(type, start, id);"
+      " DROP TABLE sync_holds; ALTER TABLE sync_collections DROP COLUMN report_refused;"
+      " PRAGMA user_version = 3;");
+  chmod(path.c_str(), 0444);
+  chmod(folder.path().c_str(), 0555);
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              test::require(
+                  open(Database::Mode::ReadOnly)->lastMarker()->start == entry("", day(4)).start,
+                  "not read");
+            }),
+            "");
+  chmod(folder.path().c_str(), 0700);
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(open()->lastMarker()->subject, "Start Work");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "5");
+  EXPECT_EQ(test::RawDatabase(path).text(
+                "SELECT group_concat(name) FROM pragma_index_info('journal_by_type')"),
+            "type,id");
 }
 
 }  // namespace

@@ -172,6 +172,28 @@ TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
             "");
 }
 
+// Another user who may read the store but not write it, in a folder everyone may write (as
+// /tmp): opening for writing is refused before SQLite makes -wal and -shm files of theirs, which
+// the owner could then neither write nor remove.
+TEST_F(StoreFileTest, OpeningForWritingWithoutWriteAccessLeavesNothingBehind) {
+  open()->addEntry(entry("Kept", day(1)));
+  chmod(path.c_str(), 0644);
+  chmod(folder.path().c_str(), 01777);
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              test::require(failureOf([&] { open(); }).find("read-only") != std::string::npos,
+                            "opened for writing");
+              test::require(!fs::exists(path + "-wal") && !fs::exists(path + "-shm"),
+                            "left a -wal or -shm file");
+              test::require(open(Database::Mode::ReadOnly)->entry(1)->subject == "Kept",
+                            "not read");
+            }),
+            "");
+  chmod(folder.path().c_str(), 0700);
+  EXPECT_FALSE(fs::exists(path + "-wal"));
+  EXPECT_FALSE(fs::exists(path + "-shm"));
+  open()->addEntry(entry("Written", day(2)));
+}
+
 TEST_F(StoreFileTest, BackupIsACheckedCopyThatNeverReplacesTheStore) {
   auto store = open();
   for (int i = 0; i < 50; ++i) store->addEntry(entry("Entry " + std::to_string(i), day(4), i));
