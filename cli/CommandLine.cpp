@@ -42,7 +42,9 @@ int CommandLine::complain(int code, const std::string& message) {
 }
 
 int CommandLine::run(const std::vector<std::string>& args) {
-  CommandParser parser;
+  if (!seams_.calendar && namesCalendarCommand(args))
+    return complain(kFailure, "the commands sync and ical run in tallyworks-sync, not here");
+  CommandParser parser(seams_.calendar);
   if (const std::string unknown = parser.unknownBeforeCommand(args); !unknown.empty())
     return complain(kUsage, unknown + kSeeHelp);
   try {
@@ -71,6 +73,11 @@ bool CommandLine::namesCommand(const std::vector<std::string>& args) {
       return true;
   }
   return false;
+}
+
+bool CommandLine::namesCalendarCommand(const std::vector<std::string>& args) {
+  const std::string name = CommandParser::commandName(args);
+  return name == CommandParser::kSync || name == CommandParser::kIcal;
 }
 
 std::string CommandLine::windowStore(const std::vector<std::string>& args) {
