@@ -4,16 +4,26 @@
 
 #include <cerrno>
 
-#include "cli/StoreFiles.h"
 #include "cli/TerminalText.h"
 #include "cli/UsageError.h"
+#include "core/StoreFiles.h"
 #include "store/StoreLocation.h"
 
 namespace tw {
 
-CommandContext::CommandContext(std::istream& in, std::ostream& out, bool outIsTerminal,
-                               const StoreOpener& stores, const Clock& clock)
-    : in_(in), out_(out), outIsTerminal_(outIsTerminal), stores_(stores), clock_(clock) {}
+CommandContext::CommandContext(std::istream& in, std::ostream& out, std::ostream& err,
+                               bool outIsTerminal, const StoreOpener& stores, const Clock& clock)
+    : in_(in),
+      out_(out),
+      err_(err),
+      outIsTerminal_(outIsTerminal),
+      stores_(stores),
+      clock_(clock) {}
+
+void CommandContext::warn(const std::string& text) {
+  err_ << "tallyworks: warning: " << TerminalText::oneLine(text) << '\n';
+  err_.flush();
+}
 
 const std::string& CommandContext::storePath() {
   if (storePath_.empty()) storePath_ = StoreLocation::defaultPath();

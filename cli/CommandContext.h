@@ -14,8 +14,8 @@ namespace tw {
 // What a command works with: its input, its output, the store and the clock.
 class CommandContext {
  public:
-  CommandContext(std::istream& in, std::ostream& out, bool outIsTerminal, const StoreOpener& stores,
-                 const Clock& clock);
+  CommandContext(std::istream& in, std::ostream& out, std::ostream& err, bool outIsTerminal,
+                 const StoreOpener& stores, const Clock& clock);
 
   // The store to use; empty for the user's default store.
   void useStore(std::string path) { storePath_ = std::move(path); }
@@ -29,10 +29,17 @@ class CommandContext {
     return stores_.syncState(store);
   }
 
+  // Saves what can be read of the store, found damaged, into the new store file; returns what
+  // was saved.
+  std::string recover(const std::string& target) { return stores_.recover(storePath(), target); }
+
   // Standard output for "" and "-", else the file (see refuseStoreFile).
   TextOutput output(const std::string& target);
   // Throws UsageError when writing to target would write into the store's own files.
   void refuseStoreFile(const std::string& target);
+
+  // A line "tallyworks: warning: ..." on standard error: the command goes on.
+  void warn(const std::string& text);
 
   std::istream& in() const { return in_; }
   const Clock& clock() const { return clock_; }
@@ -40,6 +47,7 @@ class CommandContext {
  private:
   std::istream& in_;
   std::ostream& out_;
+  std::ostream& err_;
   bool outIsTerminal_;
   const StoreOpener& stores_;
   const Clock& clock_;

@@ -55,7 +55,7 @@ int CommandLine::run(const std::vector<std::string>& args) {
     return complain(kUsage, e.what() + std::string(kSeeHelp));
   }
   try {
-    CommandContext context(in_, out_, seams_.isTerminal(out_), stores_, *seams_.clock);
+    CommandContext context(in_, out_, err_, seams_.isTerminal(out_), stores_, *seams_.clock);
     parser.runCommand(context);
   } catch (const UsageError& e) {
     return complain(kUsage, e.what());

@@ -115,6 +115,10 @@ DateArgument::DayRange DateArgument::dayRange(const std::string* from, const std
   DayRange range;
   if (from) range.first = day("--from", *from);
   if (to) range.last = day("--to", *to);
+  // A range ends before the day after its last one, which 12/31/9999 does not have.
+  if (range.last && range.last->seconds() + 86400 > DateTime::maxSeconds())
+    throw UsageError("--to: a range can end on 12/30/9999 at the latest, not on " +
+                     DateText::shortDate(*range.last));
   if (range.first && range.last && *range.first > *range.last) {
     throw UsageError("--from " + DateText::shortDate(*range.first) + " is after --to " +
                      DateText::shortDate(*range.last));

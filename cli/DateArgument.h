@@ -33,7 +33,7 @@ class DateArgument {
     std::optional<DateTime> last;
   };
   // The days of --from and --to, each when given (non-null); throws UsageError also when
-  // --from is after --to.
+  // --from is after --to, or --to is the last day there is (12/31/9999).
   static DayRange dayRange(const std::string* from, const std::string* to);
 };
 

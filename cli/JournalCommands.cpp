@@ -8,13 +8,17 @@
 #include <stdexcept>
 
 #include "cli/CommandContext.h"
-#include "cli/JournalLines.h"
+#include "cli/FlaggedEntries.h"
 #include "cli/TerminalText.h"
+#include "core/ErrnoText.h"
+#include "core/JournalLines.h"
 
 namespace tw {
 namespace {
 
 constexpr const char* kNothing = "; nothing was imported.";
+// A line holds one entry: its notes (at most 1 MiB) written out as JSON escapes, and the rest.
+constexpr std::size_t kLongestLine = 8 << 20;
 
 bool blank(std::string_view line) {
   return line.find_first_not_of(" \t\r") == std::string_view::npos;
@@ -53,7 +57,7 @@ void JournalCommands::importLines(CommandContext& context) {
     const int error = !file ? errno : std::filesystem::is_directory(file_) ? EISDIR : 0;
     if (error != 0) {
       throw std::runtime_error("The file " + TerminalText::quoted(file_) +
-                               " cannot be read: " + std::strerror(error) + kNothing);
+                               " cannot be read: " + ErrnoText::of(error) + kNothing);
     }
     entries = readLines(file);
   }
@@ -65,15 +69,22 @@ void JournalCommands::importLines(CommandContext& context) {
 
 std::vector<JournalEntry> JournalCommands::readLines(std::istream& lines) const {
   std::vector<JournalEntry> entries;
-  std::string line;
-  for (long number = 1; std::getline(lines, line); ++number) {
-    if (blank(line)) continue;
-    if (line.back() == '\r') line.pop_back();
+  std::vector<char> buffer(kLongestLine + 2);
+  for (long number = 1;; ++number) {
+    lines.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const auto got = static_cast<std::size_t>(lines.gcount());
+    if (lines.fail() && !lines.eof() && got + 1 == buffer.size())
+      throw std::runtime_error("line " + std::to_string(number) + " is longer than " +
+                               std::to_string(kLongestLine >> 20) + " MiB" + kNothing);
+    if (lines.fail() && (got == 0 || !lines.eof())) break;
+    std::string_view line(buffer.data(), lines.eof() ? got : got - 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     try {
-      entries.push_back(JournalLines::parse(line));
+      if (!blank(line)) entries.push_back(JournalLines::parse(line));
     } catch (const std::invalid_argument& e) {
       throw std::runtime_error("line " + std::to_string(number) + ": " + e.what() + kNothing);
     }
+    if (lines.eof()) break;
   }
   if (lines.bad()) {
     const std::string source = file_ == "-" ? "standard input" : TerminalText::quoted(file_);
@@ -84,13 +95,16 @@ std::vector<JournalEntry> JournalCommands::readLines(std::istream& lines) const 
 
 void JournalCommands::exportLines(CommandContext& context) {
   TextOutput output = context.output(file_);
+  FlaggedEntries flagged;
   if (const auto store = context.openToRead()) {
     store->visitAll([&](const JournalEntry& entry) {
+      flagged.note(entry);
       output.write(JournalLines::format(entry) + '\n');
       return true;
     });
   }
   output.finish();
+  flagged.warn(context);
 }
 
 }  // namespace tw

@@ -5,10 +5,13 @@
 
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
+#include "cli/FlaggedEntries.h"
+#include "cli/NumberArgument.h"
 #include "cli/TerminalText.h"
 #include "cli/TextArgument.h"
 #include "cli/UsageError.h"
 #include "core/DateText.h"
+#include "core/EntryRules.h"
 #include "tracking/JournalEditor.h"
 
 namespace tw {
@@ -23,9 +26,11 @@ JournalEntry entryOf(JournalStore& store, const std::string& uid) {
   return *entry;
 }
 
+// Texts escaped, so that a line is one entry; a start out of range shows as it reads.
 std::string lineOf(const JournalEntry& e) {
-  return e.uid + '\t' + DateText::iso(e.localStart()) + '\t' + std::to_string(e.minutes()) + '\t' +
-         e.subject + '\t' + e.categories + '\t' + e.type + '\n';
+  return TerminalText::field(e.uid) + '\t' + DateText::isoOfAny(e.start.localSeconds(e.utcOffset)) +
+         '\t' + std::to_string(e.minutes()) + '\t' + TerminalText::field(e.subject) + '\t' +
+         TerminalText::field(e.categories) + '\t' + TerminalText::field(e.type) + '\n';
 }
 
 }  // namespace
@@ -50,7 +55,7 @@ JournalEditCommands::JournalEditCommands(CLI::App& journal)
     CLI::Option* start = command->add_option(
         "--start", start_, "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS][+HH:MM]");
     CLI::Option* minutes = command->add_option("--minutes", minutes_, "Length in minutes");
-    minutes->check(CLI::Range(std::int64_t{0}, JournalEditor::kMostMinutes));
+    minutes->transform(NumberArgument::decimal(0, EntryRules::kMostMinutes));
     command->add_option("--categories", categories_,
                         adding ? "Categories (the task's when absent)" : "Categories");
     command->add_option("--body", body_, "Notes");
@@ -83,31 +88,48 @@ bool JournalEditCommands::given(const CLI::App& command, const char* option) con
 void JournalEditCommands::checkValues(const CLI::App& command) {
   if (given(command, "--subject")) TextArgument::name("--subject", subject_);
   if (given(command, "--categories")) TextArgument::line("--categories", categories_);
+  if (given(command, "--body")) TextArgument::notes("--body", body_);
   if (given(command, "--start")) startTime_ = DateArgument::zonedMoment("--start", start_);
+}
+
+// What the entry would hold, before the store is touched.
+void JournalEditCommands::checkEntry(const JournalEntry& entry) {
+  const std::string why = EntryRules::whyInvalid(entry);
+  if (!why.empty()) throw UsageError("The entry cannot be stored: " + why + ".");
 }
 
 void JournalEditCommands::list(CommandContext& context) {
   const DateArgument::DayRange days = DateArgument::dayRange(
       given(*list_, "--from") ? &from_ : nullptr, given(*list_, "--to") ? &to_ : nullptr);
-  const DateTime first = days.first.value_or(DateTime::fromSeconds(DateTime::minSeconds()));
-  const DateTime last = days.last ? days.last->addSeconds(kSecondsPerDay - 1)
-                                  : DateTime::fromSeconds(DateTime::maxSeconds());
+  const std::int64_t first = days.first ? days.first->seconds() : DateTime::minSeconds();
+  const std::int64_t last =
+      days.last ? days.last->seconds() + kSecondsPerDay - 1 : DateTime::maxSeconds();
   TextOutput output = context.output("");
   // Every offset lies within a day of UTC: read a day more on either side, then take the
   // entries by their own local start.
-  const Instant from = Instant::fromLocal(first, 0).plus(-kSecondsPerDay);
-  const Instant until = Instant::fromLocal(last, 0).plus(kSecondsPerDay + 1);
+  const Instant from = Instant::fromLocal(DateTime::fromSeconds(first), 0).plus(-kSecondsPerDay);
+  const Instant until = Instant::fromLocal(DateTime::fromSeconds(last), 0).plus(kSecondsPerDay + 1);
+  FlaggedEntries flagged;
   if (const auto store = context.openToRead()) {
     store->readEntries(from, until, [&](JournalStore::EntryBatch batch) {
-      for (const JournalEntry& e : batch)
-        if (e.localStart() >= first && e.localStart() <= last) output.write(lineOf(e));
+      for (const JournalEntry& e : batch) {
+        const std::int64_t start = e.start.localSeconds(e.utcOffset);
+        if (start < first || start > last) continue;
+        flagged.note(e);
+        output.write(lineOf(e));
+      }
     });
   }
   output.finish();
+  flagged.warn(context);
 }
 
 void JournalEditCommands::add(CommandContext& context) {
   checkValues(*add_);
+  JournalEntry wanted = JournalEditor::placed(JournalEntry{}, startTime_.local, startTime_.offset);
+  wanted.subject = subject_;
+  applyValues(*add_, wanted);
+  checkEntry(wanted);
   TextOutput output = context.output("");
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   JournalEditor editor(*store, EntryTypeRule());
@@ -147,6 +169,7 @@ void JournalEditCommands::edit(CommandContext& context) {
       throw std::runtime_error(
           "The entry is being timed; pause or stop before changing its length.");
     applyValues(*edit_, entry);
+    checkEntry(entry);
     editor.change(entry);
   });
 }

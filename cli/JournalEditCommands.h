@@ -26,6 +26,7 @@ class JournalEditCommands : public CommandGroup {
   void remove(CommandContext& context);
   // Checks the values given to add or edit; throws UsageError.
   void checkValues(const CLI::App& command);
+  static void checkEntry(const JournalEntry& entry);
   bool given(const CLI::App& command, const char* option) const;
   // Applies the values given to edit.
   void applyValues(const CLI::App& command, JournalEntry& entry) const;

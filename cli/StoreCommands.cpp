@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/TerminalText.h"
+#include "core/EntryRules.h"
 
 namespace tw {
 
@@ -12,9 +14,13 @@ StoreCommands::StoreCommands(CLI::App& app)
                                  "Write a consistent, checked copy of the store to "
                                  "FILE, whole or not at all")),
       check_(app.add_subcommand("check",
-                                "Check the store file: prints ok, or what is damaged "
-                                "(exit code 1)")) {
+                                "Check the store file and what it holds: prints ok, or what is "
+                                "damaged or out of range (exit code 1)")),
+      recover_(app.add_subcommand("recover",
+                                  "Save what can still be read of a damaged store into a new "
+                                  "store FILE; the damaged store is left as it is")) {
   backup_->add_option("FILE", file_, "The copy to write")->required();
+  recover_->add_option("FILE", file_, "The new store to write")->required();
 }
 
 bool StoreCommands::run(CommandContext& context) {
@@ -22,15 +28,56 @@ bool StoreCommands::run(CommandContext& context) {
     context.refuseStoreFile(file_);
     context.open(StoreOpener::Access::ReadOnly)->backup(file_);
   } else if (check_->parsed()) {
-    const std::string result = context.open(StoreOpener::Access::ReadOnly)->check();
+    check(context);
+  } else if (recover_->parsed()) {
+    context.refuseStoreFile(file_);
+    const std::string saved = context.recover(file_);
     TextOutput output = context.output("");
-    output.write(result + '\n');
+    output.write(saved + '\n');
     output.finish();
-    if (result != "ok") throw std::runtime_error("The store is damaged.");
   } else {
     return false;
   }
   return true;
+}
+
+void StoreCommands::check(CommandContext& context) {
+  const auto store = context.open(StoreOpener::Access::ReadOnly);
+  const std::string result = store->check();
+  TextOutput output = context.output("");
+  if (result != "ok") {
+    output.write(result + '\n');
+    output.finish();
+    throw std::runtime_error("The store is damaged; `tallyworks --store \"" + context.storePath() +
+                             "\" recover NEW-FILE` saves what can still be read into a new store.");
+  }
+  const long invalid = listInvalidItems(*store, output);
+  if (invalid == 0) output.write("ok\n");
+  output.finish();
+  if (invalid > 0)
+    throw std::runtime_error(std::to_string(invalid) +
+                             " items hold values Tallyworks no longer accepts; change or delete "
+                             "them (task rename, journal edit, journal delete).");
+}
+
+// task UID: why, and entry UID: why.
+long StoreCommands::listInvalidItems(JournalStore& store, TextOutput& output) {
+  long count = 0;
+  for (const Task& task : store.tasks()) {
+    const std::string why = EntryRules::whyInvalidTask(task.subject, task.categories);
+    if (why.empty()) continue;
+    ++count;
+    output.write("task " + TerminalText::field(task.uid) + ": " + why + '\n');
+  }
+  store.visitAll([&](const JournalEntry& entry) {
+    const std::string why = EntryRules::whyInvalid(entry);
+    if (!why.empty()) {
+      ++count;
+      output.write("entry " + TerminalText::field(entry.uid) + ": " + why + '\n');
+    }
+    return true;
+  });
+  return count;
 }
 
 }  // namespace tw

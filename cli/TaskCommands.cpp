@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "cli/CommandContext.h"
+#include "cli/NumberArgument.h"
 #include "cli/TerminalText.h"
 #include "cli/TextArgument.h"
 #include "cli/UsageError.h"
 #include "core/CaseFold.h"
+#include "core/EntryRules.h"
 #include "core/TextLike.h"
 
 namespace tw {
@@ -28,11 +30,14 @@ TaskCommands::TaskCommands(CLI::App& task) {
                     "# one digit, [a-c] one of a list, [!a-c] one not in it");
   for (CLI::App* command : {status_, edit_, rename_, delete_})
     command->add_option("SUBJECT", subject_, kSubject)->required();
-  status_->add_option("N", statusValue_, kStatuses)->required()->check(CLI::Range(0, 4));
+  status_->add_option("N", statusValue_, kStatuses)
+      ->required()
+      ->transform(NumberArgument::decimal(0, 4));
   rename_->add_option("NEW", newSubject_, "The new subject")->required();
   for (CLI::App* command : {add_, edit_}) {
     command->add_option("--categories", categories_, "The task's categories");
-    command->add_option("--status", statusValue_, kStatuses)->check(CLI::Range(0, 4));
+    command->add_option("--status", statusValue_, kStatuses)
+        ->transform(NumberArgument::decimal(0, 4));
   }
   delete_->add_flag("--force", force_,
                     "Delete it also while journal entries refer to it: they stay in the journal, "
@@ -68,9 +73,15 @@ bool TaskCommands::given(const CLI::App& command, const char* option) const {
   return command.get_option(option)->count() > 0;
 }
 
-void TaskCommands::add(CommandContext& context) {
-  TextArgument::name("SUBJECT", subject_);
+void TaskCommands::checkTask(const char* argument, const std::string& subject) const {
+  TextArgument::name(argument, subject);
   TextArgument::line("--categories", categories_);
+  const std::string why = EntryRules::whyInvalidTask(subject, categories_);
+  if (!why.empty()) throw UsageError(std::string(argument) + ": " + why);
+}
+
+void TaskCommands::add(CommandContext& context) {
+  checkTask("SUBJECT", subject_);
   Task task;
   task.subject = subject_;
   task.categories = categories_;
@@ -85,8 +96,8 @@ void TaskCommands::list(CommandContext& context) {
   for (const Task& task : store ? store->tasks() : std::vector<Task>{}) {
     if (!all_ && !task.isOpen()) continue;
     if (filtered && !TextLike::matches(task.subject, pattern_)) continue;
-    output.write(task.subject + '\t' + task.categories + '\t' +
-                 std::to_string(static_cast<int>(task.status)) + '\n');
+    output.write(TerminalText::field(task.subject) + '\t' + TerminalText::field(task.categories) +
+                 '\t' + std::to_string(static_cast<int>(task.status)) + '\n');
   }
   output.finish();
 }
@@ -108,7 +119,7 @@ void TaskCommands::forEachTask(JournalStore& store, const std::function<void(Tas
 void TaskCommands::change(CommandContext& context) {
   const bool status = status_->parsed() || (edit_->parsed() && given(*edit_, "--status"));
   const bool categories = edit_->parsed() && given(*edit_, "--categories");
-  if (rename_->parsed()) TextArgument::name("NEW", newSubject_);
+  if (rename_->parsed()) checkTask("NEW", newSubject_);
   if (categories) TextArgument::line("--categories", categories_);
   if (edit_->parsed() && !status && !categories)
     throw UsageError("task edit needs --categories or --status");

@@ -28,6 +28,8 @@ class TaskCommands : public CommandGroup {
   void change(CommandContext& context);
   void remove(CommandContext& context);
   bool given(const CLI::App& command, const char* option) const;
+  // The subject given as argument and the categories given: what a task may hold.
+  void checkTask(const char* argument, const std::string& subject) const;
   // Runs work on every task of the subject in one transaction; fails when there is none.
   void forEachTask(JournalStore& store, const std::function<void(Task&)>& work) const;
 

@@ -42,17 +42,30 @@ void appendEscape(std::string& out, const char* form, unsigned value) {
   out += escape;
 }
 
-std::string escape(std::string_view text, bool keepLineBreaks) {
+enum class Breaks { Kept, AsHex, AsLetters };
+
+// A tab or line break as a field shows it: "\t", "\n", "\r"; 0 for other bytes.
+char letterOf(unsigned char c) {
+  if (c == '\t') return 't';
+  if (c == '\n') return 'n';
+  return c == '\r' ? 'r' : '\0';
+}
+
+std::string escape(std::string_view text, Breaks breaks) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char c = byteAt(text, i);
     if (c < 0x80) {
-      const bool lineBreak = c == '\t' || c == '\r' || c == '\n';
-      if ((c < 0x20 && !(keepLineBreaks && lineBreak)) || c == 0x7F)
+      const char letter = letterOf(c);
+      if (breaks == Breaks::AsLetters && (letter || c == '\\')) {
+        out += '\\';
+        out += letter ? letter : '\\';
+      } else if ((c < 0x20 && !(breaks == Breaks::Kept && letter)) || c == 0x7F) {
         appendEscape(out, "\\x%02x", c);
-      else
+      } else {
         out += static_cast<char>(c);
+      }
       ++i;
       continue;
     }
@@ -74,11 +87,15 @@ std::string escape(std::string_view text, bool keepLineBreaks) {
 }  // namespace
 
 std::string TerminalText::escaped(std::string_view text) {
-  return escape(text, true);
+  return escape(text, Breaks::Kept);
 }
 
 std::string TerminalText::oneLine(std::string_view text) {
-  return escape(text, false);
+  return escape(text, Breaks::AsHex);
+}
+
+std::string TerminalText::field(std::string_view text) {
+  return escape(text, Breaks::AsLetters);
 }
 
 std::string TerminalText::quoted(std::string_view text) {

@@ -4,22 +4,28 @@
 
 #include "cli/TerminalText.h"
 #include "cli/UsageError.h"
+#include "core/EntryRules.h"
 
 namespace tw {
+namespace {
+
+void check(std::string_view argument, std::string_view text, EntryRules::Text kind) {
+  const std::string why = EntryRules::whyInvalidText(argument, text, kind);
+  if (!why.empty()) throw UsageError(why + (text.empty() ? "" : ": " + TerminalText::quoted(text)));
+}
+
+}  // namespace
 
 void TextArgument::name(std::string_view argument, std::string_view text) {
-  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
-    throw UsageError(std::string(argument) + " must not be empty");
-  line(argument, text);
+  check(argument, text, EntryRules::Text::Name);
 }
 
 void TextArgument::line(std::string_view argument, std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      throw UsageError(std::string(argument) + " " + TerminalText::quoted(text) +
-                       " holds a control character (such as a tab or a line break)");
-    }
-  }
+  check(argument, text, EntryRules::Text::Line);
+}
+
+void TextArgument::notes(std::string_view argument, std::string_view text) {
+  check(argument, text, EntryRules::Text::Notes);
 }
 
 }  // namespace tw

@@ -11,7 +11,8 @@ namespace tw {
 
 TextOutput::TextOutput(std::ostream& out, bool terminal) : out_(&out), terminal_(terminal) {}
 
-TextOutput::TextOutput(const std::string& file) : file_(std::make_unique<OutputFile>(file)) {}
+TextOutput::TextOutput(const std::string& file)
+    : file_(std::make_unique<FileWriter>(file, FileWriter::Targets::FilesAndStreams)) {}
 
 void TextOutput::write(std::string_view text) {
   if (file_) {

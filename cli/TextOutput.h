@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "cli/OutputFile.h"
+#include "core/FileWriter.h"
 
 namespace tw {
 
-// Where a command's text goes: standard output or a file written whole or not at all. Every
+// Where a command's text goes: standard output or a file written whole or not at all (a pipe or a
+// device written into: FileWriter). Every
 // write to standard output is checked, so a full disk or a closed pipe makes the command fail
 // instead of leaving a cut-off text behind a success; on a terminal, control characters are
 // shown escaped (TerminalText). Each write should be whole lines.
@@ -29,7 +30,7 @@ class TextOutput {
 
   std::ostream* out_ = nullptr;
   bool terminal_ = false;
-  std::unique_ptr<OutputFile> file_;
+  std::unique_ptr<FileWriter> file_;
 };
 
 }  // namespace tw

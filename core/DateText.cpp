@@ -153,6 +153,14 @@ std::string DateText::iso(DateTime t) {
   return buf;
 }
 
+std::string DateText::isoOfAny(std::int64_t seconds) {
+  const DateTime::Parts p = DateTime::partsOf(seconds);
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%04lld-%02d-%02dT%02d:%02d:%02d", static_cast<long long>(p.year),
+                p.month, p.day, p.hour, p.minute, p.second);
+  return buf;
+}
+
 DateTime DateText::parse(std::string_view text) {
   Scanner s(text);
   s.skipBlanks();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ class DateText {
   static std::string generalDate(DateTime t);
   // YYYY-MM-DDTHH:MM:SS, the interchange form of the command line.
   static std::string iso(DateTime t);
+  // The same form of any count of seconds from day 0, also outside the representable range
+  // ("0000-01-01T00:00:00"): for showing a value found out of range.
+  static std::string isoOfAny(std::int64_t secondsSinceDayZero);
 
   // Reads a short date with an optional time (h:mm, h:mm:ss, with or without AM/PM), or a
   // time alone (on day 0). One- or two-digit years take 1930..2029. Throws DateTimeError

@@ -24,7 +24,7 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 }
 
 struct Civil {
-  int year;
+  std::int64_t year;
   int month;
   int day;
 };
@@ -39,7 +39,7 @@ Civil civilFromDays(std::int64_t z) {
   const unsigned mp = (5 * doy + 2) / 153;
   const unsigned d = doy - (153 * mp + 2) / 5 + 1;
   const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
+  return {y + (m <= 2), static_cast<int>(m), static_cast<int>(d)};
 }
 
 int daysInMonth(int year, int month) {
@@ -136,13 +136,19 @@ int DateTime::secondsOfDay() const {
 }
 
 int DateTime::year() const {
-  return civilOf(seconds_).year;
+  return static_cast<int>(civilOf(seconds_).year);
 }
 int DateTime::month() const {
   return civilOf(seconds_).month;
 }
 int DateTime::day() const {
   return civilOf(seconds_).day;
+}
+
+DateTime::Parts DateTime::partsOf(std::int64_t seconds) {
+  const Civil c = civilOf(seconds);
+  const auto ofDay = static_cast<int>(seconds - floorDiv(seconds, kSecondsPerDay) * kSecondsPerDay);
+  return {c.year, c.month, c.day, ofDay / 3600, ofDay / 60 % 60, ofDay % 60};
 }
 
 int DateTime::dayOfWeek() const {

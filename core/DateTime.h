@@ -47,6 +47,18 @@ class DateTime {
   // 0 = Sunday ... 6 = Saturday.
   int dayOfWeek() const;
 
+  // The calendar parts of any count of seconds from day 0, also outside the representable range
+  // (year 0000, year 12345): for showing a value found out of range.
+  struct Parts {
+    std::int64_t year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+  };
+  static Parts partsOf(std::int64_t secondsSinceDayZero);
+
   static constexpr std::int64_t minSeconds() { return kMinSeconds; }
   static constexpr std::int64_t maxSeconds() { return kMaxSeconds; }
 

@@ -1,5 +1,7 @@
 #include "core/Instant.h"
 
+#include <limits>
+
 namespace tw {
 namespace {
 
@@ -9,7 +11,15 @@ constexpr std::int64_t kUnixEpoch = 25569LL * 86400;
 }  // namespace
 
 DateTime Instant::local(std::int32_t offsetSeconds) const {
-  return DateTime::fromSeconds(seconds_ + offsetSeconds + kUnixEpoch);
+  return DateTime::fromSeconds(localSeconds(offsetSeconds));
+}
+
+std::int64_t Instant::localSeconds(std::int32_t offsetSeconds) const {
+  std::int64_t shifted = 0;
+  if (__builtin_add_overflow(seconds_, offsetSeconds + kUnixEpoch, &shifted))
+    return seconds_ < 0 ? std::numeric_limits<std::int64_t>::min()
+                        : std::numeric_limits<std::int64_t>::max();
+  return shifted;
 }
 
 Instant Instant::fromLocal(DateTime local, std::int32_t offsetSeconds) {

@@ -19,6 +19,9 @@ class Instant {
   constexpr std::int64_t secondsSince(Instant earlier) const { return seconds_ - earlier.seconds_; }
   // The wall-clock reading of this instant where the UTC offset is offsetSeconds.
   DateTime local(std::int32_t offsetSeconds) const;
+  // The same reading as seconds from DateTime's day 0, not checked against DateTime's range
+  // (kept within the 64-bit range): for judging and showing a value found out of range.
+  std::int64_t localSeconds(std::int32_t offsetSeconds) const;
   // The instant a wall-clock reading names under a known UTC offset.
   static Instant fromLocal(DateTime local, std::int32_t offsetSeconds);
 

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "gui/DesktopSettings.h"
+#include "gui/SaveTextFile.h"
 #include "gui/WindowError.h"
 
 namespace tw {
@@ -44,8 +44,6 @@ void AutostartEntry::setEnabled(bool on) const {
   }
   if (!QDir().mkpath(QFileInfo(file).path()))
     fail("make the folder of", file, QStringLiteral("the folder cannot be made"));
-  QSaveFile entry(file);
-  if (!entry.open(QIODevice::WriteOnly)) fail("write", file, entry.errorString());
   const QString text = QStringLiteral(
                            "[Desktop Entry]\n"
                            "Type=Application\n"
@@ -56,8 +54,7 @@ void AutostartEntry::setEnabled(bool on) const {
                            "Terminal=false\n"
                            "X-GNOME-Autostart-enabled=true\n")
                            .arg(execValue(program_));
-  entry.write(text.toUtf8());
-  if (!entry.commit()) fail("write", file, entry.errorString());
+  SaveTextFile::write(file, text.toUtf8());
 }
 
 }  // namespace tw

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <utility>
 
+#include "core/EntryRules.h"
 #include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "gui/QtDates.h"
@@ -13,12 +14,30 @@ namespace tw {
 
 namespace {
 
-DateTime localEnd(const JournalEntry& e) {
-  return TimeZone::toLocal(e.start.plus(e.seconds));
+std::optional<DateTime> shownIfInRange(std::int64_t localSeconds) {
+  if (localSeconds < DateTime::minSeconds() || localSeconds > DateTime::maxSeconds())
+    return std::nullopt;
+  return DateTime::fromSeconds(localSeconds);
+}
+
+// The end on this machine's wall clock.
+std::optional<DateTime> localEnd(const JournalEntry& e) {
+  if (e.seconds > EntryRules::kMostSeconds || e.seconds < -EntryRules::kMostSeconds) return {};
+  const Instant end = e.start.plus(e.seconds);
+  return shownIfInRange(end.localSeconds(TimeZone::offsetAt(end)));
 }
 
 QString text(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+QVariant timeText(const std::optional<DateTime>& t, const QString& format) {
+  if (!t) return QStringLiteral("out of range");
+  return QtDates::toQt(*t).toString(format);
+}
+
+QVariant timeValue(const std::optional<DateTime>& t) {
+  return t ? QVariant(QtDates::toQt(*t)) : QVariant();
 }
 
 }  // namespace
@@ -28,8 +47,14 @@ JournalModel::JournalModel(QObject* parent) : QAbstractTableModel(parent) {}
 void JournalModel::setEntries(std::vector<JournalEntry> entries, bool dated) {
   beginResetModel();
   entries_ = std::move(entries);
+  problems_.clear();
+  for (const JournalEntry& e : entries_) problems_.push_back(EntryRules::whyInvalid(e));
   dated_ = dated;
   endResetModel();
+}
+
+std::optional<DateTime> JournalModel::localStart(const JournalEntry& entry) {
+  return shownIfInRange(entry.start.localSeconds(entry.utcOffset));
 }
 
 void JournalModel::setRunning(std::int64_t entryId, std::int64_t seconds) {
@@ -40,6 +65,13 @@ void JournalModel::setRunning(std::int64_t entryId, std::int64_t seconds) {
     const int row = static_cast<int>(i);
     emit dataChanged(index(row, kEnd), index(row, kMinutes));
   }
+}
+
+QString JournalModel::problemAt(int row) const {
+  const std::string& why = problems_.at(static_cast<std::size_t>(row));
+  if (why.empty()) return {};
+  return text("This entry holds values Tallyworks no longer accepts: " + why +
+              ". Correct them here, or delete the entry.");
 }
 
 bool JournalModel::isMarker(const JournalEntry& entry) {
@@ -64,10 +96,9 @@ QVariant JournalModel::display(const JournalEntry& e, int column) const {
   const QString timeFormat = dated_ ? QStringLiteral("ddd d MMM  HH:mm") : QStringLiteral("HH:mm");
   switch (column) {
     case kStart:
-      return QtDates::toQt(e.localStart()).toString(timeFormat);
+      return timeText(localStart(e), timeFormat);
     case kEnd:
-      return isMarker(e) ? QVariant()
-                         : QtDates::toQt(localEnd(e)).toString(QStringLiteral("HH:mm"));
+      return isMarker(e) ? QVariant() : timeText(localEnd(e), QStringLiteral("HH:mm"));
     case kMinutes:
       return isMarker(e) ? QVariant() : QVariant(e.minutes());
     case kSubject:
@@ -84,9 +115,9 @@ QVariant JournalModel::display(const JournalEntry& e, int column) const {
 QVariant JournalModel::editValue(const JournalEntry& e, int column) const {
   switch (column) {
     case kStart:
-      return QtDates::toQt(e.localStart());
+      return timeValue(localStart(e));
     case kEnd:
-      return QtDates::toQt(localEnd(e));
+      return timeValue(localEnd(e));
     default:
       return display(e, column);
   }
@@ -107,7 +138,10 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
       return bold;
     }
     case Qt::ForegroundRole:
+      if (!problemAt(index.row()).isEmpty()) return QBrush(Qt::red);
       return isMarker(e) ? QVariant(QBrush(Qt::darkGray)) : QVariant();
+    case Qt::ToolTipRole:
+      return problemAt(index.row());
     case Qt::TextAlignmentRole:
       return index.column() == kMinutes ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     default:
@@ -134,6 +168,10 @@ Qt::ItemFlags JournalModel::flags(const QModelIndex& index) const {
 
 bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
+  // A time that cannot be shown has no value to edit (a time the clocks skip is still read).
+  const bool time = index.column() == kStart || index.column() == kEnd;
+  if (time && !(value.toDateTime().date().isValid() && value.toDateTime().time().isValid()))
+    return false;
   const JournalEntry before = entryAt(index.row());
   JournalEntry after = before;
   switch (index.column()) {

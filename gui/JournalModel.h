@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "core/JournalEntry.h"
@@ -12,7 +14,9 @@ namespace tw {
 // categories, type and notes. Work markers read as day boundaries (bold, grey) of which only
 // the start can be edited; the entry being timed shows its minutes live and keeps its end and
 // minutes to the timer. An edit is not stored here: it is handed on (editRequested) as the
-// entry it would make.
+// entry it would make. An entry that breaks what an entry may hold (EntryRules), as an older
+// version or another program may have stored it, shows in red with what is wrong in its tooltip,
+// and a time out of range as "out of range".
 class JournalModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -27,6 +31,8 @@ class JournalModel : public QAbstractTableModel {
   // The entry being timed (0 for none) and its seconds now.
   void setRunning(std::int64_t entryId, std::int64_t seconds);
   static bool isMarker(const JournalEntry& entry);
+  // The entry's wall-clock start, or nothing when it lies outside the dates there are.
+  static std::optional<DateTime> localStart(const JournalEntry& entry);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,8 +51,11 @@ class JournalModel : public QAbstractTableModel {
   JournalEntry shown(int row) const;
   QVariant display(const JournalEntry& entry, int column) const;
   QVariant editValue(const JournalEntry& entry, int column) const;
+  // What is wrong with the row's entry, for its tooltip; empty when nothing is.
+  QString problemAt(int row) const;
 
   std::vector<JournalEntry> entries_;
+  std::vector<std::string> problems_;
   bool dated_ = false;
   std::int64_t runningId_ = 0;
   std::int64_t runningSeconds_ = 0;

@@ -203,6 +203,11 @@ void JournalWindow::onViewChanged() {
   reload();
 }
 
+// By its own wall clock; an entry whose offset puts it out of range, by this machine's.
+bool JournalWindow::onDayShown(const JournalEntry& e) const {
+  return JournalModel::localStart(e).value_or(TimeZone::toLocal(e.start)).date() == day_;
+}
+
 std::int64_t JournalWindow::runningId() const {
   return session_.tracking() && session_.held() ? session_.held()->id : 0;
 }
@@ -222,7 +227,7 @@ void JournalWindow::reload() {
   }
   std::vector<JournalEntry> rows;
   for (const JournalEntry& e : week_)
-    if (weekShown() || e.localStart().date() == day_) rows.push_back(e);
+    if (weekShown() || onDayShown(e)) rows.push_back(e);
   const QString first = QtDates::toQt(weekShown() ? from : day_).toString("dddd d MMMM yyyy");
   period_->setText(weekShown() ? "Week of " + first : first);
   model_->setEntries(std::move(rows), weekShown());
@@ -242,7 +247,7 @@ void JournalWindow::showLive() {
   for (JournalEntry& e : week_) {
     if (e.id == shownRunning_) e.seconds = seconds;
     all.push_back(&e);
-    if (e.localStart().date() == day_) day.push_back(&e);
+    if (onDayShown(e)) day.push_back(&e);
   }
   const QString dayName = QtDates::toQt(day_).toString(QStringLiteral("ddd d MMM"));
   totals_->setText(dayName + ":  " + totalsText(day) + "\nWeek:  " + totalsText(all));

@@ -69,6 +69,7 @@ class JournalWindow : public QWidget {
   void buildTopRow(QWidget* parent, QVBoxLayout* layout);
   void buildButtons(QWidget* parent, QVBoxLayout* layout);
   bool weekShown() const;
+  bool onDayShown(const JournalEntry& e) const;
   DateTime weekStart() const;
   DateTime today() const;
   void showLive();

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include "core/EntryRules.h"
 #include "core/TimeZone.h"
 #include "gui/ConflictsDialog.h"
 #include "gui/DialogRunner.h"
@@ -32,8 +33,10 @@ void JournalWindow::push(const QString& text, std::vector<JournalChange::Step> s
 // The start of the entry selected, else now on today's page, else nine o'clock.
 DateTime JournalWindow::suggestedMoment() const {
   const int row = selectedRow();
-  if (row >= 0) return model_->entryAt(row).localStart();
   const Instant now = services_.clock.now();
+  if (row >= 0)
+    if (const std::optional<DateTime> start = JournalModel::localStart(model_->entryAt(row)))
+      return *start;
   const DateTime local = TimeZone::toLocal(now);
   if (local.date() == day_) return local.addSeconds(-local.second());
   return day_.addSeconds(9 * 3600);
@@ -77,6 +80,13 @@ void JournalWindow::onSplitClicked() {
   const int row = selectedRow();
   if (row < 0 || JournalModel::isMarker(model_->entryAt(row))) return;
   const JournalEntry before = model_->entryAt(row);
+  if (const std::string why = EntryRules::whyInvalid(before); !why.empty()) {
+    services_.messages.show(QString::fromStdString("The entry holds values Tallyworks no longer "
+                                                   "accepts (" +
+                                                   why + "); correct them first."),
+                            QStringLiteral("Journal"), MessageBoxes::Icon::Warning);
+    return;
+  }
   const DateTime middle = before.localStart().addMinutes(before.minutes() / 2);
   MomentDialog dialog(QStringLiteral("Split Entry"),
                       QStringLiteral("Split \"%1\" at").arg(QString::fromStdString(before.subject)),

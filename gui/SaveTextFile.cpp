@@ -1,23 +1,15 @@
 #include "gui/SaveTextFile.h"
 
-#include <QSaveFile>
-#include <stdexcept>
+#include <QFile>
+#include <string_view>
 #include <utility>
 
+#include "core/FileWriter.h"
 #include "gui/MessageBoxes.h"
 #include "gui/SaveDialog.h"
 #include "gui/WindowError.h"
 
 namespace tw {
-
-namespace {
-
-[[noreturn]] void fail(const QSaveFile& file, const QString& path) {
-  throw std::runtime_error(
-      QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()).toStdString());
-}
-
-}  // namespace
 
 SaveTextFile::SaveTextFile(SaveDialog& dialog, MessageBoxes& messages, QString extension)
     : dialog_(dialog), messages_(messages), extension_(std::move(extension)) {}
@@ -36,10 +28,10 @@ void SaveTextFile::save(QWidget* parent, const QByteArray& bytes) {
 }
 
 void SaveTextFile::write(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) fail(file, path);
-  if (file.write(bytes) != bytes.size()) fail(file, path);
-  if (!file.commit()) fail(file, path);
+  FileWriter::writeWhole(
+      QFile::encodeName(path).toStdString(),
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+      FileWriter::Targets::FilesAndStreams);
 }
 
 }  // namespace tw

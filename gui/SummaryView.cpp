@@ -1,5 +1,6 @@
 #include "gui/SummaryView.h"
 
+#include <QBuffer>
 #include <QChartView>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include "gui/MessageBoxes.h"
 #include "gui/ReportPrinter.h"
 #include "gui/SaveDialog.h"
+#include "gui/SaveTextFile.h"
 #include "gui/SummaryCharts.h"
 #include "gui/WindowError.h"
 #include "report/PeriodSummary.h"
@@ -122,9 +124,11 @@ void SummaryView::step(int direction) {
 }
 
 void SummaryView::saveTo(const QString& path) {
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
   if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&bytes);
     svg.setSize(charts_->size());
     svg.setViewBox(charts_->rect());
     svg.setTitle(windowTitle() + " - " + periodText());
@@ -133,10 +137,10 @@ void SummaryView::saveTo(const QString& path) {
       throw WindowError("The charts could not be written to " + path.toStdString());
     charts_->render(&painter);
     painter.end();
-    return;
-  }
-  if (!charts_->grab().save(path, "PNG"))
+  } else if (!charts_->grab().save(&bytes, "PNG")) {
     throw WindowError("The charts could not be written to " + path.toStdString());
+  }
+  SaveTextFile::write(path, bytes.data());
 }
 
 void SummaryView::save(const QString& extension) {

@@ -12,6 +12,7 @@
 #include <array>
 
 #include "core/CaseFold.h"
+#include "core/EntryRules.h"
 #include "gui/MessageBoxes.h"
 #include "gui/WindowError.h"
 #include "store/JournalStore.h"
@@ -132,13 +133,14 @@ bool TasksDialog::save(const Task& task, const QString& failureTitle) {
   return true;
 }
 
-bool TasksDialog::acceptable(const QString& subject, std::int64_t ownId) {
-  if (subject.trimmed().isEmpty()) {
-    messages_.show(QStringLiteral("A task needs a subject"), MessageBoxes::Icon::Warning);
+bool TasksDialog::acceptable(const Task& changed, bool renamed) {
+  const std::string why = EntryRules::whyInvalidTask(changed.subject, changed.categories);
+  if (!why.empty()) {
+    messages_.show(text("The task cannot be stored: " + why + "."), MessageBoxes::Icon::Warning);
     return false;
   }
   for (const Task& task : tasks_) {
-    if (task.id != ownId && CaseFold::equal(task.subject, subject.toStdString()))
+    if (renamed && task.id != changed.id && CaseFold::equal(task.subject, changed.subject))
       return messages_.ask(
           QStringLiteral("There is a task \"%1\" already. Keep both?").arg(text(task.subject)),
           MessageBoxes::kDefaultTitle);
@@ -147,11 +149,15 @@ bool TasksDialog::acceptable(const QString& subject, std::int64_t ownId) {
 }
 
 void TasksDialog::onAddClicked() {
-  const QString subject = newSubject_->text().trimmed();
-  if (!acceptable(subject, 0)) return;
+  const Task added{0,
+                   "",
+                   newSubject_->text().trimmed().toStdString(),
+                   newCategories_->text().trimmed().toStdString(),
+                   TaskStatus::NotStarted,
+                   0};
+  if (!acceptable(added, true)) return;
   try {
-    store_.addTask(Task{0, "", subject.toStdString(),
-                        newCategories_->text().trimmed().toStdString(), TaskStatus::NotStarted, 0});
+    store_.addTask(added);
   } catch (const std::exception& e) {
     messages_.show(WindowError::describe(e), QStringLiteral("Error Adding Task"),
                    MessageBoxes::Icon::Warning);
@@ -164,20 +170,16 @@ void TasksDialog::onAddClicked() {
   emit tasksChanged();
 }
 
-// A subject or categories edited in place; a subject refused goes back to what it was.
+// A subject or categories edited in place; a value refused goes back to what it was.
 void TasksDialog::onItemChanged(QTableWidgetItem* item) {
   if (filling_) return;
   Task task = tasks_.at(static_cast<std::size_t>(item->row()));
-  const QString value = item->text().trimmed();
-  if (item->column() == kSubject) {
-    if (!acceptable(value, task.id)) {
-      // The item is still being changed: the table is filled again after that.
-      QMetaObject::invokeMethod(this, &TasksDialog::fill, Qt::QueuedConnection);
-      return;
-    }
-    task.subject = value.toStdString();
-  } else {
-    task.categories = value.toStdString();
+  const bool renamed = item->column() == kSubject;
+  (renamed ? task.subject : task.categories) = item->text().trimmed().toStdString();
+  if (!acceptable(task, renamed)) {
+    // The item is still being changed: the table is filled again after that.
+    QMetaObject::invokeMethod(this, &TasksDialog::fill, Qt::QueuedConnection);
+    return;
   }
   if (save(task, QStringLiteral("Error Changing Task")))
     tasks_[static_cast<std::size_t>(item->row())] = task;

@@ -40,8 +40,9 @@ class TasksDialog : public QDialog {
   void setStatus(int row, TaskStatus status);
   // Stores the task changed; false (and a message) when the store refuses.
   bool save(const Task& task, const QString& failureTitle);
-  // Subject checks: not empty, and a subject another task has only when the user agrees.
-  bool acceptable(const QString& subject, std::int64_t ownId);
+  // What a task may hold (EntryRules), and, when renamed, a subject another task has only when
+  // the user agrees.
+  bool acceptable(const Task& changed, bool renamed);
   int selectedRow() const;
 
   JournalStore& store_;

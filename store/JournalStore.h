@@ -82,7 +82,8 @@ class JournalStore {
 
   // A consistent single-file copy of the store, checked, written whole or not at all.
   virtual void backup(const std::string& file) = 0;
-  // "ok", or what is damaged.
+  // "ok", or what is damaged. A store found damaged (here, or by any call failing on damage)
+  // is refused for writing from then on, by every program, until a check finds it sound.
   virtual std::string check() = 0;
 };
 

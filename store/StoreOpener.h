@@ -26,6 +26,9 @@ class StoreOpener {
   // The calendar synchronisation's state kept in a store this opener opened, on the store's
   // own connection. Throws StoreError when the backend keeps none.
   virtual std::unique_ptr<SyncState> syncState(JournalStore& store) const;
+  // Saves what can still be read of a damaged store into a new store file, leaving the damaged
+  // one as it is; returns what was saved, for people. Throws StoreError.
+  virtual std::string recover(const std::string& damaged, const std::string& target) const;
 };
 
 }  // namespace tw

@@ -5,6 +5,7 @@
 
 #include "core/DateText.h"
 #include "core/DateTimeError.h"
+#include "core/EntryRules.h"
 #include "core/TimeZone.h"
 #include "sync/Categories.h"
 #include "sync/IcalObject.h"
@@ -46,6 +47,10 @@ std::int64_t integer(const std::string& field) {
 // machine's offset at that instant, for a time of a time zone that zone's, and for a floating
 // time or a date the wall clock of this machine.
 TimeZone::Reading readingOf(icaltimetype t) {
+  // libical would roll February 30 over into March and hour 99 into later days.
+  const std::string why = DateTime::whyInvalid(t.year, t.month, t.day, t.is_date ? 0 : t.hour,
+                                               t.is_date ? 0 : t.minute, t.is_date ? 0 : t.second);
+  if (!why.empty()) throw SyncError("its time cannot be read: " + why);
   try {
     if (t.zone && !icaltime_is_utc(t)) {
       int daylight = 0;
@@ -223,15 +228,18 @@ ItemKind::Fields EntryKind::read(icalcomponent* c) const {
                           : IcalObject::xValues(c, kOffsetStartX).empty() && icaltime_is_utc(start);
   if (!offset || std::llabs(*offset) > kMaxOffset || !agrees) offset = from.offset;
   const std::vector<std::string> type = IcalObject::xValues(c, kTypeX);
-  return {IcalObject::text(c, ICAL_SUMMARY_PROPERTY),
-          std::to_string(from.instant.unixSeconds()),
-          std::to_string(*offset),
-          std::to_string(std::max<std::int64_t>(0, seconds)),
-          Categories::read(c),
-          type.empty() ? std::string() : type.front(),
-          joined(IcalObject::xValues(c, kCompanyX), kCompanySeparator),
-          IcalObject::text(c, ICAL_DESCRIPTION_PROPERTY),
-          taskUidOf(c)};
+  Fields fields{IcalObject::text(c, ICAL_SUMMARY_PROPERTY),
+                std::to_string(from.instant.unixSeconds()),
+                std::to_string(*offset),
+                std::to_string(std::max<std::int64_t>(0, seconds)),
+                Categories::read(c),
+                type.empty() ? std::string() : type.front(),
+                joined(IcalObject::xValues(c, kCompanyX), kCompanySeparator),
+                IcalObject::text(c, ICAL_DESCRIPTION_PROPERTY),
+                taskUidOf(c)};
+  if (const std::string why = EntryRules::whyInvalid(entryOf(fields)); !why.empty())
+    throw SyncError(why);
+  return fields;
 }
 
 void EntryKind::write(const Fields& f, icalcomponent* c, Instant) const {

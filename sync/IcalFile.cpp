@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 
+#include "core/FileWriter.h"
 #include "core/SystemClock.h"
 #include "sync/EntryKind.h"
 #include "sync/IcalCalendarText.h"
@@ -37,29 +38,12 @@ void addItems(std::string& out, std::set<std::string>& zones, const ItemKind& ki
   }
 }
 
-void writeWhole(const std::string& path, const std::string& text) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  const auto fail = [&](int error) {
-    if (fd >= 0) unlink(temp.c_str());
-    throw SyncError("cannot write " + path + ": " + std::strerror(error));
-  };
-  if (fd < 0) fail(errno);
-  for (std::size_t done = 0; done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      const int error = errno;
-      close(fd);
-      fail(error);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (fsync(fd) != 0 || close(fd) != 0 || rename(temp.c_str(), path.c_str()) != 0) fail(errno);
-}
-
 std::string readWhole(const std::string& path) {
   struct stat st {};
-  if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+  const bool found = stat(path.c_str(), &st) == 0;
+  // A folder opens as a file that fails on the first read.
+  if (found && S_ISDIR(st.st_mode)) throw SyncError(path + " is a folder, not a file");
+  if (found && S_ISREG(st.st_mode) &&
       static_cast<std::uint64_t>(st.st_size) > IcalFile::kMaxFileBytes)
     throw SyncError(path + " is larger than " +
                     std::to_string(IcalFile::kMaxFileBytes / (1024 * 1024)) +
@@ -191,8 +175,8 @@ std::string IcalFile::ImportResult::summary() const {
   return text;
 }
 
-int IcalFile::write(JournalStore& store, SyncState& state, const std::string& path,
-                    const ExportOptions& options) {
+IcalFile::Export IcalFile::compose(JournalStore& store, SyncState& state,
+                                   const ExportOptions& options) {
   const Instant now = SystemClock().now();
   std::vector<ItemKind::Item> tasks;
   const TaskKind taskKind;
@@ -212,8 +196,14 @@ int IcalFile::write(JournalStore& store, SyncState& state, const std::string& pa
   addItems(text, zones,
            EntryKind(options.asJournal ? ICAL_VJOURNAL_COMPONENT : ICAL_VEVENT_COMPONENT), entries,
            state, now);
-  writeWhole(path, text + "END:VCALENDAR\r\n");
-  return static_cast<int>(tasks.size() + entries.size());
+  return {text + "END:VCALENDAR\r\n", static_cast<int>(tasks.size() + entries.size())};
+}
+
+int IcalFile::write(JournalStore& store, SyncState& state, const std::string& path,
+                    const ExportOptions& options) {
+  const Export exported = compose(store, state, options);
+  FileWriter::writeWhole(path, exported.text, FileWriter::Targets::FilesAndStreams);
+  return exported.items;
 }
 
 IcalFile::ImportResult IcalFile::read(JournalStore& store, SyncState& state,

@@ -43,7 +43,13 @@ class IcalFile {
     std::string summary() const;
   };
 
-  // Writes the file whole or not at all; returns how many items it holds.
+  struct Export {
+    std::string text;
+    int items = 0;
+  };
+  // The iCalendar text of what the options choose, and how many items it holds.
+  static Export compose(JournalStore& store, SyncState& state, const ExportOptions& options);
+  // Writes it to the file whole or not at all (FileWriter); returns how many items it holds.
   static int write(JournalStore& store, SyncState& state, const std::string& path,
                    const ExportOptions& options);
   // Adds or updates the file's VTODOs as tasks and its VEVENTs (and VJOURNALs) as entries,

@@ -168,6 +168,10 @@ std::string SyncConfig::filePassword() const {
   struct stat st {};
   if (stat(passwordFile.c_str(), &st) != 0)
     throw SyncError("cannot read the password file " + passwordFile + ": " + std::strerror(errno));
+  if (!S_ISREG(st.st_mode))
+    throw SyncError("the password file " + passwordFile + " is " +
+                    (S_ISDIR(st.st_mode) ? "a folder" : "no regular file") +
+                    "; password_file names the file that holds the password");
   if ((st.st_mode & 077) != 0) {
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "core/EntryRules.h"
 #include "sync/Categories.h"
 #include "sync/IcalObject.h"
 #include "sync/ServerText.h"
@@ -113,7 +114,12 @@ bool TaskKind::remove(JournalStore& store, std::string_view uid) const {
 }
 
 ItemKind::Fields TaskKind::read(icalcomponent* c) const {
-  return {IcalObject::text(c, ICAL_SUMMARY_PROPERTY), Categories::read(c), fieldOf(readStatus(c))};
+  Fields fields{IcalObject::text(c, ICAL_SUMMARY_PROPERTY), Categories::read(c),
+                fieldOf(readStatus(c))};
+  if (const std::string why = EntryRules::whyInvalidTask(fields[kSubject], fields[kCategories]);
+      !why.empty())
+    throw SyncError(why);
+  return fields;
 }
 
 void TaskKind::write(const Fields& fields, icalcomponent* c, Instant now) const {

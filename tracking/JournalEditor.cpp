@@ -1,5 +1,6 @@
 #include "tracking/JournalEditor.h"
 
+#include "core/EntryRules.h"
 #include "core/TimeZone.h"
 #include "tracking/TaskList.h"
 #include "tracking/TrackingError.h"
@@ -21,10 +22,8 @@ JournalEntry JournalEditor::placed(JournalEntry entry, DateTime localStart,
 }
 
 void JournalEditor::check(const JournalEntry& e) {
-  if (e.subject.empty()) throw TrackingError("An entry needs a subject");
-  if (e.seconds < 0) throw TrackingError("An entry cannot end before it starts");
-  if (e.seconds > kMostMinutes * 60)
-    throw TrackingError("An entry lasts at most " + std::to_string(kMostMinutes) + " minutes");
+  const std::string why = EntryRules::whyInvalid(e);
+  if (!why.empty()) throw TrackingError("The entry cannot be stored: " + why);
 }
 
 JournalEntry JournalEditor::existing(std::int64_t id) {
@@ -59,7 +58,11 @@ void JournalEditor::change(const JournalEntry& entry) {
 }
 
 void JournalEditor::remove(std::int64_t id) {
-  store_.deleteEntry(id);
+  store_.transact([&] {
+    if (store_.timer().entryId == id)
+      throw TrackingError("The entry is being timed; pause or stop first, then delete it");
+    store_.deleteEntry(id);
+  });
 }
 
 JournalEntry JournalEditor::restore(JournalEntry entry) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Clock.h"
+#include "core/EntryRules.h"
 #include "core/JournalEntry.h"
 #include "store/JournalStore.h"
 #include "tracking/EntryTypeRule.h"
@@ -17,8 +18,8 @@ namespace tw {
 // transaction; bad input throws TrackingError and changes nothing.
 class JournalEditor {
  public:
-  // Entries may last up to this many minutes.
-  static constexpr std::int64_t kMostMinutes = 1'000'000;
+  // Entries may last up to this many minutes (EntryRules, which every change is checked by).
+  static constexpr std::int64_t kMostMinutes = EntryRules::kMostMinutes;
 
   JournalEditor(JournalStore& store, EntryTypeRule entryTypes);
 
@@ -29,7 +30,7 @@ class JournalEditor {
   JournalEntry add(std::string_view taskSubject, const JournalEntry& at, std::int64_t seconds);
   // Stores the entry as edited; its start is read as a local time of this zone when it moved.
   void change(const JournalEntry& entry);
-  // The store refuses the entry being timed.
+  // Not the entry being timed.
   void remove(std::int64_t id);
   // Stores a removed entry again as it was, its uid kept (undoing a removal).
   JournalEntry restore(JournalEntry entry);

@@ -1,11 +1,14 @@
 #include "cli/sync/SyncCommands.h"
 
 #include <CLI/CLI.hpp>
+#include <limits>
 #include <stdexcept>
 
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
+#include "cli/NumberArgument.h"
 #include "core/DateText.h"
+#include "core/StoreFiles.h"
 #include "core/TimeZone.h"
 #include "sync/CalendarSync.h"
 #include "sync/ConflictCopies.h"
@@ -23,7 +26,7 @@ SyncCommands::SyncCommands(CLI::App& sync, CLI::App& ical)
       import_(ical.add_subcommand("import",
                                   "Add or update tasks (VTODO) and entries (VEVENT, VJOURNAL) "
                                   "from an iCalendar file, by UID")) {
-  export_->add_option("FILE", file_, "The .ics file to write")->required();
+  export_->add_option("FILE", file_, "The .ics file to write, - for standard output")->required();
   export_->add_option("--from", from_, "First day, M/d/yyyy or YYYY-MM-DD");
   export_->add_option("--to", to_, "Last day, M/d/yyyy or YYYY-MM-DD");
   export_->add_flag("--tasks", tasks_, "The tasks too, as VTODOs");
@@ -32,11 +35,14 @@ SyncCommands::SyncCommands(CLI::App& sync, CLI::App& ical)
   import_->add_option("FILE", file_, "The .ics file to read")->required();
   conflicts_ = sync_->add_subcommand(
       "conflicts", "List the local versions that lost to the server's where both changed a field");
+  const CLI::Validator id = NumberArgument::decimal(1, std::numeric_limits<std::int64_t>::max());
   CLI::Option* restore =
       conflicts_->add_option("--restore", restore_, "Take back the version numbered ID")
-          ->type_name("ID");
+          ->type_name("ID")
+          ->transform(id);
   conflicts_->add_option("--dismiss", dismiss_, "Let the version numbered ID go")
       ->type_name("ID")
+      ->transform(id)
       ->excludes(restore);
   queue_ = sync_->add_subcommand(
       "queue", "List the changes waiting to be sent, and why the server refused some");
@@ -159,12 +165,15 @@ void SyncCommands::exportFile(CommandContext& context) {
                              export_->get_option("--to")->count() > 0 ? &to_ : nullptr);
   if (first) options.from = TimeZone::fromLocal(*first);
   if (last) options.until = TimeZone::fromLocal(last->addDays(1));
-  context.refuseStoreFile(file_);
+  TextOutput file = context.output(file_);
   const auto store = context.open(StoreOpener::Access::ReadOnly);
-  const auto state = context.syncState(*store);
-  const int written = IcalFile::write(*store, *state, file_, options);
+  const IcalFile::Export exported = IcalFile::compose(*store, *context.syncState(*store), options);
+  file.write(exported.text);
+  file.finish();
+  // Standard output holds the calendar alone.
+  if (file_ == "-" || StoreFiles::sameFile(file_, "/dev/stdout")) return;
   TextOutput output = context.output("");
-  output.write("wrote " + std::to_string(written) + " items\n");
+  output.write("wrote " + std::to_string(exported.items) + " items\n");
   output.finish();
 }
 

@@ -13,7 +13,9 @@
 #include <mutex>
 #include <vector>
 
+#include "core/ProtectedFiles.h"
 #include "store/StoreError.h"
+#include "store/sqlite/DamageMark.h"
 #include "store/sqlite/OpenFiles.h"
 #include "store/sqlite/Schema.h"
 
@@ -117,9 +119,11 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs)
     OpenFiles::remove(device_, inode_);
     throw;
   }
+  ProtectedFiles::add(path_);
 }
 
 Database::~Database() {
+  ProtectedFiles::remove(path_);
   closeConnection();
   OpenFiles::remove(device_, inode_);
 }
@@ -130,7 +134,32 @@ void Database::failWith(const std::string& cause) const {
 
 void Database::fail(int code) const {
   const int systemError = db_ ? sqlite3_system_errno(db_) : 0;
-  failWith(causeOf(code, systemError, db_ ? sqlite3_errmsg(db_) : nullptr));
+  const std::string cause = causeOf(code, systemError, db_ ? sqlite3_errmsg(db_) : nullptr);
+  if ((code & 0xff) == SQLITE_CORRUPT) noteDamage(cause);
+  failWith(cause);
+}
+
+// Writing into a damaged file may spread the damage: every program refuses it from now on.
+void Database::noteDamage(const std::string& what) const {
+  damage_ = what;
+  const std::string unnoted = DamageMark(path_).record(device_, inode_, what);
+  failWith(damaged() +
+           (unnoted.empty() ? "" : " (other programs could not be told: " + unnoted + ")"));
+}
+
+void Database::noteCheck(const std::string& result) {
+  if (result == "ok") {
+    damage_.clear();
+    DamageMark(path_).clear();
+  } else {
+    damage_ = "the check found: " + result.substr(0, result.find('\n'));
+    DamageMark(path_).record(device_, inode_, damage_);
+  }
+}
+
+std::string Database::damaged() const {
+  return "it is damaged (" + damage_ + "), so nothing is written to it; `tallyworks --store \"" +
+         path_ + "\" recover NEW-FILE` saves what can still be read into a new store";
 }
 
 // Missing folders are made private to the user: a billing journal is nobody else's business.
@@ -182,7 +211,12 @@ void Database::openConnection(Mode mode) {
       failWith(exists(folderOf(path_)) ? "the file does not exist" : "its folder does not exist");
     failWith(systemCause(error));
   }
-  if (S_ISREG(st.st_mode) && !OpenFiles::connected(st.st_dev, st.st_ino)) checkHeader();
+  if (!S_ISREG(st.st_mode))
+    failWith(S_ISDIR(st.st_mode) ? "it is a folder, not a store file"
+                                 : "it is a device or a pipe, not a store file");
+  damage_ = DamageMark(path_).found(st.st_dev, st.st_ino);
+  if (!damage_.empty() && mode == Mode::Create) failWith(damaged());
+  if (!OpenFiles::connected(st.st_dev, st.st_ino)) checkHeader();
   const bool writable =
       ::access(path_.c_str(), R_OK | W_OK) == 0 && ::access(folderOf(path_).c_str(), W_OK) == 0;
   // SQLite would open a file it may not write read-only and make its -wal and -shm files for
@@ -272,6 +306,7 @@ void Database::execute(const char* sql) {
 
 void Database::begin() {
   if (depth_ == 0) {
+    if (!damage_.empty()) failWith(damaged());
     checkFile(true);
     execute("BEGIN IMMEDIATE");
     failed_ = false;

@@ -41,6 +41,9 @@ class Database {
   [[noreturn]] void fail(int code) const;
   // Throws a StoreError naming the file, with a cause in the system's own words.
   [[noreturn]] void failWith(const std::string& cause) const;
+  // The result of a full check: "ok" lifts a note of damage (DamageMark), anything else
+  // leaves one. A store found damaged is refused for writing, also when opened for it.
+  void noteCheck(const std::string& result);
   void execute(const char* sql);
 
   // Transactions nest: only the outermost begins (BEGIN IMMEDIATE) and ends one.
@@ -67,6 +70,8 @@ class Database {
   void createFile() const;
   void checkHeader() const;
   void openConnection(Mode mode);
+  [[noreturn]] void noteDamage(const std::string& what) const;
+  std::string damaged() const;
   // Why the file cannot be opened for writing.
   std::string notWritable() const;
   // Finalizes the kept statements, so that closing really closes.
@@ -80,6 +85,9 @@ class Database {
   bool readOnly_ = false;
   int depth_ = 0;
   bool failed_ = false;
+  // What damage was found, empty while none was. Noted also by the failing reads of another
+  // thread (BatchReader), which uses the connection alone meanwhile.
+  mutable std::string damage_;
   std::unordered_map<std::string, std::vector<sqlite3_stmt*>> statements_;
 };
 

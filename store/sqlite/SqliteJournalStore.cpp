@@ -312,7 +312,9 @@ void SqliteJournalStore::backup(const std::string& file) {
 
 std::string SqliteJournalStore::check() {
   beforeRead();
-  return StoreCopy::integrity(db_);
+  std::string result = StoreCopy::integrity(db_);
+  db_.noteCheck(result);
+  return result;
 }
 
 }  // namespace tw

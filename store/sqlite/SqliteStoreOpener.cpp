@@ -2,6 +2,7 @@
 
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteSyncState.h"
+#include "store/sqlite/StoreRecovery.h"
 
 namespace tw {
 
@@ -14,6 +15,11 @@ std::unique_ptr<JournalStore> SqliteStoreOpener::open(const std::string& path,
 
 std::unique_ptr<SyncState> SqliteStoreOpener::syncState(JournalStore& store) const {
   return std::make_unique<SqliteSyncState>(SqliteSyncState::of(store));
+}
+
+std::string SqliteStoreOpener::recover(const std::string& damaged,
+                                       const std::string& target) const {
+  return StoreRecovery::run(damaged, target);
 }
 
 }  // namespace tw

@@ -9,6 +9,7 @@ class SqliteStoreOpener : public StoreOpener {
  public:
   std::unique_ptr<JournalStore> open(const std::string& path, Access access) const override;
   std::unique_ptr<SyncState> syncState(JournalStore& store) const override;
+  std::string recover(const std::string& damaged, const std::string& target) const override;
 };
 
 }  // namespace tw

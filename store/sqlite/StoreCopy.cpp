@@ -1,43 +1,18 @@
 #include "store/sqlite/StoreCopy.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-
+#include "core/FileError.h"
+#include "core/FileWriter.h"
 #include "store/StoreError.h"
 #include "store/sqlite/Database.h"
-#include "store/sqlite/Statement.h"
 
 namespace tw {
 namespace {
 
 [[noreturn]] void failCopy(const std::string& file, const std::string& cause) {
   throw StoreError("The backup \"" + file + "\" cannot be written: " + cause + ".");
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
-}
-
-std::string folderOf(const std::string& file) {
-  const std::filesystem::path parent = std::filesystem::path(file).parent_path();
-  return parent.empty() ? "." : parent.string();
-}
-
-void syncPath(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 std::string integrityOf(sqlite3* db) {
@@ -76,24 +51,19 @@ void copyInto(Database& db, const std::string& temporary, const std::string& fil
 }  // namespace
 
 void StoreCopy::write(Database& db, const std::string& file) {
-  for (const char* suffix : {"", "-wal", "-shm"}) {
-    if (sameFile(file, db.path() + suffix))
-      failCopy(file, "it is the store itself or one of its files");
-  }
-  std::string temporary = folderOf(file) + "/.tallyworks-backup-XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) failCopy(file, std::strerror(errno));
-  ::close(fd);
   try {
-    copyInto(db, temporary, file);
-    syncPath(temporary, O_RDONLY);
-    if (std::rename(temporary.c_str(), file.c_str()) != 0) failCopy(file, std::strerror(errno));
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    ::unlink((temporary + "-journal").c_str());
-    throw;
+    // Refuses the store's own files: the store is open here (ProtectedFiles).
+    FileWriter copy(file, FileWriter::Targets::Files);
+    try {
+      copyInto(db, copy.temporaryPath(), file);
+    } catch (...) {
+      ::unlink((copy.temporaryPath() + "-journal").c_str());
+      throw;
+    }
+    copy.commit();
+  } catch (const FileError& e) {
+    throw StoreError(e.what());
   }
-  syncPath(folderOf(file), O_RDONLY | O_DIRECTORY);
 }
 
 std::string StoreCopy::integrity(Database& db) {

@@ -73,11 +73,52 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
       {{"report", "--from", "2024-3-1"}, "", 2, "YYYY-MM-DD"},
       {{"report", "--from", longDate}, "", 2, "is not a date"},
       {{"backup"}, "", 2, "FILE"},
+      {{"task", "add", "caf\xe9"}, "", 2, "SUBJECT must be valid UTF-8 text: \"caf\\xe9\""},
+      {{"task", "add", "<Refresh>"}, "", 2, "the name of an entry of the main window's task list"},
+      {{"task", "add", "<Edit tasks…>"}, "", 2, "the name of an entry"},
+      {{"report", "--to", "12/31/9999"}, "", 2, "a range can end on 12/30/9999 at the latest"},
+      {{"journal", "list", "--to", "9999-12-31"}, "", 2, "12/30/9999 at the latest"},
+      {{"journal", "add", "--subject", "X", "--start", "3/1/2024 9:00", "--minutes", "5", "--body",
+        "a\x1b[2J"},
+       "",
+       2,
+       "--body must not hold a control character other than a tab or a line break"},
+      {{"journal", "add", "--subject", "X", "--start", "12/31/9999 23:00", "--minutes", "120"},
+       "",
+       2,
+       "the end, 10000-01-01T01:00:00, lies outside the dates"},
   };
   for (const CommandCase& c : cases) expectCase(c);
   EXPECT_FALSE(std::filesystem::exists(store));
   EXPECT_EQ(runRaw({"--store", "", "task", "list"}), 2);
   EXPECT_NE(err.str().find("--store needs the path"), std::string::npos) << err.str();
+}
+
+// Never octal, hexadecimal or binary: "045" is 45 minutes.
+TEST_F(ArgumentsTest, NumbersAreDecimal) {
+  ASSERT_EQ(run({"task", "add", "Write", "--status", "01"}), 0) << err.str();
+  const std::vector<std::string> add = {"journal", "add",           "--subject", "Write",
+                                        "--start", "3/1/2024 9:00", "--minutes"};
+  const auto adding = [&](const char* minutes) {
+    std::vector<std::string> args = add;
+    args.emplace_back(minutes);
+    return args;
+  };
+  const CommandCase cases[] = {
+      {adding("0x10"), "", 2, "--minutes: \"0x10\" is not a whole number in decimal digits"},
+      {adding("0b11"), "", 2, "\"0b11\" is not a whole number in decimal digits (0 to 1,000,000)"},
+      {adding("1e3"), "", 2, "decimal digits"},
+      {adding("+5"), "", 2, "decimal digits"},
+      {adding("-5"), "", 2, "-5 is not in the range 0 to 1,000,000"},
+      {adding("99999999999999999999"), "", 2, "is not in the range"},
+      {{"task", "status", "Write", "0x2"}, "", 2, "decimal digits (0 to 4)"},
+      {{"sync", "conflicts", "--dismiss", "010x"}, "", 2, "decimal digits"},
+      {adding("045"), "", 0, ""},
+      {{"task", "status", "Write", "004"}, "", 0, ""},
+  };
+  for (const CommandCase& c : cases) expectCase(c);
+  EXPECT_NE(output({"journal", "list"}).find("\t45\tWrite\t"), std::string::npos) << out.str();
+  EXPECT_EQ(output({"task", "list", "--all"}), "Write\t\t4\n");
 }
 
 TEST_F(ArgumentsTest, HelpAndVersionGoToStandardOutput) {

@@ -7,6 +7,8 @@
 
 #include "CliFixture.h"
 #include "store/StoreOpener.h"
+#include "tests/support/DeviceFiles.h"
+#include "tests/support/FifoReader.h"
 
 namespace tw::test {
 namespace {
@@ -38,7 +40,7 @@ TEST_F(OutputTest, AFullOrClosedStandardOutputFailsTheCommand) {
               std::string::npos)
         << err.str();
   }
-  expectCase({{"report", "--output", "/dev/full"}, "", 1, "No space left on device"});
+  expectCase({{"report", "--output", DeviceFiles(folder).full()}, "", 1, "the disk is full"});
 }
 
 TEST_F(OutputTest, TheStoreAndItsFilesAreNeverAnOutput) {
@@ -86,27 +88,78 @@ TEST_F(OutputTest, AFailedCommandLeavesAnExistingFileAsItWas) {
   EXPECT_EQ(filesInFolder(), files);
 }
 
+// Only a file or a new name is replaced; a pipe or a device is written into, as a shell's ">>"
+// would, and a backup (a database) goes to a file only. A failed write fails the command.
+TEST_F(OutputTest, SpecialFilesAreWrittenIntoOrRefusedNeverReplaced) {
+  const std::string fifo = folder.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const DeviceFiles devices(folder);
+  // Open while the commands run, so that nothing waits for a reader.
+  const FifoReader read(fifo);
+  EXPECT_EQ(output({"ical", "export", fifo}), "wrote 1 items\n");
+  EXPECT_NE(read.what().find("BEGIN:VCALENDAR"), std::string::npos);
+  const std::string calendar = output({"ical", "export", "-"});
+  EXPECT_EQ(calendar.rfind("BEGIN:VCALENDAR", 0), 0u) << calendar;
+  EXPECT_EQ(calendar.find("wrote"), std::string::npos);
+  const CommandCase cases[] = {
+      {{"ical", "export", devices.full()},
+       "",
+       1,
+       "\"" + devices.full() + "\" cannot be written: the disk is full"},
+      {{"journal", "export", devices.full()}, "", 1, "the disk is full"},
+      {{"backup", devices.full()}, "", 1, "it is a device, not a file"},
+      {{"backup", fifo}, "", 1, "it is a pipe (FIFO), not a file"},
+      {{"backup", "/dev/stdout"}, "", 1, "not a file"},
+      {{"backup", folder.path()}, "", 1, "it is a folder, not a file"},
+      {{"ical", "export", devices.null()}, "", 0, ""},
+  };
+  for (const CommandCase& c : cases) expectCase(c);
+  struct stat st {};
+  ASSERT_EQ(::stat(devices.full().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_FALSE(fs::exists(folder.file("-")));
+}
+
+// Each line of a list is one record and each tab separates its fields, whatever the texts hold.
+TEST_F(OutputTest, TabsAndLineBreaksInsideFieldsAreEscaped) {
+  opener.open(store, StoreOpener::Access::ReadWrite)
+      ->addTask(Task{0, "", "Tab\there\nand C:\\dir", "A\x1b", {}, 0});
+  EXPECT_EQ(output({"task", "list"}), "Write\tDocs\t0\nTab\\there\\nand C:\\\\dir\tA\\x1b\t0\n");
+}
+
+// Texts an older version stored may hold control characters: a report shows them escaped on a
+// terminal only, a list always; an import refuses them now.
 TEST_F(OutputTest, ControlCharactersAreEscapedOnATerminalOnly) {
   const std::string subject = "Bell\x07 \x1b[2J\x7f \xc2\x9b \xff";
   const std::string escaped = "Bell\\x07 \\x1b[2J\\x7f \\u009b \\xff";
-  opener.open(store, StoreOpener::Access::ReadWrite)->addTask(Task{0, "", subject, "", {}, 0});
-  ASSERT_EQ(run({"journal", "import", "-"}, R"({"subject":"Bell\u0007 \u001b[2J)"
-                                            "\x7f \xc2\x9b"
-                                            R"(","start":"2024-03-02T09:00:00"})"),
-            0)
-      << err.str();
+  {
+    const auto s = opener.open(store, StoreOpener::Access::ReadWrite);
+    s->addTask(Task{0, "", subject, "", {}, 0});
+    JournalEntry e;
+    e.subject = subject;
+    e.start = Instant::fromUnix(1'709'370'000);  // 2024-03-02 09:00 UTC
+    s->addEntry(e);
+  }
   for (const bool onTerminal : {false, true}) {
     terminal = onTerminal;
     const std::string list = output({"task", "list"});
-    EXPECT_NE(list.find(onTerminal ? escaped : subject), std::string::npos) << list;
+    EXPECT_NE(list.find(escaped), std::string::npos) << list;
     const std::string report = output({"report"});
     EXPECT_NE(report.find(onTerminal ? "Bell\\x07 \\x1b[2J\\x7f \\u009b" : "Bell\x07 \x1b[2J\x7f"),
               std::string::npos)
         << report;
     const std::string lines = output({"journal", "export"});
     EXPECT_NE(lines.find(onTerminal ? "\\x7f" : "\x7f"), std::string::npos) << lines;
-    EXPECT_EQ(list.find('\x1b') == std::string::npos, onTerminal);
+    EXPECT_NE(err.str().find("warning: 1 entry holds values Tallyworks no longer accepts"),
+              std::string::npos)
+        << err.str();
   }
+  expectCase({{"journal", "import", "-"},
+              R"({"subject":"Bell\u0007","start":"2024-03-02T09:00:00"})",
+              1,
+              "line 1: the subject must not hold a control character"});
 }
 
 }  // namespace

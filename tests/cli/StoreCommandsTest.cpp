@@ -31,15 +31,64 @@ TEST_F(StoreCommandsTest, ABackupIsASoundCopyOfTheWholeStore) {
   EXPECT_EQ(output({"journal", "export"}), journal);
 }
 
-TEST_F(StoreCommandsTest, CheckSaysWhatIsDamaged) {
+// Once check (or any command) found the store damaged, no command writes to it, including the
+// ones that never read the damaged part; recover saves the rest into a new store.
+TEST_F(StoreCommandsTest, ADamagedStoreIsRefusedForWritingAndRecoveredIntoANewOne) {
   {
     std::fstream file(store, std::ios::in | std::ios::out | std::ios::binary);
     file.seekp(4096 * 40);
     file << '\x0d' << std::string(3000, '\xff');
   }
+  const std::string damaged = readBytes(store);
   EXPECT_EQ(run({"check"}), 1);
   EXPECT_NE(out.str().find("malformed"), std::string::npos) << out.str();
-  EXPECT_EQ(err.str(), "tallyworks: The store is damaged.\n");
+  EXPECT_NE(err.str().find("The store is damaged; `tallyworks --store \"" + store +
+                           "\" recover NEW-FILE` saves"),
+            std::string::npos)
+      << err.str();
+  const CommandCase refused[] = {
+      {{"task", "add", "New"}, "", 1, "is damaged (the check found: "},
+      {{"start", "S1"}, "", 1, "recover NEW-FILE"},
+      {{"journal", "import", "-"},
+       R"({"subject":"X","start":"2024-03-01T09:00:00"})",
+       1,
+       "nothing is written to it"},
+      {{"recover", store + "-wal"}, "", 2, "is the store itself or one of its files"},
+  };
+  for (const CommandCase& c : refused) expectCase(c);
+  const std::string recovered = folder.file("recovered.db");
+  const std::string saved = output({"recover", recovered});
+  EXPECT_NE(saved.find(" journal entries and 0 of 0 tasks in " + recovered), std::string::npos)
+      << saved;
+  EXPECT_EQ(readBytes(store), damaged);
+  store = recovered;
+  EXPECT_EQ(output({"check"}), "ok\n");
+  EXPECT_EQ(run({"task", "add", "New"}), 0) << err.str();
+}
+
+// Rows an older version stored out of range are shown, exported and named by check.
+TEST_F(StoreCommandsTest, ValuesOutOfRangeAreShownAndNamedByCheckWithoutFailingACommand) {
+  {
+    SqliteJournalStore s(store);
+    JournalEntry e;
+    e.subject = "Year zero";
+    e.start = Instant::fromUnix(-62'167'219'200);  // 0000-01-01 00:00 UTC
+    s.addEntry(e);
+    e.subject = "Endless";
+    e.start = Instant::fromUnix(1'709'280'000);
+    e.seconds = 99'999'999LL * 7 * 86400;
+    s.addEntry(e);
+  }
+  const std::string lines = output({"journal", "export"});
+  EXPECT_NE(lines.find(R"("start":"0000-01-01T00:00:00")"), std::string::npos);
+  EXPECT_NE(err.str().find("warning: 2 entries hold values"), std::string::npos) << err.str();
+  EXPECT_NE(output({"journal", "list", "--from", "3/1/2024"}).find("Endless"), std::string::npos);
+  EXPECT_EQ(run({"check"}), 1);
+  EXPECT_EQ(out.str().rfind("entry "), out.str().find("\nentry ") + 1) << "two lines";
+  EXPECT_NE(out.str().find(": the start, 0000-01-01T00:00:00, lies outside"), std::string::npos);
+  EXPECT_NE(out.str().find(": the length, 1,007,999,989,920 minutes, is more than"),
+            std::string::npos);
+  EXPECT_NE(err.str().find("2 items hold values Tallyworks no longer accepts"), std::string::npos);
 }
 
 class MissingStoreTest : public CliTest {};
@@ -54,8 +103,17 @@ TEST_F(MissingStoreTest, CommandsThatOnlyReadShowAStoreNotMadeYetAsEmptyAndCreat
       {{"csv", "--from", "3/1/2024", "--to", "3/1/2024"}, "", 0, ""},
       {{"check"}, "", 1, "does not exist"},
       {{"backup", folder.file("copy.db")}, "", 1, "does not exist"},
+      {{"recover", folder.file("copy.db")}, "", 1, "it cannot be read"},
   };
   for (const CommandCase& c : cases) expectCase(c);
+  for (const std::string& notAStore : {std::string("/"), std::string("/dev/null")}) {
+    EXPECT_EQ(runRaw({"--store", notAStore, "task", "add", "X"}), 1);
+    EXPECT_NE(err.str().find(notAStore == "/" ? "it is a folder, not a store file"
+                                              : "it is a device or a pipe, not a store file"),
+              std::string::npos)
+        << err.str();
+  }
+  EXPECT_FALSE(std::filesystem::exists("/dev/null-journal"));
   EXPECT_EQ(output({"status"}), "Stopped\n");
   EXPECT_EQ(output({"csv", "--from", "3/1/2024", "--to", "3/1/2024"}), "category,3/1/2024\r\n");
   EXPECT_EQ(output({"report"}).rfind("JOURNAL REPORT\r\n", 0), 0u);
@@ -88,6 +146,38 @@ TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
     EXPECT_EQ(run(c.args, c.input), c.code) << c.args[1] << ' ' << err.str();
     EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
   }
+}
+
+// What a calendar file sends is held to what an entry and a task may hold: nothing is rolled
+// over into another date, and nothing out of range gets into the store.
+TEST_F(IcalCommandsTest, ImportRefusesItemsThatBreakWhatAnItemMayHold) {
+  const auto event = [](const std::string& uid, const std::string& lines) {
+    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\n" + lines +
+           "END:VEVENT\r\n";
+  };
+  const std::string day = "DTSTART:20240301T090000Z\r\n";
+  const std::string ics =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//EN\r\n" +
+      event("zero", "DTSTART:00000101T090000Z\r\nSUMMARY:Year zero\r\n") +
+      event("weeks", day + "DURATION:P99999999W\r\nSUMMARY:Weeks\r\n") +
+      event("millennium", day + "DTEND:30240301T090000Z\r\nSUMMARY:Long\r\n") +
+      event("feb30", "DTSTART:20240230T090000Z\r\nSUMMARY:February 30\r\n") +
+      event("hour99", "DTSTART:20240301T990000Z\r\nSUMMARY:Hour 99\r\n") +
+      event("bell", day + "SUMMARY:Bell\x07\x1b[2J\r\n") + event("nameless", day) +
+      event("fine", day + "DTEND:20240301T100000Z\r\nSUMMARY:Fine\r\n") +
+      "BEGIN:VTODO\r\nUID:t1\r\nDTSTAMP:20240101T000000Z\r\nEND:VTODO\r\n"
+      "BEGIN:VTODO\r\nUID:t2\r\nDTSTAMP:20240101T000000Z\r\nSUMMARY:<Refresh>\r\nEND:VTODO\r\n"
+      "END:VCALENDAR\r\n";
+  const std::string file = folder.file("hostile.ics");
+  writeBytes(file, ics);
+  EXPECT_EQ(output({"ical", "import", file}),
+            "added 1, updated 0, unchanged 0, 9 unreadable skipped\n");
+  const std::string listed = output({"journal", "list"});
+  EXPECT_EQ(listed.find('\n'), listed.size() - 1) << listed;
+  EXPECT_NE(listed.find("\t60\tFine\t"), std::string::npos) << listed;
+  EXPECT_EQ(output({"task", "list", "--all"}), "");
+  EXPECT_EQ(output({"check"}), "ok\n");
+  expectCase({{"ical", "import", folder.path()}, "", 1, "is a folder, not a file"});
 }
 
 // A version that lost to the server's is listed until it is taken back or let go.

@@ -132,8 +132,36 @@ TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
   EXPECT_EQ(model().data(model().index(row, JournalModel::kMinutes), Qt::DisplayRole), 5);
   select(row);
   press("deleteButton");
-  expectShown({"Journal W: Error deleting the entry\r\n"});
+  expectShown({"Journal W: Error deleting the entry\r\nThe entry is being timed; pause or stop"});
   EXPECT_EQ(week(), "Mon 09:00 Start Work +0, Mon 09:00 Alpha +0");
+}
+
+// An entry an older version or a calendar stored with a length of 99,999,999 weeks: its end
+// cannot be shown, but the window shows the rest, flags it and lets it be corrected.
+TEST_F(JournalWindowTest, EntriesOutOfRangeAreShownFlaggedAndCanBeCorrected) {
+  JournalEntry endless = addEntry("Endless", at(11, 9), "Design", 10);
+  endless.seconds = 99'999'999LL * 7 * 86400;
+  store.updateEntry(endless);
+  open();
+  ASSERT_EQ(model().rowCount(), 1);
+  const auto cell = [&](int column, int role) {
+    return model().data(model().index(0, column), role);
+  };
+  EXPECT_EQ(cell(JournalModel::kEnd, Qt::DisplayRole), "out of range");
+  EXPECT_EQ(cell(JournalModel::kStart, Qt::DisplayRole), "09:00");
+  EXPECT_TRUE(
+      cell(JournalModel::kSubject, Qt::ToolTipRole)
+          .toString()
+          .contains("the length, 1,007,999,989,920 minutes, is more than 1,000,000 minutes"));
+  journal->findChild<QComboBox*>("view")->setCurrentIndex(1);
+  journal->onTick();
+  EXPECT_TRUE(journal->findChild<QLabel*>("totals")->text().startsWith("Mon 11 Mar:  Design "));
+  EXPECT_FALSE(model().setData(model().index(0, JournalModel::kEnd), QDateTime(), Qt::EditRole));
+  ASSERT_TRUE(model().setData(model().index(0, JournalModel::kMinutes), 30, Qt::EditRole));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(store.entry(endless.id)->seconds, 1800);
+  EXPECT_EQ(cell(JournalModel::kSubject, Qt::ToolTipRole).toString(), "");
+  expectShown({});
 }
 
 // A version that lost to the calendar server's is offered until it is restored or dismissed.

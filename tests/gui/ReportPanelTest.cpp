@@ -87,7 +87,7 @@ TEST_F(ReportPanelTest, CsvNeedsBothDatesAndIsWrittenWhole) {
   request("csvButton");
   EXPECT_EQ(readBytes(file), "category,3/11/2024,3/12/2024\r\nDesign,1.5,0.33\r\nAdmin,0.33,0\r\n");
   EXPECT_EQ(desktop.offered, QStringList({"*.csv ", "*.csv " + QString::fromStdString(file)}));
-  expectShown({"Error Saving File C: Cannot write"});
+  expectShown({"Error Saving File C: The file"});
 }
 
 TEST_F(ReportPanelTest, FailuresAreShownAndTheRequestsComeBack) {

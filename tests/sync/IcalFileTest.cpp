@@ -89,7 +89,7 @@ TEST_F(IcalFileTest, OtherProgramsItemsAreReadAndTheirAdditionsKept) {
     text += "BEGIN:VTODO\r\nUID:t" + std::to_string(i) + "\r\nSUMMARY:Task\r\n" +
             kTasks[i].properties + (*kTasks[i].properties ? "\r\n" : "") + "END:VTODO\r\n";
   text +=
-      "BEGIN:VEVENT\r\nUID:e1\r\nDTSTART:20240603T070000Z\r\nDURATION:PT45M\r\n"
+      "BEGIN:VEVENT\r\nUID:e1\r\nSUMMARY:Call\r\nDTSTART:20240603T070000Z\r\nDURATION:PT45M\r\n"
       "X-OTHER-PROGRAM:a\\,b\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\n"
       "DESCRIPTION:Soon\r\nEND:VALARM\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nUID:no-start\r\nSUMMARY:x\r\nEND:VEVENT\r\n"

@@ -133,7 +133,8 @@ TEST_F(ItemKindTest, CategoriesAreWrittenAsOnePropertyAndReadInEitherForm) {
   const std::string text = tasks.serialise("t", {"Write", "Design, Print,Proof; Q3", "0"}, "", now);
   EXPECT_TRUE(has(text, "\r\nCATEGORIES:Design,Print\\,Proof\\; Q3\r\n")) << text;
   EXPECT_EQ(tasks.parse(text).fields[TaskKind::kCategories], "Design, Print,Proof; Q3");
-  const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:o\r\n";
+  const std::string head =
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:o\r\nSUMMARY:Write\r\n";
   const std::string tail = "END:VTODO\r\nEND:VCALENDAR\r\n";
   for (const char* form :
        {"CATEGORIES:Design,Print\r\n", "CATEGORIES:Design\r\nCATEGORIES:Print\r\n"})

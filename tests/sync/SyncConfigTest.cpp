@@ -76,6 +76,13 @@ TEST(SyncConfigTest, PasswordsComeFromACommandOrAPrivateFile) {
   EXPECT_THROW(c.password(), SyncError);
   chmod(c.passwordFile.c_str(), 0600);
   EXPECT_EQ(c.password(), "secret");
+  c.passwordFile = folder.path();
+  try {
+    c.password();
+    ADD_FAILURE() << "took a folder for the password file";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("is a folder"), std::string::npos) << e.what();
+  }
 }
 
 // An empty password is refused with a message, never sent; a command that does not finish is

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,12 +67,15 @@ TEST_F(StoreFileTest, FilesThatAreNoStoreOfOursAreReportedAndLeftAlone) {
          open();
          test::RawDatabase(path).exec("PRAGMA user_version = 99");
        }},
-      {"cannot be opened", [&] { fs::create_directory(path); }},
+      {"it is a folder, not a store file", [&] { fs::create_directory(path); }},
+      {"it is a device or a pipe, not a store file", [&] { ::mkfifo(path.c_str(), 0600); }},
   };
   for (const auto& c : cases) {
     fs::remove_all(path);
     c.prepare();
-    const auto bytes = [&] { return fs::is_directory(path) ? "a folder" : test::readBytes(path); };
+    const auto bytes = [&] {
+      return fs::is_regular_file(path) ? test::readBytes(path) : "not a file";
+    };
     const std::string before = bytes();
     const std::string message = failureOf([&] { open(); });
     EXPECT_NE(message.find(path), std::string::npos) << message;
@@ -113,6 +117,22 @@ TEST_F(StoreFileTest, AFileRemovedOrReplacedUnderAnOpenStoreIsNeverWritten) {
   EXPECT_NE(failureOf([&] { fresh->entry(1); }).find("replaced"), std::string::npos);
   EXPECT_NE(failureOf([&] { open(); }).find("not a database"), std::string::npos);
   EXPECT_EQ(test::readBytes(path), garbage);
+}
+
+// A store on a file system mounted read-only is read, and a write says why it cannot be made
+// (a small file system of its own, which needs root to mount).
+TEST_F(StoreFileTest, AReadOnlyFileSystemIsNamedAsTheCause) {
+  const std::string mounted = folder.file("mounted");
+  fs::create_directory(mounted);
+  if (::mount("tmpfs", mounted.c_str(), "tmpfs", 0, "size=1m") != 0)
+    GTEST_SKIP() << "no file system can be mounted here (needs root)";
+  path = mounted + "/store.db";
+  open()->addEntry(entry("Write", day(1)));
+  ASSERT_EQ(::mount(nullptr, mounted.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  EXPECT_EQ(open(Database::Mode::ReadOnly)->entry(1)->subject, "Write");
+  const std::string message = failureOf([&] { open(); });
+  EXPECT_NE(message.find("it is on a read-only file system"), std::string::npos) << message;
+  ::umount(mounted.c_str());
 }
 
 // Commands that only read work on a store the user may read but not write, leave no -wal or

@@ -1,4 +1,4 @@
-#include "cli/StoreFiles.h"
+#include "core/StoreFiles.h"
 
 #include <sys/stat.h>
 
@@ -6,13 +6,6 @@
 
 namespace tw {
 namespace {
-
-bool sameFile(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
-}
 
 bool samePlace(const std::string& a, const std::string& b) {
   std::error_code ea, eb;
@@ -22,6 +15,13 @@ bool samePlace(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+bool StoreFiles::sameFile(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
 
 bool StoreFiles::includes(const std::string& path) const {
   for (const char* suffix : {"", "-wal", "-shm"}) {

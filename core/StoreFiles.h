@@ -13,6 +13,10 @@ class StoreFiles {
   // inode, through any link) or, for files that do not exist yet, the same place.
   bool includes(const std::string& path) const;
 
+  // True when both paths name one existing file (device and inode), through any link. Looks
+  // at the files without opening them.
+  static bool sameFile(const std::string& a, const std::string& b);
+
  private:
   std::string store_;
 };

@@ -1,4 +1,4 @@
-#include "cli/JournalLines.h"
+#include "core/JournalLines.h"
 
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -7,6 +7,7 @@
 
 #include "core/DateText.h"
 #include "core/DateTimeError.h"
+#include "core/EntryRules.h"
 #include "core/TimeZone.h"
 
 namespace tw {
@@ -95,11 +96,11 @@ JournalEntry JournalLines::parse(std::string_view line) {
     if (key == "start")
       start = startOf(value);
     else if (key == "duration")
-      minutes = numberOf(value, key, 0, kMostMinutes, "minutes");
+      minutes = numberOf(value, key, 0, EntryRules::kMostMinutes, "minutes");
     else if (key == "seconds")
-      seconds = numberOf(value, key, 0, kMostSeconds, "seconds");
+      seconds = numberOf(value, key, 0, EntryRules::kMostSeconds, "seconds");
     else if (key == "utc_offset")
-      offset = numberOf(value, key, -kMostOffset, kMostOffset, "seconds");
+      offset = numberOf(value, key, -EntryRules::kMostOffset, EntryRules::kMostOffset, "seconds");
     else if (std::string* text = textField(e, key))
       *text = textOf(value, key);
     else
@@ -119,13 +120,19 @@ JournalEntry JournalLines::parse(std::string_view line) {
       throw std::invalid_argument(std::string("\"start\": ") + error.what());
     }
   }
+  if (const std::string why = EntryRules::whyInvalid(e); !why.empty())
+    throw std::invalid_argument(why);
   return e;
 }
 
 std::string JournalLines::format(const JournalEntry& e) {
   nlohmann::ordered_json line;
   line["subject"] = e.subject;
-  line["start"] = DateText::iso(e.localStart());
+  // A start out of range (written by an older version) is kept as it reads, for check to name.
+  const std::int64_t start = e.start.localSeconds(e.utcOffset);
+  line["start"] = start >= DateTime::minSeconds() && start <= DateTime::maxSeconds()
+                      ? DateText::iso(DateTime::fromSeconds(start))
+                      : DateText::isoOfAny(start);
   line["duration"] = e.minutes();
   line["categories"] = e.categories;
   line["type"] = e.type;

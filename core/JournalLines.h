@@ -16,13 +16,10 @@ namespace tw {
 //   duration    whole minutes, 0 to 1,000,000
 //   seconds     the exact length, 0 to 60,000,000; wins over duration
 //   task        the uid of the task the entry was timed for
-// Missing keys are empty or 0. Unknown and repeated keys, and NUL characters, are errors.
+// Missing keys are empty or 0. Unknown and repeated keys are errors, and so is an entry that
+// breaks what an entry may hold (EntryRules: control characters, dates out of range, ...).
 class JournalLines {
  public:
-  static constexpr std::int64_t kMostMinutes = 1'000'000;
-  static constexpr std::int64_t kMostSeconds = 60'000'000;
-  static constexpr std::int64_t kMostOffset = 18 * 3600;
-
   // Throws std::invalid_argument saying what is wrong with the line.
   static JournalEntry parse(std::string_view line);
   // One line without its line end, every key written; the entry's row id is not.
