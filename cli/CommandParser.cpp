@@ -1,6 +1,7 @@
 #include "cli/CommandParser.h"
 
 #include "cli/CommandContext.h"
+#include "cli/ImportCommands.h"
 #include "cli/JournalCommands.h"
 #include "cli/JournalEditCommands.h"
 #include "cli/ReportCommands.h"
@@ -42,6 +43,7 @@ CommandParser::CommandParser()
   groups_.push_back(std::make_unique<StoreCommands>(app_));
   groups_.push_back(std::make_unique<TrackingCommands>(app_));
   groups_.push_back(std::make_unique<SyncCommands>(app_, *ical));
+  groups_.push_back(std::make_unique<ImportCommands>(app_));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {

@@ -8,4 +8,12 @@ std::unique_ptr<SyncState> StoreOpener::syncState(JournalStore&) const {
   throw StoreError("This store keeps no calendar synchronisation.");
 }
 
+std::unique_ptr<ImportLedger> StoreOpener::importLedger(JournalStore&) const {
+  throw StoreError("This store keeps no record of imported entries.");
+}
+
+std::unique_ptr<HamsterFacts> StoreOpener::openHamster(const std::string&) const {
+  throw StoreError("Hamster databases cannot be read here.");
+}
+
 }  // namespace tw

@@ -127,6 +127,18 @@ DROP INDEX journal_by_type;
 CREATE INDEX journal_by_type ON journal(type, id);
 )sql";
 
+// The entries imported from other programs, by source and the item's identity there
+// (ImportLedger). One step of its own, independent of the others.
+constexpr const char* kImportedEntries = R"sql(
+CREATE TABLE imported(
+  source TEXT NOT NULL,
+  identity TEXT NOT NULL,
+  entry_uid TEXT NOT NULL,
+  digest INTEGER NOT NULL,
+  modified INTEGER NOT NULL,
+  PRIMARY KEY(source, identity)) WITHOUT ROWID;
+)sql";
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -185,6 +197,7 @@ void migrate(Database& db) {
   if (h.version < 2) db.execute(version2(now).c_str());
   if (h.version < 3) db.execute(kVersion3);
   if (h.version < 4) db.execute(kVersion4);
+  if (h.version < 5) db.execute(kImportedEntries);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();

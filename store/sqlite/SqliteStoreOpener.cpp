@@ -1,5 +1,7 @@
 #include "store/sqlite/SqliteStoreOpener.h"
 
+#include "store/sqlite/SqliteHamsterFacts.h"
+#include "store/sqlite/SqliteImportLedger.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteSyncState.h"
 
@@ -14,6 +16,14 @@ std::unique_ptr<JournalStore> SqliteStoreOpener::open(const std::string& path,
 
 std::unique_ptr<SyncState> SqliteStoreOpener::syncState(JournalStore& store) const {
   return std::make_unique<SqliteSyncState>(SqliteSyncState::of(store));
+}
+
+std::unique_ptr<ImportLedger> SqliteStoreOpener::importLedger(JournalStore& store) const {
+  return std::make_unique<SqliteImportLedger>(SqliteImportLedger::of(store));
+}
+
+std::unique_ptr<HamsterFacts> SqliteStoreOpener::openHamster(const std::string& path) const {
+  return std::make_unique<SqliteHamsterFacts>(path);
 }
 
 }  // namespace tw

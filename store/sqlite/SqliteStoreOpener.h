@@ -9,6 +9,8 @@ class SqliteStoreOpener : public StoreOpener {
  public:
   std::unique_ptr<JournalStore> open(const std::string& path, Access access) const override;
   std::unique_ptr<SyncState> syncState(JournalStore& store) const override;
+  std::unique_ptr<ImportLedger> importLedger(JournalStore& store) const override;
+  std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const override;
 };
 
 }  // namespace tw
