@@ -74,7 +74,7 @@ CsvColumns::CsvColumns(const std::vector<std::string>& header, const Choices& ch
       if (!columns_[f]) {
         std::string names;
         for (const std::string& h : header) names += (names.empty() ? "\"" : ", \"") + h + "\"";
-        throw std::invalid_argument("the file has no column \"" + chosen->second +
+        throw std::invalid_argument("it has no column \"" + chosen->second +
                                     "\"; its columns are " + names);
       }
       continue;

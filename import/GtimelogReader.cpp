@@ -141,8 +141,8 @@ ForeignJournal GtimelogReader::read(InputText& input) {
                      input.number()});
   }
   if (lines.empty() && foreign)
-    throw ImportError(input.name() + " is not a gtimelog file: no line starts with " + kPattern +
-                      ": ");
+    throw ImportError(input.name() + " is not a gtimelog file: no line starts with a time (" +
+                      kPattern + ": text)");
   std::stable_sort(lines.begin(), lines.end(),
                    [](const Line& a, const Line& b) { return a.time < b.time; });
   Days days(journal);

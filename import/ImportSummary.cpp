@@ -8,8 +8,8 @@ namespace tw {
 namespace {
 
 std::string clock(std::int64_t seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+  char text[40];
+  std::snprintf(text, sizeof text, "%5lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
                 static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
   return text;
 }

@@ -121,6 +121,10 @@ JournalEntry Importer::entryOf(const ForeignEntry& item) const {
 
 void Importer::take(ForeignEntry& item) {
   JournalEntry e = entryOf(item);
+  if (item.running && e.seconds > EntryCheck::kMostSeconds) {
+    notImported(e, "it has run longer than an entry may last. Stop it there and import again.");
+    return;
+  }
   if (const std::string problem = EntryCheck::problem(e); !problem.empty())
     throw ImportError(item.where + ": " + problem);
   if (item.kind == ForeignEntry::Kind::Work)
@@ -136,12 +140,15 @@ void Importer::take(ForeignEntry& item) {
   }
 }
 
+void Importer::notImported(const JournalEntry& e, const std::string& why) {
+  summary_.notes.push_back("The interval timed in " + journal_.source + " since " +
+                           DateText::generalDate(e.localStart()) + " (" + e.subject +
+                           ") is not imported: " + why);
+}
+
 void Importer::add(JournalEntry e, const ForeignEntry& item, std::uint64_t digest) {
   if (item.running && timerRuns_) {
-    summary_.notes.push_back("The interval timed in " + journal_.source + " since " +
-                             DateText::generalDate(e.localStart()) + " (" + e.subject +
-                             ") is not imported: an entry is being timed here. Import again "
-                             "once one of them has ended.");
+    notImported(e, "an entry is being timed here. Import again once one of them has ended.");
     return;
   }
   ++summary_.added;
@@ -173,7 +180,7 @@ void Importer::update(JournalEntry e, const ImportLedger::Record& record, std::u
     ++summary_.keptDeleted;
     return;
   }
-  if (here->modified != record.modified || store_->timer().entryId == here->id) {
+  if (digestOf(*here, false) != record.digest || store_->timer().entryId == here->id) {
     ++summary_.keptChanged;
     return;
   }
@@ -183,7 +190,7 @@ void Importer::update(JournalEntry e, const ImportLedger::Record& record, std::u
   e.taskUid = e.type == Markers::kType ? std::string() : taskUid(e);
   if (options_.dryRun) return;
   store_->updateEntry(e);
-  remember(record.identity, *store_->entry(e.id), digest);
+  remember(record.identity, e, digest);
 }
 
 std::string Importer::taskUid(const JournalEntry& e) {
@@ -205,7 +212,7 @@ std::string Importer::taskUid(const JournalEntry& e) {
 
 void Importer::remember(const std::string& identity, const JournalEntry& stored,
                         std::uint64_t digest) {
-  ledger_->put(journal_.source, {identity, stored.uid, digest, stored.modified});
+  ledger_->put(journal_.source, {identity, stored.uid, digest});
 }
 
 // The marker written last decides whether a period of work is open: the one that opened the

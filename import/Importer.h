@@ -23,8 +23,8 @@ namespace tw {
 //   for it in the last kRecentDays days);
 // - one brought before is left alone when unchanged, brought up to date when it changed in
 //   the source, and kept as it is when it was changed or deleted here since;
-// - the interval being timed in the source becomes the running timer when none runs, else it
-//   is only reported;
+// - the interval being timed in the source becomes the running timer when none runs and it has
+//   not run longer than an entry may last; else it is only reported;
 // - when a period of work was open before, the marker that opened it stays the one written
 //   last, so the imported days' markers do not close it.
 // A dry run does the same reading and counting without changing anything (the store may be
@@ -48,6 +48,8 @@ class Importer {
   void plan();
   void take(ForeignEntry& item);
   JournalEntry entryOf(const ForeignEntry& item) const;
+  // Notes that the interval being timed in the source is left out, and why.
+  void notImported(const JournalEntry& entry, const std::string& why);
   void add(JournalEntry entry, const ForeignEntry& item, std::uint64_t digest);
   void update(JournalEntry entry, const ImportLedger::Record& record, std::uint64_t digest);
   std::string taskUid(const JournalEntry& entry);

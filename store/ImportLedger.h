@@ -9,9 +9,10 @@ namespace tw {
 
 // What the store remembers of the entries imported from other programs: for each source
 // ("timewarrior", "hamster", ...) and each item's identity there (its UID, its start), the
-// entry made of it, a digest of the fields as imported and the entry's modified time then. So
-// a second import of the same file changes nothing, an item changed in the source since is
-// brought up to date, and an entry changed or deleted here since is left as it is. Calls join
+// entry made of it and a digest of the entry's fields as imported. So a second import of the
+// same file changes nothing, an item changed in the source since is brought up to date, and an
+// entry changed or deleted here since (its fields no longer match the digest) is left as it
+// is. Calls join
 // a transaction of the journal store (JournalStore::transact).
 class ImportLedger {
  public:
@@ -19,8 +20,6 @@ class ImportLedger {
     std::string identity;
     std::string entryUid;
     std::uint64_t digest = 0;
-    // The entry's modified time (milliseconds) when it was imported.
-    std::int64_t modified = 0;
   };
 
   virtual ~ImportLedger() = default;

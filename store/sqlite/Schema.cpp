@@ -130,12 +130,11 @@ CREATE INDEX journal_by_type ON journal(type, id);
 // The entries imported from other programs, by source and the item's identity there
 // (ImportLedger). One step of its own, independent of the others.
 constexpr const char* kImportedEntries = R"sql(
-CREATE TABLE imported(
+CREATE TABLE IF NOT EXISTS imported(
   source TEXT NOT NULL,
   identity TEXT NOT NULL,
   entry_uid TEXT NOT NULL,
   digest INTEGER NOT NULL,
-  modified INTEGER NOT NULL,
   PRIMARY KEY(source, identity)) WITHOUT ROWID;
 )sql";
 

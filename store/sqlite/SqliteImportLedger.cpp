@@ -22,14 +22,13 @@ std::vector<ImportLedger::Record> SqliteImportLedger::records(std::string_view s
   Statement exists(db_, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'imported'");
   if (!exists.step()) return out;
   Statement s(db_,
-              "SELECT identity, entry_uid, digest, modified FROM imported WHERE source = ?1");
+              "SELECT identity, entry_uid, digest FROM imported WHERE source = ?1");
   s.bind(1, source);
   while (s.step()) {
     Record r;
     r.identity = s.text(0);
     r.entryUid = s.text(1);
     r.digest = static_cast<std::uint64_t>(s.integer(2));
-    r.modified = s.integer(3);
     out.push_back(std::move(r));
   }
   return out;
@@ -38,13 +37,12 @@ std::vector<ImportLedger::Record> SqliteImportLedger::records(std::string_view s
 void SqliteImportLedger::put(std::string_view source, const Record& r) {
   Transaction tx(db_);
   Statement(db_,
-            "INSERT OR REPLACE INTO imported(source, identity, entry_uid, digest, modified)"
-            " VALUES(?1, ?2, ?3, ?4, ?5)")
+            "INSERT OR REPLACE INTO imported(source, identity, entry_uid, digest)"
+            " VALUES(?1, ?2, ?3, ?4)")
       .bind(1, source)
       .bind(2, r.identity)
       .bind(3, r.entryUid)
       .bind(4, static_cast<std::int64_t>(r.digest))
-      .bind(5, r.modified)
       .run();
   tx.commit();
 }

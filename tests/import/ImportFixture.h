@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
@@ -14,6 +15,10 @@ namespace tw::test {
 // The command line on a fresh store in Europe/Berlin, where the files of tests/import/data were
 // made, with what the store then holds summed up.
 class ImportTest : public CliTest {
+ public:
+  // (local day YYYY-MM-DD, subject) -> seconds.
+  using Totals = std::map<std::pair<std::string, std::string>, std::int64_t>;
+
  protected:
   ImportTest() {
     const char* zone = std::getenv("TZ");
@@ -33,13 +38,11 @@ class ImportTest : public CliTest {
   static std::string data(const std::string& name) {
     return std::string(TW_IMPORT_DATA) + "/" + name;
   }
-  // (local day YYYY-MM-DD, subject) -> seconds.
-  using Totals = std::map<std::pair<std::string, std::string>, std::int64_t>;
-
   // The seconds of the entries of work per local day of their start and subject; with
   // splitAtMidnight the part of an entry on each local day, as Timewarrior counts.
   Totals totals(bool splitAtMidnight = false) {
     Totals out;
+    if (!std::filesystem::exists(store_)) return out;
     const auto store = opener.open(store_, StoreOpener::Access::ReadOnly);
     store->visitAll([&](const JournalEntry& e) {
       if (e.type == "TWEvent") return true;

@@ -157,7 +157,9 @@ TEST_F(ImporterTest, ImportedDaysDoNotCloseThePeriodOfWorkOpenHere) {
     journal.entries = day;
     EXPECT_EQ(Importer(&fresh, &freshLedger, options).run(journal).markers, 2);
     EXPECT_EQ(freshMarkers.open(), openBefore);
-    if (openBefore) EXPECT_EQ(freshMarkers.openedBy()->start, kNow.plus(-60));
+    if (openBefore) {
+      EXPECT_EQ(freshMarkers.openedBy()->start, kNow.plus(-60));
+    }
   }
 }
 

@@ -158,7 +158,7 @@ class HamsterFileTest : public ::testing::Test {
  protected:
   // A copy of the real database, changed by the SQL given.
   std::string copy(const char* sql) {
-    const std::string path = folder.file("copy.db");
+    const std::string path = folder.file("copy" + std::to_string(++copies_) + ".db");
     std::filesystem::copy_file(std::string(TW_IMPORT_DATA) + "/hamster.db", path,
                                std::filesystem::copy_options::overwrite_existing);
     sqlite3* db = nullptr;
@@ -181,6 +181,9 @@ class HamsterFileTest : public ::testing::Test {
 
   TempFolder folder;
   SqliteStoreOpener opener;
+
+ private:
+  int copies_ = 0;
 };
 
 TEST_F(HamsterFileTest, DatabasesThatAreNotHamstersOrAreDamagedAreRefused) {

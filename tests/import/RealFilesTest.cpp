@@ -1,6 +1,8 @@
 // The files the other trackers made (tests/import/data, with the commands that made them and
 // the programs' own totals in its README), imported through the command line: the totals per
 // day and task equal the program's, to the second; a second import changes nothing.
+#include <cctype>
+
 #include "ImportFixture.h"
 
 namespace tw::test {
@@ -29,6 +31,12 @@ const RealFile kFiles[] = {
       {{"2024-04-01", "Untagged"}, hms(0, 59, 58)},
       {{"2024-04-02", "Admin"}, hms(2, 0, 0)}},
      ""},
+    {"timewarrior",
+     "timewarrior-running.json",
+     "2024-04-03T10:00:00",
+     true,
+     {{{"2024-04-03", "Writing"}, hms(1, 30, 0)}},
+     "Timing Writing since 4/3/2024 8:30:00 AM"},
     {"gtimelog",
      "gtimelog-timelog.txt",
      "2024-11-01T12:00:00",
@@ -101,7 +109,12 @@ TEST_P(RealFilesTest, TotalsEqualTheProgramsOwnAndASecondImportChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSource, RealFilesTest, ::testing::ValuesIn(kFiles),
-                         [](const auto& info) { return std::string(info.param.source); });
+                         [](const auto& info) {
+                           std::string name;
+                           for (const char* c = info.param.file; *c && *c != '.'; ++c)
+                             if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace tw::test
