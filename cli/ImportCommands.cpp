@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 
 #include "cli/CommandContext.h"
 #include "cli/TerminalText.h"
@@ -58,9 +58,9 @@ ImportCommands::ImportCommands(CLI::App& app)
   import_->add_flag("--dry-run", dryRun_,
                     "Only show what the import would do: counts per task and category, the "
                     "first and last day, what is skipped and why");
-  import_->add_option("--column", columns_,
-                      "csv: the column of a field, FIELD=HEADER (fields: " +
-                          CsvColumns::fieldNames() + ")");
+  import_->add_option(
+      "--column", columns_,
+      "csv: the column of a field, FIELD=HEADER (fields: " + CsvColumns::fieldNames() + ")");
 }
 
 bool ImportCommands::run(CommandContext& context) {
@@ -74,8 +74,8 @@ bool ImportCommands::run(CommandContext& context) {
   } catch (const ImportError& e) {
     throw std::runtime_error(e.what() + std::string(kNothing));
   }
-  std::unique_ptr<JournalStore> store = dryRun_ ? context.openToRead()
-                                                : context.open(StoreOpener::Access::ReadWrite);
+  std::unique_ptr<JournalStore> store =
+      dryRun_ ? context.openToRead() : context.open(StoreOpener::Access::ReadWrite);
   std::unique_ptr<ImportLedger> ledger = store ? context.importLedger(*store) : nullptr;
   Importer::Options options;
   options.dryRun = dryRun_;

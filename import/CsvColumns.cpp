@@ -26,8 +26,9 @@ const Known kKnown[CsvColumns::kFieldCount] = {
     {"end", {"end", "ended", "stop"}},
     {"end-date", {"enddate"}},
     {"end-time", {"endtime", "to"}},
-    {"duration", {"duration", "durationh", "duration(h)", "hours", "durationdecimal",
-                  "duration(decimal)", "time(h)"}},
+    {"duration",
+     {"duration", "durationh", "duration(h)", "hours", "durationdecimal", "duration(decimal)",
+      "time(h)"}},
 };
 
 // Lower case ASCII without blanks, underscores and hyphens.

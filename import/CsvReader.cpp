@@ -74,8 +74,8 @@ std::string trimmed(const std::string& text) {
 }
 
 std::optional<DateTime> dateOf(const std::string& text) {
-  for (const char* pattern : {"YYYY-MM-DD", "MM/DD/YYYY", "M/DD/YYYY", "MM/D/YYYY", "M/D/YYYY",
-                              "DD.MM.YYYY"})
+  for (const char* pattern :
+       {"YYYY-MM-DD", "MM/DD/YYYY", "M/DD/YYYY", "MM/D/YYYY", "M/D/YYYY", "DD.MM.YYYY"})
     if (auto d = ForeignTime::read(text, pattern)) return d;
   return std::nullopt;
 }
@@ -88,8 +88,8 @@ std::optional<std::int64_t> timeOf(std::string text) {
     text.resize(text.size() - 3);
   }
   for (const char* pattern : {"hh:mm:ss", "h:mm:ss", "hh:mm", "h:mm"}) {
-    const std::optional<DateTime> t = ForeignTime::read("2000-01-01 " + text,
-                                                        std::string("YYYY-MM-DD ") + pattern);
+    const std::optional<DateTime> t =
+        ForeignTime::read("2000-01-01 " + text, std::string("YYYY-MM-DD ") + pattern);
     if (!t) continue;
     int hour = t->hour();
     if (shift >= 0) {
@@ -147,8 +147,7 @@ class Row {
       if (c == ',') c = '.';
     char* end = nullptr;
     const double hours = std::strtod(decimal.c_str(), &end);
-    if (end == decimal.c_str() || *end != '\0' || !std::isfinite(hours) || hours < 0 ||
-        hours > 1e6)
+    if (end == decimal.c_str() || *end != '\0' || !std::isfinite(hours) || hours < 0 || hours > 1e6)
       fail("the duration " + ImportError::quoted(text) + " is neither h:mm:ss nor hours");
     return std::llround(hours * 3600);
   }
@@ -171,9 +170,11 @@ class Row {
     }
     const std::size_t blank = local.find_first_of(" T");
     const std::optional<DateTime> d = dateOf(local.substr(0, blank));
-    const std::optional<std::int64_t> t =
-        blank == std::string::npos ? std::optional<std::int64_t>(0) : timeOf(local.substr(blank + 1));
-    if (!d || !t) fail("the " + std::string(what) + " " + ImportError::quoted(text) + " is no date and time");
+    const std::optional<std::int64_t> t = blank == std::string::npos
+                                              ? std::optional<std::int64_t>(0)
+                                              : timeOf(local.substr(blank + 1));
+    if (!d || !t)
+      fail("the " + std::string(what) + " " + ImportError::quoted(text) + " is no date and time");
     const DateTime reading = d->addSeconds(*t);
     if (!offset) return ForeignTime::local(reading);
     return TimeZone::Reading{Instant::fromLocal(reading, *offset), *offset};
@@ -204,7 +205,8 @@ bool yes(std::string text) {
 ForeignEntry entryOf(const Row& row, const InputText& input) {
   ForeignEntry e;
   e.where = "line " + std::to_string(input.number());
-  const auto start = row.moment(CsvColumns::Start, CsvColumns::StartDate, CsvColumns::StartTime, "start");
+  const auto start =
+      row.moment(CsvColumns::Start, CsvColumns::StartDate, CsvColumns::StartTime, "start");
   if (!start) row.fail("it has no start");
   e.start = start->instant;
   e.utcOffset = start->offset;
@@ -225,7 +227,8 @@ ForeignEntry entryOf(const Row& row, const InputText& input) {
   if (!task.empty()) e.body = description;
   for (const std::string& c : {project, row.value(CsvColumns::Client)})
     if (!c.empty()) e.categories.push_back(c);
-  for (std::string& tag : tagsOf(row.value(CsvColumns::Tags))) e.categories.push_back(std::move(tag));
+  for (std::string& tag : tagsOf(row.value(CsvColumns::Tags)))
+    e.categories.push_back(std::move(tag));
   if (yes(row.value(CsvColumns::Billable))) e.categories.push_back(CsvReader::kBillable);
   const std::string id = row.value(CsvColumns::Id);
   e.identity = !id.empty() ? "id " + id : std::to_string(e.start.unixSeconds()) + " " + e.subject;
@@ -253,7 +256,8 @@ ForeignJournal CsvReader::read(InputText& input, const CsvColumns::Choices& choi
     throw ImportError(input.name() + ": " + e.what());
   }
   if (!columns->column(CsvColumns::Start) && !columns->column(CsvColumns::StartDate))
-    throw ImportError(input.name() + " has no start column (name it with --column start=HEADER "
+    throw ImportError(input.name() +
+                      " has no start column (name it with --column start=HEADER "
                       "or --column start-date=HEADER)");
   ForeignJournal journal;
   journal.source = kSource;

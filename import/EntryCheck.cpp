@@ -14,10 +14,14 @@ std::size_t sequenceAt(std::string_view text, std::size_t i) {
   std::size_t n = 0;
   std::uint32_t code = 0;
   if (c < 0x80) return 1;
-  if (c >= 0xC2 && c <= 0xDF) n = 2, code = c & 0x1F;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3, code = c & 0x0F;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4, code = c & 0x07;
-  else return 0;
+  if (c >= 0xC2 && c <= 0xDF)
+    n = 2, code = c & 0x1F;
+  else if (c >= 0xE0 && c <= 0xEF)
+    n = 3, code = c & 0x0F;
+  else if (c >= 0xF0 && c <= 0xF4)
+    n = 4, code = c & 0x07;
+  else
+    return 0;
   if (i + n > text.size()) return 0;
   for (std::size_t k = 1; k < n; ++k) {
     if ((byte(i + k) & 0xC0) != 0x80) return 0;
@@ -29,8 +33,7 @@ std::size_t sequenceAt(std::string_view text, std::size_t i) {
 }
 
 // Why the text may not be stored as the named field, or nothing.
-std::string textProblem(std::string_view text, const char* field, std::size_t most,
-                        bool lines) {
+std::string textProblem(std::string_view text, const char* field, std::size_t most, bool lines) {
   if (text.size() > most)
     return std::string("its ") + field + " is longer than " + std::to_string(most) + " bytes";
   for (std::size_t i = 0; i < text.size();) {
@@ -49,10 +52,9 @@ std::string textProblem(std::string_view text, const char* field, std::size_t mo
 
 std::string EntryCheck::problem(const JournalEntry& e) {
   if (e.subject.find_first_not_of(" \t") == std::string::npos) return "its subject is empty";
-  for (std::string problem :
-       {textProblem(e.subject, "subject", kMostName, false),
-        textProblem(e.categories, "categories", kMostName * 4, false),
-        textProblem(e.body, "notes", kMostBody, true)})
+  for (std::string problem : {textProblem(e.subject, "subject", kMostName, false),
+                              textProblem(e.categories, "categories", kMostName * 4, false),
+                              textProblem(e.body, "notes", kMostBody, true)})
     if (!problem.empty()) return problem;
   if (e.seconds < 0) return "it ends before it starts";
   if (e.seconds > kMostSeconds)

@@ -137,8 +137,8 @@ ForeignJournal GtimelogReader::read(InputText& input) {
       foreign = true;
       continue;
     }
-    lines.push_back({*time, text.substr(0, colon), trimmed(text.substr(colon + 2)),
-                     input.number()});
+    lines.push_back(
+        {*time, text.substr(0, colon), trimmed(text.substr(colon + 2)), input.number()});
   }
   if (lines.empty() && foreign)
     throw ImportError(input.name() + " is not a gtimelog file: no line starts with a time (" +

@@ -14,7 +14,8 @@ std::string clock(std::int64_t seconds) {
   return text;
 }
 
-void totals(std::string& out, const char* title, const std::map<std::string, ImportSummary::Total>& all) {
+void totals(std::string& out, const char* title,
+            const std::map<std::string, ImportSummary::Total>& all) {
   if (all.empty()) return;
   out += title;
   out += ":\n";
@@ -46,9 +47,8 @@ void ImportSummary::count(const std::string& task, const std::vector<std::string
 
 std::string ImportSummary::text() const {
   std::string out = std::string(dryRun ? "Would import" : "Imported") + " from " + source + ": " +
-                    plural(added, "new entry", "new entries") + ", " +
-                    std::to_string(updated) + " updated, " + std::to_string(unchanged) +
-                    " unchanged";
+                    plural(added, "new entry", "new entries") + ", " + std::to_string(updated) +
+                    " updated, " + std::to_string(unchanged) + " unchanged";
   if (markers > 0) out += " (" + plural(markers, "work marker", "work markers") + " among them)";
   out += "; " + plural(tasksMade, "task", "tasks") + (dryRun ? " to make" : " made") + ".\n";
   if (keptChanged > 0)
@@ -58,7 +58,8 @@ std::string ImportSummary::text() const {
     out += plural(keptDeleted, "entry", "entries") +
            " deleted here since the last import of this source not imported again.\n";
   if (firstDay)
-    out += "Days: " + DateText::shortDate(*firstDay) + " to " + DateText::shortDate(*lastDay) + "\n";
+    out +=
+        "Days: " + DateText::shortDate(*firstDay) + " to " + DateText::shortDate(*lastDay) + "\n";
   totals(out, "Per task (time in the file)", perTask);
   totals(out, "Per category", perCategory);
   for (const std::string& note : notes) out += note + "\n";
@@ -67,7 +68,8 @@ std::string ImportSummary::text() const {
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < skipped.size() && i < kShown; ++i)
       out += "  " + skipped[i].where + ": " + skipped[i].reason + "\n";
-    if (skipped.size() > kShown) out += "  and " + std::to_string(skipped.size() - kShown) + " more\n";
+    if (skipped.size() > kShown)
+      out += "  and " + std::to_string(skipped.size() - kShown) + " more\n";
   }
   return out;
 }

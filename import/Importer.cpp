@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/DateTimeError.h"
 #include "core/DateText.h"
+#include "core/DateTimeError.h"
 #include "core/Markers.h"
 #include "import/EntryCheck.h"
 #include "import/ImportError.h"
@@ -174,8 +174,8 @@ void Importer::add(JournalEntry e, const ForeignEntry& item, std::uint64_t diges
 }
 
 void Importer::update(JournalEntry e, const ImportLedger::Record& record, std::uint64_t digest) {
-  const std::optional<JournalEntry> here = store_ ? store_->entryByUid(record.entryUid)
-                                                  : std::nullopt;
+  const std::optional<JournalEntry> here =
+      store_ ? store_->entryByUid(record.entryUid) : std::nullopt;
   if (!here) {
     ++summary_.keptDeleted;
     return;

@@ -112,7 +112,8 @@ ForeignJournal TimewarriorReader::read(InputText& input) {
     throw ImportError("line " + std::to_string(lineAt(text, e.byte == 0 ? 0 : e.byte - 1)) +
                       " of " + input.name() + ": it is not the JSON of timew export");
   }
-  if (!all.is_array()) throw ImportError(input.name() + " is not the JSON of timew export (no list)");
+  if (!all.is_array())
+    throw ImportError(input.name() + " is not the JSON of timew export (no list)");
   ForeignJournal journal;
   journal.source = kSource;
   journal.entries.reserve(all.size());

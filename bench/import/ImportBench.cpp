@@ -29,7 +29,7 @@ std::string folder() {
 
 std::string exportFile() {
   static const std::string path = [] {
-    const std::string file = folder() + "/export.json";
+    std::string file = folder() + "/export.json";
     std::ofstream out(file);
     out << "[\n";
     std::int64_t start = 1'420'070'400;  // 2015-01-01 00:00 UTC

@@ -43,7 +43,8 @@ std::optional<TimeZone::Reading> readingOf(icaltimetype t) {
   }
   const std::string why = DateTime::whyInvalid(t.year, t.month, t.day, t.hour, t.minute, t.second);
   if (!why.empty()) return std::nullopt;
-  return ForeignTime::local(DateTime::fromParts(t.year, t.month, t.day, t.hour, t.minute, t.second));
+  return ForeignTime::local(
+      DateTime::fromParts(t.year, t.month, t.day, t.hour, t.minute, t.second));
 }
 
 std::optional<std::int64_t> durationOf(icalcomponent* c) {
@@ -79,8 +80,8 @@ class Reading {
 
   void event(icalcomponent* c, std::size_t number) {
     const char* uid = icalcomponent_get_uid(c);
-    const std::string where = uid && *uid ? "event " + ImportError::quoted(uid)
-                                          : "event " + std::to_string(number);
+    const std::string where =
+        uid && *uid ? "event " + ImportError::quoted(uid) : "event " + std::to_string(number);
     if (!uid || !*uid) return skip(where, "it has no UID");
     const std::optional<TimeZone::Reading> start = readingOf(icalcomponent_get_dtstart(c));
     if (!start) return skip(where, "it has no start of day and time (DTSTART)");

@@ -51,9 +51,9 @@ SqliteHamsterFacts::SqliteHamsterFacts(std::string path) : path_(std::move(path)
   struct stat st {};
   if (::stat(path_.c_str(), &st) != 0) fail(std::strerror(errno));
   if (!S_ISREG(st.st_mode)) fail("it is not a file");
-  const int rc = sqlite3_open_v2(readOnlyUri(path_).c_str(), &db_,
-                                 SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                                 nullptr);
+  const int rc =
+      sqlite3_open_v2(readOnlyUri(path_).c_str(), &db_,
+                      SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) failCode(rc);
   checkSchema();
 }

@@ -21,8 +21,7 @@ std::vector<ImportLedger::Record> SqliteImportLedger::records(std::string_view s
   std::vector<Record> out;
   Statement exists(db_, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'imported'");
   if (!exists.step()) return out;
-  Statement s(db_,
-              "SELECT identity, entry_uid, digest FROM imported WHERE source = ?1");
+  Statement s(db_, "SELECT identity, entry_uid, digest FROM imported WHERE source = ?1");
   s.bind(1, source);
   while (s.step()) {
     Record r;

@@ -95,10 +95,10 @@ TEST_F(ImporterTest, ASecondImportKeepsWhatChangedHereAndTakesWhatChangedInTheSo
   store.deleteEntry(bySubject("Admin")->id);
 
   // Every item changed in the source: one more minute each, and a new one.
-  const ImportSummary s =
-      import({work("a", "Layout", kNow.plus(-9000), 660), work("b", "Proofs", kNow.plus(-8000), 660),
-              work("c", "Admin", kNow.plus(-7000), 660), work("d", "Deploy", kNow.plus(-6000), 600),
-              work("e", "Review", kNow.plus(-5000), 600)});
+  const ImportSummary s = import(
+      {work("a", "Layout", kNow.plus(-9000), 660), work("b", "Proofs", kNow.plus(-8000), 660),
+       work("c", "Admin", kNow.plus(-7000), 660), work("d", "Deploy", kNow.plus(-6000), 600),
+       work("e", "Review", kNow.plus(-5000), 600)});
   EXPECT_EQ(s.added, 1);
   EXPECT_EQ(s.updated, 1);
   EXPECT_EQ(s.unchanged, 1);

@@ -75,13 +75,15 @@ TEST(ReadersTest, MalformedFilesAreRefusedSayingWhereAndWhy) {
       {"timewarrior", "[{\"start\":\"20240328T080000Z\",\"tags\":[\"\xff\"]}]",
        "not the JSON of timew export"},
       {"timewarrior", "", "not the JSON of timew export"},
-      {"gtimelog", "\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", "is not a gtimelog file"},
+      {"gtimelog", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "is not a gtimelog file"},
       {"ktimetracker", "hello", "is not KTimeTracker's iCalendar file"},
       {"ktimetracker", "\x89PNG\r\n", "is not KTimeTracker's iCalendar file"},
       {"csv", "", "is empty"},
       {"csv", "Name,Hours\nx,1\n", "has no start column"},
-      {"csv", kCsvHeader + "A,b,2024-03-28\n", "line 2 of the input: it has 3 fields, the header 8"},
-      {"csv", kCsvHeader + "A,b,2024-02-30,09:00,,,1,\n", "the start date \"2024-02-30\" is no date"},
+      {"csv", kCsvHeader + "A,b,2024-03-28\n",
+       "line 2 of the input: it has 3 fields, the header 8"},
+      {"csv", kCsvHeader + "A,b,2024-02-30,09:00,,,1,\n",
+       "the start date \"2024-02-30\" is no date"},
       {"csv", kCsvHeader + "A,b,2024-03-28,25:00,,,1,\n", "the start time \"25:00\" is no time"},
       {"csv", kCsvHeader + "A,b,2024-03-28,09:00,,,soon,\n", "neither h:mm:ss nor hours"},
       {"csv", kCsvHeader + "A,b,2024-03-28,09:00,,,,\n", "neither an end nor a duration"},
@@ -107,7 +109,8 @@ TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
        "END:VCALENDAR\r\n",
        "event \"e1\": it has no start of day and time"},
       {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240328T090000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240328T090000\r\nEND:VEVENT\r\nEND:"
+       "VCALENDAR\r\n",
        "event 1: it has no UID"},
   };
   for (const Case& c : cases)
@@ -158,7 +161,7 @@ class HamsterFileTest : public ::testing::Test {
  protected:
   // A copy of the real database, changed by the SQL given.
   std::string copy(const char* sql) {
-    const std::string path = folder.file("copy" + std::to_string(++copies_) + ".db");
+    std::string path = folder.file("copy" + std::to_string(++copies_) + ".db");
     std::filesystem::copy_file(std::string(TW_IMPORT_DATA) + "/hamster.db", path,
                                std::filesystem::copy_options::overwrite_existing);
     sqlite3* db = nullptr;
@@ -188,7 +191,7 @@ class HamsterFileTest : public ::testing::Test {
 
 TEST_F(HamsterFileTest, DatabasesThatAreNotHamstersOrAreDamagedAreRefused) {
   writeBytes(folder.file("text.db"), "activity\tstart\nx\t2024\n");
-  SqliteJournalStore(folder.file("tallyworks.db"));
+  { const SqliteJournalStore made(folder.file("tallyworks.db")); }
   const std::string whole = readBytes(std::string(TW_IMPORT_DATA) + "/hamster.db");
   writeBytes(folder.file("truncated.db"), whole.substr(0, 5000));
   const std::pair<std::string, const char*> cases[] = {
