@@ -111,6 +111,9 @@ ForeignJournal TimewarriorReader::read(InputText& input) {
   } catch (const json::parse_error& e) {
     throw ImportError("line " + std::to_string(lineAt(text, e.byte == 0 ? 0 : e.byte - 1)) +
                       " of " + input.name() + ": it is not the JSON of timew export");
+  } catch (const json::exception&) {
+    // A number too large for any type (1e1111).
+    throw ImportError(input.name() + " is not the JSON of timew export (a number is out of range)");
   }
   if (!all.is_array())
     throw ImportError(input.name() + " is not the JSON of timew export (no list)");

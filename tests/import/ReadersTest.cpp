@@ -75,6 +75,7 @@ TEST(ReadersTest, MalformedFilesAreRefusedSayingWhereAndWhy) {
       {"timewarrior", "[{\"start\":\"20240328T080000Z\",\"tags\":[\"\xff\"]}]",
        "not the JSON of timew export"},
       {"timewarrior", "", "not the JSON of timew export"},
+      {"timewarrior", "[{\"start\":\"20240328T080000Z\",\"id\":1e1111}]", "out of range"},
       {"gtimelog", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "is not a gtimelog file"},
       {"ktimetracker", "hello", "is not KTimeTracker's iCalendar file"},
       {"ktimetracker", "\x89PNG\r\n", "is not KTimeTracker's iCalendar file"},
