@@ -11,6 +11,7 @@
 #include "sync/ConflictCopies.h"
 #include "sync/IcalFile.h"
 #include "sync/SyncConfig.h"
+#include "sync/SyncQueue.h"
 
 namespace tw {
 
@@ -39,11 +40,24 @@ SyncCommands::SyncCommands(CLI::App& app, CLI::App& ical)
   conflicts_->add_option("--dismiss", dismiss_, "Let the version numbered ID go")
       ->type_name("ID")
       ->excludes(restore);
+  queue_ = sync_->add_subcommand(
+      "queue", "List the changes waiting to be sent, and why the server refused some");
+  CLI::Option* retry =
+      queue_->add_option("--retry", retry_, "Send the change of the item UID with the next sync")
+          ->type_name("UID");
+  queue_
+      ->add_option("--drop", drop_,
+                   "Give up the change of the item UID: the server's version stands (a new "
+                   "item stays here only)")
+      ->type_name("UID")
+      ->excludes(retry);
 }
 
 bool SyncCommands::run(CommandContext& context) {
   if (conflicts_->parsed())
     conflicts(context);
+  else if (queue_->parsed())
+    queue(context);
   else if (sync_->parsed())
     synchronise(context);
   else if (export_->parsed())
@@ -64,12 +78,56 @@ void SyncCommands::synchronise(CommandContext& context) {
   }
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   const auto state = context.syncState(*store);
-  const SyncResult result = CalendarSync(*store, *state, *config).run();
+  CalendarSync::Options options;
+  options.clock = &context.clock();
+  const SyncResult result = CalendarSync(*store, *state, *config, options).run();
   TextOutput output = context.output("");
   output.write(result.summary() + '\n');
+  for (const SyncResult::Problem& p : result.problems) output.write("  " + p.text() + '\n');
   output.finish();
   if (result.failed > 0)
-    throw std::runtime_error("The server refused some changes; they stay queued.");
+    throw std::runtime_error("The server refused " + std::to_string(result.failed) +
+                             " changes; they wait in the queue (tallyworks sync queue).");
+}
+
+namespace {
+
+std::string verbText(const SyncQueue::Waiting& w) {
+  if (w.hereOnly) return "kept here only";
+  switch (w.verb) {
+    case PendingChanges::Verb::Create:
+      return "new";
+    case PendingChanges::Verb::Change:
+      return "changed";
+    case PendingChanges::Verb::Delete:
+      return "deleted";
+  }
+  return {};
+}
+
+}  // namespace
+
+// One line per change, and one more for a refused one or an item kept here only:
+//   0b6c...  changed  journal entry “Layout” of 6/3/2024 9:00:00 AM
+//        refused 6/3/2024 9:05:00 AM (HTTP 403): valid-calendar-data: DTEND must ...
+void SyncCommands::queue(CommandContext& context) {
+  const bool changing = !retry_.empty() || !drop_.empty();
+  const auto store =
+      context.open(changing ? StoreOpener::Access::ReadWrite : StoreOpener::Access::ReadOnly);
+  SyncQueue waiting(*store, context.syncState(*store), context.clock());
+  if (!retry_.empty()) waiting.retry(retry_);
+  if (!drop_.empty()) waiting.drop(drop_);
+  if (changing) return;
+  TextOutput output = context.output("");
+  for (const SyncQueue::Waiting& w : waiting.list()) {
+    output.write(w.uid + "  " + verbText(w) + "  " + w.what + '\n');
+    const std::string since = DateText::generalDate(TimeZone::toLocal(w.since));
+    if (w.held)
+      output.write("     refused " + since + " (HTTP " + std::to_string(w.status) + ")" +
+                   (w.reason.empty() ? "" : ": " + w.reason) + '\n');
+    if (w.hereOnly) output.write("     since " + since + ": " + w.reason + '\n');
+  }
+  output.finish();
 }
 
 // One line per copy, then one per field both sides changed:

@@ -11,9 +11,9 @@ class App;
 
 namespace tw {
 
-// sync, sync conflicts [--restore ID | --dismiss ID], ical export FILE [--from DAY] [--to DAY]
-// [--tasks] [--journal] and ical import FILE: the store with a CalDAV server (configured in
-// sync.ini) and with iCalendar files.
+// sync, sync conflicts [--restore ID | --dismiss ID], sync queue [--retry UID | --drop UID],
+// ical export FILE [--from DAY] [--to DAY] [--tasks] [--journal] and ical import FILE: the
+// store with a CalDAV server (configured in sync.ini) and with iCalendar files.
 class SyncCommands : public CommandGroup {
  public:
   SyncCommands(CLI::App& app, CLI::App& ical);
@@ -22,17 +22,20 @@ class SyncCommands : public CommandGroup {
  private:
   void synchronise(CommandContext& context);
   void conflicts(CommandContext& context);
+  void queue(CommandContext& context);
   void exportFile(CommandContext& context);
   void importFile(CommandContext& context);
 
   CLI::App* sync_;
   CLI::App* conflicts_;
+  CLI::App* queue_;
   CLI::App* export_;
   CLI::App* import_;
   std::string file_, from_, to_;
   bool tasks_ = false;
   bool asJournal_ = false;
   std::int64_t restore_ = 0, dismiss_ = 0;
+  std::string retry_, drop_;
 };
 
 }  // namespace tw

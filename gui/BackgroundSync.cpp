@@ -70,6 +70,7 @@ void BackgroundSync::startRun() {
 
 void BackgroundSync::run() {
   received_ = false;
+  runProblems_.clear();
   try {
     const auto store = stores_.open(storePath_, StoreOpener::Access::ReadWrite);
     const auto state = stores_.syncState(*store);
@@ -79,6 +80,12 @@ void BackgroundSync::run() {
     outcome_ = outcome_.arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
                             QString::fromStdString(result.summary()));
     if (result.conflicts > 0) outcome_ += tr(" (your versions: Journal, Conflicts…)");
+    if (result.problems.size() == 1)
+      outcome_ += tr(" (1 problem: the status bar's sync problems…)");
+    else if (!result.problems.empty())
+      outcome_ += tr(" (%1 problems: the status bar's sync problems…)")
+                      .arg(static_cast<qsizetype>(result.problems.size()));
+    runProblems_ = result.problems;
   } catch (const std::exception& e) {
     outcome_ = tr("Synchronisation failed at %1: %2")
                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
@@ -90,6 +97,7 @@ void BackgroundSync::onRunEnded() {
   thread_->wait();
   thread_.reset();
   status_ = outcome_;
+  problems_ = std::move(runProblems_);
   emit finished(received_);
   if (again_) startRun();
 }

@@ -9,8 +9,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sync/SyncConfig.h"
+#include "sync/SyncResult.h"
 
 namespace tw {
 
@@ -48,6 +50,8 @@ class BackgroundSync : public QObject {
   void runSoon();
   // What the last run did or why it failed, with its time; empty before the first.
   const QString& status() const { return status_; }
+  // What the last run skipped, or what the server refused in it.
+  const std::vector<SyncResult::Problem>& problems() const { return problems_; }
 
  signals:
   // A run ended; received tells that the store took changes from the server.
@@ -71,8 +75,10 @@ class BackgroundSync : public QObject {
   std::int64_t seenChanges_ = -1;
   bool again_ = false;
   QString status_;
+  std::vector<SyncResult::Problem> problems_;
   // Written on the run's thread, read after it ended.
   QString outcome_;
+  std::vector<SyncResult::Problem> runProblems_;
   bool received_ = false;
 };
 

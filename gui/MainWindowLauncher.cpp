@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStatusBar>
 #include <exception>
 #include <iostream>
 
@@ -13,6 +14,7 @@
 #include "gui/QtMessageBoxes.h"
 #include "gui/QtSaveDialog.h"
 #include "gui/SingleWindow.h"
+#include "gui/SyncProblemsButton.h"
 #include "gui/TerminationSignals.h"
 #include "gui/WindowError.h"
 #include "store/StoreOpener.h"
@@ -34,7 +36,7 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
     session_.emplace(*store_, services.clock, ProcessIdentity::self(), EntryTypeRule());
     editor_.emplace(*store_, EntryTypeRule());
     window_.load(*session_, *store_, *editor_);
-    offerConflictCopies(stores);
+    offerConflictCopies(stores, services);
   } else {
     window_.loadWithoutStore(failure);
   }
@@ -44,15 +46,20 @@ MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpen
 
 MainWindowLauncher::~MainWindowLauncher() = default;
 
-void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores) {
+void MainWindowLauncher::offerConflictCopies(const StoreOpener& stores, WindowServices& services) {
   try {
     conflicts_.emplace(*store_, stores.syncState(*store_));
+    queue_.emplace(*store_, stores.syncState(*store_), services.clock);
   } catch (const std::exception& e) {
     window_.showSyncResult(
         QObject::tr("Conflict copies cannot be read: %1").arg(WindowError::describe(e)), false);
     return;
   }
   window_.setConflictCopies(&*conflicts_);
+  problems_ = new SyncProblemsButton(*queue_, services.messages, services.dialogs, &window_);
+  window_.statusBar()->addPermanentWidget(problems_);
+  QObject::connect(problems_, &SyncProblemsButton::changed, &window_,
+                   [this] { window_.showSyncResult(window_.statusBar()->toolTip(), true); });
 }
 
 void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
@@ -69,8 +76,10 @@ void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
   sync_ = std::make_unique<BackgroundSync>(
       stores, storePath, *config, [&store] { return store.changeCount(); },
       BackgroundSync::Timing{});
-  QObject::connect(sync_.get(), &BackgroundSync::finished, &window_,
-                   [this](bool received) { window_.showSyncResult(sync_->status(), received); });
+  QObject::connect(sync_.get(), &BackgroundSync::finished, &window_, [this](bool received) {
+    window_.showSyncResult(sync_->status(), received);
+    if (problems_) problems_->showProblems(sync_->problems());
+  });
   sync_->runSoon();
 }
 

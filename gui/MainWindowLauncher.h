@@ -7,12 +7,14 @@
 #include "gui/MainWindow.h"
 #include "store/JournalStore.h"
 #include "sync/ConflictCopies.h"
+#include "sync/SyncQueue.h"
 #include "tracking/JournalEditor.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
 
 class BackgroundSync;
+class SyncProblemsButton;
 class Clock;
 class StoreOpener;
 
@@ -40,13 +42,16 @@ class MainWindowLauncher {
   JournalStore* store() { return store_.get(); }
 
  private:
-  // The conflict copies of the store's calendar synchronisation, offered in the journal.
-  void offerConflictCopies(const StoreOpener& stores);
+  // The conflict copies of the store's calendar synchronisation, offered in the journal, and
+  // its refused changes, offered from the status bar.
+  void offerConflictCopies(const StoreOpener& stores, WindowServices& services);
 
   std::unique_ptr<JournalStore> store_;
   std::optional<TrackingSession> session_;
   std::optional<JournalEditor> editor_;
   std::optional<ConflictCopies> conflicts_;
+  std::optional<SyncQueue> queue_;
+  SyncProblemsButton* problems_ = nullptr;
   MainWindow window_;
   std::unique_ptr<BackgroundSync> sync_;
 };

@@ -37,6 +37,25 @@ class SyncState {
     std::string home;
     std::string syncToken;
     std::string ctag;
+    // When the server last refused the sync-collection report (seconds since 1970, UTC); 0
+    // while it has it. The ctag is used then, and the report tried again a day later.
+    std::int64_t reportRefused = 0;
+  };
+
+  // A change that is not sent by itself: one the server refused, held until the local item
+  // changes again or the user retries it, or an item the user keeps here only.
+  struct Hold {
+    Kind kind = Kind::Task;
+    std::string uid;
+    // The item stays here and is never sent (a creation the user gave up).
+    bool hereOnly = false;
+    // The digest of the refused local fields; 0 for a refused deletion.
+    std::uint64_t digest = 0;
+    // The server's HTTP status and its own words; 0 and why for an item kept here only.
+    int status = 0;
+    std::string reason;
+    // Seconds since 1970 (UTC).
+    std::int64_t since = 0;
   };
 
   // A local version that lost to the server's where both sides changed the same field.
@@ -66,9 +85,14 @@ class SyncState {
   // An empty collection (no url) when none was stored for the kind.
   virtual Collection collection(Kind kind) = 0;
   virtual void putCollection(Kind kind, const Collection& collection) = 0;
-  // Forgets the rows and the collection of a kind, as when another collection takes its place:
-  // every local item of the kind is then new to the server.
+  // Forgets the rows, holds and the collection of a kind, as when another collection takes its
+  // place: every local item of the kind is then new to the server.
   virtual void forget(Kind kind) = 0;
+
+  virtual std::vector<Hold> holds(Kind kind) = 0;
+  // Adds the hold or replaces the one of the same kind and uid.
+  virtual void putHold(const Hold& hold) = 0;
+  virtual void removeHold(Kind kind, std::string_view uid) = 0;
 
   // Returns the copy's id.
   virtual std::int64_t addConflict(const ConflictCopy& copy) = 0;

@@ -7,6 +7,7 @@
 #include "sync/DavClient.h"
 #include "sync/EntryKind.h"
 #include "sync/HttpClient.h"
+#include "sync/SyncError.h"
 #include "sync/TaskKind.h"
 
 namespace tw {
@@ -21,20 +22,23 @@ CalendarSync::CalendarSync(JournalStore& store, SyncState& state, SyncConfig con
 SyncResult CalendarSync::run() {
   const SystemClock systemClock;
   const Instant now = (options_.clock ? *options_.clock : systemClock).now();
-  HttpClient http(config_.username, config_.password(), options_.parallel);
-  DavClient dav(http, config_.url.empty() ? config_.tasks : config_.url);
+  HttpClient::Limits limits = options_.limits;
+  if (!config_.caFile.empty()) limits.caFile = config_.caFile;
+  HttpClient http(config_.username, config_.password(), options_.parallel, limits);
+  SyncResult result;
+  DavClient dav(http, config_.url.empty() ? config_.tasks : config_.url, &result);
   CollectionFinder finder(store_, state_, dav, config_);
   const TaskKind tasks;
   const EntryKind entries;
   const ItemKind* kinds[] = {&tasks, &entries};
-  SyncResult result;
   std::string urls[2];
   for (int i = 0; i < 2; ++i) {
     urls[i] = finder.locate(*kinds[i]);
     ChangeReceiver receiver(store_, state_, dav, *kinds[i], result, now);
     if (!receiver.run(urls[i])) {
       finder.recreate(*kinds[i], urls[i]);
-      receiver.run(urls[i]);
+      if (!receiver.run(urls[i]))
+        throw SyncError(dav.describe(urls[i]) + " lost the calendar made just now");
     }
   }
   for (int i = 0; i < 2; ++i)

@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "store/JournalStore.h"
 #include "store/SyncState.h"
+#include "sync/HttpClient.h"
 #include "sync/SyncConfig.h"
 #include "sync/SyncResult.h"
 
@@ -27,6 +28,8 @@ class CalendarSync {
     // Called after each answer to a sending, on the calling thread. What it throws ends the
     // run (a way to stop it); answers not yet stored are then recognised next time.
     std::function<void()> afterAnswer;
+    // The bounds of each request (the configuration's ca_file is added to them).
+    HttpClient::Limits limits;
   };
 
   CalendarSync(JournalStore& store, SyncState& state, SyncConfig config);

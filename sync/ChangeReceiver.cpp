@@ -5,7 +5,10 @@
 #include <set>
 #include <unordered_map>
 
+#include "sync/Href.h"
 #include "sync/Reconciler.h"
+#include "sync/ServerText.h"
+#include "sync/SyncError.h"
 
 namespace tw {
 namespace {
@@ -20,39 +23,79 @@ ChangeReceiver::ChangeReceiver(JournalStore& store, SyncState& state, DavClient&
     : store_(store), state_(state), dav_(dav), kind_(kind), result_(result), now_(now) {}
 
 bool ChangeReceiver::run(const std::string& url) {
-  SyncState::Collection collection = state_.collection(kind_.kind());
-  // A saved ctag without a token: this server has no sync-collection.
-  if (collection.syncToken.empty() && !collection.ctag.empty()) return byCtag(url, collection);
+  releaseForeignRows(url);
+  const SyncState::Collection collection = state_.collection(kind_.kind());
+  // A saved ctag without a token: this server refused sync-collection.
+  if (collection.syncToken.empty() && !collection.ctag.empty() &&
+      now_.unixSeconds() - collection.reportRefused < kReportRetrySeconds)
+    return byCtag(url, collection);
+  return byReport(url, collection);
+}
+
+bool ChangeReceiver::byReport(const std::string& url, SyncState::Collection collection) {
   bool complete = collection.syncToken.empty();
-  std::optional<DavClient::Changes> changes = dav_.changesSince(url, collection.syncToken);
-  if (!changes && !complete) {
-    // The server no longer knows the token: compare everything it has.
-    complete = true;
-    changes = dav_.changesSince(url, "");
-  }
-  if (!changes) return byCtag(url, collection);
-  for (;;) {
-    const bool more = changes->truncated && changes->token != collection.syncToken;
-    collection.syncToken = changes->token;
-    collection.ctag.clear();
-    apply(url, changes->changed, changes->removed, complete && !changes->truncated, collection);
-    if (!more) return true;
-    complete = false;
+  DavClient::Changes changes = dav_.changesSince(url, collection.syncToken);
+  for (int page = 1;; ++page) {
+    if (changes.refused == DavClient::Refusal::Gone) return false;
+    if (changes.refused == DavClient::Refusal::Report) {
+      collection.reportRefused = now_.unixSeconds();
+      return byCtag(url, collection);
+    }
+    if (changes.refused == DavClient::Refusal::Token) {
+      if (complete) throw SyncError(dav_.describe(url) + " refused even an empty sync token");
+      // The server no longer knows the token: compare everything it has.
+      complete = true;
+      collection.syncToken.clear();
+    } else {
+      const bool more = changes.truncated && changes.token != collection.syncToken;
+      collection.syncToken = changes.token;
+      collection.ctag.clear();
+      collection.reportRefused = 0;
+      apply(url, changes.changed, changes.removed, complete && !changes.truncated, collection);
+      if (!more) return true;
+      complete = false;
+    }
+    if (page == kMaxPages)
+      throw SyncError(dav_.describe(url) + " still announced more changes after " +
+                      std::to_string(kMaxPages) +
+                      " pages; the synchronisation stopped there and goes on next time");
     changes = dav_.changesSince(url, collection.syncToken);
-    if (!changes) return run(url);
   }
 }
 
 bool ChangeReceiver::byCtag(const std::string& url, SyncState::Collection collection) {
   const std::optional<std::string> ctag = dav_.ctag(url);
   if (!ctag) return false;
-  if (!ctag->empty() && *ctag == collection.ctag) return true;
+  if (!ctag->empty() && *ctag == collection.ctag) {
+    if (state_.collection(kind_.kind()).reportRefused != collection.reportRefused)
+      store_.transact([&] { state_.putCollection(kind_.kind(), collection); });
+    return true;
+  }
   collection.syncToken.clear();
   // A server without ctag is listed every time; "-" still marks it as one without
   // sync-collection.
   collection.ctag = ctag->empty() ? "-" : *ctag;
   apply(url, dav_.members(url), {}, true, collection);
   return true;
+}
+
+void ChangeReceiver::releaseForeignRows(const std::string& url) {
+  const std::string collection = Href::path(url);
+  std::vector<SyncState::Item> foreign;
+  for (SyncState::Item& row : state_.items(kind_.kind()))
+    if (!row.href.empty() && !Href::isMember(collection, row.href)) foreign.push_back(row);
+  if (foreign.empty()) return;
+  store_.transact([&] {
+    for (const SyncState::Item& row : foreign) {
+      state_.removeItem(kind_.kind(), row.uid);
+      const std::optional<ItemKind::Fields> local = kind_.local(store_, row.uid);
+      if (!local) continue;
+      const std::string why = "an earlier version took it from " + ServerText::oneLine(row.href) +
+                              ", outside " + collection + "; it stays here only";
+      state_.putHold({kind_.kind(), row.uid, true, 0, 0, why, now_.unixSeconds()});
+      result_.problems.push_back({kind_.describe(*local), 0, why});
+    }
+  });
 }
 
 void ChangeReceiver::compare(const std::vector<DavClient::Member>& members, bool complete,

@@ -13,19 +13,28 @@
 namespace tw {
 
 // Brings one collection's changes from the server into the store: with sync-collection
-// (RFC 6578) page by page when the server has it, with a full listing when it refuses the
-// saved token, with ctag and ETags when it has no sync-collection. The objects are fetched
-// with calendar-multiget; the token or ctag is stored in the same transaction as the last of
-// the changes it brought.
+// (RFC 6578) page by page when the server has it, at most kMaxPages pages a run; with a full
+// listing when it refuses the saved token; with ctag and ETags when it says it has no
+// sync-collection, trying the report again a day later. A server error fails the run and
+// changes nothing. The objects are fetched with calendar-multiget; the token or ctag is
+// stored in the same transaction as the last of the changes it brought.
 class ChangeReceiver {
  public:
   ChangeReceiver(JournalStore& store, SyncState& state, DavClient& dav, const ItemKind& kind,
                  SyncResult& result, Instant now);
 
+  static constexpr int kMaxPages = 1000;
+  // How long after a refusal of sync-collection it is tried again.
+  static constexpr std::int64_t kReportRetrySeconds = 24 * 3600;
+
   // False when the collection is gone from the server.
   bool run(const std::string& collectionUrl);
 
  private:
+  bool byReport(const std::string& url, SyncState::Collection collection);
+  // Rows whose address is not in the collection (taken in by earlier versions from other
+  // calendars or servers): their items stay here only, and nothing is sent for them.
+  void releaseForeignRows(const std::string& url);
   bool byCtag(const std::string& url, SyncState::Collection collection);
   // The members to fetch, and (for a complete listing) the rows whose member is gone.
   void compare(const std::vector<DavClient::Member>& members, bool complete,

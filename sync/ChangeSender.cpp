@@ -4,9 +4,16 @@
 
 #include "sync/Href.h"
 #include "sync/Reconciler.h"
+#include "sync/ServerText.h"
 
 namespace tw {
 namespace {
+
+// Answers that say nothing about the change itself: the run stops, the change stays queued.
+bool isPassing(long status) {
+  return status == 0 || status == 401 || status == 408 || status == 423 || status == 429 ||
+         status >= 500;
+}
 
 // Rows confirmed by the server are stored in transactions of this many.
 constexpr std::size_t kStoreEvery = 100;
@@ -34,37 +41,35 @@ void ChangeSender::run(const std::string& url) {
 }
 
 std::vector<ChangeSender::Job> ChangeSender::jobs(const std::string& url) {
-  std::unordered_map<std::string, SyncState::Item> rows;
-  for (SyncState::Item& row : state_.items(kind_.kind())) rows.emplace(row.uid, std::move(row));
-  std::vector<Job> out;
-  kind_.visitLocals(store_, [&](ItemKind::Item& local) {
-    const std::uint64_t digest = ItemKind::digest(local.fields);
-    const auto it = rows.find(local.uid);
-    SyncState::Item row{kind_.kind(), local.uid, {}, {}, {}, 0};
-    if (it != rows.end()) {
-      row = std::move(it->second);
-      rows.erase(it);
-      if (!row.href.empty() && row.digest == digest) return;
-      // The server's copy, to write the item into.
-      row = *state_.item(kind_.kind(), local.uid);
-    }
-    const Job::Verb verb = row.href.empty() ? Job::Verb::Create : Job::Verb::Change;
-    if (verb == Job::Verb::Create) row.href = Href::member(url, local.uid);
-    std::string ical = kind_.serialise(local.uid, local.fields, row.ical, now_);
-    out.push_back({verb, std::move(row), std::move(ical), digest});
-  });
-  // Rows left have lost their local item: deleted here.
-  std::vector<std::string> neverSent;
-  for (auto& [uid, row] : rows) {
-    if (row.href.empty())
-      neverSent.push_back(uid);
-    else
-      out.push_back({Job::Verb::Delete, std::move(row), {}, 0});
-  }
-  if (!neverSent.empty())
+  PendingChanges::Queue queue = PendingChanges::of(store_, state_, kind_);
+  if (!queue.neverSent.empty() || !queue.staleHolds.empty())
     store_.transact([&] {
-      for (const std::string& uid : neverSent) state_.removeItem(kind_.kind(), uid);
+      for (const std::string& uid : queue.neverSent) state_.removeItem(kind_.kind(), uid);
+      for (const std::string& uid : queue.staleHolds) state_.removeHold(kind_.kind(), uid);
     });
+  std::vector<Job> out;
+  for (PendingChanges::Change& change : queue.changes) {
+    if (change.hold) {
+      // (Counted once, though later rounds see it again.)
+      if (!heldCounted_) ++result_.held;
+      continue;
+    }
+    Job job{change.verb, std::move(change.row), {}, change.digest, {}};
+    if (change.verb == PendingChanges::Verb::Delete) {
+      job.row = state_.item(kind_.kind(), job.row.uid).value_or(job.row);
+      job.what = kind_.describe(job.row.uid, job.row.ical);
+    } else {
+      // The server's copy, to write the item into.
+      if (change.verb == PendingChanges::Verb::Change)
+        job.row = *state_.item(kind_.kind(), job.row.uid);
+      else
+        job.row.href = Href::member(url, job.row.uid);
+      job.ical = kind_.serialise(job.row.uid, change.fields, job.row.ical, now_);
+      job.what = kind_.describe(change.fields);
+    }
+    out.push_back(std::move(job));
+  }
+  heldCounted_ = true;
   return out;
 }
 
@@ -73,13 +78,15 @@ bool ChangeSender::send(const std::vector<Job>& jobs) {
   requests.reserve(jobs.size());
   for (const Job& job : jobs)
     requests.push_back(
-        job.verb == Job::Verb::Delete
+        job.verb == PendingChanges::Verb::Delete
             ? dav_.remove(job.row.href, job.row.etag)
-            : dav_.put(job.row.href, job.ical, job.verb == Job::Verb::Create ? "" : job.row.etag));
+            : dav_.put(job.row.href, job.ical,
+                       job.verb == PendingChanges::Verb::Create ? "" : job.row.etag));
   Outcome outcome;
   dav_.http().performAll(requests, [&](std::size_t i, HttpClient::Response r) {
     settle(jobs[i], std::move(r), outcome);
-    if (outcome.sent.size() + outcome.deleted.size() >= kStoreEvery) store(outcome);
+    if (outcome.sent.size() + outcome.deleted.size() + outcome.refused.size() >= kStoreEvery)
+      store(outcome);
     if (afterAnswer_) afterAnswer_();
   });
   store(outcome);
@@ -90,17 +97,18 @@ bool ChangeSender::send(const std::vector<Job>& jobs) {
 
 void ChangeSender::settle(const Job& job, HttpClient::Response r, Outcome& outcome) {
   const bool ok = r.status >= 200 && r.status < 300;
-  if (r.status == 0 || r.status == 401) {
+  const bool deleting = job.verb == PendingChanges::Verb::Delete;
+  if (isPassing(r.status)) {
     if (!outcome.stop) outcome.stop = std::move(r);
   } else if (r.status == 412) {
     outcome.stale.push_back(job.row.href);
-  } else if (job.verb == Job::Verb::Delete && (ok || r.status == 404 || r.status == 410)) {
+  } else if (deleting && (ok || r.status == 404 || r.status == 410)) {
     outcome.deleted.push_back(job.row.uid);
     ++result_.deleted;
   } else if (ok) {
     outcome.sent.push_back({kind_.kind(), job.row.uid, job.row.href, r.etag, job.ical, job.digest});
     ++result_.sent;
-  } else if (job.verb == Job::Verb::Change && (r.status == 404 || r.status == 410)) {
+  } else if (job.verb == PendingChanges::Verb::Change && (r.status == 404 || r.status == 410)) {
     // Deleted on the server meanwhile: the local change makes it new again.
     SyncState::Item again = job.row;
     again.href.clear();
@@ -109,19 +117,24 @@ void ChangeSender::settle(const Job& job, HttpClient::Response r, Outcome& outco
     outcome.again = true;
   } else {
     ++result_.failed;
-    result_.problems.push_back("the server refused the " + std::string(kind_.noun()) + " " +
-                               job.row.uid + " (HTTP " + std::to_string(r.status) + ")");
+    const std::string said = ServerText::description(r.body);
+    const int status = static_cast<int>(r.status);
+    result_.problems.push_back({job.what, status, said});
+    outcome.refused.push_back(
+        {kind_.kind(), job.row.uid, false, job.digest, status, said, now_.unixSeconds()});
   }
 }
 
 void ChangeSender::store(Outcome& outcome) {
-  if (outcome.sent.empty() && outcome.deleted.empty()) return;
+  if (outcome.sent.empty() && outcome.deleted.empty() && outcome.refused.empty()) return;
   store_.transact([&] {
     for (const SyncState::Item& row : outcome.sent) state_.putItem(row);
     for (const std::string& uid : outcome.deleted) state_.removeItem(kind_.kind(), uid);
+    for (const SyncState::Hold& hold : outcome.refused) state_.putHold(hold);
   });
   outcome.sent.clear();
   outcome.deleted.clear();
+  outcome.refused.clear();
 }
 
 void ChangeSender::refetch(const std::vector<std::string>& stale) {

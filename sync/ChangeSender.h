@@ -10,6 +10,7 @@
 #include "store/SyncState.h"
 #include "sync/DavClient.h"
 #include "sync/ItemKind.h"
+#include "sync/PendingChanges.h"
 #include "sync/SyncResult.h"
 
 namespace tw {
@@ -19,7 +20,9 @@ namespace tw {
 // was lost: it is fetched and adopted, never duplicated), changes with If-Match (412: fetched,
 // merged, sent again), deletions with If-Match (404 and 410 count as done; 412: the server's
 // edit beats the delete). The rows are stored as the answers come, so a sending cut short
-// loses nothing: what is not confirmed is sent again next time.
+// loses nothing: what is not confirmed is sent again next time. A change the server refuses
+// (another 4xx) is held with the server's words until the item changes again or the user
+// retries it; no answer, a server error (5xx) or a refused password ends the run.
 class ChangeSender {
  public:
   ChangeSender(JournalStore& store, SyncState& state, DavClient& dav, const ItemKind& kind,
@@ -29,16 +32,19 @@ class ChangeSender {
 
  private:
   struct Job {
-    enum class Verb { Create, Change, Delete } verb;
+    PendingChanges::Verb verb;
     SyncState::Item row;
     std::string ical;
     std::uint64_t digest = 0;
+    // For people: "journal entry “Layout” of ...".
+    std::string what;
   };
 
   // Where a sending stands while the answers come.
   struct Outcome {
     std::vector<SyncState::Item> sent;
     std::vector<std::string> deleted;
+    std::vector<SyncState::Hold> refused;
     // The paths where the server had another version.
     std::vector<std::string> stale;
     // Some items have to go out again in another round.
@@ -61,6 +67,7 @@ class ChangeSender {
   SyncResult& result_;
   Instant now_;
   std::function<void()> afterAnswer_;
+  bool heldCounted_ = false;
 };
 
 }  // namespace tw

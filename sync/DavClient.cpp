@@ -1,9 +1,11 @@
 #include "sync/DavClient.h"
 
 #include <algorithm>
+#include <set>
 
 #include "sync/Href.h"
 #include "sync/MultiStatus.h"
+#include "sync/ServerText.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -58,8 +60,25 @@ bool isCalendarObject(const MultiStatus::Response& r, const std::string& collect
 
 }  // namespace
 
-DavClient::DavClient(HttpClient& http, std::string serverUrl)
-    : http_(http), serverUrl_(std::move(serverUrl)), shownUrl_(Href::withoutPassword(serverUrl_)) {}
+DavClient::DavClient(HttpClient& http, std::string serverUrl, SyncResult* notes)
+    : http_(http),
+      serverUrl_(std::move(serverUrl)),
+      notes_(notes),
+      shownUrl_(Href::withoutPassword(serverUrl_)) {}
+
+bool DavClient::accept(const std::string& collectionUrl, const std::string& href,
+                       const std::string& origin) {
+  const bool here = origin.empty() || origin == Href::origin(collectionUrl);
+  if (here && Href::isMember(Href::path(collectionUrl), href)) return true;
+  if (notes_) {
+    ++notes_->foreign;
+    notes_->problems.push_back(
+        {ServerText::oneLine(origin == "?" ? "an address that is none" : origin + href), 0,
+         "the server listed it with " + Href::path(collectionUrl) +
+             ", but it is not in that collection; it was left alone"});
+  }
+  return false;
+}
 
 std::string DavClient::urlOf(const std::string& href) const {
   return Href::resolve(serverUrl_, href);
@@ -71,14 +90,21 @@ void DavClient::checkReached(const HttpClient::Response& r, const std::string& w
                     "): " + r.error);
   if (r.status == 401)
     throw SyncError("the calendar server " + shownUrl_ +
-                    " refused the user name or password (HTTP 401); check username and the "
-                    "password in sync.ini");
+                    " refused the user name or password (HTTP 401); " +
+                    (http_.hasPassword()
+                         ? "check username and the password in sync.ini"
+                         : "no password is set in sync.ini (password_command or password_file)"));
+}
+
+std::string DavClient::describe(const std::string& collectionUrl) const {
+  return "the calendar server " + shownUrl_ + " (for " + Href::path(collectionUrl) + ")";
 }
 
 void DavClient::fail(const HttpClient::Response& r, const std::string& what) const {
   checkReached(r, what);
+  const std::string said = ServerText::description(r.body);
   throw SyncError("the calendar server " + shownUrl_ + " answered HTTP " +
-                  std::to_string(r.status) + " to " + what);
+                  std::to_string(r.status) + " to " + what + (said.empty() ? "" : ": " + said));
 }
 
 HttpClient::Response DavClient::send(const std::string& method, const std::string& url,
@@ -96,22 +122,29 @@ MultiStatus DavClient::multiStatus(const std::string& method, const std::string&
                                    const std::string& what) {
   const HttpClient::Response r = send(method, url, depth, body, what);
   if (r.status != 207) fail(r, what);
-  return MultiStatus::parse(r.body);
+  return MultiStatus::parse(r.body, Href::origin(url));
 }
 
-std::string DavClient::calendarHome(const std::string& url) {
+std::string DavClient::calendarHome(const std::string& url, int hops) {
   const std::string what = "the search for your calendars at " + Href::path(url);
+  if (hops > kMaxHops)
+    throw SyncError("the calendar server " + shownUrl_ + " led " + what + " through more than " +
+                    std::to_string(kMaxHops) + " principals; name the calendars in sync.ini");
   const MultiStatus found = multiStatus(
       "PROPFIND", url, "0", propfind("<d:current-user-principal/><c:calendar-home-set/>"), what);
   for (const MultiStatus::Response& r : found.responses()) {
     const auto home = r.found.find(MultiStatus::name(MultiStatus::kCalDav, "calendar-home-set"));
     if (home != r.found.end() && !home->second.hrefs.empty())
       return Href::asCollection(urlOf(home->second.hrefs.front()));
+    if (home != r.found.end() && !home->second.elsewhere.empty())
+      throw SyncError("the calendar server " + shownUrl_ + " keeps your calendars at " +
+                      ServerText::oneLine(home->second.elsewhere.front()) +
+                      ", another server; to use it, write that address as url in sync.ini");
     const auto principal =
         r.found.find(MultiStatus::name(MultiStatus::kDav, "current-user-principal"));
     if (principal != r.found.end() && !principal->second.hrefs.empty() &&
         principal->second.hrefs.front() != Href::path(url))
-      return calendarHome(urlOf(principal->second.hrefs.front()));
+      return calendarHome(urlOf(principal->second.hrefs.front()), hops + 1);
   }
   return Href::asCollection(url);
 }
@@ -120,9 +153,10 @@ std::vector<std::string> DavClient::calendars(const std::string& homeUrl) {
   const MultiStatus found = multiStatus("PROPFIND", homeUrl, "1", propfind("<d:resourcetype/>"),
                                         "the list of calendars at " + Href::path(homeUrl));
   std::vector<std::string> out;
+  const std::string origin = Href::origin(homeUrl);
   for (const MultiStatus::Response& r : found.responses()) {
     const auto type = r.found.find(MultiStatus::name(MultiStatus::kDav, "resourcetype"));
-    if (type != r.found.end() &&
+    if ((r.origin.empty() || r.origin == origin) && !r.href.empty() && type != r.found.end() &&
         contains(type->second.children, MultiStatus::name(MultiStatus::kCalDav, "calendar")))
       out.push_back(Href::asCollection(urlOf(r.href)));
   }
@@ -140,22 +174,28 @@ void DavClient::makeCalendar(const std::string& url, const std::string& displayN
   if (r.status != 201) fail(r, what);
 }
 
-std::optional<DavClient::Changes> DavClient::changesSince(const std::string& collectionUrl,
-                                                          const std::string& token) {
+DavClient::Changes DavClient::changesSince(const std::string& collectionUrl,
+                                           const std::string& token) {
   const std::string body =
       document("d:sync-collection", "<d:sync-token>" + xmlEscaped(token) +
                                         "</d:sync-token><d:sync-level>1</d:sync-level>"
                                         "<d:prop><d:getetag/></d:prop>");
-  const HttpClient::Response r =
-      send("REPORT", collectionUrl, "", body, "the changes of " + Href::path(collectionUrl));
-  if (r.status != 207) return std::nullopt;
-  const MultiStatus status = MultiStatus::parse(r.body);
-  const std::string self = Href::path(collectionUrl);
+  const std::string what = "the changes of " + Href::path(collectionUrl);
+  const HttpClient::Response r = send("REPORT", collectionUrl, "", body, what);
   Changes changes;
+  if (r.status != 207) {
+    changes.refused = refusalOf(r, !token.empty());
+    if (changes.refused == Refusal::None) fail(r, what);
+    return changes;
+  }
+  const MultiStatus status = MultiStatus::parse(r.body, Href::origin(collectionUrl));
+  const std::string self = Href::path(collectionUrl);
   changes.token = status.syncToken();
   for (const MultiStatus::Response& m : status.responses()) {
-    if (m.href == self || Href::asCollection(m.href) == self) {
+    if (m.origin.empty() && (m.href == self || Href::asCollection(m.href) == self)) {
       changes.truncated = changes.truncated || m.status == 507;
+    } else if (!accept(collectionUrl, m.href, m.origin)) {
+      continue;
     } else if (m.status == 404) {
       changes.removed.push_back(m.href);
     } else if (isCalendarObject(m, self)) {
@@ -165,13 +205,26 @@ std::optional<DavClient::Changes> DavClient::changesSince(const std::string& col
   return changes;
 }
 
+// RFC 6578: an unknown token is refused with the DAV:valid-sync-token precondition (403, or
+// 409 and 400 by some servers); a server without the report answers 501, or refuses it with
+// DAV:supported-report, or as a bad request. Anything else is a failure of the run.
+DavClient::Refusal DavClient::refusalOf(const HttpClient::Response& r, bool withToken) {
+  if (r.status == 404 || r.status == 410) return Refusal::Gone;
+  if (r.status / 100 != 4 && r.status != 501) return Refusal::None;
+  if (ServerText::names(r.body, "valid-sync-token")) return Refusal::Token;
+  if (r.status == 501 || ServerText::names(r.body, "supported-report")) return Refusal::Report;
+  if (withToken && (r.status == 403 || r.status == 409 || r.status == 400)) return Refusal::Token;
+  if (r.status == 400 || r.status == 405) return Refusal::Report;
+  return Refusal::None;
+}
+
 std::optional<std::string> DavClient::ctag(const std::string& collectionUrl) {
   const std::string what = "the state of " + Href::path(collectionUrl);
   const HttpClient::Response r =
       send("PROPFIND", collectionUrl, "0", propfind("<cs:getctag/><d:sync-token/>"), what);
   if (r.status == 404) return std::nullopt;
   if (r.status != 207) fail(r, what);
-  const MultiStatus found = MultiStatus::parse(r.body);
+  const MultiStatus found = MultiStatus::parse(r.body, Href::origin(collectionUrl));
   for (const MultiStatus::Response& m : found.responses()) {
     const std::string& tag = m.text(MultiStatus::name(MultiStatus::kCalendarServer, "getctag"));
     return tag.empty() ? m.text(MultiStatus::name(MultiStatus::kDav, "sync-token")) : tag;
@@ -185,9 +238,11 @@ std::vector<DavClient::Member> DavClient::members(const std::string& collectionU
                   "the list of items in " + Href::path(collectionUrl));
   const std::string self = Href::path(collectionUrl);
   std::vector<Member> out;
-  for (const MultiStatus::Response& r : found.responses())
-    if (isCalendarObject(r, self))
+  for (const MultiStatus::Response& r : found.responses()) {
+    if (r.origin.empty() && (r.href == self || Href::asCollection(r.href) == self)) continue;
+    if (accept(collectionUrl, r.href, r.origin) && isCalendarObject(r, self))
       out.push_back({r.href, r.text(MultiStatus::name(MultiStatus::kDav, "getetag"))});
+  }
   return out;
 }
 
@@ -204,14 +259,19 @@ std::vector<DavClient::Resource> DavClient::fetch(const std::string& collectionU
                         document("c:calendar-multiget", inside)});
   }
   const std::string what = "fetching items from " + Href::path(collectionUrl);
+  const std::set<std::string> asked(hrefs.begin(), hrefs.end());
+  std::set<std::string> got;
   std::vector<Resource> out;
   http_.performAll(requests, [&](std::size_t, const HttpClient::Response& r) {
     if (r.status != 207) fail(r, what);
-    const MultiStatus found = MultiStatus::parse(r.body);
+    const MultiStatus found = MultiStatus::parse(r.body, Href::origin(collectionUrl));
     for (const MultiStatus::Response& m : found.responses()) {
       const std::string& data = m.text(MultiStatus::name(MultiStatus::kCalDav, "calendar-data"));
-      if (m.has(MultiStatus::name(MultiStatus::kCalDav, "calendar-data")))
-        out.push_back({m.href, m.text(MultiStatus::name(MultiStatus::kDav, "getetag")), data});
+      if (!m.has(MultiStatus::name(MultiStatus::kCalDav, "calendar-data"))) continue;
+      // Only what was asked for, once: anything else is not the server's to give here.
+      if (!accept(collectionUrl, m.href, m.origin)) continue;
+      if (!asked.count(m.href) || !got.insert(m.href).second) continue;
+      out.push_back({m.href, m.text(MultiStatus::name(MultiStatus::kDav, "getetag")), data});
     }
   });
   return out;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sync/HttpClient.h"
+#include "sync/SyncResult.h"
 
 namespace tw {
 
@@ -13,12 +14,25 @@ class MultiStatus;
 // The CalDAV requests of the synchronisation (RFC 4791, 4918, 6578) on one server. Addresses
 // of resources are canonical paths (Href); collections are full URLs. A request that gets no
 // answer, or an answer refusing the user name or password, throws SyncError. Messages name
-// the server without a password the address may hold.
+// the server without a password the address may hold. Only what lies directly inside the
+// collection asked about is taken from an answer: other addresses (another calendar, another
+// server) are left out and noted as problems.
 class DavClient {
  public:
   struct Member {
     std::string href;
     std::string etag;
+  };
+
+  // Why a sync-collection report brought no changes.
+  enum class Refusal {
+    None,
+    // The server no longer knows the token: ask again without one.
+    Token,
+    // The server has no sync-collection report for the collection.
+    Report,
+    // The collection is gone.
+    Gone,
   };
 
   struct Changes {
@@ -27,6 +41,7 @@ class DavClient {
     std::string token;
     // The server sent part of the changes; ask again with the new token for the rest.
     bool truncated = false;
+    Refusal refused = Refusal::None;
   };
 
   struct Resource {
@@ -37,24 +52,28 @@ class DavClient {
 
   // How many resources one calendar-multiget asks for.
   static constexpr std::size_t kBatch = 100;
+  // How many principals the search for the calendar home follows.
+  static constexpr int kMaxHops = 5;
 
   // serverUrl: any address on the server (the configured url), for messages and to resolve
-  // paths against.
-  DavClient(HttpClient& http, std::string serverUrl);
+  // paths against. What answers hold outside the collections goes to notes, when given.
+  DavClient(HttpClient& http, std::string serverUrl, SyncResult* notes = nullptr);
 
   HttpClient& http() { return http_; }
   std::string urlOf(const std::string& href) const;
 
-  // The calendar home of the principal or home at url (RFC 4791 section 6.2.1).
-  std::string calendarHome(const std::string& url);
+  // The calendar home of the principal or home at url (RFC 4791 section 6.2.1), through at
+  // most kMaxHops principals.
+  std::string calendarHome(const std::string& url, int hops = 0);
   // The URLs of the calendars in a calendar home.
   std::vector<std::string> calendars(const std::string& homeUrl);
   void makeCalendar(const std::string& url, const std::string& displayName,
                     const std::string& component);
 
-  // The members changed or removed since token ("" for every member), one page of them;
-  // nothing when the server refuses the token or has no sync-collection report.
-  std::optional<Changes> changesSince(const std::string& collectionUrl, const std::string& token);
+  // The members changed or removed since token ("" for every member), one page of them, or
+  // why the server gave none. Throws SyncError for any other failure (a server error, no
+  // answer), so that a passing fault changes nothing.
+  Changes changesSince(const std::string& collectionUrl, const std::string& token);
   // The collection's ctag (calendarserver.org getctag, else its DAV:sync-token); nothing when
   // the collection does not exist.
   std::optional<std::string> ctag(const std::string& collectionUrl);
@@ -73,8 +92,14 @@ class DavClient {
   // DELETE with If-Match: etag when there is one.
   HttpClient::Request remove(const std::string& href, const std::string& etag) const;
 
-  // The SyncError for an answer that fits none of the cases a caller handles.
+  // "the calendar server https://example.org/ (for /alice/timelog/)", for messages.
+  std::string describe(const std::string& collectionUrl) const;
+  // The SyncError for an answer that fits none of the cases a caller handles, with what the
+  // server said.
   [[noreturn]] void fail(const HttpClient::Response& r, const std::string& what) const;
+  // Whether the canonical path lies directly in the collection at collectionUrl, on this server;
+  // notes it as a problem when not.
+  bool accept(const std::string& collectionUrl, const std::string& href, const std::string& origin);
 
  private:
   // Throws for no answer and for refused credentials.
@@ -82,12 +107,14 @@ class DavClient {
   HttpClient::Response send(const std::string& method, const std::string& url,
                             const std::string& depth, const std::string& body,
                             const std::string& what);
+  static Refusal refusalOf(const HttpClient::Response& r, bool withToken);
   MultiStatus multiStatus(const std::string& method, const std::string& url,
                           const std::string& depth, const std::string& body,
                           const std::string& what);
 
   HttpClient& http_;
   std::string serverUrl_;
+  SyncResult* notes_;
   // The server's address as messages show it, without a password.
   std::string shownUrl_;
 };

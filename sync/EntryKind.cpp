@@ -3,10 +3,12 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "core/DateText.h"
 #include "core/DateTimeError.h"
 #include "core/TimeZone.h"
 #include "sync/Categories.h"
 #include "sync/IcalObject.h"
+#include "sync/ServerText.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -16,9 +18,16 @@ constexpr const char* kTypeX = "X-TALLYWORKS-TYPE";
 constexpr const char* kMinutesX = "X-TALLYWORKS-MINUTES";
 constexpr const char* kSecondsX = "X-TALLYWORKS-SECONDS";
 constexpr const char* kOffsetX = "X-TALLYWORKS-UTC-OFFSET";
+// The DTSTART (in UTC) the offset was recorded with: the offset holds while DTSTART still names
+// that instant.
+constexpr const char* kOffsetStartX = "X-TALLYWORKS-START";
 constexpr const char* kCompanyX = "X-TALLYWORKS-COMPANY";
 constexpr std::string_view kCompanySeparator = "; ";
 constexpr std::int64_t kMaxOffset = 18 * 3600;
+// How an event of no length is written: some servers refuse an end that is not after the start
+// (and DURATION:PT0S), so it ends a second later; X-TALLYWORKS-SECONDS:0 tells it apart from
+// an entry of one second.
+constexpr std::int64_t kZeroLength = 1;
 
 std::optional<std::int64_t> number(const std::vector<std::string>& values) {
   std::int64_t n = 0;
@@ -33,16 +42,36 @@ std::int64_t integer(const std::string& field) {
   return field.empty() ? 0 : std::strtoll(field.c_str(), nullptr, 10);
 }
 
-Instant instantOf(icaltimetype t) {
-  if (t.zone) return Instant::fromUnix(icaltime_as_timet_with_zone(t, t.zone));
-  // A floating time or a date: the wall clock of this machine.
+// The instant a DTSTART or DTEND names, and the UTC offset it is read with: for a UTC time the
+// machine's offset at that instant, for a time of a time zone that zone's, and for a floating
+// time or a date the wall clock of this machine.
+TimeZone::Reading readingOf(icaltimetype t) {
   try {
-    return TimeZone::fromLocal(DateTime::fromParts(t.year, t.month, t.day, t.is_date ? 0 : t.hour,
-                                                   t.is_date ? 0 : t.minute,
-                                                   t.is_date ? 0 : t.second));
+    if (t.zone && !icaltime_is_utc(t)) {
+      int daylight = 0;
+      const std::int64_t offset =
+          icaltimezone_get_utc_offset(const_cast<icaltimezone*>(t.zone), &t, &daylight);
+      return {Instant::fromUnix(icaltime_as_timet_with_zone(t, t.zone)),
+              static_cast<std::int32_t>(offset)};
+    }
+    if (t.zone) {
+      const Instant at = Instant::fromUnix(icaltime_as_timet_with_zone(t, t.zone));
+      return {at, TimeZone::offsetAt(at)};
+    }
+    return TimeZone::resolve(DateTime::fromParts(t.year, t.month, t.day, t.is_date ? 0 : t.hour,
+                                                 t.is_date ? 0 : t.minute,
+                                                 t.is_date ? 0 : t.second));
   } catch (const DateTimeError& e) {
     throw SyncError(std::string("its time cannot be read: ") + e.what());
   }
+}
+
+std::optional<Instant> utcText(const std::vector<std::string>& values) {
+  if (values.empty()) return std::nullopt;
+  const icaltimetype t = icaltime_from_string(values.front().c_str());
+  if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || !icaltime_is_utc(t))
+    return std::nullopt;
+  return Instant::fromUnix(icaltime_as_timet_with_zone(t, icaltimezone_get_utc_timezone()));
 }
 
 icaltimetype utc(std::int64_t seconds) {
@@ -103,6 +132,21 @@ const std::vector<const char*>& EntryKind::fieldNames() const {
   return kNames;
 }
 
+bool EntryKind::isShown(std::size_t field) const {
+  return field == kSubject || field == kStart || field == kSeconds;
+}
+
+std::string EntryKind::describe(const Fields& fields) const {
+  const JournalEntry e = entryOf(fields);
+  std::string when;
+  try {
+    when = " of " + DateText::generalDate(e.localStart());
+  } catch (const DateTimeError&) {
+    when = " (its start is out of range)";
+  }
+  return "journal entry “" + ServerText::oneLine(e.subject, 80) + "”" + when;
+}
+
 ItemKind::Fields EntryKind::fieldsOf(const JournalEntry& e) {
   return {e.subject,
           std::to_string(e.start.unixSeconds()),
@@ -161,16 +205,26 @@ ItemKind::Fields EntryKind::read(icalcomponent* c) const {
   const icaltimetype start = icalcomponent_get_dtstart(c);
   if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start))
     throw SyncError("it has no start (DTSTART)");
-  const Instant from = instantOf(start);
-  std::int64_t seconds = number(IcalObject::xValues(c, kSecondsX)).value_or(0);
+  const TimeZone::Reading from = readingOf(start);
+  const std::optional<std::int64_t> savedSeconds = number(IcalObject::xValues(c, kSecondsX));
+  std::int64_t seconds = savedSeconds.value_or(0);
   if (icalcomponent_get_first_property(c, ICAL_DTEND_PROPERTY) ||
-      icalcomponent_get_first_property(c, ICAL_DURATION_PROPERTY))
-    seconds = instantOf(icalcomponent_get_dtend(c)).secondsSince(from);
+      icalcomponent_get_first_property(c, ICAL_DURATION_PROPERTY)) {
+    seconds = readingOf(icalcomponent_get_dtend(c)).instant.secondsSince(from.instant);
+    // A length of zero is written as one second, which every server takes.
+    if (seconds == kZeroLength && savedSeconds == 0) seconds = 0;
+  }
+  // DTSTART is the truth: the recorded offset stands while DTSTART names the instant it was
+  // recorded with (in objects of earlier versions, while DTSTART is still in UTC as written).
   std::optional<std::int64_t> offset = number(IcalObject::xValues(c, kOffsetX));
-  if (!offset || std::llabs(*offset) > kMaxOffset) offset = TimeZone::offsetAt(from);
+  const std::optional<Instant> recordedAt = utcText(IcalObject::xValues(c, kOffsetStartX));
+  const bool agrees = recordedAt
+                          ? *recordedAt == from.instant
+                          : IcalObject::xValues(c, kOffsetStartX).empty() && icaltime_is_utc(start);
+  if (!offset || std::llabs(*offset) > kMaxOffset || !agrees) offset = from.offset;
   const std::vector<std::string> type = IcalObject::xValues(c, kTypeX);
   return {IcalObject::text(c, ICAL_SUMMARY_PROPERTY),
-          std::to_string(from.unixSeconds()),
+          std::to_string(from.instant.unixSeconds()),
           std::to_string(*offset),
           std::to_string(std::max<std::int64_t>(0, seconds)),
           Categories::read(c),
@@ -188,10 +242,11 @@ void EntryKind::write(const Fields& f, icalcomponent* c, Instant) const {
   IcalObject::removeAll(c, ICAL_DTSTART_PROPERTY);
   IcalObject::removeAll(c, ICAL_DTEND_PROPERTY);
   IcalObject::removeAll(c, ICAL_DURATION_PROPERTY);
-  icalcomponent_add_property(c, icalproperty_new_dtstart(utc(e.start.unixSeconds())));
+  const icaltimetype start = utc(e.start.unixSeconds());
+  icalcomponent_add_property(c, icalproperty_new_dtstart(start));
   if (component_ == ICAL_VEVENT_COMPONENT) {
-    if (e.seconds > 0)
-      icalcomponent_add_property(c, icalproperty_new_dtend(utc(e.start.unixSeconds() + e.seconds)));
+    const std::int64_t length = e.seconds > 0 ? e.seconds : kZeroLength;
+    icalcomponent_add_property(c, icalproperty_new_dtend(utc(e.start.unixSeconds() + length)));
     IcalObject::removeAll(c, ICAL_TRANSP_PROPERTY);
     icalcomponent_add_property(c, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
   }
@@ -200,6 +255,7 @@ void EntryKind::write(const Fields& f, icalcomponent* c, Instant) const {
   IcalObject::setX(c, kMinutesX, {std::to_string(e.minutes())});
   IcalObject::setX(c, kSecondsX, {std::to_string(e.seconds)});
   IcalObject::setX(c, kOffsetX, {std::to_string(e.utcOffset)});
+  IcalObject::setX(c, kOffsetStartX, {icaltime_as_ical_string(start)});
   IcalObject::setX(c, kCompanyX, split(e.companies, kCompanySeparator));
 }
 

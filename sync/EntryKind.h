@@ -32,6 +32,9 @@ class EntryKind : public ItemKind {
   icalcomponent_kind component() const override { return component_; }
   const char* noun() const override { return "journal entry"; }
   const std::vector<const char*>& fieldNames() const override;
+  bool isShown(std::size_t field) const override;
+  std::string describe(const Fields& fields) const override;
+  using ItemKind::describe;
 
   void visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const override;
   std::optional<Fields> local(JournalStore& store, std::string_view uid) const override;

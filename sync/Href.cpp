@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
 #include <memory>
 
 #include "sync/SyncError.h"
@@ -72,7 +73,15 @@ std::string Href::member(const std::string& collectionUrl, std::string_view uid)
 
 std::string Href::withoutPassword(const std::string& url) {
   Url u(curl_url(), curl_url_cleanup);
-  if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return url;
+  if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {
+    // No URL libcurl reads: whatever stands between "user:" and "@" goes.
+    const std::size_t scheme = url.find("://");
+    const std::size_t from = scheme == std::string::npos ? 0 : scheme + 3;
+    const std::size_t at = url.find('@', from);
+    const std::size_t colon = url.find(':', from);
+    if (at == std::string::npos || colon > at || url.find('/', from) < at) return url;
+    return url.substr(0, colon) + url.substr(at);
+  }
   curl_url_set(u.get(), CURLUPART_PASSWORD, nullptr, 0);
   return part(u.get(), CURLUPART_URL);
 }
@@ -80,6 +89,40 @@ std::string Href::withoutPassword(const std::string& url) {
 std::string Href::asCollection(std::string url) {
   if (url.empty() || url.back() != '/') url += '/';
   return url;
+}
+
+std::string Href::origin(const std::string& urlOrPath) {
+  if (!urlOrPath.empty() && urlOrPath.front() == '/') return {};
+  Url u = parse(urlOrPath);
+  char* port = nullptr;
+  std::string portText;
+  if (curl_url_get(u.get(), CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK)
+    portText = CurlText(port, curl_free).get();
+  std::string out = part(u.get(), CURLUPART_SCHEME) + "://" + part(u.get(), CURLUPART_HOST);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out + ":" + portText;
+}
+
+bool Href::isMember(std::string_view collectionPath, std::string_view path) {
+  if (collectionPath.empty() || collectionPath.back() != '/' ||
+      path.substr(0, collectionPath.size()) != collectionPath)
+    return false;
+  const std::string_view segment = path.substr(collectionPath.size());
+  if (segment.empty() || segment.find('/') != std::string_view::npos) return false;
+  const std::string decoded = unescaped(segment);
+  return decoded != "." && decoded != ".." && decoded.find('/') == std::string::npos &&
+         decoded.find('\0') == std::string::npos;
+}
+
+void Href::checkWebAddress(const std::string& url, const std::string& setting) {
+  Url u(curl_url(), curl_url_cleanup);
+  const bool parsed = u && curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) == CURLUE_OK;
+  std::string scheme = parsed ? part(u.get(), CURLUPART_SCHEME) : std::string();
+  for (char& c : scheme) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (!parsed || (scheme != "http" && scheme != "https") || part(u.get(), CURLUPART_HOST).empty())
+    throw SyncError(setting + " = " + withoutPassword(url) +
+                    " is not the address of a calendar server: give an http:// or https:// "
+                    "address");
 }
 
 }  // namespace tw

@@ -22,6 +22,16 @@ class Href {
   static std::string withoutPassword(const std::string& url);
   // The URL with a "/" at the end of its path: the form of a collection's address.
   static std::string asCollection(std::string url);
+  // "https://example.org:443" for any URL of that server (the default port written out); ""
+  // for a path. Throws SyncError when it is no URL.
+  static std::string origin(const std::string& urlOrPath);
+  // Whether the canonical path names a resource directly inside the collection at
+  // collectionPath: one more segment, which is neither "." nor ".." and holds no "/" even when
+  // decoded.
+  static bool isMember(std::string_view collectionPath, std::string_view path);
+  // Throws SyncError, naming the setting, unless url is an http:// or https:// address of a
+  // server.
+  static void checkWebAddress(const std::string& url, const std::string& setting);
 };
 
 }  // namespace tw

@@ -21,9 +21,25 @@ void initialiseCurlOnce() {
   (void)initialised;
 }
 
+// The answer's body, bounded.
+struct Body {
+  std::string text;
+  std::size_t limit = 0;
+  bool tooLarge = false;
+};
+
 std::size_t appendBody(char* data, std::size_t size, std::size_t n, void* out) {
-  static_cast<std::string*>(out)->append(data, size * n);
+  auto* body = static_cast<Body*>(out);
+  if (body->text.size() + size * n > body->limit) {
+    body->tooLarge = true;
+    return 0;
+  }
+  body->text.append(data, size * n);
   return size * n;
+}
+
+std::string megabytes(std::size_t bytes) {
+  return std::to_string(bytes / (1024 * 1024)) + " MB";
 }
 
 std::size_t readEtag(char* data, std::size_t size, std::size_t n, void* out) {
@@ -50,6 +66,7 @@ struct HttpClient::Transfer {
   std::string body;
   std::size_t index = 0;
   Response response;
+  Body answer;
   char error[CURL_ERROR_SIZE] = {};
 
   ~Transfer() { curl_slist_free_all(headers); }
@@ -91,10 +108,11 @@ class HttpClient::Run {
   std::map<CURL*, std::unique_ptr<Transfer>> active_;
 };
 
-HttpClient::HttpClient(std::string username, std::string password, int parallel)
+HttpClient::HttpClient(std::string username, std::string password, int parallel, Limits limits)
     : username_(std::move(username)),
       password_(std::move(password)),
       parallel_(std::max(1, parallel)),
+      limits_(std::move(limits)),
       multi_(nullptr) {
   initialiseCurlOnce();
   multi_ = curl_multi_init();
@@ -102,9 +120,30 @@ HttpClient::HttpClient(std::string username, std::string password, int parallel)
   curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, static_cast<long>(parallel_));
 }
 
+HttpClient::HttpClient(std::string username, std::string password, int parallel)
+    : HttpClient(std::move(username), std::move(password), parallel, Limits()) {}
+
 HttpClient::~HttpClient() {
   for (void* easy : idle_) curl_easy_cleanup(easy);
   curl_multi_cleanup(multi_);
+}
+
+std::string HttpClient::failure(int code, const Transfer& t) const {
+  const auto result = static_cast<CURLcode>(code);
+  std::string detail = *t.error ? t.error : curl_easy_strerror(result);
+  if (t.answer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+    return "its answer was larger than " + megabytes(limits_.answerBytes) + ", which is refused";
+  if (result == CURLE_OPERATION_TIMEDOUT)
+    return "no complete answer within " + std::to_string(limits_.seconds) + " s (" + detail + ")";
+  if (result == CURLE_TOO_MANY_REDIRECTS)
+    return "it redirected more than " + std::to_string(limits_.redirects) +
+           " times, which is refused";
+  if (result == CURLE_UNSUPPORTED_PROTOCOL)
+    return "it sent an address that is neither http:// nor https:// (" + detail + ")";
+  if (result == CURLE_PEER_FAILED_VERIFICATION || result == CURLE_SSL_CACERT_BADFILE)
+    return "its certificate is not trusted (" + detail +
+           "); if it is your own server, name its certificate with ca_file = PATH in sync.ini";
+  return detail;
 }
 
 std::unique_ptr<HttpClient::Transfer> HttpClient::start(const Request& request, std::size_t index) {
@@ -135,17 +174,21 @@ std::unique_ptr<HttpClient::Transfer> HttpClient::start(const Request& request, 
     curl_easy_setopt(e, CURLOPT_USERNAME, username_.c_str());
     curl_easy_setopt(e, CURLOPT_PASSWORD, password_.c_str());
   }
+  curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
+  curl_easy_setopt(e, CURLOPT_MAXREDIRS, limits_.redirects);
   curl_easy_setopt(e, CURLOPT_POSTREDIR, static_cast<long>(CURL_REDIR_POST_ALL));
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, 20L);
-  curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, 300L);
+  curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, std::min(20L, limits_.seconds));
+  curl_easy_setopt(e, CURLOPT_TIMEOUT, limits_.seconds);
+  curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.answerBytes));
+  if (!limits_.caFile.empty()) curl_easy_setopt(e, CURLOPT_CAINFO, limits_.caFile.c_str());
   curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
   curl_easy_setopt(e, CURLOPT_ERRORBUFFER, t->error);
+  t->answer.limit = limits_.answerBytes;
   curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, appendBody);
-  curl_easy_setopt(e, CURLOPT_WRITEDATA, &t->response.body);
+  curl_easy_setopt(e, CURLOPT_WRITEDATA, &t->answer);
   curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, readEtag);
   curl_easy_setopt(e, CURLOPT_HEADERDATA, &t->response.etag);
   return t;
@@ -177,9 +220,9 @@ void HttpClient::performAll(const std::vector<Request>& requests, const Done& do
       ++count_;
       if (result == CURLE_OK) {
         curl_easy_getinfo(t->easy, CURLINFO_RESPONSE_CODE, &t->response.status);
+        t->response.body = std::move(t->answer.text);
       } else {
-        t->response.error = *t->error ? t->error : curl_easy_strerror(result);
-        t->response.body.clear();
+        t->response.error = failure(result, *t);
       }
       done(t->index, std::move(t->response));
     }

@@ -14,6 +14,9 @@ namespace tw {
 // are written from the server's copy, so what other programs added stays with them.
 class IcalFile {
  public:
+  // The largest file read; each item in it is bounded as an object from a server is.
+  static constexpr std::size_t kMaxFileBytes = 512 * 1024 * 1024;
+
   struct ExportOptions {
     // Entries that start at or after from and before until.
     std::optional<Instant> from;
@@ -33,6 +36,8 @@ class IcalFile {
     int ignored = 0;
     // Tasks and entries that could not be read (no UID, no start, ...).
     int unparsable = 0;
+    // VTIMEZONEs refused (rules no real time zone has); items naming them count as unreadable.
+    int unusableZones = 0;
 
     // "added 2, updated 1, unchanged 5", and what was ignored or unreadable.
     std::string summary() const;
@@ -42,9 +47,11 @@ class IcalFile {
   static int write(JournalStore& store, SyncState& state, const std::string& path,
                    const ExportOptions& options);
   // Adds or updates the file's VTODOs as tasks and its VEVENTs (and VJOURNALs) as entries,
-  // by UID, in one transaction. Properties and components of other programs inside an item
-  // are kept with it for the next synchronisation. Items equal to the stored ones are left
-  // alone, so importing a file this program wrote changes nothing.
+  // by UID, in one transaction, in time linear in the file's size. The file, each of its
+  // lines and each item are checked against bounds before libical reads them. Properties and
+  // components of other programs inside an item are kept with it for the next synchronisation.
+  // Items equal to the stored ones are left alone, so importing a file this program wrote changes
+  // nothing.
   static ImportResult read(JournalStore& store, SyncState& state, const std::string& path);
 };
 

@@ -2,7 +2,9 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "sync/SyncError.h"
 
@@ -41,29 +43,49 @@ std::string folded(std::string_view line) {
   return out + "\r\n";
 }
 
-// This libical writes the values of X- properties without escaping commas and semicolons, and
-// some servers cut such a value at its first comma. The X- properties without parameters are
-// swapped, in order, for short placeholder lines, and their lines are written here.
-void swapOutXValues(icalcomponent* c, std::vector<std::string>& lines) {
-  std::vector<icalproperty*> swapped;
-  for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_X_PROPERTY); p;
-       p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
-    icalvalue* v = icalproperty_get_value(p);
-    const char* text = v && icalvalue_isa(v) == ICAL_X_VALUE ? icalvalue_get_x(v) : nullptr;
-    if (text && icalproperty_count_parameters(p) == 0) swapped.push_back(p);
-  }
+// Replaces the properties by one placeholder line, whose text is written here instead.
+void swapOut(icalcomponent* c, const std::vector<icalproperty*>& swapped, const std::string& line,
+             std::vector<std::string>& lines) {
+  lines.push_back(folded(line));
+  icalproperty* placeholder = icalproperty_new_x("1");
+  icalproperty_set_x_name(placeholder, ("X-TW-" + std::to_string(lines.size())).c_str());
+  icalcomponent_add_property(c, placeholder);
   for (icalproperty* p : swapped) {
-    lines.push_back(folded(std::string(icalproperty_get_x_name(p)) + ":" +
-                           escaped(icalvalue_get_x(icalproperty_get_value(p)))));
-    icalproperty* placeholder = icalproperty_new_x("1");
-    icalproperty_set_x_name(placeholder, ("X-TW-" + std::to_string(lines.size())).c_str());
-    icalcomponent_add_property(c, placeholder);
     icalcomponent_remove_property(c, p);
     icalproperty_free(p);
   }
+}
+
+// This libical writes the values of X- properties without escaping commas and semicolons, and
+// some servers cut such a value at its first comma; and it writes each category of CATEGORIES
+// as a property of its own. The X- properties without parameters, and the CATEGORIES without
+// parameters together, are swapped for placeholder lines, and their lines are written here.
+void swapOutLines(icalcomponent* c, std::vector<std::string>& lines) {
+  std::vector<icalproperty*> xs;
+  std::vector<icalproperty*> categories;
+  std::string categoryLine;
+  for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
+       p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
+    if (icalproperty_count_parameters(p) != 0) continue;
+    icalvalue* v = icalproperty_get_value(p);
+    if (icalproperty_isa(p) == ICAL_X_PROPERTY && v && icalvalue_isa(v) == ICAL_X_VALUE &&
+        icalvalue_get_x(v)) {
+      xs.push_back(p);
+    } else if (icalproperty_isa(p) == ICAL_CATEGORIES_PROPERTY && icalproperty_get_categories(p)) {
+      categoryLine +=
+          (categories.empty() ? "CATEGORIES:" : ",") + escaped(icalproperty_get_categories(p));
+      categories.push_back(p);
+    }
+  }
+  for (icalproperty* p : xs)
+    swapOut(c, {p},
+            std::string(icalproperty_get_x_name(p)) + ":" +
+                escaped(icalvalue_get_x(icalproperty_get_value(p))),
+            lines);
+  if (!categories.empty()) swapOut(c, categories, categoryLine, lines);
   for (icalcomponent* s = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); s;
        s = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
-    swapOutXValues(s, lines);
+    swapOutLines(s, lines);
 }
 
 bool isException(icalcomponent* c) {
@@ -73,13 +95,88 @@ bool isException(icalcomponent* c) {
 }  // namespace
 
 IcalObject IcalObject::parse(const std::string& text) {
-  icalcomponent* root = icalparser_parse_string(text.c_str());
-  if (!root) throw SyncError("not an iCalendar object");
-  IcalObject object(root);
-  const icalcomponent_kind kind = icalcomponent_isa(root);
+  checkText(text, kMaxObjectBytes);
+  IcalObject object = adopt(icalparser_parse_string(text.c_str()));
+  const icalcomponent_kind kind = icalcomponent_isa(object.root_.get());
   if (kind != ICAL_VCALENDAR_COMPONENT && kind != ICAL_XROOT_COMPONENT)
     throw SyncError("not an iCalendar object (no VCALENDAR)");
+  for (icalcomponent* calendar : object.calendars())
+    for (icalcomponent* z = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT);
+         z; z = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT))
+      checkTimeZone(z);
   return object;
+}
+
+IcalObject IcalObject::adopt(icalcomponent* root) {
+  if (!root) throw SyncError("not an iCalendar object");
+  return IcalObject(root);
+}
+
+void IcalObject::checkText(std::string_view text, std::size_t maxBytes) {
+  if (text.size() > maxBytes)
+    throw SyncError("it is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
+                    " MB, which is refused");
+  int depth = 0;
+  std::size_t line = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view physical = text.substr(at, end - at);
+    const bool continued = !physical.empty() && (physical[0] == ' ' || physical[0] == '\t');
+    line = continued ? line + physical.size() : physical.size();
+    if (line > kMaxLineBytes)
+      throw SyncError("it holds a property longer than " +
+                      std::to_string(kMaxLineBytes / (1024 * 1024)) + " MB, which is refused");
+    if (!continued && physical.size() >= 6 && strncasecmp(physical.data(), "BEGIN:", 6) == 0 &&
+        ++depth > kMaxDepth)
+      throw SyncError("its components nest deeper than " + std::to_string(kMaxDepth) +
+                      " levels, which is refused");
+    if (!continued && physical.size() >= 4 && strncasecmp(physical.data(), "END:", 4) == 0) --depth;
+    at = end + 1;
+  }
+}
+
+std::string IcalObject::timeZoneId(icalcomponent* vtimezone) {
+  icalproperty* p = icalcomponent_get_first_property(vtimezone, ICAL_TZID_PROPERTY);
+  const char* id = p ? icalproperty_get_tzid(p) : nullptr;
+  return id ? id : "";
+}
+
+void IcalObject::checkTimeZone(icalcomponent* vtimezone) {
+  // Real time zones change at most a few times a year, by yearly rules or listed dates.
+  constexpr int kMaxRules = 16;
+  constexpr int kMaxChangesPerYear = 31;
+  constexpr int kMaxDates = 2000;
+  const std::string what = "its time zone \"" + timeZoneId(vtimezone) + "\" ";
+  int rules = 0;
+  int dates = 0;
+  for (icalcomponent* o = icalcomponent_get_first_component(vtimezone, ICAL_ANY_COMPONENT); o;
+       o = icalcomponent_get_next_component(vtimezone, ICAL_ANY_COMPONENT)) {
+    for (icalproperty* p = icalcomponent_get_first_property(o, ICAL_RDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(o, ICAL_RDATE_PROPERTY))
+      if (++dates > kMaxDates) throw SyncError(what + "lists more changes than any real one");
+    for (icalproperty* p = icalcomponent_get_first_property(o, ICAL_RRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(o, ICAL_RRULE_PROPERTY)) {
+      if (++rules > kMaxRules) throw SyncError(what + "has more rules than any real one");
+      const icalrecurrencetype r = icalproperty_get_rrule(p);
+      if (r.freq != ICAL_YEARLY_RECURRENCE || r.interval < 1 ||
+          r.by_second[0] != ICAL_RECURRENCE_ARRAY_MAX ||
+          r.by_minute[0] != ICAL_RECURRENCE_ARRAY_MAX || r.by_hour[0] != ICAL_RECURRENCE_ARRAY_MAX)
+        throw SyncError(what + "changes more often than once a year, which no real one does");
+      long changes = 1;
+      const std::pair<const short*, int> parts[] = {
+          {r.by_day, ICAL_BY_DAY_SIZE},          {r.by_month_day, ICAL_BY_MONTHDAY_SIZE},
+          {r.by_year_day, ICAL_BY_YEARDAY_SIZE}, {r.by_week_no, ICAL_BY_WEEKNO_SIZE},
+          {r.by_month, ICAL_BY_MONTH_SIZE},      {r.by_set_pos, ICAL_BY_SETPOS_SIZE}};
+      for (const auto& [by, size] : parts) {
+        int n = 0;
+        while (n < size && by[n] != ICAL_RECURRENCE_ARRAY_MAX) ++n;
+        changes *= std::max(1, n);
+        if (changes > kMaxChangesPerYear)
+          throw SyncError(what + "changes more often than any real one");
+      }
+    }
+  }
 }
 
 IcalObject IcalObject::create(icalcomponent_kind kind) {
@@ -116,19 +213,30 @@ icalcomponent* IcalObject::item(icalcomponent_kind kind) const {
 }
 
 std::string IcalObject::text() const {
-  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> copy(
-      icalcomponent_new_clone(root_.get()), icalcomponent_free);
+  return componentText(root_.get());
+}
+
+// The placeholders come out in the order they were made, so one pass puts the lines in.
+std::string IcalObject::componentText(icalcomponent* c) {
+  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> copy(icalcomponent_new_clone(c),
+                                                                icalcomponent_free);
   std::vector<std::string> lines;
-  swapOutXValues(copy.get(), lines);
+  swapOutLines(copy.get(), lines);
   char* text = icalcomponent_as_ical_string_r(copy.get());
-  std::string out(text ? text : "");
+  const std::string written(text ? text : "");
   icalmemory_free_buffer(text);
+  std::string out;
+  out.reserve(written.size() + written.size() / 4);
+  std::size_t from = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string placeholder = "\r\nX-TW-" + std::to_string(i + 1) + ":1\r\n";
-    const std::size_t at = out.find(placeholder);
-    if (at != std::string::npos) out.replace(at + 2, placeholder.size() - 2, lines[i]);
+    // (Its leading line break may be the end of the line put in before.)
+    const std::size_t at = written.find(placeholder, from >= 2 ? from - 2 : 0);
+    if (at == std::string::npos) continue;
+    out.append(written, from, at + 2 - from).append(lines[i]);
+    from = at + placeholder.size();
   }
-  return out;
+  return out.append(written, from);
 }
 
 std::string IcalObject::text(icalcomponent* c, icalproperty_kind kind) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw {
@@ -11,11 +12,33 @@ namespace tw {
 // One iCalendar object (RFC 5545) in libical's tree: a VCALENDAR, or several of them read from
 // a file. The helpers read and write property values as plain text. text() writes commas and
 // semicolons in X- property values escaped, which this libical does not do, so that they
-// survive servers that cut such values at the first comma.
+// survive servers that cut such values at the first comma; and a component's CATEGORIES as one
+// property with the values separated by commas, as most programs write and some can only read
+// (libical reads that form as one property per value).
+//
+// Texts from servers and files are untrusted: they are checked against bounds before libical
+// reads them, and time zones that would make libical work without end are refused.
 class IcalObject {
  public:
-  // Throws SyncError when the text is no iCalendar object.
+  static constexpr std::size_t kMaxObjectBytes = 4 * 1024 * 1024;
+  // One content line, unfolded.
+  static constexpr std::size_t kMaxLineBytes = 1024 * 1024;
+  // Components inside components (VCALENDAR, VEVENT, VALARM: 3).
+  static constexpr int kMaxDepth = 12;
+
+  // Throws SyncError when the text is no iCalendar object, or is larger than kMaxObjectBytes,
+  // or fails checkText or checkTimeZones.
   static IcalObject parse(const std::string& text);
+  // Throws SyncError when text is longer than maxBytes, holds a content line longer than
+  // kMaxLineBytes or nests components deeper than kMaxDepth.
+  static void checkText(std::string_view text, std::size_t maxBytes);
+  // Throws SyncError for a VTIMEZONE whose rules repeat more often than yearly or name more
+  // changes than real time zones do: libical would expand them for minutes.
+  static void checkTimeZone(icalcomponent* vtimezone);
+  // The TZID of a VTIMEZONE; "" when it has none.
+  static std::string timeZoneId(icalcomponent* vtimezone);
+  // Takes the root of a tree libical parsed; throws SyncError when it is null.
+  static IcalObject adopt(icalcomponent* root);
   // A VCALENDAR (VERSION, PRODID) holding one empty component of the kind, or none.
   static IcalObject create(icalcomponent_kind kind = ICAL_NO_COMPONENT);
 
@@ -24,6 +47,8 @@ class IcalObject {
   // The first component of the kind that is no recurrence exception; null when there is none.
   icalcomponent* item(icalcomponent_kind kind) const;
   std::string text() const;
+  // The text of one component (with the components inside it), written as text() writes.
+  static std::string componentText(icalcomponent* c);
   // Moves the component (out of its VCALENDAR, if it is in one) into this object's.
   void take(icalcomponent* c);
 

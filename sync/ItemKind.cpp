@@ -1,5 +1,6 @@
 #include "sync/ItemKind.h"
 
+#include "sync/ServerText.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -13,6 +14,14 @@ ItemKind::Item ItemKind::parse(const std::string& ical) const {
   return {uid, read(c)};
 }
 
+std::string ItemKind::describe(const std::string& uid, const std::string& ical) const {
+  try {
+    return describe(parse(ical).fields);
+  } catch (const SyncError&) {
+    return std::string(noun()) + " " + ServerText::oneLine(uid);
+  }
+}
+
 IcalObject ItemKind::build(const std::string& uid, const Fields& fields, const std::string& base,
                            Instant now) const {
   std::optional<IcalObject> object;
@@ -22,11 +31,30 @@ IcalObject ItemKind::build(const std::string& uid, const Fields& fields, const s
   }
   if (!object) object = IcalObject::create(component());
   icalcomponent* c = object->item(component());
+  const std::optional<Fields> before = base.empty() ? std::nullopt : readable(c);
   icalcomponent_set_uid(c, uid.c_str());
-  icalcomponent_set_dtstamp(c, icaltime_from_timet_with_zone(static_cast<time_t>(now.unixSeconds()),
-                                                             0, icaltimezone_get_utc_timezone()));
+  const icaltimetype stamp = icaltime_from_timet_with_zone(static_cast<time_t>(now.unixSeconds()),
+                                                           0, icaltimezone_get_utc_timezone());
+  icalcomponent_set_dtstamp(c, stamp);
   write(fields, c, now);
+  if (before == fields) return std::move(*object);
+  IcalObject::removeAll(c, ICAL_LASTMODIFIED_PROPERTY);
+  icalcomponent_add_property(c, icalproperty_new_lastmodified(stamp));
+  if (!icalcomponent_get_first_property(c, ICAL_CREATED_PROPERTY))
+    icalcomponent_add_property(c, icalproperty_new_created(stamp));
+  bool shownChanged = false;
+  for (std::size_t i = 0; before && i < fields.size(); ++i)
+    shownChanged = shownChanged || (isShown(i) && (*before)[i] != fields[i]);
+  if (shownChanged) icalcomponent_set_sequence(c, icalcomponent_get_sequence(c) + 1);
   return std::move(*object);
+}
+
+std::optional<ItemKind::Fields> ItemKind::readable(icalcomponent* c) const {
+  try {
+    return read(c);
+  } catch (const SyncError&) {
+    return std::nullopt;
+  }
 }
 
 std::uint64_t ItemKind::digest(const Fields& fields) {

@@ -36,6 +36,14 @@ class ItemKind {
   // For people: "task", "journal entry".
   virtual const char* noun() const = 0;
   virtual const std::vector<const char*>& fieldNames() const = 0;
+  // Whether calendar programs show the field (times, the summary): a change to it raises the
+  // object's SEQUENCE.
+  virtual bool isShown(std::size_t field) const = 0;
+
+  // For people, on one line: "task “Write”", "journal entry “Layout” of 6/3/2024 9:00:00 AM".
+  virtual std::string describe(const Fields& fields) const = 0;
+  // The same of an iCalendar object's item; the noun and uid when it cannot be read.
+  std::string describe(const std::string& uid, const std::string& ical) const;
 
   // Every local item of the kind, one at a time.
   virtual void visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const = 0;
@@ -55,13 +63,17 @@ class ItemKind {
   // read.
   Item parse(const std::string& ical) const;
   // The iCalendar object for the item: base (the server's copy, if any) with the item's
-  // properties set, so that what other programs added survives.
+  // properties set, so that what other programs added survives. DTSTAMP is now; where the
+  // fields differ from base's, LAST-MODIFIED is now too, and SEQUENCE goes up when a field
+  // calendar programs show changed.
   IcalObject build(const std::string& uid, const Fields& fields, const std::string& base,
                    Instant now) const;
   std::string serialise(const std::string& uid, const Fields& fields, const std::string& base,
                         Instant now) const {
     return build(uid, fields, base, now).text();
   }
+  // The fields of c, or nothing when it holds no such item.
+  std::optional<Fields> readable(icalcomponent* c) const;
   // A digest of the fields, never 0.
   static std::uint64_t digest(const Fields& fields);
 };

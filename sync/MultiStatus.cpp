@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "sync/Href.h"
 #include "sync/SyncError.h"
@@ -48,21 +50,36 @@ int statusOf(pugi::xml_node node) {
   return space == std::string::npos ? 0 : std::atoi(line.c_str() + space + 1);
 }
 
-MultiStatus::Property propertyOf(pugi::xml_node node) {
+// The canonical path and the origin of an href; an empty path and "?" when it is no address.
+std::pair<std::string, std::string> addressOf(const std::string& href) {
+  try {
+    return {Href::path(href), Href::origin(href)};
+  } catch (const SyncError&) {
+    return {std::string(), "?"};
+  }
+}
+
+MultiStatus::Property propertyOf(pugi::xml_node node, const std::string& origin) {
   MultiStatus::Property p;
   p.text = textOf(node);
   for (pugi::xml_node c : node.children()) {
     if (c.type() != pugi::node_element) continue;
-    if (is(c, MultiStatus::kDav, "href")) p.hrefs.push_back(Href::path(textOf(c)));
+    if (is(c, MultiStatus::kDav, "href")) {
+      const auto [path, where] = addressOf(textOf(c));
+      if (!path.empty() && (where.empty() || where == origin))
+        p.hrefs.push_back(path);
+      else
+        p.elsewhere.push_back(textOf(c));
+    }
     p.children.push_back(qualified(c));
   }
   return p;
 }
 
-MultiStatus::Response responseOf(pugi::xml_node node) {
+MultiStatus::Response responseOf(pugi::xml_node node, const std::string& origin) {
   MultiStatus::Response r;
   for (pugi::xml_node c : node.children()) {
-    if (is(c, MultiStatus::kDav, "href")) r.href = Href::path(textOf(c));
+    if (is(c, MultiStatus::kDav, "href")) std::tie(r.href, r.origin) = addressOf(textOf(c));
     if (is(c, MultiStatus::kDav, "status")) r.status = statusOf(c);
     if (!is(c, MultiStatus::kDav, "propstat")) continue;
     pugi::xml_node prop;
@@ -73,7 +90,7 @@ MultiStatus::Response responseOf(pugi::xml_node node) {
     }
     if (status < 200 || status > 299) continue;
     for (pugi::xml_node p : prop.children())
-      if (p.type() == pugi::node_element) r.found.emplace(qualified(p), propertyOf(p));
+      if (p.type() == pugi::node_element) r.found.emplace(qualified(p), propertyOf(p, origin));
   }
   return r;
 }
@@ -86,7 +103,7 @@ const std::string& MultiStatus::Response::text(const std::string& name) const {
   return it == found.end() ? kNone : it->second.text;
 }
 
-MultiStatus MultiStatus::parse(const std::string& body) {
+MultiStatus MultiStatus::parse(const std::string& body, const std::string& origin) {
   pugi::xml_document doc;
   const pugi::xml_parse_result parsed = doc.load_buffer(body.data(), body.size());
   pugi::xml_node root = doc.document_element();
@@ -95,7 +112,7 @@ MultiStatus MultiStatus::parse(const std::string& body) {
                     (parsed ? std::string() : std::string(" (") + parsed.description() + ")"));
   MultiStatus out;
   for (pugi::xml_node c : root.children()) {
-    if (is(c, kDav, "response")) out.responses_.push_back(responseOf(c));
+    if (is(c, kDav, "response")) out.responses_.push_back(responseOf(c, origin));
     if (is(c, kDav, "sync-token")) out.syncToken_ = textOf(c);
   }
   return out;

@@ -18,15 +18,20 @@ class MultiStatus {
   struct Property {
     // The text inside, trimmed.
     std::string text;
-    // The canonical paths of the DAV:href elements inside.
+    // The canonical paths of the DAV:href elements inside that are addresses on this server
+    // (paths, or URLs with this origin as Href::origin gives it).
     std::vector<std::string> hrefs;
+    // The DAV:href elements that name another server, or nothing that is an address.
+    std::vector<std::string> elsewhere;
     // The names of the elements inside.
     std::vector<std::string> children;
   };
 
   struct Response {
-    // The canonical path.
+    // The canonical path; empty when the DAV:href is no address.
     std::string href;
+    // The server the DAV:href names (Href::origin): "" for a path, "?" for no address.
+    std::string origin;
     // The response's own status (a removed member of a sync-collection answers 404); 0 when
     // the status is given per property.
     int status = 0;
@@ -37,8 +42,9 @@ class MultiStatus {
     bool has(const std::string& name) const { return found.count(name) > 0; }
   };
 
-  // Throws SyncError when the body is no multi-status document.
-  static MultiStatus parse(const std::string& body);
+  // Throws SyncError when the body is no multi-status document. origin: the server's, which
+  // property hrefs must name.
+  static MultiStatus parse(const std::string& body, const std::string& origin = {});
 
   const std::vector<Response>& responses() const { return responses_; }
   // The DAV:sync-token of a sync-collection answer.

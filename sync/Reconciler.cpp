@@ -1,5 +1,6 @@
 #include "sync/Reconciler.h"
 
+#include "sync/ServerText.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -66,7 +67,9 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
     server = kind_.parse(resource.ical);
   } catch (const SyncError& e) {
     ++result_.unparsable;
-    result_.problems.push_back(resource.href + " skipped: " + e.what());
+    result_.problems.push_back(
+        {ServerText::oneLine(resource.href), 0,
+         ServerText::oneLine(std::string("it cannot be read: ") + e.what())});
     return;
   }
   std::optional<SyncState::Item> row = state_.item(kind_.kind(), server.uid);

@@ -1,17 +1,23 @@
 #include "sync/SyncConfig.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <utility>
 
+#include "sync/Href.h"
 #include "sync/IniFile.h"
 #include "sync/SyncError.h"
 
@@ -23,14 +29,18 @@ struct Setting {
   std::string SyncConfig::*field;
 };
 
-constexpr std::array<Setting, 6> kSettings{{
+constexpr std::array<Setting, 7> kSettings{{
     {"url", &SyncConfig::url},
     {"username", &SyncConfig::username},
     {"password_command", &SyncConfig::passwordCommand},
     {"password_file", &SyncConfig::passwordFile},
     {"tasks", &SyncConfig::tasks},
     {"timelog", &SyncConfig::timelog},
+    {"ca_file", &SyncConfig::caFile},
 }};
+
+// What a password command may print: its first line is the password.
+constexpr std::size_t kMaxOutput = 64 * 1024;
 
 std::string firstLine(const std::string& text) {
   return text.substr(0, text.find_first_of("\r\n"));
@@ -40,6 +50,26 @@ std::string readAll(const std::string& path, const std::string& what) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw SyncError("cannot read " + what + " " + path + ": " + std::strerror(errno));
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Reads fd to its end or for at most seconds, whichever comes first, keeping kMaxOutput bytes;
+// false when the time ran out.
+bool readFor(int fd, int seconds, std::string& output) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  std::array<char, 4096> buffer;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd p{fd, POLLIN, 0};
+    const int ready = poll(&p, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return ready < 0;
+    const ssize_t n = read(fd, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return true;
+    if (output.size() < kMaxOutput) output.append(buffer.data(), static_cast<std::size_t>(n));
+  }
 }
 
 }  // namespace
@@ -54,7 +84,15 @@ std::string SyncConfig::defaultPath() {
 std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
   struct stat st {};
   if (stat(path.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
-  return parse(readAll(path, "the synchronisation settings"), path);
+  SyncConfig config = parse(readAll(path, "the synchronisation settings"), path);
+  if (!config.caFile.empty() && config.caFile.front() != '/') {
+    const std::size_t slash = path.rfind('/');
+    config.caFile =
+        (slash == std::string::npos ? "." : path.substr(0, slash)) + "/" + config.caFile;
+  }
+  if (!config.caFile.empty() && access(config.caFile.c_str(), R_OK) != 0)
+    throw SyncError(path + ": cannot read ca_file " + config.caFile + ": " + std::strerror(errno));
+  return config;
 }
 
 SyncConfig SyncConfig::parse(std::string_view text, const std::string& fileName) {
@@ -67,13 +105,16 @@ SyncConfig SyncConfig::parse(std::string_view text, const std::string& fileName)
     if (!setting)
       throw SyncError(fileName + ": [server] has no setting \"" + key +
                       "\" (known: url, username, password_command, password_file, tasks, "
-                      "timelog)");
+                      "timelog, ca_file)");
     config.*(setting->field) = *ini.value("server", key);
   }
   if (config.url.empty() && (config.tasks.empty() || config.timelog.empty()))
     throw SyncError(fileName + ": [server] needs url = the address of your calendars");
   if (!config.passwordCommand.empty() && !config.passwordFile.empty())
     throw SyncError(fileName + ": give either password_command or password_file, not both");
+  for (const auto& [key, value] : {std::pair{"url", &config.url}, std::pair{"tasks", &config.tasks},
+                                   std::pair{"timelog", &config.timelog}})
+    if (!value->empty()) Href::checkWebAddress(*value, fileName + ": " + key);
   return config;
 }
 
@@ -84,21 +125,43 @@ std::string SyncConfig::password() const {
 }
 
 std::string SyncConfig::commandPassword() const {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(passwordCommand.c_str(), "r"), pclose);
-  if (!pipe)
-    throw SyncError("cannot run the password command \"" + passwordCommand +
-                    "\": " + std::strerror(errno));
+  const std::string shown = "the password command \"" + passwordCommand + "\"";
+  int out[2];
+  if (pipe2(out, O_CLOEXEC) != 0)
+    throw SyncError("cannot run " + shown + ": " + std::strerror(errno));
+  const pid_t pid = fork();
+  if (pid == 0) {
+    // Its own process group, so that whatever it starts ends with it.
+    setpgid(0, 0);
+    dup2(out[1], 1);
+    execl("/bin/sh", "sh", "-c", passwordCommand.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(out[1]);
+  if (pid < 0) {
+    close(out[0]);
+    throw SyncError("cannot run " + shown + ": " + std::strerror(errno));
+  }
   std::string output;
-  std::array<char, 4096> buffer;
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
-    output.append(buffer.data(), n);
-  const int status = pclose(pipe.release());
-  if (status != 0)
-    throw SyncError("the password command \"" + passwordCommand + "\" failed" +
+  const bool finished = readFor(out[0], passwordSeconds, output);
+  close(out[0]);
+  if (!finished) kill(-pid, SIGKILL);
+  int status = 0;
+  pid_t waited = 0;
+  do {
+    waited = waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (!finished)
+    throw SyncError(shown + " gave no password within " + std::to_string(passwordSeconds) +
+                    " s; it was stopped");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    throw SyncError(shown + " failed" +
                     (WIFEXITED(status)
                          ? " (exit status " + std::to_string(WEXITSTATUS(status)) + ")"
                          : std::string()));
-  return firstLine(output);
+  std::string password = firstLine(output);
+  if (password.empty()) throw SyncError(shown + " printed no password (its first line is empty)");
+  return password;
 }
 
 std::string SyncConfig::filePassword() const {
@@ -111,7 +174,11 @@ std::string SyncConfig::filePassword() const {
     throw SyncError("the password file " + passwordFile + " may be read by others (mode " + mode +
                     "); it must be yours alone: chmod 600 " + passwordFile);
   }
-  return firstLine(readAll(passwordFile, "the password file"));
+  std::string password = firstLine(readAll(passwordFile, "the password file"));
+  if (password.empty())
+    throw SyncError("the password file " + passwordFile +
+                    " holds no password (its first line is empty)");
+  return password;
 }
 
 }  // namespace tw

@@ -12,12 +12,19 @@ namespace tw {
 //   password_command = pass show caldav                (or password_file = PATH, mode 0600)
 //   tasks = https://example.org/dav/calendars/alice/tasks/       (optional)
 //   timelog = https://example.org/dav/calendars/alice/timelog/   (optional)
+//   ca_file = /home/alice/server.pem   (optional: a certificate trusted for this server)
+// Addresses are http:// or https:// only.
 class SyncConfig {
  public:
   std::string url;
   std::string username;
   std::string passwordCommand;
   std::string passwordFile;
+  // A certificate or CA bundle (PEM) trusted for this server besides the system's; a relative
+  // path is read from the folder of sync.ini.
+  std::string caFile;
+  // How long the password command may take.
+  int passwordSeconds = 30;
   // The task (VTODO) and time log (VEVENT) collections; found or made below url when empty.
   std::string tasks;
   std::string timelog;
@@ -29,8 +36,9 @@ class SyncConfig {
   static SyncConfig parse(std::string_view text, const std::string& fileName);
 
   // The password from the command's first line of output or the file's first line; empty when
-  // neither is configured (no authentication). Throws SyncError when the command fails or the
-  // file may be read by others.
+  // neither is configured (a server that asks for none). Throws SyncError when the command
+  // fails or takes longer than passwordSeconds, when the file may be read by others, and when
+  // either gives an empty first line.
   std::string password() const;
 
  private:

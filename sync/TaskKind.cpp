@@ -4,6 +4,7 @@
 
 #include "sync/Categories.h"
 #include "sync/IcalObject.h"
+#include "sync/ServerText.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -67,6 +68,14 @@ void writeCompletion(icalcomponent* c, bool complete, Instant now) {
 const std::vector<const char*>& TaskKind::fieldNames() const {
   static const std::vector<const char*> kNames{"subject", "categories", "status"};
   return kNames;
+}
+
+bool TaskKind::isShown(std::size_t field) const {
+  return field == kSubject;
+}
+
+std::string TaskKind::describe(const Fields& fields) const {
+  return "task “" + ServerText::oneLine(fields[kSubject], 80) + "”";
 }
 
 void TaskKind::visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const {

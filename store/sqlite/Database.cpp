@@ -113,14 +113,14 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs)
   try {
     Schema::prepare(*this);
   } catch (...) {
-    sqlite3_close_v2(db_);
+    closeConnection();
     OpenFiles::remove(device_, inode_);
     throw;
   }
 }
 
 Database::~Database() {
-  sqlite3_close_v2(db_);
+  closeConnection();
   OpenFiles::remove(device_, inode_);
 }
 
@@ -203,7 +203,7 @@ void Database::openConnection(Mode mode) {
   const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     const std::string cause = causeOf(rc, sqlite3_system_errno(db_), nullptr);
-    sqlite3_close_v2(db_);
+    closeConnection();
     db_ = nullptr;
     failWith(cause);
   }
@@ -232,6 +232,36 @@ void Database::checkFile(bool write) const {
     const int error = errno;
     failWith(write && error == EACCES ? "it is read-only and cannot be changed (permission denied)"
                                       : systemCause(error));
+  }
+}
+
+void Database::closeConnection() noexcept {
+  for (auto& [sql, kept] : statements_)
+    for (sqlite3_stmt* statement : kept) sqlite3_finalize(statement);
+  statements_.clear();
+  sqlite3_close_v2(db_);
+}
+
+sqlite3_stmt* Database::prepare(const std::string& sql) {
+  std::vector<sqlite3_stmt*>& kept = statements_[sql];
+  if (!kept.empty()) {
+    sqlite3_stmt* statement = kept.back();
+    kept.pop_back();
+    return statement;
+  }
+  sqlite3_stmt* statement = nullptr;
+  const int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr);
+  if (rc != SQLITE_OK) fail(rc);
+  return statement;
+}
+
+void Database::release(const std::string& sql, sqlite3_stmt* statement) noexcept {
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  try {
+    statements_[sql].push_back(statement);
+  } catch (const std::bad_alloc&) {
+    sqlite3_finalize(statement);
   }
 }
 

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tw {
 
@@ -54,6 +57,11 @@ class Database {
   int changes() const;
   std::int64_t dataVersion();
 
+  // A prepared statement of sql, kept from an earlier use when there is one (preparing costs
+  // more than running most statements); given back, reset, with release.
+  sqlite3_stmt* prepare(const std::string& sql);
+  void release(const std::string& sql, sqlite3_stmt* statement) noexcept;
+
  private:
   void prepareFolder() const;
   void createFile() const;
@@ -61,6 +69,8 @@ class Database {
   void openConnection(Mode mode);
   // Why the file cannot be opened for writing.
   std::string notWritable() const;
+  // Finalizes the kept statements, so that closing really closes.
+  void closeConnection() noexcept;
 
   std::string path_;
   int busyTimeoutMs_ = 0;
@@ -70,6 +80,7 @@ class Database {
   bool readOnly_ = false;
   int depth_ = 0;
   bool failed_ = false;
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>> statements_;
 };
 
 }  // namespace tw

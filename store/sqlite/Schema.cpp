@@ -127,6 +127,21 @@ DROP INDEX journal_by_type;
 CREATE INDEX journal_by_type ON journal(type, id);
 )sql";
 
+// The calendar synchronisation's held changes (refused by the server, or kept here only) and
+// when a collection's server last refused the sync-collection report.
+constexpr const char* kVersion5 = R"sql(
+CREATE TABLE sync_holds(
+  kind TEXT NOT NULL CHECK (kind IN ('task', 'entry')),
+  uid TEXT NOT NULL,
+  here_only INTEGER NOT NULL,
+  digest INTEGER NOT NULL,
+  status INTEGER NOT NULL,
+  reason TEXT NOT NULL,
+  since INTEGER NOT NULL,
+  PRIMARY KEY(kind, uid)) WITHOUT ROWID;
+ALTER TABLE sync_collections ADD COLUMN report_refused INTEGER NOT NULL DEFAULT 0;
+)sql";
+
 // The entries imported from other programs, by source and the item's identity there
 // (ImportLedger). One step of its own, independent of the others.
 constexpr const char* kImportedEntries = R"sql(
@@ -196,7 +211,8 @@ void migrate(Database& db) {
   if (h.version < 2) db.execute(version2(now).c_str());
   if (h.version < 3) db.execute(kVersion3);
   if (h.version < 4) db.execute(kVersion4);
-  if (h.version < 5) db.execute(kImportedEntries);
+  if (h.version < 5) db.execute(kVersion5);
+  if (h.version < 6) db.execute(kImportedEntries);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
@@ -209,8 +225,12 @@ void Schema::prepare(Database& db) {
   checkOwner(db, h);
   // Reads of a large journal go through the page cache without a copy per page.
   db.execute("PRAGMA mmap_size = 4294967296");
+  // Large transactions (an import, a first synchronisation) keep their pages in memory
+  // instead of spilling them to the log midway: up to 64 MB.
+  db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
-    // Version 3 differs only in an index: it is read as it stands.
+    // Versions 3 to 5 lack only an index order, the synchronisation's held changes and the
+    // records of imported entries, which reading does not need: they are read as they stand.
     if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "

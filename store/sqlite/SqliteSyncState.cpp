@@ -90,7 +90,9 @@ void SqliteSyncState::removeItem(Kind kind, std::string_view uid) {
 
 SyncState::Collection SqliteSyncState::collection(Kind kind) {
   if (!db_.inTransaction()) db_.checkFile(false);
-  Statement s(db_, "SELECT url, home, sync_token, ctag FROM sync_collections WHERE kind = ?1");
+  Statement s(db_,
+              "SELECT url, home, sync_token, ctag, report_refused FROM sync_collections"
+              " WHERE kind = ?1");
   s.bind(1, kindName(kind));
   Collection c;
   if (!s.step()) return c;
@@ -98,19 +100,21 @@ SyncState::Collection SqliteSyncState::collection(Kind kind) {
   c.home = s.text(1);
   c.syncToken = s.text(2);
   c.ctag = s.text(3);
+  c.reportRefused = s.integer(4);
   return c;
 }
 
 void SqliteSyncState::putCollection(Kind kind, const Collection& c) {
   Transaction tx(db_);
   Statement(db_,
-            "INSERT OR REPLACE INTO sync_collections(kind, url, home, sync_token, ctag)"
-            " VALUES(?1, ?2, ?3, ?4, ?5)")
+            "INSERT OR REPLACE INTO sync_collections(kind, url, home, sync_token, ctag,"
+            " report_refused) VALUES(?1, ?2, ?3, ?4, ?5, ?6)")
       .bind(1, kindName(kind))
       .bind(2, c.url)
       .bind(3, c.home)
       .bind(4, c.syncToken)
       .bind(5, c.ctag)
+      .bind(6, c.reportRefused)
       .run();
   tx.commit();
 }
@@ -119,6 +123,53 @@ void SqliteSyncState::forget(Kind kind) {
   Transaction tx(db_);
   Statement(db_, "DELETE FROM sync_items WHERE kind = ?1").bind(1, kindName(kind)).run();
   Statement(db_, "DELETE FROM sync_collections WHERE kind = ?1").bind(1, kindName(kind)).run();
+  Statement(db_, "DELETE FROM sync_holds WHERE kind = ?1").bind(1, kindName(kind)).run();
+  tx.commit();
+}
+
+std::vector<SyncState::Hold> SqliteSyncState::holds(Kind kind) {
+  if (!db_.inTransaction()) db_.checkFile(false);
+  Statement s(db_,
+              "SELECT uid, here_only, digest, status, reason, since FROM sync_holds"
+              " WHERE kind = ?1 ORDER BY since, uid");
+  s.bind(1, kindName(kind));
+  std::vector<Hold> holds;
+  while (s.step()) {
+    Hold h;
+    h.kind = kind;
+    h.uid = s.text(0);
+    h.hereOnly = s.integer(1) != 0;
+    h.digest = static_cast<std::uint64_t>(s.integer(2));
+    h.status = static_cast<int>(s.integer(3));
+    h.reason = s.text(4);
+    h.since = s.integer(5);
+    holds.push_back(std::move(h));
+  }
+  return holds;
+}
+
+void SqliteSyncState::putHold(const Hold& h) {
+  Transaction tx(db_);
+  Statement(db_,
+            "INSERT OR REPLACE INTO sync_holds(kind, uid, here_only, digest, status, reason, since)"
+            " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)")
+      .bind(1, kindName(h.kind))
+      .bind(2, h.uid)
+      .bind(3, std::int64_t{h.hereOnly ? 1 : 0})
+      .bind(4, static_cast<std::int64_t>(h.digest))
+      .bind(5, std::int64_t{h.status})
+      .bind(6, h.reason)
+      .bind(7, h.since)
+      .run();
+  tx.commit();
+}
+
+void SqliteSyncState::removeHold(Kind kind, std::string_view uid) {
+  Transaction tx(db_);
+  Statement(db_, "DELETE FROM sync_holds WHERE kind = ?1 AND uid = ?2")
+      .bind(1, kindName(kind))
+      .bind(2, uid)
+      .run();
   tx.commit();
 }
 

@@ -26,6 +26,10 @@ class SqliteSyncState : public SyncState {
   void putCollection(Kind kind, const Collection& collection) override;
   void forget(Kind kind) override;
 
+  std::vector<Hold> holds(Kind kind) override;
+  void putHold(const Hold& hold) override;
+  void removeHold(Kind kind, std::string_view uid) override;
+
   std::int64_t addConflict(const ConflictCopy& copy) override;
   std::vector<ConflictCopy> conflicts() override;
   void removeConflict(std::int64_t id) override;

@@ -6,13 +6,12 @@
 
 namespace tw {
 
-Statement::Statement(Database& db, const char* sql) : db_(db) {
-  const int rc = sqlite3_prepare_v2(db_.handle(), sql, -1, &stmt_, nullptr);
-  if (rc != SQLITE_OK) db_.fail(rc);
+Statement::Statement(Database& db, const char* sql) : db_(db), sql_(sql) {
+  stmt_ = db_.prepare(sql_);
 }
 
 Statement::~Statement() {
-  sqlite3_finalize(stmt_);
+  db_.release(sql_, stmt_);
 }
 
 Statement& Statement::bind(int index, std::int64_t value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct sqlite3_stmt;
@@ -10,7 +11,8 @@ namespace tw {
 class Database;
 
 // One prepared SQL statement; parameters and columns are numbered as SQLite numbers them
-// (parameters from 1, columns from 0). Failures throw StoreError through the database.
+// (parameters from 1, columns from 0). Failures throw StoreError through the database, which
+// keeps the prepared statement for the next use of the same SQL.
 class Statement {
  public:
   Statement(Database& db, const char* sql);
@@ -32,6 +34,7 @@ class Statement {
 
  private:
   Database& db_;
+  std::string sql_;
   sqlite3_stmt* stmt_ = nullptr;
 };
 

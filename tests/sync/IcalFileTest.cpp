@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SyncFixture.h"
+#include "sync/EntryKind.h"
 #include "sync/IcalFile.h"
 #include "sync/SyncError.h"
 
@@ -107,6 +108,65 @@ TEST_F(IcalFileTest, OtherProgramsItemsAreReadAndTheirAdditionsKept) {
   EXPECT_EQ(count(exported, "BEGIN:VALARM"), 1);
   test::writeBytes(file, "no calendar");
   EXPECT_THROW(IcalFile::read(l, laptop->state, file), SyncError);
+}
+
+// What a hostile file holds is bounded before libical reads it: a property longer than the
+// bound or components nested without end refuse the file; a time zone whose rules repeat every
+// second is not expanded (the items naming it are unreadable), while the rest is imported.
+TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
+  const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n";
+  const std::string event =
+      "BEGIN:VEVENT\r\nUID:fine\r\nDTSTART:20240603T070000Z\r\nDURATION:PT1H\r\n"
+      "SUMMARY:Fine\r\nEND:VEVENT\r\n";
+  std::string deep;
+  for (int i = 0; i < 20; ++i) deep += "BEGIN:X-DEEP\r\n";
+  for (int i = 0; i < 20; ++i) deep += "END:X-DEEP\r\n";
+  const struct {
+    const char* name;
+    std::string text;
+    const char* message;
+  } kRefused[] = {
+      {"a long property",
+       head + "BEGIN:VEVENT\r\nUID:x\r\nDESCRIPTION:" + std::string(600000, 'a') + "\r\n " +
+           std::string(600000, 'b') + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+       "holds a property longer than 1 MB"},
+      {"deep nesting", head + deep + "END:VCALENDAR\r\n", "nest deeper than 12 levels"},
+      {"no end", head + event, "does not end"},
+  };
+  JournalStore& l = laptop->store;
+  for (const auto& c : kRefused) {
+    test::writeBytes(file, c.text);
+    try {
+      IcalFile::read(l, laptop->state, file);
+      ADD_FAILURE() << c.name << " accepted";
+    } catch (const SyncError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_TRUE(contents(l).empty());
+
+  const std::string everySecond =
+      "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+      "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:FREQ=SECONDLY\r\nEND:STANDARD\r\n"
+      "BEGIN:DAYLIGHT\r\nDTSTART:19700101T000000\r\nTZOFFSETFROM:+0100\r\n"
+      "TZOFFSETTO:+0000\r\nRRULE:FREQ=YEARLY;BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12;"
+      "BYMONTHDAY=1,2,3,4,5,6,7,8,9,10\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+  test::writeBytes(file, head + everySecond +
+                             "BEGIN:VEVENT\r\nUID:busy\r\nDTSTART;TZID=Busy:20240603T090000\r\n"
+                             "DURATION:PT1H\r\nSUMMARY:Busy\r\nEND:VEVENT\r\n" +
+                             event + "END:VCALENDAR\r\n");
+  EXPECT_EQ(IcalFile::read(l, laptop->state, file).summary(),
+            "added 1, updated 0, unchanged 0, 1 unreadable skipped, 1 unusable time zones ignored");
+  for (const char* rule : {"FREQ=SECONDLY",
+                           "FREQ=YEARLY;BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12;"
+                           "BYMONTHDAY=1,2,3,4,5,6,7,8,9,10"}) {
+    const std::string object =
+        head +
+        "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+        "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:" +
+        rule + "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" + event + "END:VCALENDAR\r\n";
+    EXPECT_THROW(EntryKind().parse(object), SyncError) << rule;
+  }
 }
 
 }  // namespace

@@ -85,6 +85,13 @@ TEST_F(OutageTest, AWrongPasswordChangesNothing) {
   }
   EXPECT_EQ(contents(laptop->store), before);
   EXPECT_TRUE(laptop->state.collection(SyncState::Kind::Task).url.empty());
+  try {
+    CalendarSync(laptop->store, laptop->state, config()).run();
+    FAIL() << "no failure without a password";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("no password is set in sync.ini"), std::string::npos)
+        << e.what();
+  }
   test::writeBytes(c.passwordFile, "secret\n");
   chmod(c.passwordFile.c_str(), 0644);
   EXPECT_THROW(run(), SyncError);
@@ -113,7 +120,9 @@ TEST_F(OutageTest, ATokenTheServerNoLongerKnowsFallsBackToAFullListing) {
     std::filesystem::remove_all(server->storage() + "/collection-root/alice/" + collection +
                                 "/.Radicale.cache/sync-token");
   HttpClient http("alice", "", 1);
-  ASSERT_FALSE(DavClient(http, server->url()).changesSince(server->url("/alice/timelog/"), token));
+  ASSERT_EQ(
+      DavClient(http, server->url()).changesSince(server->url("/alice/timelog/"), token).refused,
+      DavClient::Refusal::Token);
   const SyncResult r = sync(*laptop);
   EXPECT_EQ(contents(laptop->store), contents(d));
   EXPECT_EQ(r.received + r.deleted, 2) << r.summary();
@@ -128,6 +137,29 @@ TEST_F(OutageTest, ACollectionDeletedOnTheServerIsMadeAgain) {
   EXPECT_EQ(sync(*laptop).sent, 3);
   EXPECT_EQ(laptop->store.tasks().size(), 1u);
   EXPECT_EQ(onServer("/alice/timelog/").size(), 3u);
+}
+
+// A server with a certificate of its own is refused with a message that says how to trust it;
+// ca_file in sync.ini (a path beside it) names the certificate, for this server only.
+TEST_F(OutageTest, ASelfSignedServerIsTrustedOnlyThroughCaFile) {
+  server = std::make_unique<test::RadicaleServer>("", true);
+  dayOfWork(laptop->store, 1);
+  const std::string ini = folder.file("sync.ini");
+  test::writeBytes(ini, "[server]\nurl = " + server->url() + "\nusername = alice\n");
+  try {
+    CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run();
+    FAIL() << "no failure";
+  } catch (const SyncError& e) {
+    EXPECT_NE(std::string(e.what()).find("certificate is not trusted"), std::string::npos)
+        << e.what();
+    EXPECT_NE(std::string(e.what()).find("ca_file = PATH"), std::string::npos) << e.what();
+  }
+  std::filesystem::copy_file(server->certificate(), folder.file("server.pem"));
+  test::writeBytes(ini, test::readBytes(ini) + "ca_file = server.pem\n");
+  EXPECT_EQ(CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run().sent, 2);
+  test::writeBytes(ini, test::readBytes(ini) + "[other]\n");
+  std::filesystem::remove(folder.file("server.pem"));
+  EXPECT_THROW(SyncConfig::load(ini), SyncError);
 }
 
 }  // namespace

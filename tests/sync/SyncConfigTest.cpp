@@ -37,6 +37,11 @@ TEST(SyncConfigTest, MistakesAreNamedWithTheirLine) {
       {"[server]\nurl = x\nurl = y\n", "line 3: \"url\" is set twice"},
       {"[server]\nusername = alice\n", "needs url ="},
       {"[server]\nurl = x\npassword_file = p\npassword_command = c\n", "not both"},
+      {"[server]\nurl = ftp://example.org/dav/\n", "url = ftp://example.org/dav/ is not"},
+      {"[server]\nurl = file:///home/alice/cal/\n", "give an http:// or https:// address"},
+      {"[server]\nurl = https://example.org/\ntasks = file:///t/\n", "tasks = file:///t/"},
+      {"[server]\nurl = example.org/dav\n", "is not the address of a calendar server"},
+      {"[server]\nurl = https://alice:secret@/\n", "https://alice@/"},
   };
   for (const auto& c : kCases) {
     try {
@@ -71,6 +76,39 @@ TEST(SyncConfigTest, PasswordsComeFromACommandOrAPrivateFile) {
   EXPECT_THROW(c.password(), SyncError);
   chmod(c.passwordFile.c_str(), 0600);
   EXPECT_EQ(c.password(), "secret");
+}
+
+// An empty password is refused with a message, never sent; a command that does not finish is
+// stopped after its time, and whatever it started with it.
+TEST(SyncConfigTest, EmptyPasswordsAndHangingCommandsAreRefused) {
+  test::TempFolder folder;
+  const struct {
+    const char* command;
+    const char* file;
+    const char* message;
+  } kCases[] = {
+      {"printf '\\nsecret'", nullptr, "printed no password (its first line is empty)"},
+      {"true", nullptr, "printed no password"},
+      {"sleep 30 & sleep 30", nullptr, "gave no password within 1 s; it was stopped"},
+      {nullptr, "\nsecret\n", "holds no password (its first line is empty)"},
+      {nullptr, "", "holds no password"},
+  };
+  for (const auto& c : kCases) {
+    SyncConfig config;
+    config.passwordSeconds = 1;
+    if (c.command) config.passwordCommand = c.command;
+    if (c.file) {
+      config.passwordFile = folder.file("password");
+      test::writeBytes(config.passwordFile, c.file);
+      chmod(config.passwordFile.c_str(), 0600);
+    }
+    try {
+      config.password();
+      ADD_FAILURE() << "accepted " << (c.command ? c.command : c.file);
+    } catch (const SyncError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
 }
 
 // Without a configuration a synchronisation does nothing at all.

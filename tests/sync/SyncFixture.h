@@ -21,10 +21,13 @@
 
 namespace tw::test {
 
-// Stores of their own ("laptop", "desktop") synchronising through a real Radicale, in the
-// time zone of Berlin.
+// Stores of their own ("laptop", "desktop") synchronising through a real Radicale (or the
+// server at home, when a derived fixture names one), in the time zone of Berlin.
 class SyncFixture : public ::testing::Test {
  protected:
+  explicit SyncFixture(bool radicale = true)
+      : server(radicale ? std::make_unique<RadicaleServer>() : nullptr) {}
+
   struct Computer {
     Computer(const std::string& path, const Clock& clock)
         : store(path, SqliteJournalStore::Options{Database::Mode::Create, 3000, &clock}),
@@ -48,8 +51,8 @@ class SyncFixture : public ::testing::Test {
 
   SyncConfig config() const {
     SyncConfig c;
-    c.url = server->url();
-    c.username = "alice";
+    c.url = home.empty() ? server->url() : home;
+    c.username = user;
     return c;
   }
 
@@ -115,7 +118,10 @@ class SyncFixture : public ::testing::Test {
   }
 
   TempFolder folder;
-  std::unique_ptr<RadicaleServer> server = std::make_unique<RadicaleServer>();
+  std::unique_ptr<RadicaleServer> server;
+  // Another server's calendar home, used instead of Radicale's, and the user there.
+  std::string home;
+  std::string user = "alice";
   ManualClock clock{Instant::fromUnix(1'717'000'000)};
   std::unique_ptr<Computer> laptop = computer("laptop.db");
   std::unique_ptr<Computer> desktop = computer("desktop.db");

@@ -115,6 +115,7 @@ TEST_F(MigrationTest, Version3StoresGainTheIndexOfWritingOrderAndAreReadWithout)
   open()->addEntry(entry("Start Work", day(4), 0, "TWEvent"));
   test::RawDatabase(path).exec(
       "DROP INDEX journal_by_type; CREATE INDEX journal_by_type ON journal(type, start, id);"
+      " DROP TABLE sync_holds; ALTER TABLE sync_collections DROP COLUMN report_refused;"
       " PRAGMA user_version = 3;");
   chmod(path.c_str(), 0444);
   chmod(folder.path().c_str(), 0555);

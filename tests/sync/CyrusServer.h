@@ -1,0 +1,171 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/TempFolder.h"
+
+namespace tw::test {
+
+// A real Cyrus IMAP server (Debian's cyrus-imapd and cyrus-caldav) serving CalDAV on 127.0.0.1,
+// with a configuration and storage of its own in a temporary folder: nothing in /etc is read.
+// Any user name logs in with any password (SASL's alwaystrue); user(name) makes the account
+// (its INBOX, through one IMAP login), after which Cyrus makes its calendar home. As root,
+// Cyrus runs its services as the user "cyrus", which then owns the folder; as another user it
+// runs as that user.
+class CyrusServer {
+ public:
+  static constexpr const char* kMaster = "/usr/lib/cyrus/bin/master";
+
+  CyrusServer() {
+    const std::string dir = folder_.path().string();
+    for (const char* sub :
+         {"conf", "conf/db", "conf/socket", "conf/proc", "conf/lock", "conf/log", "spool", "run"})
+      std::filesystem::create_directories(folder_.file(sub));
+    httpPort_ = freePort();
+    imapPort_ = freePort();
+    writeBytes(folder_.file("imapd.conf"),
+               "configdirectory: " + dir + "/conf\npartition-default: " + dir +
+                   "/spool\ndefaultpartition: default\nservername: 127.0.0.1\nadmins: admin\n"
+                   "sasl_pwcheck_method: alwaystrue\nallowplaintext: 1\nautocreate_quota: 0\n"
+                   "httpmodules: caldav\nhttpallowcompress: 0\nsyslog_prefix: tallyworks-test\n"
+                   "idlesocket: " +
+                   dir + "/run/idle\nnotifysocket: " + dir + "/run/notify\nlmtpsocket: " + dir +
+                   "/run/lmtp\n");
+    const std::string conf = "-C " + dir + "/imapd.conf";
+    writeBytes(folder_.file("cyrus.conf"),
+               "START {\n  recover cmd=\"ctl_cyrusdb " + conf +
+                   " -r\"\n}\nSERVICES {\n"
+                   "  imap cmd=\"imapd " +
+                   conf + "\" listen=\"127.0.0.1:" + std::to_string(imapPort_) +
+                   "\" prefork=0\n  http cmd=\"httpd " + conf + "\" listen=\"127.0.0.1:" +
+                   std::to_string(httpPort_) + "\" prefork=1\n}\nEVENTS {\n}\n");
+    if (geteuid() == 0) {
+      const passwd* cyrus = getpwnam("cyrus");
+      if (!cyrus) throw std::runtime_error("Cyrus is not installed (no user cyrus)");
+      for (const auto& e : std::filesystem::recursive_directory_iterator(folder_.path()))
+        chown(e.path().c_str(), cyrus->pw_uid, cyrus->pw_gid);
+      chown(dir.c_str(), cyrus->pw_uid, cyrus->pw_gid);
+    }
+    start();
+  }
+  ~CyrusServer() { stop(); }
+  CyrusServer(const CyrusServer&) = delete;
+  CyrusServer& operator=(const CyrusServer&) = delete;
+
+  static bool installed() { return access(kMaster, X_OK) == 0; }
+
+  // The calendar home of the user, made on first use.
+  std::string url(const std::string& user) {
+    login(user);
+    return "http://127.0.0.1:" + std::to_string(httpPort_) + "/dav/calendars/user/" + user + "/";
+  }
+
+ private:
+  void start() {
+    pid_ = fork();
+    if (pid_ == 0) {
+      setpgid(0, 0);
+      const int log = open(folder_.file("master.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+      dup2(log, 1);
+      dup2(log, 2);
+      if (geteuid() != 0) {
+        const passwd* me = getpwuid(geteuid());
+        if (me) setenv("CYRUS_USER", me->pw_name, 1);
+      }
+      const std::string dir = folder_.path().string();
+      execl(kMaster, "master", "-C", (dir + "/imapd.conf").c_str(), "-M",
+            (dir + "/cyrus.conf").c_str(), "-p", (dir + "/run/master.pid").c_str(), "-D",
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    for (int attempt = 0; attempt < 400; ++attempt) {
+      if (listening(httpPort_) && listening(imapPort_)) return;
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    stop();
+    throw std::runtime_error("Cyrus did not start: " + readBytes(folder_.file("master.log")));
+  }
+
+  void stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    bool ended = false;
+    for (int attempt = 0; attempt < 200 && !ended; ++attempt) {
+      ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
+      if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    kill(-pid_, SIGKILL);
+    if (!ended) waitpid(pid_, nullptr, 0);
+    pid_ = 0;
+  }
+
+  // One IMAP login, which makes the user's INBOX.
+  void login(const std::string& user) {
+    const int s = connectTo(imapPort_);
+    if (s < 0) throw std::runtime_error("Cyrus's IMAP service does not answer");
+    const std::string command = "a LOGIN " + user + " secret\r\nb LOGOUT\r\n";
+    std::string answer;
+    if (write(s, command.data(), command.size()) == static_cast<ssize_t>(command.size())) {
+      char buffer[4096];
+      for (ssize_t n;
+           answer.find("b OK") == std::string::npos && (n = read(s, buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(s);
+    if (answer.find("a OK") == std::string::npos)
+      throw std::runtime_error("Cyrus refused the login of " + user + ": " + answer);
+  }
+
+  static bool listening(int port) {
+    const int s = connectTo(port);
+    if (s >= 0) close(s);
+    return s >= 0;
+  }
+
+  static int connectTo(int port) {
+    const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<std::uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return s;
+    close(s);
+    return -1;
+  }
+
+  static int freePort() {
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        getsockname(s, reinterpret_cast<sockaddr*>(&a), &length) != 0)
+      throw std::runtime_error("no free port");
+    close(s);
+    return ntohs(a.sin_port);
+  }
+
+  TempFolder folder_;
+  int httpPort_ = 0;
+  int imapPort_ = 0;
+  pid_t pid_ = 0;
+};
+
+}  // namespace tw::test
