@@ -177,7 +177,8 @@ class Row {
       fail("the " + std::string(what) + " " + ImportError::quoted(text) + " is no date and time");
     const DateTime reading = d->addSeconds(*t);
     if (!offset) return ForeignTime::local(reading);
-    return TimeZone::Reading{Instant::fromLocal(reading, *offset), *offset};
+    const Instant at = Instant::fromLocal(reading, *offset);
+    return TimeZone::Reading{at, TimeZone::offsetAt(at)};
   }
 
   const Fields& fields_;

@@ -10,7 +10,8 @@ namespace tw {
 // line uses them), its fields found by CsvColumns. Each row becomes an entry:
 // - its start is the start column, or the start date and start time (midnight without one):
 //   YYYY-MM-DD, MM/DD/YYYY or DD.MM.YYYY, with hh:mm[:ss] or h:mm[:ss] AM/PM, in this
-//   machine's time zone unless an ISO time carries its offset (Z, +01:00);
+//   machine's time zone unless an ISO time carries its offset (Z, +01:00), which names the
+//   instant (shown, as every entry, under the offset in force here then);
 // - its length is the time to its end (the end column, or the end date and time; an end time
 //   alone before the start time is on the next day), else its duration (h:mm[:ss] or decimal
 //   hours);
