@@ -107,7 +107,8 @@ TEST_F(MappingTest, EachSourceGivesSubjectCategoriesNotesStartAndLength) {
        "Header | Site, Acme | 2024-03-28T00:00:00 | 5400 | \n"},
       {"csv",
        "When,What,Length\n2024-03-31T01:30:00Z,Deploy,2:00\n2024-03-28 09:00,Mail,0.25\n",
-       {{CsvColumns::Start, "When"}, {CsvColumns::Description, "What"},
+       {{CsvColumns::Start, "When"},
+        {CsvColumns::Description, "What"},
         {CsvColumns::Duration, "Length"}},
        "Deploy |  | 2024-03-31T03:30:00 | 7200 | \n"
        "Mail |  | 2024-03-28T09:00:00 | 900 | \n"},

@@ -113,10 +113,35 @@ TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240328T090000\r\nEND:VEVENT\r\nEND:"
        "VCALENDAR\r\n",
        "event 1: it has no UID"},
+      {"ktimetracker",
+       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e2\r\nDTSTART:banana\r\nEND:VEVENT\r\n"
+       "END:VCALENDAR\r\n",
+       "event \"e2\": it has no start of day and time"},
   };
   for (const Case& c : cases)
     EXPECT_NE(skippedOf(c.source, c.text).find(c.error), std::string::npos)
         << c.source << ": " << c.text << " skipped: " << skippedOf(c.source, c.text);
+}
+
+// The real files cut short anywhere: refused saying why, or read as far as they go, never more.
+TEST(ReadersTest, TruncatedFilesAreRefusedOrReadAsFarAsTheyGo) {
+  const std::pair<const char*, const char*> files[] = {{"timewarrior", "timewarrior-export.json"},
+                                                       {"gtimelog", "gtimelog-timelog.txt"},
+                                                       {"ktimetracker", "ktimetracker.ics"},
+                                                       {"csv", "web-tracker.csv"}};
+  for (const auto& [source, name] : files) {
+    const std::string whole = readBytes(std::string(TW_IMPORT_DATA) + "/" + name);
+    std::istringstream all(whole);
+    const std::size_t entries = readAs(source, all).entries.size();
+    for (std::size_t cut = 1; cut < whole.size(); cut += 7) {
+      std::istringstream in(whole.substr(0, cut));
+      try {
+        EXPECT_LE(readAs(source, in).entries.size(), entries) << name << " cut at " << cut;
+      } catch (const ImportError& e) {
+        EXPECT_STRNE(e.what(), "") << name << " cut at " << cut;
+      }
+    }
+  }
 }
 
 // An endless line: the reader must stop soon after the bound, not read a gigabyte.
