@@ -1,6 +1,8 @@
 // The tallyworks executable: with a command it runs on the command line; without one it starts
-// the window program (tallyworks-window) on the store. The command line never loads Qt, so a
-// command starts in a fraction of the time and memory the window's libraries would take.
+// the window program (tallyworks-window) on the store, and the calendar's commands (sync, ical)
+// it hands to tallyworks-sync with the same arguments. So a command never loads Qt, nor the
+// network and calendar libraries (libcurl and its TLS, libical, pugixml) unless it needs them:
+// it starts in a fraction of the time and memory those libraries would take.
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,14 +28,24 @@ bool hasDisplay() {
   return false;
 }
 
-// Beside this program in a build folder, in libexec when installed.
-std::filesystem::path windowProgram() {
+// The helper program name: beside this program in a build folder, in libexec when installed.
+std::filesystem::path helperProgram(const char* name) {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   const std::filesystem::path folder = error ? std::filesystem::path(".") : self.parent_path();
-  std::filesystem::path beside = folder / "tallyworks-window";
+  std::filesystem::path beside = folder / name;
   if (std::filesystem::exists(beside, error)) return beside;
-  return folder / ".." / TALLYWORKS_LIBEXEC / "tallyworks" / "tallyworks-window";
+  return folder / ".." / TALLYWORKS_LIBEXEC / "tallyworks" / name;
+}
+
+// Runs the helper program name in place of this process with argv; returns only when it
+// cannot.
+int runHelper(const char* name, char** argv) {
+  const std::string program = helperProgram(name).string();
+  ::execv(program.c_str(), argv);
+  std::cerr << "tallyworks: the program " << program
+            << " cannot be started: " << std::strerror(errno) << '\n';
+  return tw::CommandLine::kFailure;
 }
 
 int openWindow(const std::vector<std::string>& args) {
@@ -51,13 +63,9 @@ int openWindow(const std::vector<std::string>& args) {
                  "run without one\n";
     return tw::CommandLine::kFailure;
   }
-  const std::string program = windowProgram().string();
   std::vector<char*> argv{const_cast<char*>("tallyworks"), const_cast<char*>("--store"),
                           store.data(), nullptr};
-  ::execv(program.c_str(), argv.data());
-  std::cerr << "tallyworks: the window program " << program
-            << " cannot be started: " << std::strerror(errno) << '\n';
-  return tw::CommandLine::kFailure;
+  return runHelper("tallyworks-window", argv.data());
 }
 
 }  // namespace
@@ -65,6 +73,7 @@ int openWindow(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!tw::CommandLine::namesCommand(args)) return openWindow(args);
+  if (tw::CommandLine::namesCalendarCommand(args)) return runHelper("tallyworks-sync", argv);
   const tw::SqliteStoreOpener stores;
   std::ios::sync_with_stdio(false);
   return tw::CommandLine(std::cin, std::cout, std::cerr, stores).run(args);

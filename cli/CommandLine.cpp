@@ -42,7 +42,11 @@ int CommandLine::complain(int code, const std::string& message) {
 }
 
 int CommandLine::run(const std::vector<std::string>& args) {
-  CommandParser parser;
+  if (!seams_.calendar && namesCalendarCommand(args))
+    return complain(kFailure,
+                    "the commands sync, ical and import --from ktimetracker run in "
+                    "tallyworks-sync, not here");
+  CommandParser parser(seams_.calendar, seams_.ktimetracker);
   if (const std::string unknown = parser.unknownBeforeCommand(args); !unknown.empty())
     return complain(kUsage, unknown + kSeeHelp);
   try {
@@ -70,6 +74,17 @@ bool CommandLine::namesCommand(const std::vector<std::string>& args) {
     else if (args[i].rfind("--store=", 0) != 0)
       return true;
   }
+  return false;
+}
+
+bool CommandLine::namesCalendarCommand(const std::vector<std::string>& args) {
+  const std::string name = CommandParser::commandName(args);
+  if (name == CommandParser::kSync || name == CommandParser::kIcal) return true;
+  if (name != "import") return false;
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if ((args[i] == "--from" && i + 1 < args.size() && args[i + 1] == "ktimetracker") ||
+        args[i] == "--from=ktimetracker")
+      return true;
   return false;
 }
 

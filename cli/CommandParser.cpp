@@ -6,7 +6,6 @@
 #include "cli/JournalEditCommands.h"
 #include "cli/ReportCommands.h"
 #include "cli/StoreCommands.h"
-#include "cli/SyncCommands.h"
 #include "cli/TaskCommands.h"
 #include "cli/TerminalText.h"
 #include "cli/TrackingCommands.h"
@@ -21,7 +20,8 @@ bool startsWith(const std::string& text, const char* prefix) {
 
 }  // namespace
 
-CommandParser::CommandParser()
+CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar,
+                             const CommandLine::CalendarFileReader& ktimetracker)
     : app_(
           "Tallyworks times work on tasks and reports on it. Without a command it opens the "
           "main window.",
@@ -32,7 +32,7 @@ CommandParser::CommandParser()
                            "Use this store file instead of the default (before the command)");
   CLI::App* task = app_.add_subcommand("task", "Add, list and change tasks");
   CLI::App* journal = app_.add_subcommand("journal", "Read, write and change the journal");
-  CLI::App* ical = app_.add_subcommand("ical", "Write and read iCalendar (.ics) files");
+  CLI::App* ical = app_.add_subcommand(kIcal, "Write and read iCalendar (.ics) files");
   task->require_subcommand(1, 1);
   journal->require_subcommand(1, 1);
   ical->require_subcommand(1, 1);
@@ -42,8 +42,11 @@ CommandParser::CommandParser()
   groups_.push_back(std::make_unique<ReportCommands>(app_));
   groups_.push_back(std::make_unique<StoreCommands>(app_));
   groups_.push_back(std::make_unique<TrackingCommands>(app_));
-  groups_.push_back(std::make_unique<SyncCommands>(app_, *ical));
-  groups_.push_back(std::make_unique<ImportCommands>(app_));
+  CLI::App* sync = app_.add_subcommand(kSync,
+                                       "Synchronise tasks and journal with the CalDAV server "
+                                       "named in $XDG_CONFIG_HOME/tallyworks/sync.ini");
+  if (calendar) groups_.push_back(calendar(*sync, *ical));
+  groups_.push_back(std::make_unique<ImportCommands>(app_, ktimetracker));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {
@@ -59,6 +62,16 @@ std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& 
         if (command->get_name() == word) return "";
       return "unknown command " + TerminalText::quoted(word);
     }
+  }
+  return "";
+}
+
+std::string CommandParser::commandName(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--store")
+      ++i;
+    else if (!startsWith(args[i], "-"))
+      return args[i];
   }
   return "";
 }

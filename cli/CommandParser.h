@@ -7,16 +7,22 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/CommandGroup.h"
+#include "cli/CommandLine.h"
 
 namespace tw {
 
 class CommandContext;
 
 // The parser of the command line with every command; each group of commands holds the values
-// the arguments give it.
+// the arguments give it. The calendar's commands (sync, ical) are known to every parser, for
+// help and errors, and run only where their group is given.
 class CommandParser {
  public:
-  CommandParser();
+  static constexpr const char* kSync = "sync";
+  static constexpr const char* kIcal = "ical";
+
+  explicit CommandParser(const CommandLine::CalendarCommands& calendar,
+                         const CommandLine::CalendarFileReader& ktimetracker = {});
   CommandParser(const CommandParser&) = delete;
   CommandParser& operator=(const CommandParser&) = delete;
 
@@ -26,6 +32,9 @@ class CommandParser {
   std::string unknownBeforeCommand(const std::vector<std::string>& args) const;
   // After parsing: runs the command given.
   void runCommand(CommandContext& context);
+  // The first word of args that is neither an option nor the path of --store: the command's
+  // name, or "" when there is none.
+  static std::string commandName(const std::vector<std::string>& args);
 
  private:
   CLI::App app_;

@@ -16,19 +16,16 @@
 #include "import/ImportError.h"
 #include "import/Importer.h"
 #include "import/TimewarriorReader.h"
-#include "import/ical/KtimetrackerReader.h"
 #include "tracking/EntryTypeRule.h"
 
 namespace tw {
 namespace {
 
-constexpr const char* kNothing = "; nothing was imported.";
-
-using TextReader = std::function<ForeignJournal(InputText&)>;
+constexpr const char* kNothingImported = "; nothing was imported.";
 
 // The text of the file (or standard input) handed to the reader.
 ForeignJournal readText(CommandContext& context, const std::string& file,
-                        const TextReader& reader) {
+                        const ImportCommands::Reader& reader) {
   if (file == "-") {
     InputText input(context.in(), "standard input");
     return reader(input);
@@ -37,15 +34,16 @@ ForeignJournal readText(CommandContext& context, const std::string& file,
   const int error = !in ? errno : std::filesystem::is_directory(file) ? EISDIR : 0;
   if (error != 0)
     throw std::runtime_error("The file " + TerminalText::quoted(file) +
-                             " cannot be read: " + std::strerror(error) + kNothing);
+                             " cannot be read: " + std::strerror(error) + kNothingImported);
   InputText input(in, "the file " + TerminalText::quoted(file));
   return reader(input);
 }
 
 }  // namespace
 
-ImportCommands::ImportCommands(CLI::App& app)
-    : import_(app.add_subcommand(
+ImportCommands::ImportCommands(CLI::App& app, Reader ktimetracker)
+    : ktimetracker_(std::move(ktimetracker)),
+      import_(app.add_subcommand(
           "import",
           "Take in the journal of another time tracker: Timewarrior (timew export), "
           "KTimeTracker (.ics), Hamster (hamster.db), gtimelog (timelog.txt) or a CSV export of "
@@ -72,7 +70,7 @@ bool ImportCommands::run(CommandContext& context) {
   try {
     journal = read(context);
   } catch (const ImportError& e) {
-    throw std::runtime_error(e.what() + std::string(kNothing));
+    throw std::runtime_error(e.what() + std::string(kNothingImported));
   }
   std::unique_ptr<JournalStore> store =
       dryRun_ ? context.openToRead() : context.open(StoreOpener::Access::ReadWrite);
@@ -85,7 +83,7 @@ bool ImportCommands::run(CommandContext& context) {
   try {
     summary = Importer(store.get(), ledger.get(), options).run(std::move(journal));
   } catch (const ImportError& e) {
-    throw std::runtime_error(e.what() + std::string(kNothing));
+    throw std::runtime_error(e.what() + std::string(kNothingImported));
   }
   TextOutput output = context.output("");
   output.write(summary.text());
@@ -96,7 +94,11 @@ bool ImportCommands::run(CommandContext& context) {
 ForeignJournal ImportCommands::read(CommandContext& context) const {
   if (from_ == "timewarrior") return readText(context, file_, TimewarriorReader::read);
   if (from_ == "gtimelog") return readText(context, file_, GtimelogReader::read);
-  if (from_ == "ktimetracker") return readText(context, file_, KtimetrackerReader::read);
+  if (from_ == "ktimetracker") {
+    if (!ktimetracker_)
+      throw std::runtime_error("import --from ktimetracker runs in tallyworks-sync, not here");
+    return readText(context, file_, ktimetracker_);
+  }
   if (from_ == "hamster") {
     const std::unique_ptr<HamsterFacts> facts = context.openHamster(file_);
     return HamsterReader::read(*facts);

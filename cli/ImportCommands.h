@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli/CommandGroup.h"
 #include "import/ForeignJournal.h"
+#include "import/InputText.h"
 
 namespace CLI {
 class App;
@@ -17,12 +19,17 @@ namespace tw {
 // before the store is opened; a dry run opens the store only to read.
 class ImportCommands : public CommandGroup {
  public:
-  explicit ImportCommands(CLI::App& app);
+  using Reader = std::function<ForeignJournal(InputText&)>;
+
+  // ktimetracker: the reader of KTimeTracker's files (libical), given only by tallyworks-sync;
+  // without it --from ktimetracker fails.
+  ImportCommands(CLI::App& app, Reader ktimetracker);
   bool run(CommandContext& context) override;
 
  private:
   ForeignJournal read(CommandContext& context) const;
 
+  Reader ktimetracker_;
   CLI::App* import_;
   std::string from_;
   std::string file_;

@@ -22,9 +22,11 @@ std::string shellQuoted(const std::string& s) {
 class ExecutableTest : public ::testing::Test {
  protected:
   // Runs tallyworks --store STORE with the arguments (a shell text); returns its exit code.
+  // The configuration folder is the test's own (no sync.ini of the user's is read).
   int tallyworks(const std::string& args, const std::string& as = "") {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + as +
-                                shellQuoted(TALLYWORKS_EXECUTABLE) + " --store " +
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                std::string("XDG_CONFIG_HOME=") + shellQuoted(folder.path()) + " " +
+                                as + shellQuoted(TALLYWORKS_EXECUTABLE) + " --store " +
                                 shellQuoted(store) + " " + args;
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -54,6 +56,11 @@ TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
       {"start write", 0},
       {"start Write", 0},
       {"status > " + shellQuoted(status), 0},
+      {"ical export " + shellQuoted(folder.file("journal.ics")) + " > /dev/null", 0},
+      {"ical import " + shellQuoted(folder.file("journal.ics")) + " > /dev/null", 0},
+      {"import --from ktimetracker " + shellQuoted(folder.file("journal.ics")) + " > /dev/null", 0},
+      {"sync 2>/dev/null", 1},
+      {"ical export 2>/dev/null", 2},
       {"task list > /dev/full 2>/dev/null", 1},
       {"journal export > /dev/full 2>/dev/null", 1},
       {"report > /dev/full 2>/dev/null", 1},
@@ -65,6 +72,30 @@ TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
   for (const auto& c : cases) EXPECT_EQ(tallyworks(c.args), c.code) << c.args;
   EXPECT_EQ(readBytes(listed), "Write\tDocs\t0\n");
   EXPECT_EQ(readBytes(status).rfind("Write\tDocs\t", 0), 0u) << "the timer outlives its command";
+  EXPECT_NE(readBytes(folder.file("journal.ics")).find("SUMMARY:Write"), std::string::npos);
+}
+
+// What a program would load, as the dynamic loader lists it for ldd.
+std::string librariesOf(const std::string& program) {
+  const TempFolder listing;
+  const std::string file = listing.file("ldd.txt");
+  const std::string command =
+      "LD_TRACE_LOADED_OBJECTS=1 " + shellQuoted(program) + " > " + shellQuoted(file);
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return readBytes(file);
+}
+
+// Every command but sync and ical starts without the network and calendar libraries (nor Qt):
+// tallyworks hands those two to tallyworks-sync.
+TEST(CommandProgram, LoadsNeitherTheNetworkNorTheCalendarLibraries) {
+  const std::string command = librariesOf(TALLYWORKS_EXECUTABLE);
+  const std::string calendar = librariesOf(TALLYWORKS_SYNC_EXECUTABLE);
+  for (const char* library : {"libcurl", "libical", "libpugixml"}) {
+    EXPECT_NE(calendar.find(library), std::string::npos) << library << " in " << calendar;
+    EXPECT_EQ(command.find(library), std::string::npos) << library << " in " << command;
+  }
+  EXPECT_NE(command.find("libsqlite3"), std::string::npos) << command;
+  EXPECT_EQ(command.find("libQt6"), std::string::npos) << command;
 }
 
 TEST_F(ExecutableTest, ANewStoreAndItsFoldersArePrivateToTheUser) {

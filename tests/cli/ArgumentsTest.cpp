@@ -90,5 +90,41 @@ TEST_F(ArgumentsTest, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(out.str(), "tallyworks " TALLYWORKS_VERSION "\n");
 }
 
+// Every program lists the calendar's commands in its help; tallyworks, whose command line has
+// not their group, hands them to tallyworks-sync before parsing (tests/app runs both), and its
+// command line refuses them.
+TEST_F(ArgumentsTest, TheCalendarCommandsAreKnownEverywhereAndRunOnlyWhereGiven) {
+  ASSERT_EQ(runRaw({"--help"}), 0);
+  const std::string help = out.str();
+  EXPECT_NE(help.find("CalDAV"), std::string::npos) << help;
+  calendar = false;
+  ASSERT_EQ(runRaw({"--help"}), 0);
+  EXPECT_EQ(out.str(), help);
+  const struct {
+    Args args;
+    bool calendar;
+  } cases[] = {
+      {{"sync"}, true},
+      {{"--store", "x.db", "ical", "export", "x.ics"}, true},
+      {{"--store=x.db", "sync", "conflicts"}, true},
+      {{"--help", "ical"}, true},
+      {{"--store", "sync", "report"}, false},
+      {{"report", "--output", "sync"}, false},
+      {{"task", "add", "ical"}, false},
+      {{"import", "--from", "ktimetracker", "k.ics"}, true},
+      {{"--store", "x.db", "import", "k.ics", "--from=ktimetracker"}, true},
+      {{"import", "--from", "gtimelog", "ktimetracker"}, false},
+      {{"--version"}, false},
+      {{}, false},
+  };
+  for (const auto& c : cases) {
+    const std::string shown = c.args.empty() ? "(none)" : c.args.back();
+    EXPECT_EQ(CommandLine::namesCalendarCommand(c.args), c.calendar) << shown;
+    if (!c.calendar) continue;
+    EXPECT_EQ(runRaw(c.args), 1) << shown;
+    EXPECT_NE(err.str().find("tallyworks-sync"), std::string::npos) << err.str();
+  }
+}
+
 }  // namespace
 }  // namespace tw::test

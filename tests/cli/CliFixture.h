@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/sync/SyncCommands.h"
 #include "core/ManualClock.h"
+#include "import/ical/KtimetrackerReader.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/TempFolder.h"
 
@@ -37,6 +39,12 @@ class CliTest : public ::testing::Test {
     CommandLine::Seams seams;
     seams.isTerminal = [this](const std::ostream&) { return terminal; };
     seams.clock = &clock;
+    if (calendar) {
+      seams.calendar = [](CLI::App& sync, CLI::App& ical) {
+        return std::make_unique<SyncCommands>(sync, ical);
+      };
+      seams.ktimetracker = KtimetrackerReader::read;
+    }
     return CommandLine(in, *stdout_, err, opener, seams).run(args);
   }
   int run(std::vector<std::string> args, const std::string& input = "") {
@@ -67,6 +75,8 @@ class CliTest : public ::testing::Test {
   SqliteStoreOpener opener;
   ManualClock clock{Instant::fromUnix(1'709'280'000)};  // 2024-03-01 08:00 UTC
   bool terminal = false;
+  // Whether the command line runs the calendar's commands, as tallyworks-sync does.
+  bool calendar = true;
   std::ostringstream out;
   std::ostringstream err;
 

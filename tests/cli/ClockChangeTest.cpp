@@ -1,21 +1,16 @@
 // Starts typed on the command line on the nights the clocks change (Europe/Berlin).
 #include "CliFixture.h"
-#include "core/TimeZone.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
 
 class ClockChangeTest : public CliTest {
  protected:
-  void SetUp() override {
-    setenv("TZ", "Europe/Berlin", 1);
-    TimeZone::reload();
-    ASSERT_EQ(run({"task", "add", "Write"}), 0);
-  }
-  void TearDown() override {
-    unsetenv("TZ");
-    TimeZone::reload();
-  }
+  void SetUp() override { ASSERT_EQ(run({"task", "add", "Write"}), 0); }
+
+ private:
+  ScopedTimeZone berlin_{"Europe/Berlin"};
 };
 
 // A start the clocks skip is refused with a message; in the hour they repeat the first is

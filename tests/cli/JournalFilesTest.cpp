@@ -1,23 +1,15 @@
 // journal import and export.
-#include <cstdlib>
-
 #include "CliFixture.h"
-#include "core/TimeZone.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
 
 class JournalFilesTest : public CliTest {
  protected:
-  void SetUp() override {
-    setenv("TZ", "America/New_York", 1);
-    TimeZone::reload();
-  }
-  void TearDown() override {
-    unsetenv("TZ");
-    TimeZone::reload();
-  }
   std::string exported() { return output({"journal", "export"}); }
+
+  const ScopedTimeZone newYork_{"America/New_York"};
 };
 
 const std::string kLines =
@@ -56,8 +48,7 @@ TEST_F(JournalFilesTest, ExportAndImportMakeALosslessRoundTripThatNeverDoublesEn
 
   store = folder.file("second.db");
   ASSERT_EQ(run({"journal", "import", file}), 0) << err.str();
-  unsetenv("TZ");
-  TimeZone::reload();
+  const ScopedTimeZone machine(nullptr);
   EXPECT_EQ(exported(), before) << "starts keep their offsets in another zone";
 }
 

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "core/DateTime.h"
 #include "core/DateTimeError.h"
 #include "core/TimeZone.h"
 #include "core/ZoneOffsets.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw {
 namespace {
@@ -15,21 +16,12 @@ namespace {
 class TimeZoneTest : public ::testing::Test {
  protected:
   void use(const char* zone) {
-    setenv("TZ", zone, 1);
-    TimeZone::reload();
-  }
-  void TearDown() override {
-    if (before_) {
-      setenv("TZ", before_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    TimeZone::reload();
+    zone_.reset();
+    zone_.emplace(zone);
   }
 
  private:
-  std::optional<std::string> before_ =
-      std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+  std::optional<test::ScopedTimeZone> zone_;
 };
 
 DateTime at(int y, int mo, int d, int h, int mi = 0) {

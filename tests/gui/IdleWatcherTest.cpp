@@ -116,7 +116,7 @@ class IdleFixture : public WindowFixture {
 class IdleReturnTest : public IdleFixture, public ::testing::WithParamInterface<Row> {};
 
 TEST_P(IdleReturnTest, AsksOnReturnAndCutsTheEntryWhereTheTimeAwayBegan) {
-  const Row row = GetParam();
+  const Row& row = GetParam();
   const bool byLock = row.away <= Away::ScreenSaverLock;
   question.answer = row.answer;
   clock.advance(20 * 60);  // 9:20

@@ -11,6 +11,7 @@
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/ConflictCopies.h"
 #include "sync/TaskKind.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
@@ -111,8 +112,7 @@ TEST_F(JournalWindowTest, EveryChangeIsStoredAndCanBeUndoneAndMadeAgain) {
 TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
   addEntry("Alpha", at(11, 9), "Design", 60);
   open();
-  setenv("TZ", "Europe/Berlin", 1);
-  TimeZone::reload();
+  const test::ScopedTimeZone berlin("Europe/Berlin");
   const QString before = week();
   EXPECT_FALSE(model().setData(model().index(0, JournalModel::kStart),
                                QtDates::toQt(DateTime::fromParts(2024, 3, 31, 2, 30)),
@@ -120,8 +120,6 @@ TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
   QCoreApplication::processEvents();
   expectShown({"Journal W: Error changing the entry\r\n3/31/2024 2:30:00 AM does not exist here"});
   EXPECT_EQ(week(), before);
-  unsetenv("TZ");
-  TimeZone::reload();
 }
 
 TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {

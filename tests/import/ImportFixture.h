@@ -9,6 +9,7 @@
 #include "../cli/CliFixture.h"
 #include "core/DateText.h"
 #include "core/TimeZone.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 
@@ -20,21 +21,6 @@ class ImportTest : public CliTest {
   using Totals = std::map<std::pair<std::string, std::string>, std::int64_t>;
 
  protected:
-  ImportTest() {
-    const char* zone = std::getenv("TZ");
-    if (zone) savedZone_ = zone;
-    hadZone_ = zone != nullptr;
-    setenv("TZ", "Europe/Berlin", 1);
-    TimeZone::reload();
-  }
-  ~ImportTest() override {
-    if (hadZone_)
-      setenv("TZ", savedZone_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    TimeZone::reload();
-  }
-
   static std::string data(const std::string& name) {
     return std::string(TW_IMPORT_DATA) + "/" + name;
   }
@@ -69,11 +55,8 @@ class ImportTest : public CliTest {
   // Every entry as the journal exports it, to see that nothing changed.
   std::string journal() { return output({"journal", "export"}); }
 
+  ScopedTimeZone zone_{"Europe/Berlin"};
   std::string& store_ = store;
-
- private:
-  std::string savedZone_;
-  bool hadZone_ = false;
 };
 
 constexpr std::int64_t hms(int h, int m, int s) {

@@ -11,6 +11,7 @@
 #include "import/GtimelogReader.h"
 #include "import/TimewarriorReader.h"
 #include "import/ical/KtimetrackerReader.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
@@ -60,14 +61,7 @@ const std::string kIcs =
 
 class MappingTest : public ::testing::Test {
  protected:
-  MappingTest() {
-    setenv("TZ", "Europe/Berlin", 1);
-    TimeZone::reload();
-  }
-  ~MappingTest() override {
-    unsetenv("TZ");
-    TimeZone::reload();
-  }
+  ScopedTimeZone zone_{"Europe/Berlin"};
 };
 
 TEST_F(MappingTest, EachSourceGivesSubjectCategoriesNotesStartAndLength) {

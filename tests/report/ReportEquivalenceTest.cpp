@@ -9,6 +9,7 @@
 #include "core/DateTimeError.h"
 #include "report/ReportRun.h"
 #include "store/sqlite/SqliteJournalStore.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw {
@@ -58,8 +59,7 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
   TempFolder folder;
   for (int round = 0; round < 60; ++round) {
     // Zones far from UTC both ways: local days straddle UTC days.
-    setenv("TZ", round % 2 ? "Pacific/Kiritimati" : "America/Los_Angeles", 1);
-    TimeZone::reload();
+    const ScopedTimeZone zone(round % 2 ? "Pacific/Kiritimati" : "America/Los_Angeles");
     SqliteJournalStore store(folder.file("store" + std::to_string(round) + ".db"));
     ReferenceReport reference;
     store.transact([&] {
@@ -81,8 +81,6 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
     if (round % 5 == 0) r.endDate = reference.endDate = "";
     ASSERT_EQ(ReportRun::text(store, r), reference.text()) << "round " << round;
   }
-  unsetenv("TZ");
-  TimeZone::reload();
 }
 
 // A bound that cannot be read fails a report, unless the journal holds nothing to report.

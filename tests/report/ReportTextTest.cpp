@@ -5,6 +5,7 @@
 
 #include "ReportFixture.h"
 #include "core/DateTimeError.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw {
 namespace {
@@ -149,8 +150,7 @@ TEST(TextReport, DurationFormsAndTheOrderOfEqualStarts) {
 // The end shown is the local time of the start instant plus the length: across a change of the
 // clocks it moves with them. An entry recorded under another offset ends under its own.
 TEST(TextReport, EndsAcrossChangesOfTheClocks) {
-  setenv("TZ", "Europe/Berlin", 1);
-  TimeZone::reload();
+  const test::ScopedTimeZone berlin("Europe/Berlin");
   JournalEntry elsewhere = entry(at(2024, 3, 31, 1, 59), 2, "Travel");
   elsewhere.utcOffset = 19800;
   elsewhere.start = Instant::fromLocal(at(2024, 3, 31, 1, 59), elsewhere.utcOffset);
@@ -170,8 +170,6 @@ TEST(TextReport, EndsAcrossChangesOfTheClocks) {
   };
   for (const auto& c : cases)
     EXPECT_NE(report({c.e}).find(c.shown), std::string::npos) << c.shown << "\n" << report({c.e});
-  unsetenv("TZ");
-  TimeZone::reload();
 }
 
 TEST(TextReport, UnreadableBoundsAndTotalsBeyondThirtyTwoBits) {

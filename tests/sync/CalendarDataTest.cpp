@@ -36,8 +36,7 @@ TEST_F(SyncFixture, LocalTimesOfDaylightSavingDaysAndMidnightsRoundTripToTheSeco
     laptop->store.addEntry(e);
   }
   sync(*laptop);
-  setenv("TZ", "America/New_York", 1);
-  TimeZone::reload();
+  const test::ScopedTimeZone newYork("America/New_York");
   sync(*desktop);
   EXPECT_EQ(contents(desktop->store), contents(laptop->store));
   desktop->store.visitAll([](const JournalEntry& e) {

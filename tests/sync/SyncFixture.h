@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "sync/DavClient.h"
 #include "sync/EntryKind.h"
 #include "sync/HttpClient.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -35,15 +35,6 @@ class SyncFixture : public ::testing::Test {
     SqliteJournalStore store;
     SqliteSyncState state;
   };
-
-  void SetUp() override {
-    setenv("TZ", "Europe/Berlin", 1);
-    TimeZone::reload();
-  }
-  void TearDown() override {
-    unsetenv("TZ");
-    TimeZone::reload();
-  }
 
   std::unique_ptr<Computer> computer(const std::string& name) const {
     return std::make_unique<Computer>(folder.file(name), clock);
@@ -117,6 +108,7 @@ class SyncFixture : public ::testing::Test {
     return dav.fetch(server->url(collection), hrefs);
   }
 
+  const ScopedTimeZone berlin{"Europe/Berlin"};
   TempFolder folder;
   std::unique_ptr<RadicaleServer> server;
   // Another server's calendar home, used instead of Radicale's, and the user there.

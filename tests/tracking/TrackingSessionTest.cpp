@@ -4,6 +4,7 @@
 
 #include "SessionFixture.h"
 #include "core/Markers.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tracking/TrackingError.h"
 
 namespace tw {
@@ -276,8 +277,7 @@ TEST_F(TrackingSessionTest, ATimerOfAProcessThatIsGoneIsAnOrphan) {
 // Elapsed time is real time: across a change of daylight saving time, and when the wall clock
 // is set while timing.
 TEST_F(TrackingSessionTest, TimeCountsAsRealTimeAcrossClockChanges) {
-  setenv("TZ", "Europe/Berlin", 1);
-  TimeZone::reload();
+  const test::ScopedTimeZone berlin("Europe/Berlin");
   clock.setLocal(DateTime::fromParts(2024, 3, 31, 1, 30));
   session->start("Page layout");
   work(2 * 3600);                          // 1:30 CET to 4:30 CEST
@@ -288,8 +288,6 @@ TEST_F(TrackingSessionTest, TimeCountsAsRealTimeAcrossClockChanges) {
   EXPECT_EQ(e.seconds, 2 * 3600 + 600);
   EXPECT_EQ(DateText::iso(e.localStart()), "2024-03-31T01:30:00");
   EXPECT_EQ(e.utcOffset, 3600);
-  unsetenv("TZ");
-  TimeZone::reload();
 }
 
 }  // namespace

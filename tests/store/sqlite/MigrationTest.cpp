@@ -12,6 +12,7 @@
 #include "store/StoreError.h"
 #include "store/sqlite/Schema.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw {
 namespace {
@@ -20,15 +21,9 @@ namespace {
 // brought forward in the machine's time zone.
 class MigrationTest : public test::StoreFixture {
  protected:
-  void SetUp() override {
-    setenv("TZ", "Europe/Berlin", 1);
-    TimeZone::reload();
-    std::filesystem::copy_file(TW_VERSION1_FIXTURE, path);
-  }
-  void TearDown() override {
-    unsetenv("TZ");
-    TimeZone::reload();
-  }
+  void SetUp() override { std::filesystem::copy_file(TW_VERSION1_FIXTURE, path); }
+
+  const test::ScopedTimeZone berlin_{"Europe/Berlin"};
 };
 
 // The fixture was written by the version 1 code: five tasks, a winter day and a summer day of

@@ -1,4 +1,4 @@
-#include "cli/SyncCommands.h"
+#include "cli/sync/SyncCommands.h"
 
 #include <CLI/CLI.hpp>
 #include <stdexcept>
@@ -15,10 +15,8 @@
 
 namespace tw {
 
-SyncCommands::SyncCommands(CLI::App& app, CLI::App& ical)
-    : sync_(app.add_subcommand("sync",
-                               "Synchronise tasks and journal with the CalDAV server named in "
-                               "$XDG_CONFIG_HOME/tallyworks/sync.ini")),
+SyncCommands::SyncCommands(CLI::App& sync, CLI::App& ical)
+    : sync_(&sync),
       export_(ical.add_subcommand("export",
                                   "Write the journal (and with --tasks the tasks) to an "
                                   "iCalendar file, whole or not at all")),

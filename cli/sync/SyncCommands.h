@@ -13,10 +13,11 @@ namespace tw {
 
 // sync, sync conflicts [--restore ID | --dismiss ID], sync queue [--retry UID | --drop UID],
 // ical export FILE [--from DAY] [--to DAY] [--tasks] [--journal] and ical import FILE: the
-// store with a CalDAV server (configured in sync.ini) and with iCalendar files.
+// store with a CalDAV server (configured in sync.ini) and with iCalendar files. Made on the
+// parser's commands sync and ical.
 class SyncCommands : public CommandGroup {
  public:
-  SyncCommands(CLI::App& app, CLI::App& ical);
+  SyncCommands(CLI::App& sync, CLI::App& ical);
   bool run(CommandContext& context) override;
 
  private:
