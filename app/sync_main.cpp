@@ -1,4 +1,5 @@
-// tallyworks-sync: the calendar's commands (sync, ical: tallyworks sync --help), the only
+// tallyworks-sync: the calendar's commands (sync, ical: tallyworks sync --help, and import --from
+// ktimetracker, whose file is iCalendar), the only
 // command program that loads the network and calendar libraries. Started by tallyworks with
 // its own arguments; the other commands run here too.
 #include <iostream>
@@ -8,6 +9,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/sync/SyncCommands.h"
+#include "import/ical/KtimetrackerReader.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
   seams.calendar = [](CLI::App& sync, CLI::App& ical) {
     return std::make_unique<tw::SyncCommands>(sync, ical);
   };
+  seams.ktimetracker = tw::KtimetrackerReader::read;
   std::ios::sync_with_stdio(false);
   return tw::CommandLine(std::cin, std::cout, std::cerr, stores, seams).run(args);
 }

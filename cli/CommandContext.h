@@ -28,6 +28,14 @@ class CommandContext {
   std::unique_ptr<SyncState> syncState(JournalStore& store) const {
     return stores_.syncState(store);
   }
+  // The records of imported entries kept in store.
+  std::unique_ptr<ImportLedger> importLedger(JournalStore& store) const {
+    return stores_.importLedger(store);
+  }
+  // A Hamster database, to read only.
+  std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const {
+    return stores_.openHamster(path);
+  }
 
   // Saves what can be read of the store, found damaged, into the new store file; returns what
   // was saved.

@@ -43,8 +43,10 @@ int CommandLine::complain(int code, const std::string& message) {
 
 int CommandLine::run(const std::vector<std::string>& args) {
   if (!seams_.calendar && namesCalendarCommand(args))
-    return complain(kFailure, "the commands sync and ical run in tallyworks-sync, not here");
-  CommandParser parser(seams_.calendar);
+    return complain(kFailure,
+                    "the commands sync, ical and import --from ktimetracker run in "
+                    "tallyworks-sync, not here");
+  CommandParser parser(seams_.calendar, seams_.ktimetracker);
   if (const std::string unknown = parser.unknownBeforeCommand(args); !unknown.empty())
     return complain(kUsage, unknown + kSeeHelp);
   try {
@@ -77,7 +79,13 @@ bool CommandLine::namesCommand(const std::vector<std::string>& args) {
 
 bool CommandLine::namesCalendarCommand(const std::vector<std::string>& args) {
   const std::string name = CommandParser::commandName(args);
-  return name == CommandParser::kSync || name == CommandParser::kIcal;
+  if (name == CommandParser::kSync || name == CommandParser::kIcal) return true;
+  if (name != "import") return false;
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if ((args[i] == "--from" && i + 1 < args.size() && args[i + 1] == "ktimetracker") ||
+        args[i] == "--from=ktimetracker")
+      return true;
+  return false;
 }
 
 std::string CommandLine::windowStore(const std::vector<std::string>& args) {

@@ -9,6 +9,8 @@
 #include "cli/CommandGroup.h"
 #include "core/Clock.h"
 #include "core/SystemClock.h"
+#include "import/ForeignJournal.h"
+#include "import/InputText.h"
 #include "store/StoreOpener.h"
 
 namespace CLI {
@@ -30,6 +32,8 @@ class CommandLine {
   // The group that runs the calendar's commands, made on the parser's commands sync and ical.
   using CalendarCommands =
       std::function<std::unique_ptr<CommandGroup>(CLI::App& sync, CLI::App& ical)>;
+  // The reader of another tracker's file that needs the calendar library (KTimeTracker's).
+  using CalendarFileReader = std::function<ForeignJournal(InputText&)>;
 
   // What tests replace, and what a program adds.
   struct Seams {
@@ -42,6 +46,8 @@ class CommandLine {
     // (tallyworks-sync, which loads the network and calendar libraries); without them those
     // commands fail, and tallyworks hands them to that program before it parses anything.
     CalendarCommands calendar;
+    // As calendar: import --from ktimetracker runs only where this reader is given.
+    CalendarFileReader ktimetracker;
   };
 
   CommandLine(std::istream& in, std::ostream& out, std::ostream& err, const StoreOpener& stores);
@@ -57,7 +63,8 @@ class CommandLine {
   // The --store path for the window, "" for the default store. Throws std::invalid_argument
   // when --store has no path or is given twice.
   static std::string windowStore(const std::vector<std::string>& args);
-  // Whether args name one of the calendar's commands (sync, ical) as the command.
+  // Whether args name one of the calendar's commands (sync, ical, and import --from
+  // ktimetracker) as the command.
   static bool namesCalendarCommand(const std::vector<std::string>& args);
 
  private:

@@ -1,6 +1,7 @@
 #include "cli/CommandParser.h"
 
 #include "cli/CommandContext.h"
+#include "cli/ImportCommands.h"
 #include "cli/JournalCommands.h"
 #include "cli/JournalEditCommands.h"
 #include "cli/ReportCommands.h"
@@ -19,7 +20,8 @@ bool startsWith(const std::string& text, const char* prefix) {
 
 }  // namespace
 
-CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar)
+CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar,
+                             const CommandLine::CalendarFileReader& ktimetracker)
     : app_(
           "Tallyworks times work on tasks and reports on it. Without a command it opens the "
           "main window.",
@@ -44,6 +46,7 @@ CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar)
                                        "Synchronise tasks and journal with the CalDAV server "
                                        "named in $XDG_CONFIG_HOME/tallyworks/sync.ini");
   if (calendar) groups_.push_back(calendar(*sync, *ical));
+  groups_.push_back(std::make_unique<ImportCommands>(app_, ktimetracker));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {

@@ -21,7 +21,8 @@ class CommandParser {
   static constexpr const char* kSync = "sync";
   static constexpr const char* kIcal = "ical";
 
-  explicit CommandParser(const CommandLine::CalendarCommands& calendar);
+  explicit CommandParser(const CommandLine::CalendarCommands& calendar,
+                         const CommandLine::CalendarFileReader& ktimetracker = {});
   CommandParser(const CommandParser&) = delete;
   CommandParser& operator=(const CommandParser&) = delete;
 

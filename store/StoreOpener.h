@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "store/HamsterFacts.h"
+#include "store/ImportLedger.h"
 #include "store/JournalStore.h"
 #include "store/SyncState.h"
 
@@ -29,6 +31,12 @@ class StoreOpener {
   // Saves what can still be read of a damaged store into a new store file, leaving the damaged
   // one as it is; returns what was saved, for people. Throws StoreError.
   virtual std::string recover(const std::string& damaged, const std::string& target) const;
+  // The records of imported entries kept in a store this opener opened, on its connection.
+  // Throws StoreError when the backend keeps none.
+  virtual std::unique_ptr<ImportLedger> importLedger(JournalStore& store) const;
+  // A Hamster time tracker database, opened to read only (the file is never changed). Throws
+  // StoreError when it cannot be opened or is no Hamster database.
+  virtual std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const;
 };
 
 }  // namespace tw

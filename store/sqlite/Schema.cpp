@@ -142,6 +142,17 @@ CREATE TABLE sync_holds(
 ALTER TABLE sync_collections ADD COLUMN report_refused INTEGER NOT NULL DEFAULT 0;
 )sql";
 
+// The entries imported from other programs, by source and the item's identity there
+// (ImportLedger). One step of its own, independent of the others.
+constexpr const char* kImportedEntries = R"sql(
+CREATE TABLE IF NOT EXISTS imported(
+  source TEXT NOT NULL,
+  identity TEXT NOT NULL,
+  entry_uid TEXT NOT NULL,
+  digest INTEGER NOT NULL,
+  PRIMARY KEY(source, identity)) WITHOUT ROWID;
+)sql";
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -201,6 +212,7 @@ void migrate(Database& db) {
   if (h.version < 3) db.execute(kVersion3);
   if (h.version < 4) db.execute(kVersion4);
   if (h.version < 5) db.execute(kVersion5);
+  if (h.version < 6) db.execute(kImportedEntries);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
@@ -217,8 +229,8 @@ void Schema::prepare(Database& db) {
   // instead of spilling them to the log midway: up to 64 MB.
   db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
-    // Versions 3 and 4 lack only an index order and the synchronisation's held changes,
-    // which reading does not need: they are read as they stand.
+    // Versions 3 to 5 lack only an index order, the synchronisation's held changes and the
+    // records of imported entries, which reading does not need: they are read as they stand.
     if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "

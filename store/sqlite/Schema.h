@@ -17,9 +17,11 @@ class Database;
 // Version 4: the entries of a type are indexed in the order they were written (the work
 // markers' order decides whether a period of work is open), no longer by their start.
 // Version 5: the synchronisation's held changes, and when a server refused sync-collection.
+// Version 6: the entries imported from other programs, by source and identity there
+// (ImportLedger). A store of version 5 is read as it stands where it may not be written.
 class Schema {
  public:
-  static constexpr int kVersion = 5;
+  static constexpr int kVersion = 6;
   static void prepare(Database& db);
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =

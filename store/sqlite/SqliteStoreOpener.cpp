@@ -1,5 +1,7 @@
 #include "store/sqlite/SqliteStoreOpener.h"
 
+#include "store/sqlite/SqliteHamsterFacts.h"
+#include "store/sqlite/SqliteImportLedger.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteSyncState.h"
 #include "store/sqlite/StoreRecovery.h"
@@ -20,6 +22,14 @@ std::unique_ptr<SyncState> SqliteStoreOpener::syncState(JournalStore& store) con
 std::string SqliteStoreOpener::recover(const std::string& damaged,
                                        const std::string& target) const {
   return StoreRecovery::run(damaged, target);
+}
+
+std::unique_ptr<ImportLedger> SqliteStoreOpener::importLedger(JournalStore& store) const {
+  return std::make_unique<SqliteImportLedger>(SqliteImportLedger::of(store));
+}
+
+std::unique_ptr<HamsterFacts> SqliteStoreOpener::openHamster(const std::string& path) const {
+  return std::make_unique<SqliteHamsterFacts>(path);
 }
 
 }  // namespace tw

@@ -10,6 +10,8 @@ class SqliteStoreOpener : public StoreOpener {
   std::unique_ptr<JournalStore> open(const std::string& path, Access access) const override;
   std::unique_ptr<SyncState> syncState(JournalStore& store) const override;
   std::string recover(const std::string& damaged, const std::string& target) const override;
+  std::unique_ptr<ImportLedger> importLedger(JournalStore& store) const override;
+  std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const override;
 };
 
 }  // namespace tw

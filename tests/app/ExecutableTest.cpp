@@ -59,6 +59,7 @@ TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
       {"status > " + shellQuoted(status), 0},
       {"ical export " + shellQuoted(folder.file("journal.ics")) + " > /dev/null", 0},
       {"ical import " + shellQuoted(folder.file("journal.ics")) + " > /dev/null", 0},
+      {"import --from ktimetracker " + shellQuoted(folder.file("journal.ics")) + " > /dev/null", 0},
       {"sync 2>/dev/null", 1},
       {"ical export 2>/dev/null", 2},
       {"task list > /dev/full 2>/dev/null", 1},

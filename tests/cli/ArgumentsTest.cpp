@@ -152,6 +152,9 @@ TEST_F(ArgumentsTest, TheCalendarCommandsAreKnownEverywhereAndRunOnlyWhereGiven)
       {{"--store", "sync", "report"}, false},
       {{"report", "--output", "sync"}, false},
       {{"task", "add", "ical"}, false},
+      {{"import", "--from", "ktimetracker", "k.ics"}, true},
+      {{"--store", "x.db", "import", "k.ics", "--from=ktimetracker"}, true},
+      {{"import", "--from", "gtimelog", "ktimetracker"}, false},
       {{"--version"}, false},
       {{}, false},
   };

@@ -10,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "cli/sync/SyncCommands.h"
 #include "core/ManualClock.h"
+#include "import/ical/KtimetrackerReader.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/TempFolder.h"
 
@@ -42,6 +43,7 @@ class CliTest : public ::testing::Test {
       seams.calendar = [](CLI::App& sync, CLI::App& ical) {
         return std::make_unique<SyncCommands>(sync, ical);
       };
+      seams.ktimetracker = KtimetrackerReader::read;
     }
     return CommandLine(in, *stdout_, err, opener, seams).run(args);
   }

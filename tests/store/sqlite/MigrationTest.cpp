@@ -10,6 +10,7 @@
 #include "StoreFixture.h"
 #include "core/DateText.h"
 #include "store/StoreError.h"
+#include "store/sqlite/Schema.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/ScopedTimeZone.h"
 
@@ -66,7 +67,7 @@ TEST_F(MigrationTest, Version1StoresComeForwardWithEveryEntryAndTask) {
   EXPECT_EQ(store->entry(3)->body, "line one\nline two");
   EXPECT_FALSE(store->timer().running());
   EXPECT_EQ(store->check(), "ok");
-  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "5");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), std::to_string(Schema::kVersion));
 }
 
 // The hour the clocks go back happens twice: a version 1 entry there is taken at the first.
@@ -122,7 +123,7 @@ TEST_F(MigrationTest, Version3StoresGainTheIndexOfWritingOrderAndAreReadWithout)
   chmod(folder.path().c_str(), 0700);
   chmod(path.c_str(), 0600);
   EXPECT_EQ(open()->lastMarker()->subject, "Start Work");
-  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), "5");
+  EXPECT_EQ(test::RawDatabase(path).text("PRAGMA user_version"), std::to_string(Schema::kVersion));
   EXPECT_EQ(test::RawDatabase(path).text(
                 "SELECT group_concat(name) FROM pragma_index_info('journal_by_type')"),
             "type,id");
