@@ -8,6 +8,7 @@
 #include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "gui/QtDates.h"
+#include "gui/Text.h"
 #include "tracking/JournalEditor.h"
 
 namespace tw {
@@ -25,10 +26,6 @@ std::optional<DateTime> localEnd(const JournalEntry& e) {
   if (e.seconds > EntryRules::kMostSeconds || e.seconds < -EntryRules::kMostSeconds) return {};
   const Instant end = e.start.plus(e.seconds);
   return shownIfInRange(end.localSeconds(TimeZone::offsetAt(end)));
-}
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
 }
 
 QVariant timeText(const std::optional<DateTime>& t, const QString& format) {

@@ -10,14 +10,11 @@
 #include "core/DateText.h"
 #include "core/TimeZone.h"
 #include "gui/MessageBoxes.h"
+#include "gui/Text.h"
 #include "gui/WindowError.h"
 
 namespace tw {
 namespace {
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 QString why(const SyncQueue::Waiting& w) {
   if (w.hereOnly) return QStringLiteral("Kept here only: ") + text(w.reason);

@@ -14,6 +14,7 @@
 #include "core/CaseFold.h"
 #include "core/EntryRules.h"
 #include "gui/MessageBoxes.h"
+#include "gui/Text.h"
 #include "gui/WindowError.h"
 #include "store/JournalStore.h"
 
@@ -27,10 +28,6 @@ enum Column { kSubject, kCategories, kStatus, kColumns };
 const std::array<QString, 5> kStatusNames = {
     QStringLiteral("Not Started"), QStringLiteral("In Progress"), QStringLiteral("Complete"),
     QStringLiteral("Waiting"), QStringLiteral("Deferred")};
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 }  // namespace
 
