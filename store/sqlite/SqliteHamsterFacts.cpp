@@ -54,8 +54,15 @@ SqliteHamsterFacts::SqliteHamsterFacts(std::string path) : path_(std::move(path)
   const int rc =
       sqlite3_open_v2(readOnlyUri(path_).c_str(), &db_,
                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
-  if (rc != SQLITE_OK) failCode(rc);
-  checkSchema();
+  // The connection is made even when opening fails, and the destructor does not run when the
+  // constructor throws: it is closed here.
+  try {
+    if (rc != SQLITE_OK) failCode(rc);
+    checkSchema();
+  } catch (...) {
+    sqlite3_close_v2(db_);
+    throw;
+  }
 }
 
 SqliteHamsterFacts::~SqliteHamsterFacts() {
