@@ -17,8 +17,6 @@
 namespace tw {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 JournalEntry entryOf(JournalStore& store, const std::string& uid) {
   std::optional<JournalEntry> entry = store.entryByUid(uid);
   if (!entry)
@@ -101,20 +99,11 @@ void JournalEditCommands::checkEntry(const JournalEntry& entry) {
 void JournalEditCommands::list(CommandContext& context) {
   const DateArgument::DayRange days = DateArgument::dayRange(
       given(*list_, "--from") ? &from_ : nullptr, given(*list_, "--to") ? &to_ : nullptr);
-  const std::int64_t first = days.first ? days.first->seconds() : DateTime::minSeconds();
-  const std::int64_t last =
-      days.last ? days.last->seconds() + kSecondsPerDay - 1 : DateTime::maxSeconds();
   TextOutput output = context.output("");
-  // Every offset lies within a day of UTC: read a day more on either side, then take the
-  // entries by their own local start.
-  const Instant from = Instant::fromLocal(DateTime::fromSeconds(first), 0).plus(-kSecondsPerDay);
-  const Instant until = Instant::fromLocal(DateTime::fromSeconds(last), 0).plus(kSecondsPerDay + 1);
   FlaggedEntries flagged;
   if (const auto store = context.openToRead()) {
-    store->readEntries(from, until, [&](JournalStore::EntryBatch batch) {
+    store->readDays(days.first, days.last, [&](JournalStore::EntryBatch batch) {
       for (const JournalEntry& e : batch) {
-        const std::int64_t start = e.start.localSeconds(e.utcOffset);
-        if (start < first || start > last) continue;
         flagged.note(e);
         output.write(lineOf(e));
       }

@@ -4,7 +4,6 @@
 
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
-#include "core/DateText.h"
 #include "report/CsvReport.h"
 #include "report/ReportRequest.h"
 #include "report/ReportRun.h"
@@ -34,14 +33,10 @@ ReportCommands::ReportCommands(CLI::App& app)
 }
 
 ReportRequest ReportCommands::request(const CLI::App& command) const {
-  ReportRequest request;
-  request.category = category_;
   const auto [first, last] =
       DateArgument::dayRange(command.get_option("--from")->count() > 0 ? &from_ : nullptr,
                              command.get_option("--to")->count() > 0 ? &to_ : nullptr);
-  if (first) request.startDate = DateText::shortDate(*first);
-  if (last) request.endDate = DateText::shortDate(*last);
-  return request;
+  return ReportRequest::ofDays(category_, first, last);
 }
 
 bool ReportCommands::run(CommandContext& context) {

@@ -71,10 +71,6 @@ QString JournalModel::problemAt(int row) const {
               ". Correct them here, or delete the entry.");
 }
 
-bool JournalModel::isMarker(const JournalEntry& entry) {
-  return entry.type == Markers::kType;
-}
-
 int JournalModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }
@@ -95,9 +91,9 @@ QVariant JournalModel::display(const JournalEntry& e, int column) const {
     case kStart:
       return timeText(localStart(e), timeFormat);
     case kEnd:
-      return isMarker(e) ? QVariant() : timeText(localEnd(e), QStringLiteral("HH:mm"));
+      return Markers::isMarker(e) ? QVariant() : timeText(localEnd(e), QStringLiteral("HH:mm"));
     case kMinutes:
-      return isMarker(e) ? QVariant() : QVariant(e.minutes());
+      return Markers::isMarker(e) ? QVariant() : QVariant(e.minutes());
     case kSubject:
       return text(e.subject);
     case kCategories:
@@ -129,14 +125,14 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
       return editValue(e, index.column());
     case Qt::FontRole: {
-      if (!isMarker(e) && e.id != runningId_) return {};
+      if (!Markers::isMarker(e) && e.id != runningId_) return {};
       QFont bold;
       bold.setBold(true);
       return bold;
     }
     case Qt::ForegroundRole:
       if (!problemAt(index.row()).isEmpty()) return QBrush(Qt::red);
-      return isMarker(e) ? QVariant(QBrush(Qt::darkGray)) : QVariant();
+      return Markers::isMarker(e) ? QVariant(QBrush(Qt::darkGray)) : QVariant();
     case Qt::ToolTipRole:
       return problemAt(index.row());
     case Qt::TextAlignmentRole:
@@ -158,7 +154,7 @@ Qt::ItemFlags JournalModel::flags(const QModelIndex& index) const {
   if (!index.isValid() || index.column() == kType) return base;
   const JournalEntry& e = entryAt(index.row());
   const bool timed = index.column() == kEnd || index.column() == kMinutes;
-  if (isMarker(e) && index.column() != kStart) return base;
+  if (Markers::isMarker(e) && index.column() != kStart) return base;
   if (e.id == runningId_ && timed) return base;
   return base | Qt::ItemIsEditable;
 }

@@ -30,7 +30,6 @@ class JournalModel : public QAbstractTableModel {
   const JournalEntry& entryAt(int row) const { return entries_.at(static_cast<std::size_t>(row)); }
   // The entry being timed (0 for none) and its seconds now.
   void setRunning(std::int64_t entryId, std::int64_t seconds);
-  static bool isMarker(const JournalEntry& entry);
   // The entry's wall-clock start, or nothing when it lies outside the dates there are.
   static std::optional<DateTime> localStart(const JournalEntry& entry);
 

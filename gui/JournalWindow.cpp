@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/CategoryTotals.h"
+#include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "gui/ClockText.h"
 #include "gui/JournalModel.h"
@@ -36,7 +37,7 @@ QString totalsText(const std::vector<const JournalEntry*>& entries) {
   CategoryTotals totals;
   std::int64_t all = 0;
   for (const JournalEntry* e : entries) {
-    if (JournalModel::isMarker(*e)) continue;
+    if (!Markers::countsAsWork(*e)) continue;
     totals.add(e->categories.empty() ? "(no category)" : e->categories, e->minutes());
     all += e->minutes();
   }
@@ -45,6 +46,26 @@ QString totalsText(const std::vector<const JournalEntry*>& entries) {
     parts << QString::fromStdString(t.name) + " " + ClockText::hoursMinutes(t.minutes);
   parts << "in all " + ClockText::hoursMinutes(all);
   return parts.join(QStringLiteral("  ·  "));
+}
+
+// The entries of the days first through last, as the store gives them.
+std::vector<JournalEntry> entriesOf(JournalStore& store, DateTime first, DateTime last) {
+  std::vector<JournalEntry> entries;
+  store.readDays(first, last, [&](JournalStore::EntryBatch batch) {
+    entries.insert(entries.end(), batch.begin(), batch.end());
+  });
+  return entries;
+}
+
+// The entries with the one being timed at its seconds now.
+std::vector<const JournalEntry*> live(std::vector<JournalEntry>& entries, std::int64_t runningId,
+                                      std::int64_t seconds) {
+  std::vector<const JournalEntry*> shown;
+  for (JournalEntry& e : entries) {
+    if (e.id == runningId) e.seconds = seconds;
+    shown.push_back(&e);
+  }
+  return shown;
 }
 
 }  // namespace
@@ -203,11 +224,6 @@ void JournalWindow::onViewChanged() {
   reload();
 }
 
-// By its own wall clock; an entry whose offset puts it out of range, by this machine's.
-bool JournalWindow::onDayShown(const JournalEntry& e) const {
-  return JournalModel::localStart(e).value_or(TimeZone::toLocal(e.start)).date() == day_;
-}
-
 std::int64_t JournalWindow::runningId() const {
   return session_.tracking() && session_.held() ? session_.held()->id : 0;
 }
@@ -216,21 +232,17 @@ std::int64_t JournalWindow::runningId() const {
 void JournalWindow::reload() {
   const DateTime from = weekStart();
   week_.clear();
+  dayEntries_.clear();
   try {
     changeCount_ = store_.changeCount();
-    store_.readEntries(TimeZone::fromLocal(from), TimeZone::fromLocal(from.addDays(7)),
-                       [&](JournalStore::EntryBatch batch) {
-                         week_.insert(week_.end(), batch.begin(), batch.end());
-                       });
+    week_ = entriesOf(store_, from, from.addDays(6));
+    dayEntries_ = entriesOf(store_, day_, day_);
   } catch (const std::exception& e) {
     fail(QStringLiteral("reading the journal"), e);
   }
-  std::vector<JournalEntry> rows;
-  for (const JournalEntry& e : week_)
-    if (weekShown() || onDayShown(e)) rows.push_back(e);
   const QString first = QtDates::toQt(weekShown() ? from : day_).toString("dddd d MMMM yyyy");
   period_->setText(weekShown() ? "Week of " + first : first);
-  model_->setEntries(std::move(rows), weekShown());
+  model_->setEntries(weekShown() ? week_ : dayEntries_, weekShown());
   shownRunning_ = runningId();
   showLive();
   showConflictCount();
@@ -243,14 +255,9 @@ void JournalWindow::reload() {
 void JournalWindow::showLive() {
   const std::int64_t seconds = std::int64_t{session_.status().minutes} * 60;
   model_->setRunning(shownRunning_, seconds);
-  std::vector<const JournalEntry*> all, day;
-  for (JournalEntry& e : week_) {
-    if (e.id == shownRunning_) e.seconds = seconds;
-    all.push_back(&e);
-    if (onDayShown(e)) day.push_back(&e);
-  }
   const QString dayName = QtDates::toQt(day_).toString(QStringLiteral("ddd d MMM"));
-  totals_->setText(dayName + ":  " + totalsText(day) + "\nWeek:  " + totalsText(all));
+  totals_->setText(dayName + ":  " + totalsText(live(dayEntries_, shownRunning_, seconds)) +
+                   "\nWeek:  " + totalsText(live(week_, shownRunning_, seconds)));
 }
 
 void JournalWindow::onTick() {

@@ -69,7 +69,6 @@ class JournalWindow : public QWidget {
   void buildTopRow(QWidget* parent, QVBoxLayout* layout);
   void buildButtons(QWidget* parent, QVBoxLayout* layout);
   bool weekShown() const;
-  bool onDayShown(const JournalEntry& e) const;
   DateTime weekStart() const;
   DateTime today() const;
   void showLive();
@@ -88,8 +87,9 @@ class JournalWindow : public QWidget {
   JournalEditor& editor_;
   WindowServices& services_;
   DateTime day_;
-  // The entries of the week of day_, as read last.
+  // The entries of the week of day_, and of day_ itself, as read last.
   std::vector<JournalEntry> week_;
+  std::vector<JournalEntry> dayEntries_;
   std::int64_t shownRunning_ = 0;
   std::int64_t changeCount_ = -1;
 

@@ -5,6 +5,7 @@
 #include <QUndoStack>
 
 #include "core/EntryRules.h"
+#include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "gui/ConflictsDialog.h"
 #include "gui/DialogRunner.h"
@@ -78,7 +79,7 @@ void JournalWindow::onAddClicked() {
 
 void JournalWindow::onSplitClicked() {
   const int row = selectedRow();
-  if (row < 0 || JournalModel::isMarker(model_->entryAt(row))) return;
+  if (row < 0 || Markers::isMarker(model_->entryAt(row))) return;
   const JournalEntry before = model_->entryAt(row);
   if (const std::string why = EntryRules::whyInvalid(before); !why.empty()) {
     services_.messages.show(QString::fromStdString("The entry holds values Tallyworks no longer "

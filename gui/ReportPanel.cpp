@@ -95,11 +95,18 @@ void ReportPanel::onGenerateCsvClicked() {
 }
 
 void ReportPanel::startJob(ReportJob::Kind kind) {
+  ReportRequest request;
+  try {
+    request = ReportRequest::typed(categoryField_->text().toStdString(),
+                                   startDateField_->text().toStdString(),
+                                   endDateField_->text().toStdString());
+  } catch (const std::exception& e) {
+    services_.messages.show(WindowError::describe(e), Icon::Critical);
+    return;
+  }
   setRequestsEnabled(false);
   onReportProgress(0);
-  job_.start(kind, ReportRequest{categoryField_->text().toStdString(),
-                                 startDateField_->text().toStdString(),
-                                 endDateField_->text().toStdString()});
+  job_.start(kind, std::move(request));
 }
 
 void ReportPanel::onReportProgress(qulonglong items) {

@@ -1,11 +1,9 @@
 #include "gui/TitleCaption.h"
 
 #include "core/Clock.h"
-#include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "gui/ClockText.h"
 #include "gui/MessageBoxes.h"
-#include "store/JournalStore.h"
 #include "store/StoreError.h"
 
 namespace tw {
@@ -29,7 +27,7 @@ QString TitleCaption::caption(const TrackingSession::Status& status, std::int64_
     readToday(today, heldId);
   return QStringLiteral("%1 %2 · today %3 — %4")
       .arg(QString::fromStdString(status.subject), ClockText::hoursMinutes(status.minutes),
-           ClockText::hoursMinutes(otherMinutes_ + status.minutes), MessageBoxes::kDefaultTitle);
+           ClockText::hoursMinutes(total_.minutes(status.minutes)), MessageBoxes::kDefaultTitle);
 }
 
 // A store that cannot be read leaves the total it last read, until the next reading (the status
@@ -38,17 +36,13 @@ void TitleCaption::readToday(DateTime today, std::int64_t heldId) {
   day_ = today;
   heldId_ = heldId;
   readAtSteady_ = clock_.steadyMillis();
-  std::int64_t minutes = 0;
+  DayTotal total;
   try {
-    store_.readEntries(TimeZone::fromLocal(today), TimeZone::fromLocal(today.addDays(1)),
-                       [&](JournalStore::EntryBatch batch) {
-                         for (const JournalEntry& e : batch)
-                           if (e.id != heldId && e.type != Markers::kType) minutes += e.minutes();
-                       });
+    total = DayTotal::read(store_, today, heldId);
   } catch (const StoreError&) {
     return;
   }
-  otherMinutes_ = minutes;
+  total_ = total;
 }
 
 }  // namespace tw

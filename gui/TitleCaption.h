@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/DateTime.h"
+#include "tracking/DayTotal.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
@@ -12,9 +13,9 @@ class Clock;
 class JournalStore;
 
 // The main window's title while timing: the task, its time and today's total, as
-// "Page layout 1h 05m · today 3h 20m — Tallyworks". While stopped the usual title stays.
-// Today's other entries are read again when the timed entry or the day changes, and once
-// a minute.
+// "Page layout 1h 05m · today 3h 20m — Tallyworks" (today's total as DayTotal counts it).
+// While stopped the usual title stays. Today's entries are read again when the timed entry or
+// the day changes, and once a minute.
 class TitleCaption {
  public:
   TitleCaption(JournalStore& store, const Clock& clock);
@@ -30,8 +31,7 @@ class TitleCaption {
   DateTime day_;
   std::int64_t heldId_ = -1;
   std::int64_t readAtSteady_ = 0;
-  // Today's minutes without the entry being timed.
-  std::int64_t otherMinutes_ = 0;
+  DayTotal total_;
 };
 
 }  // namespace tw

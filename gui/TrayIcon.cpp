@@ -14,7 +14,7 @@
 #include "core/TimeZone.h"
 #include "gui/MessageBoxes.h"
 #include "gui/WindowError.h"
-#include "report/PeriodSummary.h"
+#include "tracking/DayTotal.h"
 #include "tracking/RecentTasks.h"
 #include "tracking/TrackingSession.h"
 
@@ -131,17 +131,14 @@ void TrayIcon::showState() {
   stopAction_->setEnabled(timing);
 }
 
-// The day's stored total, with the entry being timed counted to this minute.
+// Today's total (DayTotal), the entry being timed counted to this minute.
 QString TrayIcon::todayText() {
   if (!store_) return tr("Today: no store");
   try {
-    const Instant now = clock_.now();
-    const DateTime today = TimeZone::toLocal(now).date();
-    std::int64_t minutes = PeriodSummary::read(*store_, today, 1).totalMinutes();
-    if (session_ && session_->tracking() && session_->held() &&
-        session_->held()->localStart().date() == today)
-      minutes += session_->status().minutes - session_->held()->minutes();
-    return tr("Today: ") + friendly(minutes);
+    const bool timing = session_ && session_->tracking() && session_->held();
+    const DateTime today = TimeZone::toLocal(clock_.now()).date();
+    const DayTotal total = DayTotal::read(*store_, today, timing ? session_->held()->id : 0);
+    return tr("Today: ") + friendly(total.minutes(timing ? session_->status().minutes : 0));
   } catch (const std::exception& e) {
     return tr("Today: ") + WindowError::describe(e);
   }

@@ -5,8 +5,8 @@
 
 #include "core/DateText.h"
 #include "core/DateTimeError.h"
-#include "core/Markers.h"
 #include "core/EntryRules.h"
+#include "core/Markers.h"
 #include "import/ImportError.h"
 #include "tracking/WorkMarkers.h"
 
@@ -191,7 +191,7 @@ void Importer::update(JournalEntry e, const ImportLedger::Record& record, std::u
   ++summary_.updated;
   e.id = here->id;
   e.uid = here->uid;
-  e.taskUid = e.type == Markers::kType ? std::string() : taskUid(e);
+  e.taskUid = Markers::isMarker(e) ? std::string() : taskUid(e);
   if (options_.dryRun) return;
   store_->updateEntry(e);
   remember(record.identity, e, digest);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/DateText.h"
+#include "core/DateTimeError.h"
 #include "core/DurationText.h"
 #include "core/Markers.h"
 #include "core/NumberText.h"
@@ -46,18 +47,15 @@ std::string dayText(DateTime d) {
 
 }  // namespace
 
-CsvReport::CsvReport(const ReportRequest& request)
-    : first_(DateText::parse(request.startDate)), filter_(request.category) {
-  last_ = DateText::parse(request.endDate);
+CsvReport::CsvReport(const ReportRequest& request) : filter_(request.category) {
+  if (!request.first || !request.last)
+    throw DateTimeError("The CSV table needs its first and its last day");
+  first_ = *request.first;
+  last_ = *request.last;
   // Days from first through last, counted so that no day past the last is ever formed (the
   // range may end on the last representable day).
   dayCount_ = last_ < first_ ? 0 : (last_.seconds() - first_.seconds()) / kSecondsPerDay + 1;
   daysAtMidnight_ = first_.secondsOfDay() == 0;
-}
-
-DateTime CsvReport::until() const {
-  if (!daysAtMidnight_ || dayCount_ == 0) return from();
-  return dayAt(dayCount_ - 1).addDays(1);
 }
 
 DateTime CsvReport::dayAt(std::int64_t i) const {
@@ -65,10 +63,8 @@ DateTime CsvReport::dayAt(std::int64_t i) const {
 }
 
 void CsvReport::add(const JournalEntry& e) {
-  if (!daysAtMidnight_ || dayCount_ == 0) return;
-  const DateTime day = e.localStart().date();
-  if (day < first_ || day > dayAt(dayCount_ - 1) || !filter_.passes(e.categories)) return;
-  totals_.add(day, e.categories, e.minutes());
+  if (!daysAtMidnight_ || !filter_.passes(e.categories)) return;
+  totals_.add(e.localStart().date(), e.categories, e.minutes());
 }
 
 std::string CsvReport::finish() const {
@@ -80,7 +76,7 @@ std::string CsvReport::finish() const {
   text += "\r\n";
   const auto& categories = totals_.categories();
   for (std::size_t c = 0; c < categories.size(); ++c) {
-    if (Markers::isMarkerText(categories[c].name)) continue;
+    if (Markers::isMarkerName(categories[c].name)) continue;
     appendField(text, categories[c].name);
     for (std::int64_t i = 0; i < dayCount_; ++i) {
       text += ',';

@@ -12,17 +12,17 @@
 namespace tw {
 
 // The table of decimal hours per category (rows) and day (columns) over the first through the
-// last day of the request, both of which must be given. An entry counts on the day of its
-// local start; a bound read with a time of day makes days that no entry's day equals. Entries
-// are added in start order. Lines end with CR LF.
+// last day of the request, both of which must be given. It is given the entries of its days
+// (the store's JournalStore::readDays); each counts on the day of its local start. A first
+// day given with a time of day makes days that no entry's day equals. Lines end with CR LF.
 class CsvReport {
  public:
-  // Throws DateTimeError when a bound cannot be read.
+  // Throws DateTimeError when a bound is missing.
   explicit CsvReport(const ReportRequest& request);
 
-  // The local start times of the entries it may take: [from, until); empty when it takes none.
-  DateTime from() const { return first_.date(); }
-  DateTime until() const;
+  // The days whose entries it takes (none when the first is after the last).
+  DateTime firstDay() const { return first_.date(); }
+  DateTime lastDay() const { return last_.date(); }
 
   void add(const JournalEntry& entry);
   // The whole table. Throws std::overflow_error when a cell leaves the 32-bit range of minutes.

@@ -13,10 +13,11 @@ namespace tw {
 class JournalStore;
 
 // Minutes of work per category and day over a run of local days: what the summary charts
-// show. An entry counts on the day of its local start; work markers count nowhere.
+// show. An entry counts on the day of its local start, as far as it counts as work
+// (Markers::countsAsWork).
 class PeriodSummary {
  public:
-  // Reads only the entries that can start on the dayCount days from first's midnight on.
+  // Reads the entries of the dayCount days from first's day on (at least one).
   // Throws StoreError when the store fails.
   static PeriodSummary read(JournalStore& store, DateTime first, int dayCount);
 

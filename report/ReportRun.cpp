@@ -1,7 +1,6 @@
 #include "report/ReportRun.h"
 
 #include "core/DateTimeError.h"
-#include "core/Instant.h"
 #include "report/CsvReport.h"
 #include "report/TextReport.h"
 #include "store/JournalStore.h"
@@ -9,22 +8,15 @@
 namespace tw {
 namespace {
 
-// UTC offsets lie between -12 and +14 hours; an hour more either way is kept for safety.
-constexpr std::int32_t kMostEast = 15 * 3600;
-constexpr std::int32_t kMostWest = -13 * 3600;
-
-// Reads the entries whose local start may lie in [from, until) into the report.
+// Reads the entries of the report's days into it.
 template <typename Report>
 void feed(JournalStore& store, Report& report, const ReportRun::Progress& progress) {
-  if (!(report.from() < report.until())) return;
   std::size_t read = 0;
-  store.readEntries(Instant::fromLocal(report.from(), kMostEast),
-                    Instant::fromLocal(report.until(), kMostWest),
-                    [&](JournalStore::EntryBatch batch) {
-                      for (const JournalEntry& e : batch) report.add(e);
-                      read += batch.size();
-                      if (progress) progress(read);
-                    });
+  store.readDays(report.firstDay(), report.lastDay(), [&](JournalStore::EntryBatch batch) {
+    for (const JournalEntry& e : batch) report.add(e);
+    read += batch.size();
+    if (progress) progress(read);
+  });
 }
 
 bool journalIsEmpty(JournalStore& store) {

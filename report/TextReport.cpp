@@ -27,23 +27,24 @@ std::int32_t wholeMinutes(std::int64_t total) {
   return static_cast<std::int32_t>(total);
 }
 
-DateTime dayOf(const std::string& text, const char* otherwise) {
-  return DateText::parse(text.empty() ? otherwise : text).date();
+DateTime dayOf(const std::optional<DateTime>& bound, DateTime otherwise) {
+  return bound.value_or(otherwise).date();
 }
 
 }  // namespace
 
 TextReport::TextReport(const ReportRequest& request)
-    : from_(dayOf(request.startDate, "1/1/1900")),
-      until_(dayOf(request.endDate, "1/1/2999").addDays(1)),
+    : firstDay_(dayOf(request.first, DateTime::fromParts(1900, 1, 1))),
+      lastDay_(dayOf(request.last, DateTime::fromParts(2999, 1, 1))),
       filter_(request.category),
-      text_(heading(request)) {}
+      text_(heading(request)) {
+  // The range ends before the day after its last, which the last day there is has not.
+  static_cast<void>(lastDay_.addDays(1));
+}
 
 std::string TextReport::heading(const ReportRequest& r) {
-  const bool hasStart = !r.startDate.empty();
-  const bool hasEnd = !r.endDate.empty();
-  return std::string("JOURNAL REPORT") + kEol + "Range: " + r.startDate +
-         rangeSeparator(hasStart, hasEnd) + r.endDate +
+  return std::string("JOURNAL REPORT") + kEol + "Range: " + r.firstText +
+         rangeSeparator(!r.firstText.empty(), !r.lastText.empty()) + r.lastText +
          ", Category: " + (r.category.empty() ? std::string("ALL") : r.category) + kEol;
 }
 
@@ -52,10 +53,10 @@ std::string TextReport::withoutEntries(const ReportRequest& request) {
 }
 
 void TextReport::add(const JournalEntry& e) {
+  if (!filter_.passes(e.categories)) return;
   const DateTime start = e.localStart();
-  if (start < from_ || !(start < until_) || !filter_.passes(e.categories)) return;
   const DateTime day = start.date();
-  if (!anyDay_ || day != lastDay_) {
+  if (!anyDay_ || day != shownDay_) {
     text_ += kEol;
     text_ += '[';
     text_ += DateText::longDate(day);
@@ -63,9 +64,9 @@ void TextReport::add(const JournalEntry& e) {
     text_ += kEol;
     text_ += kEol;
     anyDay_ = true;
-    lastDay_ = day;
+    shownDay_ = day;
   }
-  if (Markers::isMarkerText(e.type)) {
+  if (Markers::isMarker(e)) {
     addMarker(e, start);
   } else {
     addWork(e, start);
@@ -116,7 +117,7 @@ std::string TextReport::finish() {
   text_ += "-------";
   text_ += kEol;
   for (const CategoryTotals::Total& total : totals_.all()) {
-    if (Markers::isMarkerText(total.name)) continue;
+    if (Markers::isMarkerName(total.name)) continue;
     text_ += total.name;
     text_ += ": ";
     DurationText::appendFriendly(text_, wholeMinutes(total.minutes));

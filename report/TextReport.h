@@ -14,24 +14,25 @@ namespace tw {
 class JournalStore;
 
 // The journal report: a section per day with one block per entry, the work markers as
-// one-line events, and a total per category. Entries are added in start order; only those
-// starting from midnight of the first day to the end of the last day, of the category asked
-// for, are taken. Lines end with CR LF.
+// one-line events, and a total per category. It is given the entries of its days (the store's
+// JournalStore::readDays) in the store's order; only those of the category asked for are
+// taken. Lines end with CR LF.
 class TextReport {
  public:
-  // Reads the bounds (an empty start is 1/1/1900, an empty end 1/1/2999); throws DateTimeError
-  // when one cannot be read.
+  // Without a first day it reports from 1/1/1900, without a last day through 1/1/2999; a
+  // bound's time of day does not count. Throws DateTimeError when the range cannot end (the
+  // last day is 12/31/9999).
   explicit TextReport(const ReportRequest& request);
 
-  // The local start times of the entries it may take: [from, until).
-  DateTime from() const { return from_; }
-  DateTime until() const { return until_; }
+  // The days whose entries it reports.
+  DateTime firstDay() const { return firstDay_; }
+  DateTime lastDay() const { return lastDay_; }
 
   void add(const JournalEntry& entry);
   // The whole report. Throws std::overflow_error when a total leaves the 32-bit range.
   std::string finish();
 
-  // The report of a request whose bounds cannot be read, over a journal without entries.
+  // The report of a request whose range cannot end, over a journal without entries.
   static std::string withoutEntries(const ReportRequest& request);
 
  private:
@@ -39,14 +40,14 @@ class TextReport {
   void addMarker(const JournalEntry& entry, DateTime start);
   void addWork(const JournalEntry& entry, DateTime start);
 
-  DateTime from_;
-  DateTime until_;
+  DateTime firstDay_;
+  DateTime lastDay_;
   CategoryFilter filter_;
   std::string text_;
   CategoryTotals totals_;
   ZoneOffsets zone_;
   bool anyDay_ = false;
-  DateTime lastDay_;
+  DateTime shownDay_;
 };
 
 }  // namespace tw

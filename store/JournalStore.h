@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/DateTime.h"
 #include "core/Instant.h"
 #include "core/JournalEntry.h"
 #include "store/RunningTimer.h"
@@ -47,9 +48,13 @@ class JournalStore {
   // How many journal entries were timed for the task.
   virtual std::int64_t entriesOfTask(std::int64_t id) = 0;
 
-  // The entries whose start lies in [from, until), in start order (equal starts in the order
-  // they were stored), handed over in batches while the next batch is read.
-  virtual void readEntries(Instant from, Instant until, const BatchSink& sink) = 0;
+  // The entries of the local days first through last (midnight of each; no bound where none
+  // is given): those whose start on their own wall clock (JournalEntry::localStart) lies on
+  // one of them, wherever they were recorded. Day by day, each day in start order (equal
+  // starts in the order they were stored), handed over in batches while the next batch is
+  // read. Every report, list, window and export asks this for the entries of days.
+  virtual void readDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                        const BatchSink& sink) = 0;
   // Every entry in the order they were stored.
   virtual void visitAll(const EntryVisitor& visit) = 0;
   // From the latest start backwards (equal starts: the one stored last first).

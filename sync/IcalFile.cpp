@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <limits>
 #include <map>
 #include <memory>
 #include <set>
@@ -183,12 +182,9 @@ IcalFile::Export IcalFile::compose(JournalStore& store, SyncState& state,
   if (options.tasks)
     taskKind.visitLocals(store, [&](ItemKind::Item& t) { tasks.push_back(std::move(t)); });
   std::vector<ItemKind::Item> entries;
-  store.readEntries(
-      options.from.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::min())),
-      options.until.value_or(Instant::fromUnix(std::numeric_limits<std::int64_t>::max())),
-      [&](JournalStore::EntryBatch batch) {
-        for (const JournalEntry& e : batch) entries.push_back({e.uid, EntryKind::fieldsOf(e)});
-      });
+  store.readDays(options.firstDay, options.lastDay, [&](JournalStore::EntryBatch batch) {
+    for (const JournalEntry& e : batch) entries.push_back({e.uid, EntryKind::fieldsOf(e)});
+  });
   // Written item by item: the file is never one tree in memory.
   std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tallyworks//Tallyworks//EN\r\n";
   std::set<std::string> zones;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/Instant.h"
+#include "core/DateTime.h"
 #include "store/JournalStore.h"
 #include "store/SyncState.h"
 
@@ -18,9 +18,9 @@ class IcalFile {
   static constexpr std::size_t kMaxFileBytes = 512 * 1024 * 1024;
 
   struct ExportOptions {
-    // Entries that start at or after from and before until.
-    std::optional<Instant> from;
-    std::optional<Instant> until;
+    // The entries of these local days (JournalStore::readDays); all without bounds.
+    std::optional<DateTime> firstDay;
+    std::optional<DateTime> lastDay;
     // The tasks too, as VTODOs.
     bool tasks = false;
     // Entries as VJOURNALs instead of VEVENTs (few calendar programs show them).

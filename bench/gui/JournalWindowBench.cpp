@@ -6,7 +6,6 @@
 
 #include "core/Markers.h"
 #include "core/SystemClock.h"
-#include "core/TimeZone.h"
 #include "gui/DefaultPrinter.h"
 #include "gui/JournalWindow.h"
 #include "gui/QtDialogRunner.h"
@@ -61,11 +60,10 @@ BENCHMARK(MoveAWeek)->Unit(benchmark::kMillisecond);
 void EditSaved(benchmark::State& state) {
   Window w;
   JournalEntry entry;
-  w.store.readEntries(TimeZone::fromLocal(kDay), TimeZone::fromLocal(kDay.addDays(1)),
-                      [&](JournalStore::EntryBatch batch) {
-                        for (const JournalEntry& e : batch)
-                          if (e.type != Markers::kType && entry.id == 0) entry = e;
-                      });
+  w.store.readDays(kDay, kDay, [&](JournalStore::EntryBatch batch) {
+    for (const JournalEntry& e : batch)
+      if (!Markers::isMarker(e) && entry.id == 0) entry = e;
+  });
   for (auto _ : state) {
     entry.seconds = entry.seconds == 600 ? 660 : 600;
     w.editor.change(entry);

@@ -89,7 +89,7 @@ BENCHMARK(Generate)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMil
 
 void Csv(benchmark::State& state) {
   render<CsvReport>(state, journalOf(static_cast<std::size_t>(state.range(0))),
-                    ReportRequest{"", "1/1/2010", "12/31/2019"});
+                    ReportRequest::typed("", "1/1/2010", "12/31/2019"));
 }
 BENCHMARK(Csv)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
@@ -112,11 +112,11 @@ void Store(benchmark::State& state, const ReportRequest& request, bool csv) {
     benchmark::DoNotOptimize(csv ? ReportRun::csv(store, request)
                                  : ReportRun::text(store, request));
 }
-BENCHMARK_CAPTURE(Store, Month, ReportRequest{"", "11/1/2025", "11/30/2025"}, false)
+BENCHMARK_CAPTURE(Store, Month, ReportRequest::typed("", "11/1/2025", "11/30/2025"), false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Store, Year, ReportRequest{"", "1/1/2025", "12/31/2025"}, false)
+BENCHMARK_CAPTURE(Store, Year, ReportRequest::typed("", "1/1/2025", "12/31/2025"), false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Store, CsvYear, ReportRequest{"", "1/1/2025", "12/31/2025"}, true)
+BENCHMARK_CAPTURE(Store, CsvYear, ReportRequest::typed("", "1/1/2025", "12/31/2025"), true)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Store, Whole, ReportRequest{}, false)->Unit(benchmark::kMillisecond);
 

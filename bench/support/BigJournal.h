@@ -6,6 +6,7 @@
 #include "core/DateTime.h"
 #include "core/JournalEntry.h"
 #include "core/TimeZone.h"
+#include "store/sqlite/Schema.h"
 #include "store/sqlite/SqliteJournalStore.h"
 
 namespace tw::bench {
@@ -35,10 +36,12 @@ inline JournalEntry bigJournalEntry(int i) {
   return e;
 }
 
-// A store of kBigJournal entries and 40 tasks, made once and kept between runs.
+// A store of kBigJournal entries and 40 tasks, made once and kept between runs (a file per
+// layout version, so that builds of other versions keep theirs).
 inline std::string bigStore() {
-  std::string path =
-      (std::filesystem::temp_directory_path() / "tallyworks-bench-1m-v2.db").string();
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("tallyworks-bench-1m-v2-s" + std::to_string(Schema::kVersion) + ".db"))
+                         .string();
   if (!std::filesystem::exists(path)) {
     std::filesystem::remove(path + ".part");
     {

@@ -163,8 +163,8 @@ void SyncCommands::exportFile(CommandContext& context) {
   const auto [first, last] =
       DateArgument::dayRange(export_->get_option("--from")->count() > 0 ? &from_ : nullptr,
                              export_->get_option("--to")->count() > 0 ? &to_ : nullptr);
-  if (first) options.from = TimeZone::fromLocal(*first);
-  if (last) options.until = TimeZone::fromLocal(last->addDays(1));
+  options.firstDay = first;
+  options.lastDay = last;
   TextOutput file = context.output(file_);
   const auto store = context.open(StoreOpener::Access::ReadOnly);
   const IcalFile::Export exported = IcalFile::compose(*store, *context.syncState(*store), options);

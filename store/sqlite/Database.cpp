@@ -113,7 +113,7 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs)
   }
   waitAtMost(busyTimeoutMs_);
   try {
-    Schema::prepare(*this);
+    schemaVersion_ = Schema::prepare(*this);
   } catch (...) {
     closeConnection();
     OpenFiles::remove(device_, inode_);

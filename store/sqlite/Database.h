@@ -34,6 +34,8 @@ class Database {
   const std::string& path() const { return path_; }
   sqlite3* handle() const { return db_; }
   bool readOnly() const { return readOnly_; }
+  // The layout version of the file (Schema), as it stands after opening.
+  int schemaVersion() const { return schemaVersion_; }
 
   // Fails when the file is gone, replaced, or (for a write) not writable.
   void checkFile(bool write) const;
@@ -83,6 +85,7 @@ class Database {
   dev_t device_ = 0;
   ino_t inode_ = 0;
   bool readOnly_ = false;
+  int schemaVersion_ = 0;
   int depth_ = 0;
   bool failed_ = false;
   // What damage was found, empty while none was. Noted also by the failing reads of another

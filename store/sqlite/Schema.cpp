@@ -153,6 +153,24 @@ CREATE TABLE IF NOT EXISTS imported(
   PRIMARY KEY(source, identity)) WITHOUT ROWID;
 )sql";
 
+bool hasLocalDays(Database& db) {
+  Statement s(db, "SELECT count(*) FROM pragma_table_xinfo('journal') WHERE name = 'local_day'");
+  s.step();
+  return s.integer(0) > 0;
+}
+
+// Each entry's local day, worked out by SQLite from its start and offset whenever they change,
+// and indexed with the start: the entries of local days come in order of day, then start. One
+// step of its own, independent of the others.
+void addLocalDays(Database& db) {
+  if (!hasLocalDays(db))
+    db.execute(
+        (std::string("ALTER TABLE journal ADD COLUMN local_day INTEGER GENERATED ALWAYS AS ") +
+         Schema::kLocalDay + " VIRTUAL")
+            .c_str());
+  db.execute("CREATE INDEX IF NOT EXISTS journal_by_local_day ON journal(local_day, start, id)");
+}
+
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
 // time zone, as the instant it names and the offset that reads it back.
 void localReading(sqlite3_context* context, int, sqlite3_value** args) {
@@ -213,6 +231,7 @@ void migrate(Database& db) {
   if (h.version < 4) db.execute(kVersion4);
   if (h.version < 5) db.execute(kVersion5);
   if (h.version < 6) db.execute(kImportedEntries);
+  if (h.version < 7) addLocalDays(db);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
@@ -220,7 +239,11 @@ void migrate(Database& db) {
 
 }  // namespace
 
-void Schema::prepare(Database& db) {
+std::string Schema::localDayIn(int version) {
+  return version >= 7 ? "local_day" : kLocalDay;
+}
+
+int Schema::prepare(Database& db) {
   const Header h = readHeader(db);
   checkOwner(db, h);
   // Reads of a large journal go through the page cache without a copy per page.
@@ -229,17 +252,19 @@ void Schema::prepare(Database& db) {
   // instead of spilling them to the log midway: up to 64 MB.
   db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
-    // Versions 3 to 5 lack only an index order, the synchronisation's held changes and the
-    // records of imported entries, which reading does not need: they are read as they stand.
+    // Versions 3 to 6 lack only an index order, the synchronisation's held changes, the
+    // records of imported entries and the local days, which reading does without: they are
+    // read as they stand.
     if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "
           "written, to bring it up to date");
-    return;
+    return h.version;
   }
   if (journalMode(db) != "wal") db.execute("PRAGMA journal_mode = WAL");
   db.execute("PRAGMA synchronous = FULL");
   if (h.version < kVersion) migrate(db);
+  return kVersion;
 }
 
 }  // namespace tw

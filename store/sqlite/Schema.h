@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace tw {
 
 class Database;
@@ -19,10 +21,21 @@ class Database;
 // Version 5: the synchronisation's held changes, and when a server refused sync-collection.
 // Version 6: the entries imported from other programs, by source and identity there
 // (ImportLedger). A store of version 5 is read as it stands where it may not be written.
+// Version 7: each entry's local day (the day of its start on its own wall clock: the instant
+// plus its UTC offset) is kept beside it and indexed with its start, so the entries of local
+// days are read without widening by the offsets the world has. A store of version 3 to 6 is
+// read as it stands where it may not be written, the day worked out row by row.
 class Schema {
  public:
-  static constexpr int kVersion = 6;
-  static void prepare(Database& db);
+  static constexpr int kVersion = 7;
+  // Brings the file to kVersion where it may be written; returns the version it is at.
+  static int prepare(Database& db);
+  // The SQL of an entry's local day: days since 1 January 1970 on the entry's own wall clock
+  // (rounded down, also before 1970), from the journal's columns start and utc_offset.
+  static constexpr const char* kLocalDay =
+      "((start + utc_offset - ((start + utc_offset) % 86400 + 86400) % 86400) / 86400)";
+  // What a query of the journal names an entry's local day by in a store of that version.
+  static std::string localDayIn(int version);
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =
       "lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' ||"

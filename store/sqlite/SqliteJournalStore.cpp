@@ -1,5 +1,7 @@
 #include "store/sqlite/SqliteJournalStore.h"
 
+#include <limits>
+
 #include "core/Markers.h"
 #include "core/SystemClock.h"
 #include "store/StoreError.h"
@@ -27,6 +29,11 @@ class Waiting {
  private:
   Database& db_;
 };
+
+// A day as Schema::kLocalDay counts it.
+std::int64_t dayNumber(DateTime day) {
+  return Instant::fromLocal(day.date(), 0).unixSeconds() / 86400;
+}
 
 std::string selectEntries(const char* tail) {
   return std::string("SELECT ") + EntryRows::kColumns + " FROM journal " + tail;
@@ -127,11 +134,16 @@ void SqliteJournalStore::leaveTombstone(const std::string& uid, const char* kind
 
 // ---- Journal ----
 
-void SqliteJournalStore::readEntries(Instant from, Instant until, const BatchSink& sink) {
+void SqliteJournalStore::readDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                                  const BatchSink& sink) {
   beforeRead();
-  Statement query(db_,
-                  selectEntries("WHERE start >= ?1 AND start < ?2 ORDER BY start, id").c_str());
-  query.bind(1, from.unixSeconds()).bind(2, until.unixSeconds());
+  const std::string day = Schema::localDayIn(db_.schemaVersion());
+  Statement query(
+      db_,
+      selectEntries(("WHERE " + day + " BETWEEN ?1 AND ?2 ORDER BY " + day + ", start, id").c_str())
+          .c_str());
+  query.bind(1, first ? dayNumber(*first) : std::numeric_limits<std::int64_t>::min());
+  query.bind(2, last ? dayNumber(*last) : std::numeric_limits<std::int64_t>::max());
   BatchReader::run(query, sink);
 }
 

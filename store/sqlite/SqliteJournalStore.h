@@ -43,7 +43,8 @@ class SqliteJournalStore : public JournalStore {
   void deleteTask(std::int64_t id) override;
   std::int64_t entriesOfTask(std::int64_t id) override;
 
-  void readEntries(Instant from, Instant until, const BatchSink& sink) override;
+  void readDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                const BatchSink& sink) override;
   void visitAll(const EntryVisitor& visit) override;
   void visitNewestFirst(const EntryVisitor& visit) override;
   void visitBySubject(std::string_view subject, const EntryVisitor& visit) override;

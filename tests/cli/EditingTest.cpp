@@ -1,4 +1,6 @@
 // journal list, add, edit and delete; task edit, rename and delete.
+#include <algorithm>
+
 #include "CliFixture.h"
 
 namespace tw::test {
@@ -41,6 +43,18 @@ TEST_F(EditingTest, EntriesAreListedChangedAndDeletedByTheirUid) {
               uid + "\t2024-03-02T10:15:00\t45\tWrite\tTalk\tTask\n");
     EXPECT_EQ(output({"journal", "list", "--to", "3/1/2024"}), "");
   }
+}
+
+// A day's entries are those of its own wall clock, recorded at -10 h or +13 h alike.
+TEST_F(EditingTest, EntriesRecordedElsewhereAreListedOnTheirOwnDay) {
+  for (const char* start : {"2024-03-03T23:45-10:00", "2024-03-04T00:15+13:00",
+                            "2024-03-04T23:45-10:00", "2024-03-05T00:15+13:00"})
+    ASSERT_EQ(run({"journal", "add", "--subject", "Write", "--start", start, "--minutes", "5"}), 0)
+        << err.str();
+  const std::string listed = output({"journal", "list", "--from", "3/4/2024", "--to", "3/4/2024"});
+  EXPECT_NE(listed.find("\t2024-03-04T00:15:00\t5\t"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("\t2024-03-04T23:45:00\t5\t"), std::string::npos) << listed;
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2) << listed;
 }
 
 TEST_F(EditingTest, BadInputIsRefusedAndChangesNothing) {

@@ -42,11 +42,34 @@ TEST(JournalEntryMinutes, AreTheSecondsRoundedDown) {
   }
 }
 
-TEST(Markers, OnlyTheThreeExactTexts) {
-  for (const char* yes : {"Tallyworks Stop", "Tallyworks Start", "TWEvent"})
-    EXPECT_TRUE(Markers::isMarkerText(yes)) << yes;
-  for (const char* no : {"twevent", "TWEvent ", " TWEvent", "Start Work", "Tallyworks start", ""})
-    EXPECT_FALSE(Markers::isMarkerText(no)) << no;
+// What a work marker is and what counts as work, for every report, window and total: the type
+// or the category is one of the three exact names.
+TEST(Markers, ByTypeAndCategory) {
+  const struct {
+    const char* type;
+    const char* categories;
+    bool marker;
+    bool work;
+  } cases[] = {
+      {"TWEvent", "Tallyworks Start", true, false},
+      {"TWEvent", "Design", true, false},
+      {"Tallyworks Stop", "", true, false},
+      {"Tallyworks Start", "Design", true, false},
+      {"Task", "Design", false, true},
+      {"PJ_Task", "", false, true},
+      {"Task", "TWEvent", false, false},
+      {"Task", "Tallyworks Stop", false, false},
+      {"twevent", "tallyworks start", false, true},
+      {"TWEvent ", " TWEvent", false, true},
+      {"Start Work", "Stop Work", false, true},
+  };
+  for (const auto& c : cases) {
+    JournalEntry e;
+    e.type = c.type;
+    e.categories = c.categories;
+    EXPECT_EQ(Markers::isMarker(e), c.marker) << c.type << " / " << c.categories;
+    EXPECT_EQ(Markers::countsAsWork(e), c.work) << c.type << " / " << c.categories;
+  }
 }
 
 TEST(NumberText, GeneralForm) {

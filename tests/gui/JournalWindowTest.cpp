@@ -33,13 +33,11 @@ class JournalWindowTest : public WindowFixture {
   // The store's entries of the week in start order, as "subject hh:mm +minutes".
   QString week() {
     QStringList all;
-    store.readEntries(TimeZone::fromLocal(at(11, 0)), TimeZone::fromLocal(at(18, 0)),
-                      [&](JournalStore::EntryBatch batch) {
-                        for (const JournalEntry& e : batch)
-                          all << QtDates::toQt(e.localStart()).toString("ddd hh:mm ") +
-                                     QString::fromStdString(e.subject) + " +" +
-                                     QString::number(e.minutes());
-                      });
+    store.readDays(at(11, 0), at(17, 0), [&](JournalStore::EntryBatch batch) {
+      for (const JournalEntry& e : batch)
+        all << QtDates::toQt(e.localStart()).toString("ddd hh:mm ") +
+                   QString::fromStdString(e.subject) + " +" + QString::number(e.minutes());
+    });
     return all.join(", ");
   }
   // The next dialog gets its date-time editors set to these, in order, and is accepted.
@@ -75,6 +73,20 @@ TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
   EXPECT_EQ(model().rowCount(), 4);
   press("previousButton");
   EXPECT_EQ(model().rowCount(), 1);
+}
+
+// A day's entries are those of its own wall clock, recorded at -10 h or +13 h alike.
+TEST_F(JournalWindowTest, EntriesRecordedElsewhereAreShownOnTheirOwnDay) {
+  const ScopedTimeZone berlin("Europe/Berlin");
+  addEntryAt("Before", at(10, 23, 45), -10, 5);
+  addEntryAt("East", at(11, 0, 15), 13, 20);
+  addEntryAt("West", at(11, 23, 45), -10, 10);
+  addEntryAt("After", at(12, 0, 15), 13, 5);
+  open();
+  ASSERT_EQ(model().rowCount(), 2);
+  EXPECT_EQ(model().entryAt(0).subject + " " + model().entryAt(1).subject, "East West");
+  EXPECT_TRUE(journal->findChild<QLabel*>("totals")->text().startsWith(
+      "Mon 11 Mar:  East 20m  ·  West 10m  ·  in all 30m\nWeek:  "));
 }
 
 // Each change is stored at once; undoing them one by one gives back each earlier journal, and

@@ -77,14 +77,13 @@ TEST(MarkerRunTest, ParallelStartsAndStopsLeaveStrictlyAlternatingMarkers) {
   SqliteJournalStore store(path);
   std::vector<std::string> written, inStartOrder;
   store.visitAll([&](const JournalEntry& e) {
-    if (e.type == Markers::kType) written.push_back(e.subject);
+    if (Markers::isMarker(e)) written.push_back(e.subject);
     return true;
   });
-  store.readEntries(Instant::fromUnix(0), Instant::fromUnix(1LL << 40),
-                    [&](JournalStore::EntryBatch batch) {
-                      for (const JournalEntry& e : batch)
-                        if (e.type == Markers::kType) inStartOrder.push_back(e.subject);
-                    });
+  store.readDays({}, {}, [&](JournalStore::EntryBatch batch) {
+    for (const JournalEntry& e : batch)
+      if (Markers::isMarker(e)) inStartOrder.push_back(e.subject);
+  });
   int doubles = 0;
   for (std::size_t i = 0; i < written.size(); ++i) {
     const std::string expected(i % 2 == 0 ? Markers::kStartSubject : Markers::kStopSubject);

@@ -117,6 +117,15 @@ class WindowFixture : public ::testing::Test {
     e.type = "Task";
     return store.addEntry(e);
   }
+  // An entry recorded where the UTC offset was offsetHours.
+  JournalEntry addEntryAt(const std::string& subject, DateTime localStart, int offsetHours,
+                          std::int64_t minutes) {
+    JournalEntry e = addEntry(subject, localStart, subject, minutes);
+    e.utcOffset = offsetHours * 3600;
+    e.start = Instant::fromLocal(localStart, e.utcOffset);
+    store.updateEntry(e);
+    return e;
+  }
   std::vector<std::string> subjects() {
     std::vector<std::string> all;
     store.visitAll([&](const JournalEntry& e) { return all.push_back(e.subject), true; });

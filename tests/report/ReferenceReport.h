@@ -67,7 +67,7 @@ class ReferenceReport {
       const std::string day = DateText::longDate(start);
       if (day != lastDay) out += "\r\n[" + day + "]\r\n\r\n";
       lastDay = day;
-      if (Markers::isMarkerText(e.type)) {
+      if (Markers::isMarkerName(e.type)) {
         out += "  " + e.subject + ": " + DateText::generalDate(start) + "\r\n\r\n";
         continue;
       }
@@ -85,7 +85,7 @@ class ReferenceReport {
     }
     out += "\r\nTOTALS:\r\n-------\r\n";
     for (const RefTotal& t : totals) {
-      if (Markers::isMarkerText(t.name)) continue;
+      if (Markers::isMarkerName(t.name)) continue;
       out += t.name + ": " + DurationText::friendly(static_cast<std::int32_t>(t.minutes)) + "\r\n";
     }
     return out;
@@ -110,7 +110,7 @@ class ReferenceReport {
     for (const auto& day : days) out += "," + DateText::shortDate(day.first);
     out += "\r\n";
     for (const std::string& n : names) {
-      if (Markers::isMarkerText(n)) continue;
+      if (Markers::isMarkerName(n)) continue;
       std::string field = n;
       char* end = nullptr;
       const bool number = !field.empty() && (std::strtod(field.c_str(), &end), *end == '\0');

@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdlib>
 #include <random>
+#include <tuple>
 
 #include "ReferenceReport.h"
 #include "ReportFixture.h"
 #include "core/DateTimeError.h"
+#include "report/PeriodSummary.h"
 #include "report/ReportRun.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/ScopedTimeZone.h"
@@ -71,28 +73,65 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
         reference.add(store.addEntry(e));
       }
     });
-    ReportRequest r{pick(kFilters), DateText::shortDate(base.addDays(number(0, 7))),
-                    DateText::shortDate(base.addDays(number(0, 7)))};
-    reference.category = r.category;
-    reference.startDate = r.startDate;
-    reference.endDate = r.endDate;
-    ASSERT_EQ(ReportRun::csv(store, r), reference.csv()) << "round " << round;
-    if (round % 3 == 0) r.startDate = reference.startDate = "";
-    if (round % 5 == 0) r.endDate = reference.endDate = "";
-    ASSERT_EQ(ReportRun::text(store, r), reference.text()) << "round " << round;
+    std::optional<DateTime> first = base.addDays(number(0, 7));
+    std::optional<DateTime> last = base.addDays(number(0, 7));
+    reference.category = pick(kFilters);
+    reference.startDate = DateText::shortDate(*first);
+    reference.endDate = DateText::shortDate(*last);
+    ASSERT_EQ(ReportRun::csv(store, ReportRequest::ofDays(reference.category, first, last)),
+              reference.csv())
+        << "round " << round;
+    if (round % 3 == 0) {
+      first.reset();
+      reference.startDate = "";
+    }
+    if (round % 5 == 0) {
+      last.reset();
+      reference.endDate = "";
+    }
+    ASSERT_EQ(ReportRun::text(store, ReportRequest::ofDays(reference.category, first, last)),
+              reference.text())
+        << "round " << round;
   }
 }
 
-// A bound that cannot be read fails a report, unless the journal holds nothing to report.
-TEST(ReportEquivalence, UnreadableBoundsFailOnlyWithEntries) {
+// A range that cannot end (on the last day there is) fails a report, unless the journal holds
+// nothing to report; the CSV table needs both its days.
+TEST(ReportEquivalence, RangesThatCannotEndFailOnlyWithEntries) {
   TempFolder folder;
   SqliteJournalStore store(folder.file("store.db"));
-  const ReportRequest bad{"", "not a date", ""};
-  EXPECT_EQ(ReportRun::text(store, bad),
-            "JOURNAL REPORT\r\nRange: not a date ->, Category: ALL\r\n\r\nTOTALS:\r\n-------\r\n");
+  const ReportRequest endless = ReportRequest::ofDays("", {}, at(9999, 12, 31));
+  EXPECT_EQ(ReportRun::text(store, endless),
+            "JOURNAL REPORT\r\nRange: <- 12/31/9999, Category: ALL\r\n\r\nTOTALS:\r\n-------\r\n");
   store.addEntry(entry(at(2003, 1, 5, 9), 10, "A"));
-  EXPECT_THROW(ReportRun::text(store, bad), DateTimeError);
-  EXPECT_THROW(ReportRun::csv(store, ReportRequest{"", "", "1/5/2003"}), DateTimeError);
+  EXPECT_THROW(ReportRun::text(store, endless), DateTimeError);
+  EXPECT_THROW(ReportRun::csv(store, ReportRequest::ofDays("", {}, at(2003, 1, 5))), DateTimeError);
+}
+
+// Every report takes the entries of its days from the store: entries recorded at -10 h and
+// +13 h around midnight count on the day of their own wall clock in the text report, the CSV
+// table and the summary, whatever this machine's zone.
+TEST(ReportEquivalence, EntriesRecordedElsewhereCountOnTheirOwnDay) {
+  const ScopedTimeZone here("Europe/Berlin");
+  TempFolder folder;
+  SqliteJournalStore store(folder.file("store.db"));
+  for (const auto& [local, hours, category] : {std::tuple{at(2024, 3, 10, 23, 45), -10, "Before"},
+                                               {at(2024, 3, 11, 0, 15), 13, "East"},
+                                               {at(2024, 3, 11, 23, 45), -10, "West"},
+                                               {at(2024, 3, 12, 0, 15), 13, "After"}}) {
+    JournalEntry e = entry(local, 30, category);
+    e.utcOffset = hours * 3600;
+    e.start = Instant::fromLocal(local, e.utcOffset);
+    store.addEntry(e);
+  }
+  const ReportRequest day = ReportRequest::ofDays("", at(2024, 3, 11), at(2024, 3, 11));
+  const std::string text = ReportRun::text(store, day);
+  EXPECT_EQ(text.substr(text.find("TOTALS")),
+            "TOTALS:\r\n-------\r\nEast: 30 minutes\r\nWest: 30 minutes\r\n");
+  EXPECT_EQ(ReportRun::csv(store, day), "category,3/11/2024\r\nEast,0.5\r\nWest,0.5\r\n");
+  const PeriodSummary summary = PeriodSummary::read(store, at(2024, 3, 10), 3);
+  EXPECT_EQ(summary.minutes(1, 1) + summary.minutes(2, 1), 60) << "East and West on the 11th";
+  EXPECT_EQ(summary.minutes(0, 0) + summary.minutes(3, 2), 60) << "Before and After beside";
 }
 
 }  // namespace

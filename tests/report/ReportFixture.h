@@ -34,10 +34,11 @@ inline JournalEntry stopMarker(DateTime at) {
 }
 
 inline ReportRequest request(const char* from, const char* to, const char* category = "") {
-  return ReportRequest{category, from, to};
+  return ReportRequest::typed(category, from, to);
 }
 
-// The report of the entries, handed over in start order as the store does.
+// The report of the entries (all of the report's days), handed over in start order as the
+// store does.
 template <typename Report>
 std::string render(std::vector<JournalEntry> entries, const ReportRequest& r) {
   std::stable_sort(entries.begin(), entries.end(),

@@ -59,9 +59,18 @@ TEST_F(IcalFileTest, AnExportedJournalImportsUnchangedAndImportingItAgainChanges
   IcalFile::read(third->store, third->state, file);
   EXPECT_EQ(contents(third->store), contents(l));
 
-  const Instant april = TimeZone::fromLocal(DateTime::fromParts(2024, 4, 1));
+  const DateTime april = DateTime::fromParts(2024, 4, 1);
   EXPECT_EQ(IcalFile::write(l, laptop->state, file, {april, {}, false, false}), 1);
-  EXPECT_EQ(IcalFile::write(l, laptop->state, file, {{}, april, false, false}), 2);
+  EXPECT_EQ(IcalFile::write(l, laptop->state, file, {{}, april.addDays(-1), false, false}), 2);
+  // A day's entries are those of its own wall clock, recorded at -10 h or +13 h alike.
+  for (const auto& [hour, offsetHours] : {std::pair{0, 13}, {23, -10}}) {
+    JournalEntry far = entry(l, "Far", DateTime::fromParts(2024, 4, 3, hour, 30), 60);
+    far.utcOffset = offsetHours * 3600;
+    far.start = Instant::fromLocal(DateTime::fromParts(2024, 4, 3, hour, 30), far.utcOffset);
+    l.updateEntry(far);
+  }
+  const DateTime april3 = DateTime::fromParts(2024, 4, 3);
+  EXPECT_EQ(IcalFile::write(l, laptop->state, file, {april3, april3, false, false}), 2);
 }
 
 // Tasks of other programs: STATUS decides, X-TALLYWORKS-STATUS only while it agrees with it;

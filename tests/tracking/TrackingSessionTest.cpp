@@ -128,7 +128,7 @@ TEST_F(TrackingSessionTest, MarkersAlternateWhateverTheStepsAndWhoeverTakesThem)
       if (e.type == "TWEvent") written.push_back(e.subject);
       return true;
     });
-    s.readEntries(Instant::fromUnix(0), clock.now().plus(1), [&](JournalStore::EntryBatch b) {
+    s.readDays({}, {}, [&](JournalStore::EntryBatch b) {
       for (const JournalEntry& e : b)
         if (e.type == "TWEvent") inStartOrder.push_back(e.subject);
     });
@@ -147,7 +147,7 @@ TEST_F(TrackingSessionTest, AtEqualInstantsMarkersFrameTheirEntries) {
   work(30);
   session->stop();
   Subjects inStartOrder;
-  store.readEntries(Instant::fromUnix(0), clock.now().plus(1), [&](JournalStore::EntryBatch b) {
+  store.readDays({}, {}, [&](JournalStore::EntryBatch b) {
     for (const JournalEntry& e : b) inStartOrder.push_back(e.subject);
   });
   EXPECT_EQ(inStartOrder, (Subjects{"Start Work", "Page layout", "Stop Work", "Start Work",

@@ -5,6 +5,7 @@
 
 #include "StoreFixture.h"
 #include "store/StoreError.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw {
 namespace {
@@ -80,9 +81,9 @@ TEST_F(JournalStoreTest, ChangesAndDeletionsOfEntriesAndTasks) {
             "entry,task");
 }
 
-// Entries come in start order (equal starts in the order stored) from the half-open range,
-// across many batches, and a sink that fails stops the read cleanly.
-TEST_F(JournalStoreTest, RangeReadsInStartOrder) {
+// The days' entries come day by day in start order (equal starts in the order stored), across
+// many batches, and a sink that fails stops the read cleanly.
+TEST_F(JournalStoreTest, DaysAreReadInStartOrder) {
   store->transact([&] {
     store->addEntry(entry("late", day(6)));
     store->addEntry(entry("first of two", day(5)));
@@ -90,22 +91,62 @@ TEST_F(JournalStoreTest, RangeReadsInStartOrder) {
     store->addEntry(entry("early", day(4)));
     for (int i = 0; i < 10000; ++i) store->addEntry(entry("bulk", day(10, 0).addSeconds(i)));
   });
-  const Instant from = store->entryByUid(store->entry(4)->uid)->start;
-  const Instant five = store->entry(2)->start;
-  EXPECT_EQ(subjectsInRange(*store, from, five.plus(1)),
+  EXPECT_EQ(subjectsOfDays(*store, day(4, 0), day(5, 23)),
             (Subjects{"early", "first of two", "second of two"}));
-  EXPECT_EQ(subjectsInRange(*store, five, five), Subjects{});
-  EXPECT_EQ(subjectsInRange(*store, from, from.plus(1)), Subjects{"early"});
-  EXPECT_EQ(subjectsInRange(*store, Instant::fromUnix(0), Instant::fromUnix(1LL << 40)).size(),
-            10004u);
+  EXPECT_EQ(subjectsOfDays(*store, day(5), day(4)), Subjects{});
+  EXPECT_EQ(subjectsOfDays(*store, {}, day(4)), Subjects{"early"});
+  EXPECT_EQ(subjectsOfDays(*store, {}, {}).size(), 10004u);
   int batches = 0;
-  EXPECT_THROW(store->readEntries(Instant::fromUnix(0), Instant::fromUnix(1LL << 40),
-                                  [&](JournalStore::EntryBatch) {
-                                    if (++batches == 2) throw std::runtime_error("enough");
-                                  }),
+  EXPECT_THROW(store->readDays({}, {},
+                               [&](JournalStore::EntryBatch) {
+                                 if (++batches == 2) throw std::runtime_error("enough");
+                               }),
                std::runtime_error);
   EXPECT_EQ(batches, 2);
   EXPECT_EQ(store->entry(1)->subject, "late");  // the connection is usable again
+}
+
+// An entry belongs to the day of its start on its own wall clock, wherever it was recorded and
+// whatever this machine's zone: at -10 h and +13 h around midnight, on both sides of the day.
+// A start outside the dates there are belongs to no day asked for.
+TEST_F(JournalStoreTest, EntriesBelongToTheDayOfTheirOwnWallClock) {
+  const test::ScopedTimeZone here("America/Los_Angeles");
+  const auto at = [](int d, int h, int m, int s = 0) {
+    return DateTime::fromParts(2024, 3, d, h, m, s);
+  };
+  const struct {
+    const char* subject;
+    DateTime localStart;
+    int offsetHours;
+  } rows[] = {
+      {"10th, last second, -10 h", at(10, 23, 59, 59), -10},
+      {"11th, first second, +13 h", at(11, 0, 0), 13},
+      {"11th, after midnight, +13 h", at(11, 0, 30), 13},
+      {"11th, before midnight, -10 h", at(11, 23, 30), -10},
+      {"11th, noon here", at(11, 12, 0), -7},
+      {"11th, last second, +13 h", at(11, 23, 59, 59), 13},
+      {"12th, first second, +13 h", at(12, 0, 0), 13},
+      {"12th, after midnight, -10 h", at(12, 0, 30), -10},
+  };
+  for (const auto& r : rows) store->addEntry(entryAt(r.subject, r.localStart, r.offsetHours));
+  JournalEntry yearZero = entry("year 0", day(4));
+  yearZero.start = Instant::fromUnix(-62'167'219'200);
+  store->addEntry(yearZero);
+  const DateTime newYearsEve1969 = DateTime::fromParts(1969, 12, 31);
+  store->addEntry(entryAt("1969", newYearsEve1969.addSeconds(23 * 3600), 0));
+  const Subjects eleventh = {"11th, first second, +13 h", "11th, after midnight, +13 h",
+                             "11th, last second, +13 h", "11th, noon here",
+                             "11th, before midnight, -10 h"};
+  EXPECT_EQ(subjectsOfDays(*store, at(11, 0, 0), at(11, 0, 0)), eleventh);
+  Subjects three = eleventh;
+  three.insert(three.begin(), "10th, last second, -10 h");
+  three.insert(three.end(), {"12th, first second, +13 h", "12th, after midnight, -10 h"});
+  EXPECT_EQ(subjectsOfDays(*store, at(10, 0, 0), at(12, 0, 0)), three);
+  EXPECT_EQ(subjectsOfDays(*store, {}, at(10, 0, 0)),
+            (Subjects{"year 0", "1969", "10th, last second, -10 h"}));
+  EXPECT_EQ(subjectsOfDays(*store, newYearsEve1969, newYearsEve1969), Subjects{"1969"});
+  EXPECT_EQ(subjectsOfDays(*store, at(12, 0, 0), {}),
+            (Subjects{"12th, first second, +13 h", "12th, after midnight, -10 h"}));
 }
 
 // The marker written last counts, whatever its start; a type that differs in letter case is
@@ -144,8 +185,7 @@ TEST_F(JournalStoreTest, ImportingAnEntryAgainUpdatesItInsteadOfAddingACopy) {
   e.seconds = 1200;
   EXPECT_FALSE(store->importEntry(e));
   EXPECT_TRUE(store->importEntry(entry("Without uid", day(4))));
-  EXPECT_EQ(subjectsInRange(*store, Instant::fromUnix(0), Instant::fromUnix(1LL << 40)),
-            (Subjects{"Imported", "Without uid"}));
+  EXPECT_EQ(subjectsOfDays(*store, {}, {}), (Subjects{"Imported", "Without uid"}));
   EXPECT_EQ(store->entryByUid(e.uid)->seconds, 1200);
 }
 
@@ -165,7 +205,7 @@ TEST_F(JournalStoreTest, ATransactionStoresAllOrNothing) {
     }
   }),
                StoreError);
-  EXPECT_TRUE(subjectsInRange(*store, Instant::fromUnix(0), Instant::fromUnix(1LL << 40)).empty());
+  EXPECT_TRUE(subjectsOfDays(*store, {}, {}).empty());
 }
 
 // Every change of the timer moves its generation on; a save with an old generation writes

@@ -129,5 +129,38 @@ TEST_F(MigrationTest, Version3StoresGainTheIndexOfWritingOrderAndAreReadWithout)
             "type,id");
 }
 
+// Version 6 stores lack the local days: on the first open for writing each entry gains its
+// day and the index of days; a store that cannot be written reads the same days without them.
+TEST_F(MigrationTest, Version6StoresGainTheLocalDaysAndAreReadWithout) {
+  open()->addEntry(entryAt("11th, +13 h", DateTime::fromParts(2024, 3, 11, 0, 30), 13));
+  open()->addEntry(entryAt("11th, -10 h", DateTime::fromParts(2024, 3, 11, 23, 30), -10));
+  open()->addEntry(entryAt("12th, -10 h", DateTime::fromParts(2024, 3, 12, 0, 30), -10));
+  test::RawDatabase(path).exec(
+      "DROP INDEX journal_by_local_day; ALTER TABLE journal DROP COLUMN local_day;"
+      " PRAGMA user_version = 6;");
+  const DateTime eleventh = DateTime::fromParts(2024, 3, 11);
+  const std::vector<std::string> expected = {"11th, +13 h", "11th, -10 h"};
+  chmod(path.c_str(), 0444);
+  chmod(folder.path().c_str(), 0555);
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              test::require(
+                  subjectsOfDays(*open(Database::Mode::ReadOnly), eleventh, eleventh) == expected,
+                  "not read");
+            }),
+            "");
+  chmod(folder.path().c_str(), 0700);
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(subjectsOfDays(*open(), eleventh, eleventh), expected);
+  test::RawDatabase raw(path);
+  EXPECT_EQ(raw.text("PRAGMA user_version"), std::to_string(Schema::kVersion));
+  EXPECT_EQ(raw.text("SELECT group_concat(name) FROM pragma_index_info('journal_by_local_day')"),
+            "local_day,start,id");
+  // The days' entries come in order from the index, without a sort.
+  EXPECT_EQ(raw.text("EXPLAIN QUERY PLAN SELECT subject FROM journal"
+                     " WHERE local_day BETWEEN 1 AND 2 ORDER BY local_day, start, id",
+                     3),
+            "SEARCH journal USING INDEX journal_by_local_day (local_day>? AND local_day<?)");
+}
+
 }  // namespace
 }  // namespace tw

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <utility>
 
 namespace tw::test {
 
@@ -19,15 +20,16 @@ class RawDatabase {
     ASSERT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
   }
 
-  // The first column of the first row the query answers.
-  std::string text(const char* sql) {
-    std::string out;
+  // A column (the first by default) of the first row the query answers.
+  std::string text(const char* sql, int column = 0) {
+    std::pair<int, std::string> out{column, ""};
     const auto first = [](void* o, int, char** values, char**) {
-      *static_cast<std::string*>(o) = values[0] ? values[0] : "";
+      auto& [wanted, text] = *static_cast<std::pair<int, std::string>*>(o);
+      text = values[wanted] ? values[wanted] : "";
       return 1;
     };
     sqlite3_exec(db_, sql, first, &out, nullptr);
-    return out;
+    return out.second;
   }
 
  private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,18 @@ class StoreFixture : public ::testing::Test {
 
   static DateTime day(int d, int hour = 9) { return DateTime::fromParts(2024, 3, d, hour); }
 
-  std::vector<std::string> subjectsInRange(JournalStore& s, Instant from, Instant until) const {
+  // An entry recorded where the UTC offset was offsetHours.
+  static JournalEntry entryAt(const std::string& subject, DateTime localStart, int offsetHours) {
+    JournalEntry e = entry(subject, localStart);
+    e.utcOffset = offsetHours * 3600;
+    e.start = Instant::fromLocal(localStart, e.utcOffset);
+    return e;
+  }
+
+  static std::vector<std::string> subjectsOfDays(JournalStore& s, std::optional<DateTime> first,
+                                                 std::optional<DateTime> last) {
     std::vector<std::string> out;
-    s.readEntries(from, until, [&](JournalStore::EntryBatch batch) {
+    s.readDays(first, last, [&](JournalStore::EntryBatch batch) {
       for (const JournalEntry& e : batch) out.push_back(e.subject);
     });
     return out;
