@@ -51,6 +51,8 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
+  // A rename starts by double-click or F2 only: typing meant for "New task" renames nothing.
+  table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   newSubject_->setObjectName(QStringLiteral("newSubject"));
   newCategories_->setObjectName(QStringLiteral("newCategories"));
   closeButton_->setObjectName(QStringLiteral("closeTaskButton"));
@@ -76,8 +78,19 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   layout->addWidget(table_);
   layout->addLayout(rowButtons);
 
+  // Enter adds from either field; no button takes Enter, so none changes the task selected.
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+  setTabOrder(newSubject_, newCategories_);
+  setTabOrder(newCategories_, add);
+  setTabOrder(add, table_);
+  newSubject_->setFocus();
+
   connect(add, &QPushButton::clicked, this, &TasksDialog::onAddClicked);
   connect(newSubject_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
+  connect(newCategories_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
   connect(remove, &QPushButton::clicked, this, &TasksDialog::onDeleteClicked);
   connect(closeButton_, &QPushButton::clicked, this, &TasksDialog::onCloseClicked);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -203,12 +216,18 @@ void TasksDialog::onCloseClicked() {
   setStatus(row, open ? TaskStatus::Complete : TaskStatus::NotStarted);
 }
 
-// The store refuses a task that journal entries refer to, and says so.
+// A task that journal entries refer to stays, so that they keep their task: closing it
+// instead is offered.
 void TasksDialog::onDeleteClicked() {
   const int row = selectedRow();
   if (row < 0) return;
+  const Task& task = tasks_.at(static_cast<std::size_t>(row));
   try {
-    store_.deleteTask(tasks_.at(static_cast<std::size_t>(row)).id);
+    if (const std::int64_t entries = store_.entriesOfTask(task.id); entries > 0) {
+      offerClosing(row, entries);
+      return;
+    }
+    store_.deleteTask(task.id);
   } catch (const std::exception& e) {
     messages_.show(WindowError::describe(e), QStringLiteral("Error Deleting Task"),
                    MessageBoxes::Icon::Warning);
@@ -216,6 +235,23 @@ void TasksDialog::onDeleteClicked() {
   }
   fill();
   emit tasksChanged();
+}
+
+void TasksDialog::offerClosing(int row, std::int64_t entries) {
+  const Task& task = tasks_.at(static_cast<std::size_t>(row));
+  const QString why = QStringLiteral("\"%1\" is not deleted: %2 journal %3 to it.")
+                          .arg(text(task.subject))
+                          .arg(entries)
+                          .arg(entries == 1 ? "entry refers" : "entries refer");
+  if (!task.isOpen()) {
+    messages_.show(why + " It is closed already: the task list leaves it out.",
+                   QStringLiteral("Delete Task"), MessageBoxes::Icon::None);
+    return;
+  }
+  if (messages_.ask(why + " Close it instead? The task list then leaves it out; its entries "
+                          "stay as they are.",
+                    QStringLiteral("Delete Task")))
+    setStatus(row, TaskStatus::Complete);
 }
 
 void TasksDialog::onCurrentRowChanged() {
