@@ -18,7 +18,7 @@ using Icon = MessageBoxes::Icon;
 
 const QString kRefresh = QStringLiteral("<Refresh>");
 const QString kEditTasks = QStringLiteral("<Edit tasks…>");
-const QString kNoTasks = QStringLiteral("No open task: click to add one");
+const QString kNoTasks = QStringLiteral("Click to add a task");
 // "<Refresh>" and "<Edit tasks…>" end the list.
 constexpr int kCommandItems = 2;
 

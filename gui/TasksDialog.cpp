@@ -161,7 +161,9 @@ bool TasksDialog::acceptable(const Task& changed, bool renamed) {
   return true;
 }
 
+// Whichever field Enter was pressed in, the next task is typed in "New task".
 void TasksDialog::onAddClicked() {
+  newSubject_->setFocus();
   const Task added{0,
                    "",
                    newSubject_->text().trimmed().toStdString(),

@@ -80,6 +80,7 @@ TEST_F(TasksDialogTest, KeysAddTasksAndChangeOnlyWhatTheUserPointsAt) {
          auto* categories = dialog.findChild<QLineEdit*>("newCategories");
          QTest::keyClicks(categories, QStringLiteral("Admin"));
          QTest::keyClick(categories, Qt::Key_Return);
+         EXPECT_EQ(dialog.focusWidget()->objectName(), "newSubject");  // for the next task
        },
        "Existing|Enter test|Second"},
       {"typed on the table, then Enter",
@@ -138,7 +139,7 @@ TEST_F(TasksDialogTest, AnEmptyStoreLeadsToTheTasksWindow) {
   load();
   window->onTick();
   EXPECT_EQ(status(), "Stopped|Add a task: click the list, or Ctrl+T");
-  EXPECT_EQ(child<QComboBox>("taskList")->placeholderText(), "No open task: click to add one");
+  EXPECT_EQ(child<QComboBox>("taskList")->placeholderText(), "Click to add a task");
   int opened = 0;
   desktop.onDialog = [&](QDialog& dialog) {
     ++opened;
