@@ -56,13 +56,18 @@ TaskCommands::TaskCommands(CLI::App& task) {
                     "# one digit, [a-c] one of a list, [!a-c] one not in it");
   for (CLI::App* command : {status_, edit_, rename_, delete_})
     command->add_option("SUBJECT", subject_, kSubject)->required();
-  status_->add_option("STATUS", statusValue_, kStatuses)->required()->transform(statusArgument());
+  status_->add_option("STATUS", statusValue_, kStatuses)
+      ->required()
+      ->transform(statusArgument())
+      ->type_name("N|NAME");
   for (CLI::App* command : {close_, reopen_})
     command->add_option("SUBJECT", subject_, kSubject)->required();
   rename_->add_option("NEW", newSubject_, "The new subject")->required();
   for (CLI::App* command : {add_, edit_}) {
     command->add_option("--categories", categories_, "The task's categories");
-    command->add_option("--status", statusValue_, kStatuses)->transform(statusArgument());
+    command->add_option("--status", statusValue_, kStatuses)
+        ->transform(statusArgument())
+        ->type_name("N|NAME");
   }
   delete_->add_flag("--force", force_,
                     "Delete it also while journal entries refer to it: they stay in the journal, "
