@@ -41,7 +41,8 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
       table_(new QTableWidget(0, kColumns, this)),
       newSubject_(new QLineEdit(this)),
       newCategories_(new QLineEdit(this)),
-      closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)) {
+      closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)),
+      deleteButton_(new QPushButton(QStringLiteral("&Delete Task"), this)) {
   setWindowTitle(QStringLiteral("Tasks"));
   resize(560, 420);
   table_->setObjectName(QStringLiteral("tasks"));
@@ -58,8 +59,7 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   closeButton_->setObjectName(QStringLiteral("closeTaskButton"));
   auto* add = new QPushButton(QStringLiteral("&Add"), this);
   add->setObjectName(QStringLiteral("addTaskButton"));
-  auto* remove = new QPushButton(QStringLiteral("&Delete Task"), this);
-  remove->setObjectName(QStringLiteral("deleteTaskButton"));
+  deleteButton_->setObjectName(QStringLiteral("deleteTaskButton"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
   auto* newRow = new QHBoxLayout;
@@ -70,7 +70,7 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   newCategories_->setPlaceholderText(QStringLiteral("Categories"));
   auto* rowButtons = new QHBoxLayout;
   rowButtons->addWidget(closeButton_);
-  rowButtons->addWidget(remove);
+  rowButtons->addWidget(deleteButton_);
   rowButtons->addStretch();
   rowButtons->addWidget(buttons);
   auto* layout = new QVBoxLayout(this);
@@ -91,7 +91,7 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   connect(add, &QPushButton::clicked, this, &TasksDialog::onAddClicked);
   connect(newSubject_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
   connect(newCategories_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
-  connect(remove, &QPushButton::clicked, this, &TasksDialog::onDeleteClicked);
+  connect(deleteButton_, &QPushButton::clicked, this, &TasksDialog::onDeleteClicked);
   connect(closeButton_, &QPushButton::clicked, this, &TasksDialog::onCloseClicked);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(table_, &QTableWidget::itemChanged, this, &TasksDialog::onItemChanged);
@@ -259,6 +259,7 @@ void TasksDialog::offerClosing(int row, std::int64_t entries) {
 void TasksDialog::onCurrentRowChanged() {
   const int row = selectedRow();
   closeButton_->setEnabled(row >= 0);
+  deleteButton_->setEnabled(row >= 0);
   const bool open = row < 0 || tasks_.at(static_cast<std::size_t>(row)).isOpen();
   closeButton_->setText(open ? QStringLiteral("C&lose Task") : QStringLiteral("&Reopen Task"));
 }

@@ -56,6 +56,7 @@ class TasksDialog : public QDialog {
   QLineEdit* newSubject_;
   QLineEdit* newCategories_;
   QPushButton* closeButton_;
+  QPushButton* deleteButton_;
 };
 
 }  // namespace tw
