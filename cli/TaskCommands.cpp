@@ -1,6 +1,8 @@
 #include "cli/TaskCommands.h"
 
 #include <CLI/CLI.hpp>
+#include <array>
+#include <cctype>
 #include <stdexcept>
 #include <vector>
 
@@ -16,8 +18,32 @@
 namespace tw {
 namespace {
 
-constexpr const char* kStatuses = "0 not started, 1 in progress, 2 complete, 3 waiting, 4 deferred";
+constexpr const char* kStatuses =
+    "0 or not-started, 1 or in-progress, 2 or complete, 3 or waiting, 4 or deferred";
 constexpr const char* kSubject = "The subject, letter case aside";
+
+// A status by its number or its name (letter case aside, "-", "_" or " " between the words),
+// handed on as its number.
+CLI::Validator statusArgument() {
+  const CLI::Validator number = NumberArgument::decimal(0, 4);
+  return CLI::Validator(
+      [number](std::string& text) -> std::string {
+        std::string key;
+        for (const char c : text)
+          if (c != '-' && c != '_' && c != ' ') key += static_cast<char>(std::tolower(c));
+        const std::array<const char*, 5> names = {"notstarted", "inprogress", "complete", "waiting",
+                                                  "deferred"};
+        for (std::size_t i = 0; i < names.size(); ++i) {
+          if (key != names[i]) continue;
+          text = std::to_string(i);
+          return {};
+        }
+        if (!text.empty() && std::isdigit(static_cast<unsigned char>(text.front())))
+          return number(text);
+        return TerminalText::quoted(text) + " is not a status (" + kStatuses + ")";
+      },
+      "", "status");
+}
 
 }  // namespace
 
@@ -30,14 +56,18 @@ TaskCommands::TaskCommands(CLI::App& task) {
                     "# one digit, [a-c] one of a list, [!a-c] one not in it");
   for (CLI::App* command : {status_, edit_, rename_, delete_})
     command->add_option("SUBJECT", subject_, kSubject)->required();
-  status_->add_option("N", statusValue_, kStatuses)
+  status_->add_option("STATUS", statusValue_, kStatuses)
       ->required()
-      ->transform(NumberArgument::decimal(0, 4));
+      ->transform(statusArgument())
+      ->type_name("N|NAME");
+  for (CLI::App* command : {close_, reopen_})
+    command->add_option("SUBJECT", subject_, kSubject)->required();
   rename_->add_option("NEW", newSubject_, "The new subject")->required();
   for (CLI::App* command : {add_, edit_}) {
     command->add_option("--categories", categories_, "The task's categories");
     command->add_option("--status", statusValue_, kStatuses)
-        ->transform(NumberArgument::decimal(0, 4));
+        ->transform(statusArgument())
+        ->type_name("N|NAME");
   }
   delete_->add_flag("--force", force_,
                     "Delete it also while journal entries refer to it: they stay in the journal, "
@@ -51,6 +81,8 @@ void TaskCommands::addCommands(CLI::App& task) {
   edit_ = task.add_subcommand("edit", "Change the categories or status of the task(s)");
   rename_ = task.add_subcommand(
       "rename", "Give the task(s) a new subject; entries already timed keep the subject they have");
+  close_ = task.add_subcommand("close", "Set the task(s) complete: the task list leaves them out");
+  reopen_ = task.add_subcommand("reopen", "Set a closed task not started: listed again");
   delete_ = task.add_subcommand(
       "delete", "Delete the task(s) of that subject; refused while journal entries refer to it");
 }
@@ -60,7 +92,8 @@ bool TaskCommands::run(CommandContext& context) {
     add(context);
   else if (list_->parsed())
     list(context);
-  else if (status_->parsed() || edit_->parsed() || rename_->parsed())
+  else if (status_->parsed() || edit_->parsed() || rename_->parsed() || close_->parsed() ||
+           reopen_->parsed())
     change(context);
   else if (delete_->parsed())
     remove(context);
@@ -117,7 +150,11 @@ void TaskCommands::forEachTask(JournalStore& store, const std::function<void(Tas
 }
 
 void TaskCommands::change(CommandContext& context) {
-  const bool status = status_->parsed() || (edit_->parsed() && given(*edit_, "--status"));
+  if (close_->parsed() || reopen_->parsed())
+    statusValue_ =
+        static_cast<int>(close_->parsed() ? TaskStatus::Complete : TaskStatus::NotStarted);
+  const bool status = status_->parsed() || close_->parsed() || reopen_->parsed() ||
+                      (edit_->parsed() && given(*edit_, "--status"));
   const bool categories = edit_->parsed() && given(*edit_, "--categories");
   if (rename_->parsed()) checkTask("NEW", newSubject_);
   if (categories) TextArgument::line("--categories", categories_);

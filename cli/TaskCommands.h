@@ -14,8 +14,8 @@ namespace tw {
 
 class JournalStore;
 
-// task add | list | status | edit | rename | delete: the task list. Subjects are matched
-// letter case aside; a command on a subject acts on every task of it, in one transaction.
+// task add | list | status | edit | rename | close | reopen | delete: the task list. Subjects are
+// matched letter case aside; a command on a subject acts on every task of it, in one transaction.
 class TaskCommands : public CommandGroup {
  public:
   explicit TaskCommands(CLI::App& task);
@@ -38,6 +38,8 @@ class TaskCommands : public CommandGroup {
   CLI::App* status_ = nullptr;
   CLI::App* edit_ = nullptr;
   CLI::App* rename_ = nullptr;
+  CLI::App* close_ = nullptr;
+  CLI::App* reopen_ = nullptr;
   CLI::App* delete_ = nullptr;
   std::string subject_, newSubject_, categories_, pattern_;
   int statusValue_ = 0;

@@ -5,6 +5,8 @@
 
 #include "cli/CommandContext.h"
 #include "cli/TextArgument.h"
+#include "core/DateText.h"
+#include "core/TimeZone.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
@@ -29,10 +31,11 @@ TrackingCommands::TrackingCommands(CLI::App& app)
                                "Work marker (says so when neither was open)")),
       last_(app.add_subcommand("last",
                                "Start timing the task of the newest journal entry "
-                               "that names an open task, and print its subject")),
+                               "that names an open task")),
       status_(app.add_subcommand("status",
                                  "Print the task being timed, its categories and "
-                                 "minutes (tab-separated), or Stopped")) {
+                                 "minutes (tab-separated), or Paused with the task "
+                                 "and since when, or Stopped")) {
   start_->add_option("SUBJECT", subject_, "The open task's subject, letter case aside")->required();
 }
 
@@ -46,36 +49,61 @@ bool TrackingCommands::run(CommandContext& context) {
   return true;
 }
 
+// Each step prints one line saying what it did, at the time of day it did it.
 void TrackingCommands::track(CommandContext& context) {
   if (start_->parsed()) TextArgument::name("SUBJECT", subject_);
   TextOutput output = context.output("");
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   TrackingSession session = sessionOn(*store, context);
-  if (start_->parsed()) {
-    session.start(subject_);
+  const std::string timed = timedText(session);
+  const bool dayOpen = session.workOpen();
+  const auto at = [&] {
+    return " at " + DateText::longTime(TimeZone::toLocal(context.clock().now()));
+  };
+  if (start_->parsed() || last_->parsed()) {
+    const std::optional<Task> last = start_->parsed() ? std::nullopt : session.lastTask();
+    if (last_->parsed() && !last) throw std::runtime_error("No journal entry names an open task.");
+    const std::string subject = last ? last->subject : subject_;
+    session.start(subject);
+    output.write((last ? "Resumed " : "Started ") + session.held()->subject + at() +
+                 (timed.empty() ? "" : "; stopped " + timed) +
+                 (dayOpen ? "" : "; the working day began") + ".\n");
   } else if (pause_->parsed()) {
-    if (!session.pause()) output.write("Nothing was being timed; nothing was written.\n");
-  } else if (stop_->parsed()) {
-    if (!session.stop())
-      output.write("Nothing was being timed and no working day was open; nothing was written.\n");
+    output.write(session.pause() ? "Paused " + timed + at() + "; the working day stays open.\n"
+                                 : "Nothing was being timed; nothing was written.\n");
+  } else if (!session.stop()) {
+    output.write("Nothing was being timed and no working day was open; nothing was written.\n");
   } else {
-    const std::optional<Task> last = session.lastTask();
-    if (!last) throw std::runtime_error("No journal entry names an open task.");
-    session.start(last->subject);
-    output.write(last->subject + '\n');
+    output.write((timed.empty() ? "Closed the working day" : "Stopped " + timed) + at() +
+                 (timed.empty() ? " (nothing was being timed).\n" : "; the working day ended.\n"));
   }
   output.finish();
 }
 
+// "Write (5 min)": the task being timed and its minutes; empty when nothing is timed.
+std::string TrackingCommands::timedText(const TrackingSession& session) {
+  if (!session.tracking()) return "";
+  const TrackingSession::Status now = session.status();
+  return now.subject + " (" + std::to_string(now.minutes) + " min)";
+}
+
+// The task being timed, its categories and minutes, tab-separated; "Paused" with the task
+// paused and since when; or "Stopped".
 void TrackingCommands::showStatus(CommandContext& context) {
   TextOutput output = context.output("");
   const auto store = context.openToRead();
   const TrackingSession::Status now =
       store ? sessionOn(*store, context).status() : TrackingSession::Status{};
-  if (now.state == TrackingSession::State::Tracking)
+  if (now.state == TrackingSession::State::Tracking) {
     output.write(now.subject + '\t' + now.categories + '\t' + std::to_string(now.minutes) + '\n');
-  else
+  } else if (now.state == TrackingSession::State::Paused) {
+    const DateTime since = TimeZone::toLocal(now.since);
+    const bool today = since.date() == TimeZone::toLocal(context.clock().now()).date();
+    output.write("Paused" + (now.subject.empty() ? "" : ": " + now.subject) + " since " +
+                 (today ? DateText::longTime(since) : DateText::generalDate(since)) + '\n');
+  } else {
     output.write("Stopped\n");
+  }
   output.finish();
 }
 

@@ -10,6 +10,8 @@ class App;
 
 namespace tw {
 
+class TrackingSession;
+
 // start SUBJECT | pause | stop | last | status: timing work as the window does, with the same
 // markers. The timer is kept in the store, so it runs on after the command ends (until a
 // command or a window stops it), and a start replaces what another process times, saving it.
@@ -21,6 +23,7 @@ class TrackingCommands : public CommandGroup {
  private:
   void track(CommandContext& context);
   void showStatus(CommandContext& context);
+  static std::string timedText(const TrackingSession& session);
 
   CLI::App* start_;
   CLI::App* pause_;

@@ -18,7 +18,8 @@ std::int32_t DailyTotals::minutes(std::size_t category, DateTime day) const {
   if (it == days.end()) return 0;
   if (it->second < std::numeric_limits<std::int32_t>::min() ||
       it->second > std::numeric_limits<std::int32_t>::max())
-    throw std::overflow_error("Overflow: " + std::to_string(it->second) + " minutes");
+    throw std::overflow_error("A day's total of " + std::to_string(it->second) +
+                              " minutes for one category is more than a table can show");
   return static_cast<std::int32_t>(it->second);
 }
 

@@ -61,7 +61,7 @@ class Scanner {
 };
 
 [[noreturn]] void unreadable(std::string_view text) {
-  throw DateTimeError("Type mismatch: '" + std::string(text) + "' is not a date");
+  throw DateTimeError("'" + std::string(text) + "' is not a date");
 }
 
 // h:mm[:ss] [AM|PM] as seconds of the day; -1 when the cursor is not at a time.

@@ -33,8 +33,10 @@ QVariant timeText(const std::optional<DateTime>& t, const QString& format) {
   return QtDates::toQt(*t).toString(format);
 }
 
-QVariant timeValue(const std::optional<DateTime>& t) {
-  return t ? QVariant(QtDates::toQt(*t)) : QVariant();
+QVariant timeOfDay(const std::optional<DateTime>& t) {
+  if (!t) return {};
+  return QtDates::toQt(*t).toString(t->second() == 0 ? QStringLiteral("HH:mm")
+                                                     : QStringLiteral("HH:mm:ss"));
 }
 
 }  // namespace
@@ -105,12 +107,14 @@ QVariant JournalModel::display(const JournalEntry& e, int column) const {
   }
 }
 
+// Starts and ends are edited as text, the time of day (seconds only when not zero), and read
+// back on the entry's day (JournalEditor::typedTime).
 QVariant JournalModel::editValue(const JournalEntry& e, int column) const {
   switch (column) {
     case kStart:
-      return timeValue(localStart(e));
+      return timeOfDay(localStart(e));
     case kEnd:
-      return timeValue(localEnd(e));
+      return timeOfDay(localEnd(e));
     default:
       return display(e, column);
   }
@@ -161,24 +165,27 @@ Qt::ItemFlags JournalModel::flags(const QModelIndex& index) const {
 
 bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
-  // A time that cannot be shown has no value to edit (a time the clocks skip is still read).
   const bool time = index.column() == kStart || index.column() == kEnd;
-  if (time && !(value.toDateTime().date().isValid() && value.toDateTime().time().isValid()))
+  // A time that cannot be shown has no value to edit (a time the clocks skip is still read).
+  const QDateTime given = value.toDateTime();
+  if (time && value.typeId() != QMetaType::QString &&
+      !(given.date().isValid() && given.time().isValid()))
     return false;
   const JournalEntry before = entryAt(index.row());
   JournalEntry after = before;
+  DateTime at;
+  try {
+    if (time) at = timeOf(before, index.column() == kEnd, value);
+    if (index.column() == kStart) after = JournalEditor::placed(before, at);
+  } catch (const std::exception& e) {
+    emit editRefused(QString::fromStdString(e.what()));
+    return false;
+  }
   switch (index.column()) {
     case kStart:
-      try {
-        after = JournalEditor::placed(before, QtDates::fromQt(value.toDateTime()));
-      } catch (const std::exception& e) {
-        emit editRefused(QString::fromStdString(e.what()));
-        return false;
-      }
       break;
     case kEnd:
-      after.seconds =
-          TimeZone::fromLocal(QtDates::fromQt(value.toDateTime())).secondsSince(before.start);
+      after.seconds = TimeZone::fromLocal(at).secondsSince(before.start);
       break;
     case kMinutes:
       after.seconds = value.toLongLong() * 60;
@@ -193,8 +200,16 @@ bool JournalModel::setData(const QModelIndex& index, const QVariant& value, int 
       after.body = value.toString().toStdString();
       break;
   }
+  if (time && after.start == before.start && after.seconds == before.seconds) return true;
   emit editRequested(before, after);
   return true;
+}
+
+// A time typed as text, or given as a date-time.
+DateTime JournalModel::timeOf(const JournalEntry& entry, bool end, const QVariant& value) {
+  if (value.typeId() == QMetaType::QString)
+    return JournalEditor::typedTime(entry, value.toString().trimmed().toStdString(), end);
+  return QtDates::fromQt(value.toDateTime());
 }
 
 }  // namespace tw

@@ -50,6 +50,7 @@ class JournalModel : public QAbstractTableModel {
   JournalEntry shown(int row) const;
   QVariant display(const JournalEntry& entry, int column) const;
   QVariant editValue(const JournalEntry& entry, int column) const;
+  static DateTime timeOf(const JournalEntry& entry, bool end, const QVariant& value);
   // What is wrong with the row's entry, for its tooltip; empty when nothing is.
   QString problemAt(int row) const;
 

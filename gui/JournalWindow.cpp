@@ -68,6 +68,16 @@ std::vector<const JournalEntry*> live(std::vector<JournalEntry>& entries, std::i
   return shown;
 }
 
+// Ctrl+Shift+Z and Ctrl+Y both redo, besides the platform's own keys; a key listed twice
+// would make the shortcut ambiguous, and then neither worked.
+QList<QKeySequence> redoKeys() {
+  QList<QKeySequence> keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                              QKeySequence(Qt::CTRL | Qt::Key_Y)};
+  for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+    if (!keys.contains(key)) keys << key;
+  return keys;
+}
+
 }  // namespace
 
 JournalWindow::JournalWindow(JournalStore& store, TrackingSession& session, JournalEditor& editor,
@@ -165,7 +175,7 @@ void JournalWindow::buildButtons(QWidget* parent, QVBoxLayout* layout) {
   auto* undoAction = new QAction(QStringLiteral("Undo"), this);
   undoAction->setShortcut(QKeySequence::Undo);
   auto* redoAction = new QAction(QStringLiteral("Redo"), this);
-  redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+  redoAction->setShortcuts(redoKeys());
   auto* deleteAction = new QAction(QStringLiteral("Delete"), this);
   deleteAction->setShortcut(QKeySequence::Delete);
   addActions({undoAction, redoAction, deleteAction});

@@ -239,6 +239,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QDropEvent*>(event)->acceptProposedAction();
       dropJournalText(static_cast<QDropEvent*>(event)->mimeData());
       return true;
+    case QEvent::MouseButtonPress:
+      // A list without tasks leads straight to the tasks window, to add the first.
+      if (!store_ || listsTasks()) return QMainWindow::eventFilter(watched, event);
+      QMetaObject::invokeMethod(this, &MainWindow::openTasks, Qt::QueuedConnection);
+      return true;
     default:
       return QMainWindow::eventFilter(watched, event);
   }

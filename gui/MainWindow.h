@@ -98,6 +98,8 @@ class MainWindow : public QMainWindow {
   // MainWindowTasks.cpp: the task list and the drop of journal entry text.
   void fillTaskList(const QString& reselect);
   void selectTask(const QString& subject);
+  // True when the list holds a task besides "<Refresh>" and "<Edit tasks…>".
+  bool listsTasks() const;
   void dropJournalText(const QMimeData* data);
 
   GuardedMessages messages_;

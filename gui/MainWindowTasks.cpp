@@ -18,6 +18,7 @@ using Icon = MessageBoxes::Icon;
 
 const QString kRefresh = QStringLiteral("<Refresh>");
 const QString kEditTasks = QStringLiteral("<Edit tasks…>");
+const QString kNoTasks = QStringLiteral("Click to add a task");
 // "<Refresh>" and "<Edit tasks…>" end the list.
 constexpr int kCommandItems = 2;
 
@@ -35,8 +36,13 @@ void MainWindow::fillTaskList(const QString& reselect) {
   }
   taskList_->addItem(kRefresh);
   taskList_->addItem(kEditTasks);
+  taskList_->setPlaceholderText(listsTasks() ? QString() : kNoTasks);
   taskList_->setCurrentIndex(-1);
   if (!reselect.isEmpty()) selectTask(reselect);
+}
+
+bool MainWindow::listsTasks() const {
+  return taskList_->count() > kCommandItems;
 }
 
 void MainWindow::showSyncResult(const QString& status, bool received) {
@@ -76,7 +82,8 @@ void MainWindow::onTaskActivated(int index) {
 // entry back (timed from now while tracking) and the list shows its task.
 void MainWindow::dropJournalText(const QMimeData* data) {
   if (!data || !data->hasText()) {
-    messages_.show(QStringLiteral("Invalid OLE Type"), Icon::Warning);
+    messages_.show(QStringLiteral("Only the text of a journal entry can be dropped here."),
+                   Icon::Warning);
     return;
   }
   try {
@@ -86,7 +93,8 @@ void MainWindow::dropJournalText(const QMimeData* data) {
     }
     selectTask(QString::fromStdString(session().held()->subject));
   } catch (const std::exception& e) {
-    messages_.show("OLE Drop Error: " + WindowError::describe(e), Icon::None);
+    messages_.show("The dropped journal entry cannot be taken up: " + WindowError::describe(e),
+                   Icon::None);
   }
   showTrackingState();
 }

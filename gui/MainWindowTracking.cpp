@@ -30,18 +30,30 @@ QString timeText(std::int32_t minutes) {
   return text.isEmpty() ? QStringLiteral("< 1m") : text;
 }
 
-// When the entry was last saved: the time of day, with the date when it was not today.
-QString savedText(Instant savedAt, Instant now) {
-  const DateTime saved = TimeZone::toLocal(savedAt);
-  if (saved.date() == TimeZone::toLocal(now).date())
-    return QString::fromStdString(DateText::longTime(saved));
-  return QString::fromStdString(DateText::generalDate(saved));
+// An instant of the status bar: the time of day, with the date when it was not today.
+QString momentText(Instant at, Instant now) {
+  const DateTime local = TimeZone::toLocal(at);
+  if (local.date() == TimeZone::toLocal(now).date())
+    return QString::fromStdString(DateText::longTime(local));
+  return QString::fromStdString(DateText::generalDate(local));
+}
+
+// "Page layout since 10:05:00 AM"; a period of work opened without a task says so.
+QString pausedText(const TrackingSession::Status& status, const QString& since) {
+  if (status.subject.empty()) return "Since " + since + ", nothing timed yet";
+  return QString::fromStdString(status.subject) + " since " + since;
 }
 
 }  // namespace
 
 void MainWindow::onStartClicked() {
   const QString task = taskList_->currentText();
+  if (task.isEmpty() && store_ && !listsTasks()) {
+    if (messages_.ask(QStringLiteral("There is no open task to time yet. Add one now?"),
+                      QStringLiteral("Start")))
+      openTasks();
+    return;
+  }
   if (task.isEmpty()) {
     messages_.show(QStringLiteral("Select a Task"), Icon::Warning);
     return;
@@ -66,7 +78,12 @@ void MainWindow::onLastClicked() {
     messages_.show("Error resuming the last task: " + WindowError::describe(e), Icon::None);
     return;
   }
-  if (!last) return;
+  if (!last) {
+    messages_.show(QStringLiteral("There is nothing to resume: no journal entry names an open "
+                                  "task yet. Choose a task and press Start."),
+                   QStringLiteral("Last"), Icon::None);
+    return;
+  }
   selectTask(QString::fromStdString(last->subject));
   track([&](TrackingSession& s) { s.start(last->subject); });
 }
@@ -122,24 +139,33 @@ void MainWindow::onTick() {
 // be saved and why; the next tick that can save stores every second timed.
 void MainWindow::showStatus(const TrackingSession::Status& status) {
   const QString failure = QString::fromStdString(status.storeFailure);
+  const Instant now = guardedServices_.clock.now();
   QString detail;
   switch (status.state) {
     case State::Tracking:
       timePanel_->setText(timeText(status.minutes));
       detail = failure.isEmpty()
                    ? QString::fromStdString(status.categories)
-                   : "Not saved since " + savedText(status.savedAt, guardedServices_.clock.now()) +
-                         ": " + failure;
+                   : "Not saved since " + momentText(status.savedAt, now) + ": " + failure;
       setWindowTitle(caption_->caption(status, session_->held()->id, stoppedTitle_));
       break;
     case State::Stopped:
       timePanel_->setText(QStringLiteral("Stopped"));
-      if (!failure.isEmpty()) detail = "The store cannot be read: " + failure;
+      if (!failure.isEmpty())
+        detail = "The store cannot be read: " + failure;
+      else if (store_ && !listsTasks())
+        detail = QStringLiteral("Add a task: click the list, or Ctrl+T");
       setWindowTitle(stoppedTitle_);
       break;
+    case State::Paused:
+      timePanel_->setText(QStringLiteral("Paused"));
+      detail = pausedText(status, momentText(status.since, now));
+      setWindowTitle("Paused: " + detail + " — " + stoppedTitle_);
+      if (!failure.isEmpty()) detail += "; the store cannot be read: " + failure;
+      break;
     case State::Held:
-      timePanel_->setText(QStringLiteral("ERROR"));
-      detail = QStringLiteral("Errant Entry in Memory");
+      timePanel_->setText(timeText(status.minutes));
+      detail = QString::fromStdString(status.subject) + ": chosen from the journal, not timed";
       setWindowTitle(stoppedTitle_);
       break;
   }

@@ -38,7 +38,8 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
       table_(new QTableWidget(0, kColumns, this)),
       newSubject_(new QLineEdit(this)),
       newCategories_(new QLineEdit(this)),
-      closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)) {
+      closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)),
+      deleteButton_(new QPushButton(QStringLiteral("&Delete Task"), this)) {
   setWindowTitle(QStringLiteral("Tasks"));
   resize(560, 420);
   table_->setObjectName(QStringLiteral("tasks"));
@@ -48,13 +49,14 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
+  // A rename starts by double-click or F2 only: typing meant for "New task" renames nothing.
+  table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   newSubject_->setObjectName(QStringLiteral("newSubject"));
   newCategories_->setObjectName(QStringLiteral("newCategories"));
   closeButton_->setObjectName(QStringLiteral("closeTaskButton"));
   auto* add = new QPushButton(QStringLiteral("&Add"), this);
   add->setObjectName(QStringLiteral("addTaskButton"));
-  auto* remove = new QPushButton(QStringLiteral("&Delete Task"), this);
-  remove->setObjectName(QStringLiteral("deleteTaskButton"));
+  deleteButton_->setObjectName(QStringLiteral("deleteTaskButton"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
   auto* newRow = new QHBoxLayout;
@@ -65,7 +67,7 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   newCategories_->setPlaceholderText(QStringLiteral("Categories"));
   auto* rowButtons = new QHBoxLayout;
   rowButtons->addWidget(closeButton_);
-  rowButtons->addWidget(remove);
+  rowButtons->addWidget(deleteButton_);
   rowButtons->addStretch();
   rowButtons->addWidget(buttons);
   auto* layout = new QVBoxLayout(this);
@@ -73,9 +75,20 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   layout->addWidget(table_);
   layout->addLayout(rowButtons);
 
+  // Enter adds from either field; no button takes Enter, so none changes the task selected.
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+  setTabOrder(newSubject_, newCategories_);
+  setTabOrder(newCategories_, add);
+  setTabOrder(add, table_);
+  newSubject_->setFocus();
+
   connect(add, &QPushButton::clicked, this, &TasksDialog::onAddClicked);
   connect(newSubject_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
-  connect(remove, &QPushButton::clicked, this, &TasksDialog::onDeleteClicked);
+  connect(newCategories_, &QLineEdit::returnPressed, this, &TasksDialog::onAddClicked);
+  connect(deleteButton_, &QPushButton::clicked, this, &TasksDialog::onDeleteClicked);
   connect(closeButton_, &QPushButton::clicked, this, &TasksDialog::onCloseClicked);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(table_, &QTableWidget::itemChanged, this, &TasksDialog::onItemChanged);
@@ -145,7 +158,9 @@ bool TasksDialog::acceptable(const Task& changed, bool renamed) {
   return true;
 }
 
+// Whichever field Enter was pressed in, the next task is typed in "New task".
 void TasksDialog::onAddClicked() {
+  newSubject_->setFocus();
   const Task added{0,
                    "",
                    newSubject_->text().trimmed().toStdString(),
@@ -200,12 +215,18 @@ void TasksDialog::onCloseClicked() {
   setStatus(row, open ? TaskStatus::Complete : TaskStatus::NotStarted);
 }
 
-// The store refuses a task that journal entries refer to, and says so.
+// A task that journal entries refer to stays, so that they keep their task: closing it
+// instead is offered.
 void TasksDialog::onDeleteClicked() {
   const int row = selectedRow();
   if (row < 0) return;
+  const Task& task = tasks_.at(static_cast<std::size_t>(row));
   try {
-    store_.deleteTask(tasks_.at(static_cast<std::size_t>(row)).id);
+    if (const std::int64_t entries = store_.entriesOfTask(task.id); entries > 0) {
+      offerClosing(row, entries);
+      return;
+    }
+    store_.deleteTask(task.id);
   } catch (const std::exception& e) {
     messages_.show(WindowError::describe(e), QStringLiteral("Error Deleting Task"),
                    MessageBoxes::Icon::Warning);
@@ -215,9 +236,27 @@ void TasksDialog::onDeleteClicked() {
   emit tasksChanged();
 }
 
+void TasksDialog::offerClosing(int row, std::int64_t entries) {
+  const Task& task = tasks_.at(static_cast<std::size_t>(row));
+  const QString why = QStringLiteral("\"%1\" is not deleted: %2 journal %3 to it.")
+                          .arg(text(task.subject))
+                          .arg(entries)
+                          .arg(entries == 1 ? "entry refers" : "entries refer");
+  if (!task.isOpen()) {
+    messages_.show(why + " It is closed already: the task list leaves it out.",
+                   QStringLiteral("Delete Task"), MessageBoxes::Icon::None);
+    return;
+  }
+  if (messages_.ask(why + " Close it instead? The task list then leaves it out; its entries "
+                          "stay as they are.",
+                    QStringLiteral("Delete Task")))
+    setStatus(row, TaskStatus::Complete);
+}
+
 void TasksDialog::onCurrentRowChanged() {
   const int row = selectedRow();
   closeButton_->setEnabled(row >= 0);
+  deleteButton_->setEnabled(row >= 0);
   const bool open = row < 0 || tasks_.at(static_cast<std::size_t>(row)).isOpen();
   closeButton_->setText(open ? QStringLiteral("C&lose Task") : QStringLiteral("&Reopen Task"));
 }

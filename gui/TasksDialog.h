@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <vector>
 
 #include "store/Task.h"
@@ -44,6 +45,8 @@ class TasksDialog : public QDialog {
   // the user agrees.
   bool acceptable(const Task& changed, bool renamed);
   int selectedRow() const;
+  // Says why the task of the row stays, and offers to close it.
+  void offerClosing(int row, std::int64_t entries);
 
   JournalStore& store_;
   MessageBoxes& messages_;
@@ -53,6 +56,7 @@ class TasksDialog : public QDialog {
   QLineEdit* newSubject_;
   QLineEdit* newCategories_;
   QPushButton* closeButton_;
+  QPushButton* deleteButton_;
 };
 
 }  // namespace tw

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/Clock.h"
+#include "core/DateText.h"
 #include "core/DurationText.h"
 #include "core/TimeZone.h"
 #include "gui/MessageBoxes.h"
@@ -119,6 +120,11 @@ void TrayIcon::showState() {
   if (timing) {
     const TrackingSession::Status status = session_->status();
     tip += QString::fromStdString(status.subject) + ": " + friendly(status.minutes) + "\n";
+  } else if (const auto status = session_ ? session_->status() : TrackingSession::Status{};
+             status.state == TrackingSession::State::Paused) {
+    const std::string since = DateText::longTime(TimeZone::toLocal(status.since));
+    const std::string task = status.subject.empty() ? "" : status.subject + " ";
+    tip += tr("Paused: ") + QString::fromStdString(task + "since " + since) + "\n";
   } else {
     tip += tr("Stopped") + "\n";
   }

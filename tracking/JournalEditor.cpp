@@ -1,5 +1,6 @@
 #include "tracking/JournalEditor.h"
 
+#include "core/DateText.h"
 #include "core/EntryRules.h"
 #include "core/TimeZone.h"
 #include "tracking/TaskList.h"
@@ -10,6 +11,14 @@ namespace tw {
 
 JournalEditor::JournalEditor(JournalStore& store, EntryTypeRule entryTypes)
     : store_(store), entryTypes_(std::move(entryTypes)) {}
+
+DateTime JournalEditor::typedTime(const JournalEntry& entry, std::string_view text, bool end) {
+  const DateTime typed = DateText::parse(text);
+  if (typed.date() != DateTime()) return typed;
+  const DateTime start = entry.localStart();
+  const DateTime at = start.date().addSeconds(typed.secondsOfDay());
+  return end && at < start ? at.addDays(1) : at;
+}
 
 JournalEntry JournalEditor::placed(JournalEntry entry, DateTime localStart,
                                    std::optional<std::int32_t> utcOffset) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/Clock.h"
@@ -44,6 +45,10 @@ class JournalEditor {
   // is refused, one they repeat is the first), or under the UTC offset given.
   static JournalEntry placed(JournalEntry entry, DateTime localStart,
                              std::optional<std::int32_t> utcOffset = std::nullopt);
+  // A start or end typed for the entry ("22:05", "10:05 PM", "3/12/2024 9:00"), as a local
+  // time: a time alone is on the day the entry starts, an end before the start on the next
+  // day. Throws DateTimeError saying what is wrong with the text.
+  static DateTime typedTime(const JournalEntry& entry, std::string_view text, bool end);
 
  private:
   JournalEntry existing(std::int64_t id);

@@ -49,6 +49,11 @@ const TaskList& TrackingSession::reloadTasks() {
 void TrackingSession::attach() {
   changeCount_ = store_.changeCount();
   follow(store_.timer());
+  readPause();
+}
+
+void TrackingSession::readPause() {
+  pause_ = tracking_ || held_ ? std::nullopt : PausedWork::read(store_);
 }
 
 std::optional<RunningTimer> TrackingSession::orphan() {
@@ -108,6 +113,11 @@ TrackingSession::Status TrackingSession::status() const {
   } else if (held_) {
     s.state = State::Held;
     s.minutes = held_->minutes();
+  } else if (pause_) {
+    s.state = State::Paused;
+    s.subject = pause_->subject;
+    s.categories = pause_->categories;
+    s.since = pause_->since;
   }
   if (held_) {
     s.subject = held_->subject;
@@ -258,6 +268,8 @@ void TrackingSession::takeUpChanges() {
 TrackingSession::Status TrackingSession::tick() {
   try {
     takeUpChanges();
+    // Read at each tick while not timing: markers placed by hand change it too.
+    readPause();
     const std::int64_t steady = clock_.steadyMillis();
     const bool due = (steady - lastSaveSteady_) / 1000 > kSaveEverySeconds;
     if (tracking_ && (due || !storeFailure_.empty())) {

@@ -10,6 +10,7 @@
 #include "core/JournalEntry.h"
 #include "store/JournalStore.h"
 #include "tracking/EntryTypeRule.h"
+#include "tracking/PausedWork.h"
 #include "tracking/ProcessIdentity.h"
 #include "tracking/TaskList.h"
 #include "tracking/WorkMarkers.h"
@@ -32,6 +33,8 @@ class TrackingSession {
     Tracking,
     // An entry is held without being timed (a journal entry dropped while stopped).
     Held,
+    // A period of work is open and nothing is timed (PausedWork).
+    Paused,
   };
   struct Status {
     State state = State::Stopped;
@@ -43,6 +46,8 @@ class TrackingSession {
     std::string storeFailure;
     // When the entry being timed was last saved.
     Instant savedAt;
+    // While paused: when the pause began (subject and categories name the task paused).
+    Instant since;
   };
 
   // A periodic save waits at most this long for another program's write, so that the window
@@ -124,6 +129,7 @@ class TrackingSession {
   bool ownsTimer(const RunningTimer& timer) const;
   void timeEntry(const JournalEntry& entry, std::int64_t baseSeconds);
   void takeUpChanges();
+  void readPause();
   void follow(const RunningTimer& timer);
   void endAt(const RunningTimer& timer, Instant end, bool stopWork);
 
@@ -145,6 +151,8 @@ class TrackingSession {
   std::int64_t lastSaveSteady_ = 0;
   Instant savedAt_;
   std::string storeFailure_;
+  // The store's pause, read at attach and at each tick.
+  std::optional<PausedWork> pause_;
   // The entry the user chose to keep timing although it was overdue.
   std::int64_t keptOverdue_ = 0;
 };

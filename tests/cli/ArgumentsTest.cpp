@@ -52,7 +52,7 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
       {{"task", "add", "X", "--categories", "a\tb"}, "", 2, "--categories"},
       {{"task", "add", "X", "--status", "5"}, "", 2, "--status"},
       {{"task"}, "", 2, "subcommand"},
-      {{"task", "status", "X", "one"}, "", 2, "N"},
+      {{"task", "status", "X", "one"}, "", 2, "STATUS: \"one\" is not a status"},
       {{"task", "list", "--store", "x"}, "", 2, "--store"},
       {{"bogus"}, "", 2, "unknown command \"bogus\""},
       {{"-x", "task", "list"}, "", 2, "unknown option \"-x\""},

@@ -1,4 +1,4 @@
-// task add, list and status.
+// task add, list, status, close and reopen.
 #include "CliFixture.h"
 
 namespace tw::test {
@@ -41,6 +41,30 @@ TEST_F(TaskCommandsTest, StatusChangesEveryTaskOfTheSubjectLetterCaseAside) {
             "Write docs\tDocs\t3\nWRITE DOCS\t\t3\n");
   EXPECT_EQ(run({"task", "status", "Missing", "1"}), 1);
   EXPECT_EQ(err.str(), "tallyworks: There is no task \"Missing\".\n");
+}
+
+// A status is given by number or by name; close and reopen are its two common cases.
+TEST_F(TaskCommandsTest, StatusesGoByNumberOrNameAndCloseAndReopenSetThem) {
+  const struct {
+    Args args;
+    int code;
+    std::string status;  // as task list --all shows it afterwards
+  } cases[] = {
+      {{"task", "status", "Old", "waiting"}, 0, "3"},
+      {{"task", "status", "Old", "In-Progress"}, 0, "1"},
+      {{"task", "status", "Old", "not started"}, 0, "0"},
+      {{"task", "edit", "Old", "--status", "DEFERRED"}, 0, "4"},
+      {{"task", "status", "Old", "04"}, 0, "4"},
+      {{"task", "reopen", "old"}, 0, "0"},
+      {{"task", "close", "old"}, 0, "2"},
+      {{"task", "status", "Old", "done"}, 2, "2"},
+      {{"task", "status", "Old", "5"}, 2, "2"},
+      {{"task", "close", "Missing"}, 1, "2"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(run(c.args), c.code) << c.args[3] << err.str();
+    EXPECT_EQ(output({"task", "list", "--all", "Old"}), "Old\t\t" + c.status + "\n") << c.args[3];
+  }
 }
 
 TEST_F(TaskCommandsTest, VeryLongSubjectsAreMatchedWithoutTrouble) {

@@ -33,13 +33,13 @@ TEST_F(TrackingCommandsTest, EachCommandIsOneStepOfTheTimerKeptInTheStore) {
     std::string output;
   } steps[] = {
       {0, {"status"}, 0, "Stopped\n"},
-      {0, {"start", "write"}, 0, ""},
+      {0, {"start", "write"}, 0, "Started Write at 8:00:00 AM; the working day began.\n"},
       {300, {"status"}, 0, "Write\tDocs\t5\n"},
-      {60, {"start", "Review"}, 0, ""},
-      {120, {"pause"}, 0, ""},
-      {0, {"status"}, 0, "Stopped\n"},
-      {0, {"last"}, 0, "Review\n"},
-      {180, {"stop"}, 0, ""},
+      {60, {"start", "Review"}, 0, "Started Review at 8:06:00 AM; stopped Write (6 min).\n"},
+      {120, {"pause"}, 0, "Paused Review (2 min) at 8:08:00 AM; the working day stays open.\n"},
+      {60, {"status"}, 0, "Paused: Review since 8:08:00 AM\n"},
+      {0, {"last"}, 0, "Resumed Review at 8:09:00 AM.\n"},
+      {180, {"stop"}, 0, "Stopped Review (3 min) at 8:12:00 AM; the working day ended.\n"},
       {0,
        {"stop"},
        0,
@@ -48,14 +48,18 @@ TEST_F(TrackingCommandsTest, EachCommandIsOneStepOfTheTimerKeptInTheStore) {
       {0, {"start", "Old"}, 1, ""},
       {0, {"start", "Missing"}, 1, ""},
       {0, {"start", ""}, 2, ""},
+      {60, {"start", "Write"}, 0, "Started Write at 8:13:00 AM; the working day began.\n"},
+      {60, {"pause"}, 0, "Paused Write (1 min) at 8:14:00 AM; the working day stays open.\n"},
+      {60, {"stop"}, 0, "Closed the working day at 8:15:00 AM (nothing was being timed).\n"},
   };
   for (const auto& step : steps) {
     clock.advance(step.secondsBefore);
     EXPECT_EQ(run(step.args), step.code) << step.args[0] << ' ' << err.str();
     EXPECT_EQ(out.str(), step.output) << step.args[0];
   }
-  EXPECT_EQ(journal(), (std::vector<std::string>{"0 Start Work", "6 Write", "2 Review", "3 Review",
-                                                 "0 Stop Work"}));
+  EXPECT_EQ(journal(),
+            (std::vector<std::string>{"0 Start Work", "6 Write", "2 Review", "3 Review",
+                                      "0 Stop Work", "0 Start Work", "1 Write", "0 Stop Work"}));
 }
 
 TEST_F(TrackingCommandsTest, LastNeedsAnEntryOfAnOpenTask) {

@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTimeEdit>
+#include <QLineEdit>
 #include <QTableView>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
@@ -116,6 +119,40 @@ TEST_F(JournalWindowTest, EveryChangeIsStoredAndCanBeUndoneAndMadeAgain) {
   }
   for (std::size_t i = 0; i < std::size(changes); ++i) press("redoButton");
   EXPECT_EQ(week(), journals.back());
+  expectShown({});
+}
+
+// Starts and ends are typed in place as times of the row's day: Enter and Tab keep what was
+// typed, Escape leaves the entry as it was. Ctrl+Shift+Z and Ctrl+Y both redo.
+TEST_F(JournalWindowTest, TimesAreTypedInPlaceAndRedoHasTwoKeys) {
+  addEntry("Alpha", at(11, 9), "Design", 60);
+  open();
+  const auto type = [&](int column, const QString& text, Qt::Key key) {
+    const QModelIndex index = model().index(0, column);
+    table->setCurrentIndex(index);
+    table->edit(index);
+    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    if (!editor) return QStringLiteral("no editor");
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, key);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return week();
+  };
+  QStringList weeks{week()};
+  weeks << type(JournalModel::kEnd, "10:05 PM", Qt::Key_Return);
+  weeks << type(JournalModel::kStart, "22:05", Qt::Key_Escape);
+  weeks << type(JournalModel::kStart, "8:30", Qt::Key_Tab);
+  EXPECT_EQ(weeks, (QStringList{"Mon 09:00 Alpha +60", "Mon 09:00 Alpha +785",
+                                "Mon 09:00 Alpha +785", "Mon 08:30 Alpha +785"}));
+  press("undoButton");
+  press("undoButton");
+  QApplication::setActiveWindow(journal);
+  QTest::keyClick(journal, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(week(), weeks[1]);
+  QTest::keyClick(journal, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(week(), weeks[3]);
   expectShown({});
 }
 

@@ -74,8 +74,12 @@ TEST_F(MainWindowTest, ButtonsFollowTheTrackingState) {
   click("lastButton");
   EXPECT_EQ(current(), "Beta");
   expectButtonsFor(true);
+  clock.advance(300);
   click("pauseButton");
   expectButtonsFor(false, true);
+  window->onTick();
+  EXPECT_EQ(status(), "Paused|Beta since 9:05:00 AM");
+  EXPECT_EQ(window->windowTitle().section(" — ", 0, 0), "Paused: Beta since 9:05:00 AM");
   choose("Alpha");
   click("startButton");
   expectButtonsFor(true);
@@ -116,12 +120,12 @@ TEST_F(MainWindowTest, DroppedJournalTextPutsThatEntryBack) {
   image.setImageData(QImage(2, 2, QImage::Format_RGB32));
   drop(image);
   dropText("Subject: beta\nStart: 3/5/2024 10:31 AM");
-  expectShown({"Tallyworks W: Invalid OLE Type",
+  expectShown({"Tallyworks W: Only the text of a journal entry can be dropped here.",
                "Tallyworks W: Invalid Journal Entry or not a Journal Entry"});
   const QString beta = "Subject: beta\nStart: 3/5/2024 10:30 AM\n";
   dropText(beta);  // while stopped the entry is held, not timed
   window->onTick();
-  EXPECT_EQ(status(), "ERROR|Errant Entry in Memory");
+  EXPECT_EQ(status(), "5m|beta: chosen from the journal, not timed");
   EXPECT_EQ(current(), "Beta");
   choose("Alpha");
   click("startButton");
@@ -152,7 +156,8 @@ TEST_F(MainWindowTest, EachHandlerShowsItsOwnFailure) {
       {[&] { click("stopButton"); }, saving},
       {[&] { click("pauseButton"); }, saving},
       {[&] { choose("Beta"); }, saving},
-      {[&] { dropText("Alpha 3/10/2024 9:00 AM"); }, "Tallyworks -: OLE Drop Error: "},
+      {[&] { dropText("Alpha 3/10/2024 9:00 AM"); },
+       "Tallyworks -: The dropped journal entry cannot be taken up: "},
       {[&] { choose("<Refresh>"); }, "Error Getting Tasks C: "},
   };
   const Handlers whileStopped = {

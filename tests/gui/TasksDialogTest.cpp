@@ -1,5 +1,8 @@
+#include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 
 #include "WindowFixture.h"
 #include "gui/TasksDialog.h"
@@ -34,7 +37,7 @@ TEST_F(TasksDialogTest, TasksAreAddedRenamedClosedAndDeletedThroughTheList) {
     table->item(2, 0)->setText("");  // refused
     table->selectRow(0);
     press("closeTaskButton");
-    press("deleteTaskButton");  // refused: an entry refers to it
+    press("deleteTaskButton");  // refused: an entry refers to it; closing is not taken
     table->selectRow(1);
     press("deleteTaskButton");
     return 0;
@@ -50,8 +53,132 @@ TEST_F(TasksDialogTest, TasksAreAddedRenamedClosedAndDeletedThroughTheList) {
   const QString refused = "Tallyworks W: The task cannot be stored: the subject must not ";
   expectShown({refused + "be empty", refused + "be \"<Refresh>\"", refused + "hold a control",
                "Tallyworks ?: There is a task \"Alpha\" already", "Tallyworks ?: There is a task",
-               refused + "be empty", "Error Deleting Task W: "});
+               refused + "be empty", "Delete Task -: \"Alpha\" is not deleted"});
   EXPECT_EQ(store.task(timed.id)->status, TaskStatus::Complete);
+}
+
+// Keys in the tasks window, shown over the main window: typing goes to "New task", Enter adds
+// from either field, and no key changes the task selected unless F2 or a double-click began
+// an edit of it.
+TEST_F(TasksDialogTest, KeysAddTasksAndChangeOnlyWhatTheUserPointsAt) {
+  addTask("Existing", "Old");
+  using Keys = std::function<void(QDialog&, QTableWidget&)>;
+  const struct {
+    const char* name;
+    Keys keys;
+    QString listed;
+  } cases[] = {
+      {"typed where the window opens",
+       [](QDialog& dialog, QTableWidget&) {
+         QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Enter test"));
+         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+       },
+       "Existing|Enter test"},
+      {"Enter in Categories",
+       [](QDialog& dialog, QTableWidget&) {
+         dialog.findChild<QLineEdit*>("newSubject")->setText("Second");
+         auto* categories = dialog.findChild<QLineEdit*>("newCategories");
+         QTest::keyClicks(categories, QStringLiteral("Admin"));
+         QTest::keyClick(categories, Qt::Key_Return);
+         EXPECT_EQ(dialog.focusWidget()->objectName(), "newSubject");  // for the next task
+       },
+       "Existing|Enter test|Second"},
+      {"typed on the table, then Enter",
+       [](QDialog&, QTableWidget& table) {
+         table.setFocus();
+         table.selectRow(0);
+         QTest::keyClicks(&table, QStringLiteral("Oops"));
+         QTest::keyClick(&table, Qt::Key_Return);
+       },
+       "Existing|Enter test|Second"},
+      {"Enter on Close Task",
+       [](QDialog& dialog, QTableWidget& table) {
+         table.selectRow(0);
+         QTest::keyClick(dialog.findChild<QPushButton*>("closeTaskButton"), Qt::Key_Return);
+       },
+       "Existing|Enter test|Second"},
+      {"F2 renames",
+       [](QDialog&, QTableWidget& table) {
+         table.setFocus();
+         table.setCurrentCell(0, 0);
+         QTest::keyClick(&table, Qt::Key_F2);
+         auto* editor = table.viewport()->findChild<QLineEdit*>();
+         ASSERT_NE(editor, nullptr);
+         editor->selectAll();
+         QTest::keyClicks(editor, QStringLiteral("Renamed"));
+         QTest::keyClick(editor, Qt::Key_Return);
+         QCoreApplication::processEvents();  // the delegate commits after the key
+       },
+       "Renamed|Enter test|Second"},
+  };
+  load();
+  window->move(200, 200);
+  window->show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    desktop.onDialog = [&](QDialog& dialog) {
+      dialog.show();
+      EXPECT_EQ(dialog.focusWidget()->objectName(), "newSubject");
+      EXPECT_LT((dialog.geometry().center() - window->geometry().center()).manhattanLength(), 40);
+      c.keys(dialog, *dialog.findChild<QTableWidget*>("tasks"));
+      return 0;
+    };
+    child<QAction>("tasksAction")->trigger();
+    EXPECT_EQ(listed(), c.listed + "|<Refresh>|<Edit tasks…>");
+  }
+  std::vector<std::string> kept;
+  for (const Task& task : store.tasks())
+    kept.push_back(task.subject + "/" + task.categories + "/" + std::to_string(task.isOpen()));
+  EXPECT_EQ(kept, (std::vector<std::string>{"Renamed/Old/1", "Enter test//1", "Second/Admin/1"}));
+  expectShown({});
+}
+
+// On an empty store the window leads to the tasks window: from the list, from Start, and Last
+// says why it does nothing.
+TEST_F(TasksDialogTest, AnEmptyStoreLeadsToTheTasksWindow) {
+  load();
+  window->onTick();
+  EXPECT_EQ(status(), "Stopped|Add a task: click the list, or Ctrl+T");
+  EXPECT_EQ(child<QComboBox>("taskList")->placeholderText(), "Click to add a task");
+  int opened = 0;
+  desktop.onDialog = [&](QDialog& dialog) {
+    ++opened;
+    dialog.findChild<QLineEdit*>("newSubject")->setText("First");
+    if (opened == 2) QTest::keyClick(dialog.findChild<QLineEdit*>("newSubject"), Qt::Key_Return);
+    return 0;
+  };
+  window->show();
+  click("lastButton");
+  desktop.replies = {true};
+  click("startButton");
+  QTest::mouseClick(child<QComboBox>("taskList"), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(listed(), "First|<Refresh>|<Edit tasks…>");
+  click("startButton");
+  expectShown({"Last -: There is nothing to resume", "Start ?: There is no open task",
+               "Tallyworks W: Select a Task"});
+}
+
+// A task that journal entries refer to is not deleted; closing it is offered instead.
+TEST_F(TasksDialogTest, DeletingATaskWithEntriesOffersToCloseIt) {
+  const Task timed = addTask("Alpha");
+  JournalEntry entry = addEntry("Alpha", at(10, 9));
+  entry.taskUid = timed.uid;
+  store.updateEntry(entry);
+  load();
+  desktop.replies = {false, true};
+  desktop.onDialog = [&](QDialog& dialog) {
+    dialog.findChild<QTableWidget*>("tasks")->selectRow(0);
+    for (int i = 0; i < 3; ++i) dialog.findChild<QPushButton*>("deleteTaskButton")->click();
+    return 0;
+  };
+  choose("<Edit tasks…>");
+  const QString why = "\"Alpha\" is not deleted: 1 journal entry refers to it.";
+  expectShown({"Delete Task ?: " + why + " Close it instead?", "Delete Task ?: " + why,
+               "Delete Task -: " + why + " It is closed already"});
+  EXPECT_EQ(store.task(timed.id)->status, TaskStatus::Complete);
+  EXPECT_EQ(listed(), "<Refresh>|<Edit tasks…>");
 }
 
 }  // namespace

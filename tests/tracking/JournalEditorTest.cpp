@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SessionFixture.h"
+#include "core/DateTimeError.h"
 #include "tracking/JournalEditor.h"
 #include "tracking/TrackingError.h"
 
@@ -63,6 +64,39 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
   EXPECT_EQ(journal().size(), 3u);  // with the timing's marker and entry
   EXPECT_EQ(journal()[0].seconds, 3600);
+}
+
+// A time typed for an entry that starts Monday 9:00: a time alone is on that day, an end
+// before the start on the next; a date given stands.
+TEST_F(JournalEditorTest, ATypedTimeIsOnTheEntrysDay) {
+  JournalEntry entry;
+  entry.start = TimeZone::fromLocal(at(9));
+  entry.utcOffset = TimeZone::offsetAt(entry.start);
+  const struct {
+    const char* text;
+    bool end;
+    const char* local;  // ISO, or empty when refused
+  } cases[] = {
+      {"22:05", false, "2024-03-11T22:05:00"},
+      {"10:05 PM", true, "2024-03-11T22:05:00"},
+      {" 9:15:30 am ", false, "2024-03-11T09:15:30"},
+      {"8:30", false, "2024-03-11T08:30:00"},
+      {"8:30", true, "2024-03-12T08:30:00"},
+      {"9:00", true, "2024-03-11T09:00:00"},
+      {"3/13/2024 7:00", true, "2024-03-13T07:00:00"},
+      {"24:00", true, ""},
+      {"13:00 PM", false, ""},
+      {"soon", false, ""},
+      {"", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    if (*c.local == '\0') {
+      EXPECT_THROW(JournalEditor::typedTime(entry, c.text, c.end), DateTimeError);
+      continue;
+    }
+    EXPECT_EQ(DateText::iso(JournalEditor::typedTime(entry, c.text, c.end)), c.local);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "SessionFixture.h"
 #include "core/Markers.h"
@@ -258,6 +259,84 @@ TEST_F(TrackingSessionTest, TheWindowAndTheCommandLineShareOneTimer) {
   EXPECT_EQ(j[2].subject, "Billing");
   EXPECT_EQ(j[2].seconds, 60);
   EXPECT_EQ(j.back().subject, "Stop Work");
+}
+
+// Paused is an open period of work with nothing timed: the task paused is the newest entry of
+// the period and the pause began where it ends. The window and the command line both see it.
+TEST_F(TrackingSessionTest, APauseNamesTheTaskPausedAndSinceWhen) {
+  const struct {
+    const char* name;
+    std::function<void()> steps;
+    State state;
+    std::string subject;
+    std::int64_t since;  // seconds after the case began
+  } cases[] = {
+      {"paused",
+       [&] {
+         session->start("Page layout");
+         work(600);
+         session->pause();
+         work(60);
+       },
+       State::Paused, "Page layout", 600},
+      {"switched, then paused",
+       [&] {
+         session->start("Page layout");
+         work(60);
+         session->switchTo("Billing");
+         work(120);
+         session->pause();
+         clock.advance(900);
+       },
+       State::Paused, "Billing", 180},
+      {"resumed",
+       [&] {
+         session->start("Page layout");
+         session->pause();
+         session->start("Billing");
+       },
+       State::Tracking, "Billing", 0},
+      {"stopped",
+       [&] {
+         session->start("Page layout");
+         work(60);
+         session->stop();
+       },
+       State::Stopped, "", 0},
+      {"paused by another program",
+       [&] {
+         session->start("Page layout");
+         work(60);
+         SqliteJournalStore other(folder.file("store.db"));
+         TrackingSession cli(other, clock, ProcessIdentity::detached(), EntryTypeRule(""));
+         cli.attach();
+         cli.pause();
+       },
+       State::Paused, "Page layout", 60},
+      {"a day opened by hand after an earlier entry",
+       [&] {
+         addEntry("Billing", TimeZone::toLocal(clock.now().plus(-3600)), 600);
+         addEntry("Start Work", TimeZone::toLocal(clock.now()), 0, "TWEvent");
+       },
+       State::Paused, "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    clock.advance(86400);
+    const Instant began = clock.now();
+    c.steps();
+    const TrackingSession::Status window = session->tick();
+    const TrackingSession::Status commandLine = makeSession(ProcessIdentity::detached())->status();
+    for (const TrackingSession::Status& seen : {window, commandLine}) {
+      EXPECT_EQ(seen.state, c.state);
+      EXPECT_EQ(seen.subject, c.subject);
+      if (c.state == State::Paused) {
+        EXPECT_EQ(seen.since, began.plus(c.since));
+      }
+    }
+    session->stop();
+    session->tick();
+  }
 }
 
 TEST_F(TrackingSessionTest, ATimerOfAProcessThatIsGoneIsAnOrphan) {
