@@ -1,9 +1,9 @@
 #include "cli/TrackingCommands.h"
 
 #include <CLI/CLI.hpp>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/TextArgument.h"
 #include "tracking/TrackingSession.h"
 
@@ -60,7 +60,7 @@ void TrackingCommands::track(CommandContext& context) {
       output.write("Nothing was being timed and no working day was open; nothing was written.\n");
   } else {
     const std::optional<Task> last = session.lastTask();
-    if (!last) throw std::runtime_error("No journal entry names an open task.");
+    if (!last) throw CommandError("No journal entry names an open task.");
     session.start(last->subject);
     output.write(last->subject + '\n');
   }
