@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
 #include "cli/CommandParser.h"
@@ -92,17 +91,17 @@ std::string CommandLine::windowStore(const std::vector<std::string>& args) {
   std::string path;
   bool given = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (given) throw std::invalid_argument("--store is given more than once");
+    if (given) throw UsageError("--store is given more than once");
     if (args[i] == "--store") {
       if (i + 1 >= args.size() || args[i + 1].rfind('-', 0) == 0)
-        throw std::invalid_argument("--store needs the path of a store file");
+        throw UsageError("--store needs the path of a store file");
       path = args[++i];
     } else if (args[i].rfind("--store=", 0) == 0) {
       path = args[i].substr(std::string("--store=").size());
     } else {
-      throw std::invalid_argument("the window takes no argument but --store PATH");
+      throw UsageError("the window takes no argument but --store PATH");
     }
-    if (path.empty()) throw std::invalid_argument("--store needs the path of a store file");
+    if (path.empty()) throw UsageError("--store needs the path of a store file");
     given = true;
   }
   return path;

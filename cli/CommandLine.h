@@ -60,7 +60,7 @@ class CommandLine {
   // False only for what asks for the window: no arguments, or only --store PATH
   // (--store=PATH); everything else is for the command line, unknown options included.
   static bool namesCommand(const std::vector<std::string>& args);
-  // The --store path for the window, "" for the default store. Throws std::invalid_argument
+  // The --store path for the window, "" for the default store. Throws UsageError
   // when --store has no path or is given twice.
   static std::string windowStore(const std::vector<std::string>& args);
   // Whether args name one of the calendar's commands (sync, ical, and import --from

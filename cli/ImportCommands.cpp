@@ -8,8 +8,11 @@
 #include <functional>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/TerminalText.h"
 #include "cli/UsageError.h"
+#include "core/FileError.h"
+#include "core/FormatError.h"
 #include "import/CsvReader.h"
 #include "import/GtimelogReader.h"
 #include "import/HamsterReader.h"
@@ -33,8 +36,8 @@ ForeignJournal readText(CommandContext& context, const std::string& file,
   std::ifstream in(file, std::ios::binary);
   const int error = !in ? errno : std::filesystem::is_directory(file) ? EISDIR : 0;
   if (error != 0)
-    throw std::runtime_error("The file " + TerminalText::quoted(file) +
-                             " cannot be read: " + std::strerror(error) + kNothingImported);
+    throw FileError("The file " + TerminalText::quoted(file) +
+                    " cannot be read: " + std::strerror(error) + kNothingImported);
   InputText input(in, "the file " + TerminalText::quoted(file));
   return reader(input);
 }
@@ -70,7 +73,7 @@ bool ImportCommands::run(CommandContext& context) {
   try {
     journal = read(context);
   } catch (const ImportError& e) {
-    throw std::runtime_error(e.what() + std::string(kNothingImported));
+    throw ImportError(e.what() + std::string(kNothingImported));
   }
   std::unique_ptr<JournalStore> store =
       dryRun_ ? context.openToRead() : context.open(StoreOpener::Access::ReadWrite);
@@ -83,7 +86,7 @@ bool ImportCommands::run(CommandContext& context) {
   try {
     summary = Importer(store.get(), ledger.get(), options).run(std::move(journal));
   } catch (const ImportError& e) {
-    throw std::runtime_error(e.what() + std::string(kNothingImported));
+    throw ImportError(e.what() + std::string(kNothingImported));
   }
   TextOutput output = context.output("");
   output.write(summary.text());
@@ -96,7 +99,7 @@ ForeignJournal ImportCommands::read(CommandContext& context) const {
   if (from_ == "gtimelog") return readText(context, file_, GtimelogReader::read);
   if (from_ == "ktimetracker") {
     if (!ktimetracker_)
-      throw std::runtime_error("import --from ktimetracker runs in tallyworks-sync, not here");
+      throw CommandError("import --from ktimetracker runs in tallyworks-sync, not here");
     return readText(context, file_, ktimetracker_);
   }
   if (from_ == "hamster") {
@@ -106,7 +109,7 @@ ForeignJournal ImportCommands::read(CommandContext& context) const {
   CsvColumns::Choices choices;
   try {
     choices = CsvColumns::choicesOf(columns_);
-  } catch (const std::invalid_argument& e) {
+  } catch (const FormatError& e) {
     throw UsageError(std::string("--column: ") + e.what());
   }
   return readText(context, file_,

@@ -5,12 +5,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/FlaggedEntries.h"
 #include "cli/TerminalText.h"
 #include "core/ErrnoText.h"
+#include "core/FileError.h"
+#include "core/FormatError.h"
 #include "core/JournalLines.h"
 
 namespace tw {
@@ -56,8 +58,8 @@ void JournalCommands::importLines(CommandContext& context) {
     // A folder opens as a file that reads as empty.
     const int error = !file ? errno : std::filesystem::is_directory(file_) ? EISDIR : 0;
     if (error != 0) {
-      throw std::runtime_error("The file " + TerminalText::quoted(file_) +
-                               " cannot be read: " + ErrnoText::of(error) + kNothing);
+      throw FileError("The file " + TerminalText::quoted(file_) +
+                      " cannot be read: " + ErrnoText::of(error) + kNothing);
     }
     entries = readLines(file);
   }
@@ -74,21 +76,21 @@ std::vector<JournalEntry> JournalCommands::readLines(std::istream& lines) const 
     lines.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     const auto got = static_cast<std::size_t>(lines.gcount());
     if (lines.fail() && !lines.eof() && got + 1 == buffer.size())
-      throw std::runtime_error("line " + std::to_string(number) + " is longer than " +
-                               std::to_string(kLongestLine >> 20) + " MiB" + kNothing);
+      throw CommandError("line " + std::to_string(number) + " is longer than " +
+                         std::to_string(kLongestLine >> 20) + " MiB" + kNothing);
     if (lines.fail() && (got == 0 || !lines.eof())) break;
     std::string_view line(buffer.data(), lines.eof() ? got : got - 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     try {
       if (!blank(line)) entries.push_back(JournalLines::parse(line));
-    } catch (const std::invalid_argument& e) {
-      throw std::runtime_error("line " + std::to_string(number) + ": " + e.what() + kNothing);
+    } catch (const FormatError& e) {
+      throw CommandError("line " + std::to_string(number) + ": " + e.what() + kNothing);
     }
     if (lines.eof()) break;
   }
   if (lines.bad()) {
     const std::string source = file_ == "-" ? "standard input" : TerminalText::quoted(file_);
-    throw std::runtime_error("Reading " + source + " failed" + kNothing);
+    throw CommandError("Reading " + source + " failed" + kNothing);
   }
   return entries;
 }

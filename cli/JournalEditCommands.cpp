@@ -1,9 +1,9 @@
 #include "cli/JournalEditCommands.h"
 
 #include <CLI/CLI.hpp>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/DateArgument.h"
 #include "cli/FlaggedEntries.h"
 #include "cli/NumberArgument.h"
@@ -19,8 +19,7 @@ namespace {
 
 JournalEntry entryOf(JournalStore& store, const std::string& uid) {
   std::optional<JournalEntry> entry = store.entryByUid(uid);
-  if (!entry)
-    throw std::runtime_error("There is no journal entry " + TerminalText::quoted(uid) + ".");
+  if (!entry) throw CommandError("There is no journal entry " + TerminalText::quoted(uid) + ".");
   return *entry;
 }
 
@@ -155,8 +154,7 @@ void JournalEditCommands::edit(CommandContext& context) {
   store->transact([&] {
     JournalEntry entry = entryOf(*store, uid_);
     if (given(*edit_, "--minutes") && store->timer().entryId == entry.id)
-      throw std::runtime_error(
-          "The entry is being timed; pause or stop before changing its length.");
+      throw CommandError("The entry is being timed; pause or stop before changing its length.");
     applyValues(*edit_, entry);
     checkEntry(entry);
     editor.change(entry);

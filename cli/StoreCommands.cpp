@@ -1,9 +1,9 @@
 #include "cli/StoreCommands.h"
 
 #include <CLI/CLI.hpp>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/TerminalText.h"
 #include "core/EntryRules.h"
 
@@ -48,16 +48,16 @@ void StoreCommands::check(CommandContext& context) {
   if (result != "ok") {
     output.write(result + '\n');
     output.finish();
-    throw std::runtime_error("The store is damaged; `tallyworks --store \"" + context.storePath() +
-                             "\" recover NEW-FILE` saves what can still be read into a new store.");
+    throw CommandError("The store is damaged; `tallyworks --store \"" + context.storePath() +
+                       "\" recover NEW-FILE` saves what can still be read into a new store.");
   }
   const long invalid = listInvalidItems(*store, output);
   if (invalid == 0) output.write("ok\n");
   output.finish();
   if (invalid > 0)
-    throw std::runtime_error(std::to_string(invalid) +
-                             " items hold values Tallyworks no longer accepts; change or delete "
-                             "them (task rename, journal edit, journal delete).");
+    throw CommandError(std::to_string(invalid) +
+                       " items hold values Tallyworks no longer accepts; change or delete "
+                       "them (task rename, journal edit, journal delete).");
 }
 
 // task UID: why, and entry UID: why.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/NumberArgument.h"
 #include "cli/TerminalText.h"
 #include "cli/TextArgument.h"
@@ -144,8 +145,7 @@ void TaskCommands::forEachTask(JournalStore& store, const std::function<void(Tas
       work(task);
       found = true;
     }
-    if (!found)
-      throw std::runtime_error("There is no task " + TerminalText::quoted(subject_) + ".");
+    if (!found) throw CommandError("There is no task " + TerminalText::quoted(subject_) + ".");
   });
 }
 
@@ -175,9 +175,9 @@ void TaskCommands::remove(CommandContext& context) {
   forEachTask(*store, [&](Task& task) {
     const std::int64_t entries = store->entriesOfTask(task.id);
     if (entries > 0 && !force_) {
-      throw std::runtime_error(std::to_string(entries) + " journal entries refer to the task " +
-                               TerminalText::quoted(task.subject) +
-                               "; nothing was deleted (--force deletes it, keeping the entries)");
+      throw CommandError(std::to_string(entries) + " journal entries refer to the task " +
+                         TerminalText::quoted(task.subject) +
+                         "; nothing was deleted (--force deletes it, keeping the entries)");
     }
     std::vector<JournalEntry> tied;
     if (entries > 0) {

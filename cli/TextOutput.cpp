@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <ostream>
-#include <stdexcept>
 
 #include "cli/TerminalText.h"
+#include "core/FileError.h"
 
 namespace tw {
 
@@ -42,9 +42,9 @@ void TextOutput::finish() {
 void TextOutput::checkStream() {
   if (*out_) return;
   const int error = errno;
-  throw std::runtime_error(std::string("Standard output cannot be written") +
-                           (error != 0 ? std::string(" (") + std::strerror(error) + ")" : "") +
-                           "; the output is incomplete.");
+  throw FileError(std::string("Standard output cannot be written") +
+                  (error != 0 ? std::string(" (") + std::strerror(error) + ")" : "") +
+                  "; the output is incomplete.");
 }
 
 }  // namespace tw

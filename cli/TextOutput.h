@@ -22,7 +22,7 @@ class TextOutput {
   explicit TextOutput(const std::string& file);
 
   void write(std::string_view text);
-  // Flushes standard output, or commits the file. Throws std::runtime_error when writing failed.
+  // Flushes standard output, or commits the file. Throws FileError when writing failed.
   void finish();
 
  private:

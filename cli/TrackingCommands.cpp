@@ -1,9 +1,9 @@
 #include "cli/TrackingCommands.h"
 
 #include <CLI/CLI.hpp>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/TextArgument.h"
 #include "core/DateText.h"
 #include "core/TimeZone.h"
@@ -62,7 +62,7 @@ void TrackingCommands::track(CommandContext& context) {
   };
   if (start_->parsed() || last_->parsed()) {
     const std::optional<Task> last = start_->parsed() ? std::nullopt : session.lastTask();
-    if (last_->parsed() && !last) throw std::runtime_error("No journal entry names an open task.");
+    if (last_->parsed() && !last) throw CommandError("No journal entry names an open task.");
     const std::string subject = last ? last->subject : subject_;
     session.start(subject);
     output.write((last ? "Resumed " : "Started ") + session.held()->subject + at() +

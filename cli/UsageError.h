@@ -1,14 +1,14 @@
 #pragma once
 
-#include <stdexcept>
+#include "core/Error.h"
 
 namespace tw {
 
 // A command given wrongly: a missing, malformed or contradictory argument. It is found before
 // the store is touched, so nothing has changed; the program exits with the usage code.
-class UsageError : public std::runtime_error {
+class UsageError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 }  // namespace tw

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "core/Error.h"
 
 namespace tw {
 
 // A date-time that cannot be represented or a date text that cannot be read.
-class DateTimeError : public std::runtime_error {
+class DateTimeError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 }  // namespace tw

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <stdexcept>
+#include "core/Error.h"
 
 namespace tw {
 
 // A file that cannot be read or written, with a description naming it and the cause.
-class FileError : public std::runtime_error {
+class FileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 }  // namespace tw

@@ -3,11 +3,11 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
-#include <stdexcept>
 
 #include "core/DateText.h"
 #include "core/DateTimeError.h"
 #include "core/EntryRules.h"
+#include "core/FormatError.h"
 #include "core/TimeZone.h"
 
 namespace tw {
@@ -29,12 +29,12 @@ constexpr TextKey kTextKeys[] = {{"uid", &JournalEntry::uid},
                                  {"task", &JournalEntry::taskUid}};
 
 [[noreturn]] void wrong(const std::string& key, const std::string& what) {
-  throw std::invalid_argument("\"" + key + "\" " + what);
+  throw FormatError("\"" + key + "\" " + what);
 }
 
 // The line as a JSON object whose keys are each given once.
 json objectOf(std::string_view line) {
-  if (line.find('\0') != std::string_view::npos) throw std::invalid_argument("it holds a NUL byte");
+  if (line.find('\0') != std::string_view::npos) throw FormatError("it holds a NUL byte");
   std::set<std::string> keys;
   std::string repeated;
   const json::parser_callback_t noteKeys = [&](int depth, json::parse_event_t event, json& parsed) {
@@ -44,8 +44,8 @@ json objectOf(std::string_view line) {
     return true;
   };
   json object = json::parse(line, noteKeys, false);
-  if (object.is_discarded()) throw std::invalid_argument("it is not valid JSON");
-  if (!object.is_object()) throw std::invalid_argument("it is not a JSON object");
+  if (object.is_discarded()) throw FormatError("it is not valid JSON");
+  if (!object.is_object()) throw FormatError("it is not a JSON object");
   if (!repeated.empty()) wrong(repeated, "is given twice");
   return object;
 }
@@ -74,7 +74,7 @@ DateTime startOf(const json& value) {
   try {
     return DateText::parseIso(text);
   } catch (const DateTimeError& e) {
-    throw std::invalid_argument(std::string("\"start\": ") + e.what());
+    throw FormatError(std::string("\"start\": ") + e.what());
   }
 }
 
@@ -104,9 +104,9 @@ JournalEntry JournalLines::parse(std::string_view line) {
     else if (std::string* text = textField(e, key))
       *text = textOf(value, key);
     else
-      throw std::invalid_argument("unknown key \"" + key + "\"");
+      throw FormatError("unknown key \"" + key + "\"");
   }
-  if (!start) throw std::invalid_argument("\"start\" is missing");
+  if (!start) throw FormatError("\"start\" is missing");
   e.seconds = seconds ? *seconds : minutes.value_or(0) * 60;
   if (offset) {
     e.utcOffset = static_cast<std::int32_t>(*offset);
@@ -117,11 +117,10 @@ JournalEntry JournalLines::parse(std::string_view line) {
       e.start = reading.instant;
       e.utcOffset = reading.offset;
     } catch (const DateTimeError& error) {
-      throw std::invalid_argument(std::string("\"start\": ") + error.what());
+      throw FormatError(std::string("\"start\": ") + error.what());
     }
   }
-  if (const std::string why = EntryRules::whyInvalid(e); !why.empty())
-    throw std::invalid_argument(why);
+  if (const std::string why = EntryRules::whyInvalid(e); !why.empty()) throw FormatError(why);
   return e;
 }
 

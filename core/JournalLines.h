@@ -20,7 +20,7 @@ namespace tw {
 // breaks what an entry may hold (EntryRules: control characters, dates out of range, ...).
 class JournalLines {
  public:
-  // Throws std::invalid_argument saying what is wrong with the line.
+  // Throws FormatError saying what is wrong with the line.
   static JournalEntry parse(std::string_view line);
   // One line without its line end, every key written; the entry's row id is not.
   static std::string format(const JournalEntry& entry);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/EntryRules.h"
+#include "core/FormatError.h"
 #include "core/JournalLines.h"
 
 namespace {
@@ -46,7 +47,7 @@ void check(const std::string& line) {
   tw::JournalEntry entry;
   try {
     entry = tw::JournalLines::parse(line);
-  } catch (const std::invalid_argument&) {
+  } catch (const tw::FormatError&) {
     return;  // refused, as it may be
   }
   if (!tw::EntryRules::whyInvalid(entry).empty()) std::abort();

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "gui/DesktopSettings.h"
+#include "core/XdgFolders.h"
 #include "gui/SaveTextFile.h"
 #include "gui/WindowError.h"
 
@@ -27,7 +27,7 @@ QString execValue(const QString& program) {
 }  // namespace
 
 QString AutostartEntry::path() {
-  return DesktopSettings::configHome() +
+  return QString::fromStdString(XdgFolders::configHome()) +
          QStringLiteral("/autostart/org.tallyworks.Tallyworks.desktop");
 }
 

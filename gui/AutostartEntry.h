@@ -6,7 +6,7 @@
 namespace tw {
 
 // The desktop entry that starts Tallyworks when the user logs in:
-// $XDG_CONFIG_HOME/autostart/org.tallyworks.Tallyworks.desktop (~/.config when unset).
+// autostart/org.tallyworks.Tallyworks.desktop in the user's settings folder (XdgFolders).
 class AutostartEntry {
  public:
   // The entry runs program (an absolute path).

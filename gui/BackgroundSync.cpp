@@ -5,17 +5,17 @@
 
 #include "store/StoreOpener.h"
 #include "sync/CalendarSync.h"
+#include "sync/SyncError.h"
 
 namespace tw {
 
 BackgroundSync::BackgroundSync(const StoreOpener& stores, std::string storePath, SyncConfig config,
-                               std::function<std::int64_t()> changeCount, Timing timing,
-                               QObject* parent)
+                               Timing timing, QObject* parent)
     : QObject(parent),
       stores_(stores),
       storePath_(std::move(storePath)),
       config_(std::move(config)),
-      changeCount_(std::move(changeCount)) {
+      requestSeconds_(timing.requestSeconds) {
   settleTimer_.setSingleShot(true);
   settleTimer_.setInterval(timing.settleMs);
   connect(&settleTimer_, &QTimer::timeout, this, &BackgroundSync::runSoon);
@@ -26,7 +26,15 @@ BackgroundSync::BackgroundSync(const StoreOpener& stores, std::string storePath,
 }
 
 BackgroundSync::~BackgroundSync() {
+  cancel();
   if (thread_) thread_->wait();
+}
+
+void BackgroundSync::cancel() {
+  cancelled_ = true;
+  pollTimer_.stop();
+  settleTimer_.stop();
+  periodTimer_.stop();
 }
 
 std::optional<SyncConfig> BackgroundSync::configured(QString& problem) {
@@ -38,10 +46,16 @@ std::optional<SyncConfig> BackgroundSync::configured(QString& problem) {
   }
 }
 
+JournalStore& BackgroundSync::store() {
+  if (!store_) store_ = stores_.open(storePath_, StoreOpener::Access::ReadWrite);
+  return *store_;
+}
+
 void BackgroundSync::poll() {
+  if (thread_ || cancelled_) return;
   std::int64_t now = 0;
   try {
-    now = changeCount_();
+    now = store().changeCount();
   } catch (const std::exception& e) {
     status_ = tr("Not synchronised: %1").arg(QString::fromStdString(e.what()));
     return;
@@ -53,6 +67,7 @@ void BackgroundSync::poll() {
 }
 
 void BackgroundSync::runSoon() {
+  if (cancelled_) return;
   if (thread_) {
     again_ = true;
     return;
@@ -70,11 +85,18 @@ void BackgroundSync::startRun() {
 
 void BackgroundSync::run() {
   received_ = false;
+  runBegan_ = -1;
   runProblems_.clear();
   try {
-    const auto store = stores_.open(storePath_, StoreOpener::Access::ReadWrite);
-    const auto state = stores_.syncState(*store);
-    const SyncResult result = CalendarSync(*store, *state, config_).run();
+    runBegan_ = store().changeCount();
+    const auto state = stores_.syncState(*store_);
+    CalendarSync::Options options;
+    options.limits.seconds = requestSeconds_;
+    options.stop = [this] { return cancelled_.load(); };
+    options.afterAnswer = [this] {
+      if (cancelled_) throw SyncError("the synchronisation was cancelled");
+    };
+    const SyncResult result = CalendarSync(*store_, *state, config_, options).run();
     received_ = result.received > 0 || result.deleted > 0;
     outcome_ = tr("Synchronised at %1: %2");
     outcome_ = outcome_.arg(QDateTime::currentDateTime().toString(QStringLiteral("h:mm AP")),
@@ -96,10 +118,13 @@ void BackgroundSync::run() {
 void BackgroundSync::onRunEnded() {
   thread_->wait();
   thread_.reset();
+  // What others changed since the run began counts at the next poll; what they changed before
+  // was sent by the run.
+  if (runBegan_ >= 0) seenChanges_ = runBegan_;
   status_ = outcome_;
   problems_ = std::move(runProblems_);
   emit finished(received_);
-  if (again_) startRun();
+  if (again_ && !cancelled_) startRun();
 }
 
 }  // namespace tw

@@ -5,7 +5,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <functional>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,12 +16,16 @@
 
 namespace tw {
 
+class JournalStore;
 class StoreOpener;
 
 // The calendar synchronisation of the window's store, run on a thread of its own with a store
-// connection of that thread, so that the window never waits on the server. It runs a while
-// after the store changed (a change of the window, of the command line or of another program)
-// and every few minutes; nothing at all when no server is configured.
+// connection of its own, so that the window never waits on the server. It runs a while after
+// the store changed (a change of the window, of the command line or of another program) and
+// every few minutes; nothing at all when no server is configured. Changes are counted on its
+// own connection, which does not count its own commits, so a run's changes start no further
+// run. Closing cancels a run under way: a request waiting on the server is abandoned within a
+// fraction of a second.
 class BackgroundSync : public QObject {
   Q_OBJECT
 
@@ -33,13 +37,13 @@ class BackgroundSync : public QObject {
     int settleMs = 5000;
     // Runs also when nothing changed here, for the server's changes.
     int periodMs = 5 * 60 * 1000;
+    // The bound of each request to the server.
+    long requestSeconds = 60;
   };
 
-  // changeCount reads the window's store on the window's thread.
-  BackgroundSync(const StoreOpener& stores, std::string storePath, SyncConfig config,
-                 std::function<std::int64_t()> changeCount, Timing timing,
+  BackgroundSync(const StoreOpener& stores, std::string storePath, SyncConfig config, Timing timing,
                  QObject* parent = nullptr);
-  // Waits for a run under way.
+  // Cancels a run under way and waits for its thread, which ends at once.
   ~BackgroundSync() override;
 
   // The configuration at SyncConfig::defaultPath(), or nothing; a file that cannot be read is
@@ -48,6 +52,14 @@ class BackgroundSync : public QObject {
 
   // Starts a run now, or right after the one under way.
   void runSoon();
+  // Looks at the store's change count (every pollMs, not during a run): a change starts a run
+  // once settled.
+  void poll();
+  // Whether a run is under way or due.
+  bool busy() const { return thread_ || settleTimer_.isActive(); }
+  // Ends the run under way as soon as it waits on the server again (it then reports that it
+  // was cancelled), and starts no other; returns at once.
+  void cancel();
   // What the last run did or why it failed, with its time; empty before the first.
   const QString& status() const { return status_; }
   // What the last run skipped, or what the server refused in it.
@@ -58,20 +70,27 @@ class BackgroundSync : public QObject {
   void finished(bool received);
 
  private:
-  void poll();
   void startRun();
   // On the run's thread.
   void run();
   void onRunEnded();
+  // The runs' connection, opened when missing.
+  JournalStore& store();
 
   const StoreOpener& stores_;
   std::string storePath_;
   SyncConfig config_;
-  std::function<std::int64_t()> changeCount_;
+  long requestSeconds_;
   QTimer pollTimer_;
   QTimer settleTimer_;
   QTimer periodTimer_;
   std::unique_ptr<QThread> thread_;
+  std::atomic<bool> cancelled_ = false;
+  // The runs' own connection, kept between runs; used by the run's thread during a run, by
+  // this object's thread otherwise.
+  std::unique_ptr<JournalStore> store_;
+  // store_'s change count when the run began.
+  std::int64_t runBegan_ = -1;
   std::int64_t seenChanges_ = -1;
   bool again_ = false;
   QString status_;

@@ -2,10 +2,10 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <stdexcept>
 
 #include "gui/PrintImage.h"
 #include "gui/PrintPlainText.h"
+#include "gui/WindowError.h"
 
 namespace tw {
 
@@ -14,7 +14,7 @@ namespace {
 QPrinterInfo defaultPrinter() {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) {
-    throw std::runtime_error(
+    throw WindowError(
         "The report could not be printed: no default printer is set up. Choose a default "
         "printer in the system's printer settings, then print again.");
   }

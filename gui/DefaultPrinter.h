@@ -7,7 +7,7 @@ namespace tw {
 // Prints on the system's default printer (CUPS through Qt Print Support) without a dialog.
 class DefaultPrinter : public ReportPrinter {
  public:
-  // Throws std::runtime_error when no default printer is set up or the job is refused.
+  // Throws WindowError when no default printer is set up or the job is refused.
   void print(const QString& text) override;
   void printImage(const QImage& image) override;
 };

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 
 namespace tw {
 
-// The desktop settings a user may change by hand, in $XDG_CONFIG_HOME/tallyworks/desktop.ini.
+// The desktop settings a user may change by hand, in desktop.ini in the user's settings folder
+// (XdgFolders::configFile); a file that cannot be read leaves every setting at its default.
 class DesktopSettings {
  public:
   static constexpr int kDefaultIdleMinutes = 10;
   static constexpr double kDefaultOverdueHours = 4;
 
-  // $XDG_CONFIG_HOME, or ~/.config when it is unset or not an absolute path.
-  static QString configHome();
   // [idle] minutes: how long without input counts as time away; the default when unset or not
   // a positive number.
   static std::int64_t idleLimitSeconds();

@@ -72,10 +72,7 @@ void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
       window_.showSyncResult(QObject::tr("Not synchronised: %1").arg(problem), false);
     return;
   }
-  JournalStore& store = *store_;
-  sync_ = std::make_unique<BackgroundSync>(
-      stores, storePath, *config, [&store] { return store.changeCount(); },
-      BackgroundSync::Timing{});
+  sync_ = std::make_unique<BackgroundSync>(stores, storePath, *config, BackgroundSync::Timing{});
   QObject::connect(sync_.get(), &BackgroundSync::finished, &window_, [this](bool received) {
     window_.showSyncResult(sync_->status(), received);
     if (problems_) problems_->showProblems(sync_->problems());

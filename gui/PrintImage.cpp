@@ -1,9 +1,9 @@
 #include "gui/PrintImage.h"
+#include "gui/WindowError.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <stdexcept>
 
 namespace tw {
 
@@ -14,13 +14,13 @@ void PrintImage::print(QPrinter& printer, const QImage& image) {
   const QString name =
       printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
   if (!painter.begin(&printer))
-    throw std::runtime_error("The summary could not be printed on \"" + name.toStdString() +
-                             "\": the printer did not start the job.");
+    throw WindowError("The summary could not be printed on \"" + name.toStdString() +
+                      "\": the printer did not start the job.");
   const QSize fitted = image.size().scaled(printer.width(), printer.height(), Qt::KeepAspectRatio);
   painter.drawImage(QRect(QPoint(0, 0), fitted), image);
   if (!painter.end() || printer.printerState() == QPrinter::Error)
-    throw std::runtime_error("The summary could not be printed on \"" + name.toStdString() +
-                             "\": the job was not accepted.");
+    throw WindowError("The summary could not be printed on \"" + name.toStdString() +
+                      "\": the job was not accepted.");
 }
 
 }  // namespace tw

@@ -9,7 +9,7 @@ namespace tw {
 // kept.
 class PrintImage {
  public:
-  // Throws std::runtime_error with a description when the printer does not take the job.
+  // Throws WindowError with a description when the printer does not take the job.
   static void print(QPrinter& printer, const QImage& image);
 };
 

@@ -1,10 +1,10 @@
 #include "gui/PrintPlainText.h"
+#include "gui/WindowError.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
-#include <stdexcept>
 
 namespace tw {
 
@@ -13,9 +13,9 @@ namespace {
 [[noreturn]] void fail(const QPrinter& printer, const char* what) {
   QString name = printer.outputFileName();
   if (name.isEmpty()) name = printer.printerName();
-  throw std::runtime_error(QStringLiteral("The report could not be printed on \"%1\": %2.")
-                               .arg(name, QString::fromLatin1(what))
-                               .toStdString());
+  throw WindowError(QStringLiteral("The report could not be printed on \"%1\": %2.")
+                        .arg(name, QString::fromLatin1(what))
+                        .toStdString());
 }
 
 QStringList linesOf(const QString& text) {

@@ -10,7 +10,7 @@ namespace tw {
 // wrapping; a new page when a page is full.
 class PrintPlainText {
  public:
-  // Throws std::runtime_error with a description when the printer does not take the job.
+  // Throws WindowError with a description when the printer does not take the job.
   static void print(QPrinter& printer, const QString& text);
 };
 

@@ -6,7 +6,7 @@ class QImage;
 
 namespace tw {
 
-// Sends plain text to a printer without a dialog. Throws std::runtime_error with a
+// Sends plain text to a printer without a dialog. Throws WindowError with a
 // description a person understands when it cannot print (for instance, no default printer).
 class ReportPrinter {
  public:

@@ -2,14 +2,15 @@
 
 #include <QString>
 #include <exception>
-#include <stdexcept>
+
+#include "core/Error.h"
 
 namespace tw {
 
 // A step of a window that cannot go on (no store), with a description for people.
-class WindowError : public std::runtime_error {
+class WindowError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 
   // The description of any failure, as the windows' messages show it.
   static QString describe(const std::exception& failure) {

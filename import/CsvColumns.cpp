@@ -1,6 +1,5 @@
 #include "import/CsvColumns.h"
-
-#include <stdexcept>
+#include "core/FormatError.h"
 
 namespace tw {
 namespace {
@@ -58,10 +57,9 @@ CsvColumns::Choices CsvColumns::choicesOf(const std::vector<std::string>& argume
     for (int f = 0; f < kFieldCount; ++f)
       if (field == kKnown[f].name) found = f;
     if (equals == std::string::npos || found < 0 || equals + 1 == argument.size())
-      throw std::invalid_argument("\"" + argument + "\" is not FIELD=HEADER with a field of " +
-                                  fieldNames());
+      throw FormatError("\"" + argument + "\" is not FIELD=HEADER with a field of " + fieldNames());
     if (!choices.emplace(static_cast<Field>(found), argument.substr(equals + 1)).second)
-      throw std::invalid_argument("the field " + field + " is given twice");
+      throw FormatError("the field " + field + " is given twice");
   }
   return choices;
 }
@@ -75,8 +73,7 @@ CsvColumns::CsvColumns(const std::vector<std::string>& header, const Choices& ch
       if (!columns_[f]) {
         std::string names;
         for (const std::string& h : header) names += (names.empty() ? "\"" : ", \"") + h + "\"";
-        throw std::invalid_argument("it has no column \"" + chosen->second +
-                                    "\"; its columns are " + names);
+        throw FormatError("it has no column \"" + chosen->second + "\"; its columns are " + names);
       }
       continue;
     }

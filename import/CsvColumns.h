@@ -36,10 +36,10 @@ class CsvColumns {
 
   // "id, project, client, ...".
   static std::string fieldNames();
-  // The choices of FIELD=HEADER arguments; throws std::invalid_argument naming a wrong one.
+  // The choices of FIELD=HEADER arguments; throws FormatError naming a wrong one.
   static Choices choicesOf(const std::vector<std::string>& arguments);
 
-  // The columns of the header line; throws std::invalid_argument when a chosen header is not
+  // The columns of the header line; throws FormatError when a chosen header is not
   // in it (naming the headers there are).
   CsvColumns(const std::vector<std::string>& header, const Choices& choices);
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
-#include <stdexcept>
 
+#include "core/FormatError.h"
 #include "import/ForeignTime.h"
 #include "import/ImportError.h"
 
@@ -253,7 +253,7 @@ ForeignJournal CsvReader::read(InputText& input, const CsvColumns::Choices& choi
   std::optional<CsvColumns> columns;
   try {
     columns.emplace(header, choices);
-  } catch (const std::invalid_argument& e) {
+  } catch (const FormatError& e) {
     throw ImportError(input.name() + ": " + e.what());
   }
   if (!columns->column(CsvColumns::Start) && !columns->column(CsvColumns::StartDate))

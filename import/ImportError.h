@@ -1,16 +1,17 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "core/Error.h"
 
 namespace tw {
 
 // A file of another program that cannot be imported: the description says where in it and
 // why ("line 12: \"start\" is not a text"). Nothing has been imported when it is thrown.
-class ImportError : public std::runtime_error {
+class ImportError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 
   // A text of the file as a message quotes it: at most 60 bytes, in double quotes.
   static std::string quoted(std::string_view text) {

@@ -80,10 +80,11 @@ class JournalStore {
   // Replaces the timer; returns the new generation.
   virtual std::int64_t setTimer(RunningTimer timer) = 0;
   // Writes the timed entry's seconds and moves the generation on, only while the generation
-  // is still the one given; false (and nothing written) when it is not. Waits at most
-  // waitMillis for another program's write to end (the store's usual wait when negative).
-  virtual bool saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
-                              int waitMillis) = 0;
+  // is still the one given; returns the new generation, or nothing (and nothing written) when
+  // it is not. Waits at most waitMillis for another program's write to end (the store's usual
+  // wait when negative).
+  virtual std::optional<std::int64_t> saveTimedEntry(std::int64_t generation, std::int64_t seconds,
+                                                     Instant now, int waitMillis) = 0;
 
   // A consistent single-file copy of the store, checked, written whole or not at all.
   virtual void backup(const std::string& file) = 0;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "core/Error.h"
 
 namespace tw {
 
@@ -9,12 +10,11 @@ namespace tw {
 // words a person understands, so that a window or the command line can show it as it stands;
 // the cause alone ("the disk is full") serves where the file is already known, as in a
 // status bar.
-class StoreError : public std::runtime_error {
+class StoreError : public Error {
  public:
-  explicit StoreError(const std::string& description)
-      : std::runtime_error(description), cause_(description) {}
+  explicit StoreError(const std::string& description) : Error(description), cause_(description) {}
   StoreError(const std::string& description, std::string cause)
-      : std::runtime_error(description), cause_(std::move(cause)) {}
+      : Error(description), cause_(std::move(cause)) {}
 
   const std::string& cause() const { return cause_; }
 

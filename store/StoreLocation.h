@@ -7,8 +7,8 @@ namespace tw {
 // Where the user's store lives unless told otherwise.
 class StoreLocation {
  public:
-  // $TALLYWORKS_STORE, else $XDG_DATA_HOME/tallyworks/tallyworks.db
-  // (~/.local/share/tallyworks/tallyworks.db when XDG_DATA_HOME is unset or relative).
+  // $TALLYWORKS_STORE, else tallyworks/tallyworks.db in the user's data folder
+  // (XdgFolders::dataHome). Throws FileError when there is no home folder to find it in.
   static std::string defaultPath();
 };
 

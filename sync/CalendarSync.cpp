@@ -25,6 +25,7 @@ SyncResult CalendarSync::run() {
   HttpClient::Limits limits = options_.limits;
   if (!config_.caFile.empty()) limits.caFile = config_.caFile;
   HttpClient http(config_.username, config_.password(), options_.parallel, limits);
+  if (options_.stop) http.stopWhen(options_.stop);
   SyncResult result;
   DavClient dav(http, config_.url.empty() ? config_.tasks : config_.url, &result);
   CollectionFinder finder(store_, state_, dav, config_);

@@ -28,6 +28,9 @@ class CalendarSync {
     // Called after each answer to a sending, on the calling thread. What it throws ends the
     // run (a way to stop it); answers not yet stored are then recognised next time.
     std::function<void()> afterAnswer;
+    // Asked while the server is awaited (at least every 100 ms): when it says true the run ends
+    // with SyncError at once, as after a failed request.
+    std::function<bool()> stop;
     // The bounds of each request (the configuration's ca_file is added to them).
     HttpClient::Limits limits;
   };

@@ -204,6 +204,7 @@ void HttpClient::performAll(const std::vector<Request>& requests, const Done& do
   Run run(*this);
   std::size_t next = 0;
   while (next < requests.size() || run.size() > 0) {
+    if (stop_ && stop_()) throw SyncError("the synchronisation was cancelled");
     while (next < requests.size() && run.size() < static_cast<std::size_t>(parallel_)) {
       run.add(start(requests[next], next));
       ++next;
@@ -226,7 +227,8 @@ void HttpClient::performAll(const std::vector<Request>& requests, const Done& do
       }
       done(t->index, std::move(t->response));
     }
-    if (rc == CURLM_OK && !finished) rc = curl_multi_poll(multi_, nullptr, 0, 1000, nullptr);
+    if (rc == CURLM_OK && !finished)
+      rc = curl_multi_poll(multi_, nullptr, 0, stop_ ? 100 : 1000, nullptr);
     if (rc != CURLM_OK)
       throw SyncError(std::string("the HTTP library (libcurl) failed: ") + curl_multi_strerror(rc));
   }

@@ -50,6 +50,10 @@ class HttpClient {
   HttpClient(const HttpClient&) = delete;
   HttpClient& operator=(const HttpClient&) = delete;
 
+  // Asked while requests are on their way (at least every 100 ms) and between answers: when it
+  // says true, what is under way is abandoned and performAll throws SyncError.
+  void stopWhen(std::function<bool()> stop) { stop_ = std::move(stop); }
+
   Response perform(const Request& request);
   // Keeps up to `parallel` requests on their way. What done throws ends the run and leaves the
   // client ready for more.
@@ -74,6 +78,7 @@ class HttpClient {
   void* multi_;
   std::vector<void*> idle_;
   std::size_t count_ = 0;
+  std::function<bool()> stop_;
 };
 
 }  // namespace tw

@@ -17,8 +17,9 @@
 #include <iterator>
 #include <utility>
 
+#include "core/IniFile.h"
+#include "core/XdgFolders.h"
 #include "sync/Href.h"
-#include "sync/IniFile.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -75,16 +76,13 @@ bool readFor(int fd, int seconds, std::string& output) {
 }  // namespace
 
 std::string SyncConfig::defaultPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && *config) return std::string(config) + "/tallyworks/sync.ini";
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.config/tallyworks/sync.ini";
+  return XdgFolders::configFile("sync.ini");
 }
 
 std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
-  SyncConfig config = parse(readAll(path, "the synchronisation settings"), path);
+  const std::optional<IniFile> ini = IniFile::load(path);
+  if (!ini) return std::nullopt;
+  SyncConfig config = of(*ini, path);
   if (!config.caFile.empty() && config.caFile.front() != '/') {
     const std::size_t slash = path.rfind('/');
     config.caFile =
@@ -96,7 +94,10 @@ std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
 }
 
 SyncConfig SyncConfig::parse(std::string_view text, const std::string& fileName) {
-  const IniFile ini = IniFile::parse(text, fileName);
+  return of(IniFile::parse(text, fileName), fileName);
+}
+
+SyncConfig SyncConfig::of(const IniFile& ini, const std::string& fileName) {
   SyncConfig config;
   for (const std::string& key : ini.keys("server")) {
     const Setting* setting = nullptr;

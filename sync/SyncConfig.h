@@ -6,6 +6,8 @@
 
 namespace tw {
 
+class IniFile;
+
 // The [server] section of $XDG_CONFIG_HOME/tallyworks/sync.ini:
 //   url = https://example.org/dav/calendars/alice/     (calendar home or principal)
 //   username = alice
@@ -29,10 +31,12 @@ class SyncConfig {
   std::string tasks;
   std::string timelog;
 
-  // $XDG_CONFIG_HOME/tallyworks/sync.ini, ~/.config/tallyworks/sync.ini when that is unset.
+  // sync.ini in the user's settings folder (XdgFolders::configFile).
   static std::string defaultPath();
-  // Nothing when the file does not exist; throws SyncError when it cannot be read or is wrong.
+  // Nothing when the file does not exist; throws SyncError when the settings are wrong, and as
+  // IniFile::load does when the file cannot be read or is no settings file.
   static std::optional<SyncConfig> load(const std::string& path);
+  // Throws as load does.
   static SyncConfig parse(std::string_view text, const std::string& fileName);
 
   // The password from the command's first line of output or the file's first line; empty when
@@ -42,6 +46,7 @@ class SyncConfig {
   std::string password() const;
 
  private:
+  static SyncConfig of(const IniFile& ini, const std::string& fileName);
   std::string commandPassword() const;
   std::string filePassword() const;
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <stdexcept>
+#include "core/Error.h"
 
 namespace tw {
 
 // A tracking step that cannot go on (no such task, no entry being timed), with a description
 // for people.
-class TrackingError : public std::runtime_error {
+class TrackingError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 }  // namespace tw

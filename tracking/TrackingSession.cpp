@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/DateText.h"
 #include "core/TimeZone.h"
 #include "store/StoreError.h"
+#include "tracking/DroppedEntry.h"
 #include "tracking/TrackingError.h"
 #include "tracking/UnfinishedWork.h"
 
@@ -12,23 +12,6 @@ namespace tw {
 namespace {
 
 constexpr std::int64_t kSaveEverySeconds = 60;
-
-// The start as a journal entry's text shows it: the general date with ":00 " written as " "
-// (10:30:00 AM becomes 10:30 AM).
-std::string dropText(DateTime start) {
-  const std::string general = DateText::generalDate(start);
-  std::string text;
-  text.reserve(general.size());
-  for (std::size_t i = 0; i < general.size(); ++i) {
-    if (general.compare(i, 4, ":00 ") == 0) {
-      text += ' ';
-      i += 3;
-    } else {
-      text += general[i];
-    }
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -237,13 +220,7 @@ std::optional<Task> TrackingSession::lastTask() {
 }
 
 bool TrackingSession::drop(std::string_view text) {
-  std::optional<JournalEntry> match;
-  store_.visitAll([&](const JournalEntry& e) {
-    if (text.find(e.subject) != std::string_view::npos &&
-        text.find(dropText(e.localStart())) != std::string_view::npos && tasks_.find(e.subject))
-      match = e;
-    return !match;
-  });
+  const std::optional<JournalEntry> match = DroppedEntry::find(store_, tasks_, text);
   if (!match) return false;
   if (tracking_) {
     change([&] {
@@ -292,8 +269,8 @@ void TrackingSession::save(int waitMillis) {
   if (!tracking_ || !held_) return;
   const std::int64_t seconds = timedSeconds();
   const Instant now = clock_.now();
-  if (store_.saveTimedEntry(generation_, seconds, now, waitMillis)) {
-    ++generation_;
+  if (const auto next = store_.saveTimedEntry(generation_, seconds, now, waitMillis)) {
+    generation_ = *next;
     held_->seconds = seconds;
     savedAt_ = now;
   } else {

@@ -2,6 +2,7 @@
 // timer set, each a synced transaction) and a tick without a save.
 #include <benchmark/benchmark.h>
 
+#include "core/DateText.h"
 #include "core/SystemClock.h"
 #include "support/BigJournal.h"
 #include "tracking/TrackingSession.h"
@@ -34,6 +35,22 @@ void TickWithoutSave(benchmark::State& state) {
   session.stop();
 }
 BENCHMARK(TickWithoutSave)->Unit(benchmark::kMicrosecond);
+
+// A journal entry's text dropped on the window, naming an entry in the middle of the journal.
+void DropAnEntry(benchmark::State& state) {
+  SqliteJournalStore store(bench::bigStore());
+  SystemClock clock;
+  TrackingSession session(store, clock, ProcessIdentity::self(), EntryTypeRule(""));
+  session.reloadTasks();
+  const JournalEntry e = bench::bigJournalEntry(bench::kBigJournal / 2 + 1);
+  std::string when = DateText::generalDate(e.localStart());  // h:mm:00 AM, shown as h:mm AM
+  when.replace(when.rfind(":00 "), 4, " ");
+  const std::string text = e.subject + " " + when;
+  for (auto _ : state) {
+    if (!session.drop(text)) state.SkipWithError("the dropped entry was not found");
+  }
+}
+BENCHMARK(DropAnEntry)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tw

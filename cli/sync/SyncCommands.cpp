@@ -2,9 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <limits>
-#include <stdexcept>
 
 #include "cli/CommandContext.h"
+#include "cli/CommandError.h"
 #include "cli/DateArgument.h"
 #include "cli/NumberArgument.h"
 #include "core/DateText.h"
@@ -14,6 +14,7 @@
 #include "sync/ConflictCopies.h"
 #include "sync/IcalFile.h"
 #include "sync/SyncConfig.h"
+#include "sync/SyncError.h"
 #include "sync/SyncQueue.h"
 
 namespace tw {
@@ -77,8 +78,8 @@ void SyncCommands::synchronise(CommandContext& context) {
   const std::string configPath = SyncConfig::defaultPath();
   const std::optional<SyncConfig> config = SyncConfig::load(configPath);
   if (!config) {
-    throw std::runtime_error("No server to synchronise with: write its url (and username) in " +
-                             configPath + " (see man tallyworks).");
+    throw CommandError("No server to synchronise with: write its url (and username) in " +
+                       configPath + " (see man tallyworks).");
   }
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   const auto state = context.syncState(*store);
@@ -90,8 +91,8 @@ void SyncCommands::synchronise(CommandContext& context) {
   for (const SyncResult::Problem& p : result.problems) output.write("  " + p.text() + '\n');
   output.finish();
   if (result.failed > 0)
-    throw std::runtime_error("The server refused " + std::to_string(result.failed) +
-                             " changes; they wait in the queue (tallyworks sync queue).");
+    throw SyncError("The server refused " + std::to_string(result.failed) +
+                    " changes; they wait in the queue (tallyworks sync queue).");
 }
 
 namespace {

@@ -292,15 +292,16 @@ std::int64_t SqliteJournalStore::setTimer(RunningTimer t) {
   return generation;
 }
 
-bool SqliteJournalStore::saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
-                                        int waitMillis) {
+std::optional<std::int64_t> SqliteJournalStore::saveTimedEntry(std::int64_t generation,
+                                                               std::int64_t seconds, Instant now,
+                                                               int waitMillis) {
   db_.waitAtMost(waitMillis);
   const Waiting waiting(db_);
   Transaction tx(db_);
   const RunningTimer t = timer();
   if (t.generation != generation || !t.running()) {
     tx.commit();
-    return false;
+    return std::nullopt;
   }
   Statement(db_, "UPDATE journal SET seconds = ?1, modified = ?2 WHERE id = ?3")
       .bind(1, seconds)
@@ -308,11 +309,14 @@ bool SqliteJournalStore::saveTimedEntry(std::int64_t generation, std::int64_t se
       .bind(3, t.entryId)
       .run();
   if (db_.changes() == 0) db_.failWith("the journal entry being timed is no longer in the store");
-  Statement(db_, "UPDATE timer SET generation = generation + 1, saved_at = ?1")
-      .bind(1, now.unixSeconds())
-      .run();
+  Statement s(db_,
+              "UPDATE timer SET generation = generation + 1, saved_at = ?1 RETURNING generation");
+  s.bind(1, now.unixSeconds());
+  s.step();
+  const std::int64_t next = s.integer(0);
+  s.run();
   tx.commit();
-  return true;
+  return next;
 }
 
 // ---- Maintenance ----

@@ -58,8 +58,8 @@ class SqliteJournalStore : public JournalStore {
 
   RunningTimer timer() override;
   std::int64_t setTimer(RunningTimer timer) override;
-  bool saveTimedEntry(std::int64_t generation, std::int64_t seconds, Instant now,
-                      int waitMillis) override;
+  std::optional<std::int64_t> saveTimedEntry(std::int64_t generation, std::int64_t seconds,
+                                             Instant now, int waitMillis) override;
 
   void backup(const std::string& file) override;
   std::string check() override;

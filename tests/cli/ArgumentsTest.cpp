@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "CliFixture.h"
+#include "cli/UsageError.h"
 
 namespace tw::test {
 namespace {
@@ -35,7 +36,7 @@ TEST(WindowArguments, OnlyNothingOrAStorePathAskForTheWindow) {
     EXPECT_EQ(CommandLine::namesCommand(c.args), c.command) << shown;
     if (c.command) continue;
     if (c.store == "!")
-      EXPECT_THROW(CommandLine::windowStore(c.args), std::invalid_argument) << shown;
+      EXPECT_THROW(CommandLine::windowStore(c.args), UsageError) << shown;
     else
       EXPECT_EQ(CommandLine::windowStore(c.args), c.store) << shown;
   }

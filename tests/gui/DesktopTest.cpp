@@ -113,7 +113,6 @@ TEST_F(DesktopTest, StartAtLoginWritesAndRemovesTheAutostartEntry) {
 }
 
 TEST_F(DesktopTest, LimitsComeFromTheSettingsFile) {
-  // Rows differ in length: QSettings reads a file again only when its size or time changed.
   struct Case {
     std::string text;
     std::int64_t idle, overdue;

@@ -219,7 +219,10 @@ TEST_F(JournalStoreTest, TimerGenerationsGuardTheSaves) {
   t.ownerPid = 42;
   const std::int64_t g = store->setTimer(t);
   EXPECT_EQ(store->timer().generation, g);
-  EXPECT_TRUE(store->saveTimedEntry(g, 120, e.start.plus(120), -1));
+  const std::optional<std::int64_t> saved = store->saveTimedEntry(g, 60, e.start.plus(60), -1);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(store->timer().generation, *saved);
+  EXPECT_TRUE(store->saveTimedEntry(*saved, 120, e.start.plus(120), -1));
   EXPECT_FALSE(store->saveTimedEntry(g, 180, e.start.plus(180), 0));
   EXPECT_EQ(store->entry(e.id)->seconds, 120);
   EXPECT_NE(failureOf([&] { store->deleteEntry(e.id); }).find("is being timed"), std::string::npos);

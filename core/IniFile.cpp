@@ -1,9 +1,14 @@
-#include "sync/IniFile.h"
+#include "core/IniFile.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
 
-#include "sync/SyncError.h"
+#include "core/ErrnoText.h"
+#include "core/FileError.h"
+#include "core/FormatError.h"
 
 namespace tw {
 namespace {
@@ -25,6 +30,7 @@ std::string lower(std::string_view s) {
 }  // namespace
 
 IniFile IniFile::parse(std::string_view text, const std::string& fileName) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   IniFile ini;
   std::string section;
   int number = 0;
@@ -33,10 +39,11 @@ IniFile IniFile::parse(std::string_view text, const std::string& fileName) {
     const std::string_view line = trimmed(text.substr(0, end));
     text.remove_prefix(std::min(end + 1, text.size()));
     ++number;
-    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     const auto fail = [&](const std::string& why) {
-      throw SyncError(fileName + ", line " + std::to_string(number) + ": " + why);
+      throw FormatError(fileName + ", line " + std::to_string(number) + ": " + why);
     };
+    if (line.find('\0') != std::string_view::npos) fail("it holds a NUL byte");
+    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       if (line.back() != ']') fail("a section name ends with \"]\"");
       section = lower(trimmed(line.substr(1, line.size() - 2)));
@@ -53,6 +60,26 @@ IniFile IniFile::parse(std::string_view text, const std::string& fileName) {
     ini.order_.emplace_back(section, key);
   }
   return ini;
+}
+
+std::optional<IniFile> IniFile::load(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
+  if (error) throw FileError(path + " cannot be read: " + ErrnoText::of(error.value()));
+  // A folder reads as empty, and a named pipe would keep the program waiting.
+  if (status.type() != std::filesystem::file_type::regular)
+    throw FileError(path + " cannot be read: it is not a file");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError(path + " cannot be read: " + ErrnoText::of(errno));
+  std::string text(kMostBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) throw FileError(path + " cannot be read: " + ErrnoText::of(errno));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kMostBytes)
+    throw FileError(path + " is larger than " + std::to_string(kMostBytes >> 20) +
+                    " MB, too large for a settings file");
+  return parse(text, path);
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
