@@ -7,12 +7,9 @@
 
 #include "core/DateText.h"
 #include "core/DateTime.h"
-#include "core/Instant.h"
 
 namespace tw {
 namespace {
-
-constexpr std::int64_t kDay = 86400;
 
 // The start as a journal entry's text shows it: the general date with ":00 " written as " "
 // (10:30:00 AM becomes 10:30 AM).
@@ -68,10 +65,7 @@ std::optional<JournalEntry> DroppedEntry::find(JournalStore& store, const TaskLi
                                                std::string_view text) {
   std::optional<JournalEntry> first;
   for (const DateTime day : namedDays(text)) {
-    // Whatever offset an entry was recorded with (less than a day), its local day starts
-    // within a day of the same day in UTC.
-    const Instant midnight = Instant::fromLocal(day, 0);
-    store.readEntries(midnight.plus(-kDay), midnight.plus(2 * kDay), [&](auto batch) {
+    store.readDays(day, day, [&](auto batch) {
       for (const JournalEntry& e : batch) {
         if (first && first->id < e.id) continue;
         if (text.find(e.subject) != std::string_view::npos &&

@@ -19,8 +19,9 @@ class CountingStore : public SqliteJournalStore {
   using SqliteJournalStore::SqliteJournalStore;
   std::int64_t handedOut = 0;
 
-  void readEntries(Instant from, Instant until, const BatchSink& sink) override {
-    SqliteJournalStore::readEntries(from, until, [&](EntryBatch batch) {
+  void readDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                const BatchSink& sink) override {
+    SqliteJournalStore::readDays(first, last, [&](EntryBatch batch) {
       handedOut += static_cast<std::int64_t>(batch.size());
       sink(batch);
     });
