@@ -7,15 +7,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <vector>
 
+#include "core/ErrnoText.h"
 #include "core/ProtectedFiles.h"
 #include "store/StoreError.h"
 #include "store/sqlite/DamageMark.h"
+#include "store/sqlite/FileUri.h"
 #include "store/sqlite/OpenFiles.h"
 #include "store/sqlite/Schema.h"
 
@@ -29,27 +30,11 @@ std::mutex gOpening;
 constexpr const char* kReplaced =
     "the file was replaced by another one since it was opened, so its items are gone";
 
-std::string systemCause(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      return "permission denied";
-    case ENOENT:
-      return "the file or its folder does not exist";
-    case EROFS:
-      return "it is on a read-only file system";
-    case ENOSPC:
-      return "the disk is full";
-    default:
-      return std::strerror(error);
-  }
-}
-
 std::string causeOf(int code, int systemError, const char* message) {
   std::string detail = message ? message : sqlite3_errstr(code);
   switch (code & 0xff) {
     case SQLITE_CANTOPEN:
-      return "it cannot be opened: " + (systemError != 0 ? systemCause(systemError) : detail);
+      return "it cannot be opened: " + (systemError != 0 ? ErrnoText::of(systemError) : detail);
     case SQLITE_NOTADB:
       return "it is not a database (it may be damaged or belong to another program)";
     case SQLITE_CORRUPT:
@@ -76,21 +61,6 @@ std::string causeOf(int code, int systemError, const char* message) {
 std::string folderOf(const std::string& path) {
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   return parent.empty() ? "." : parent.string();
-}
-
-// The file as an SQLite URI that reads it without locks or a log.
-std::string immutableUri(const std::string& path) {
-  std::string uri = "file:";
-  for (const char c : path) {
-    if (c == '?' || c == '#' || c == '%') {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
-      uri += hex;
-    } else {
-      uri += c;
-    }
-  }
-  return uri + "?immutable=1";
 }
 
 bool exists(const std::string& path) {
@@ -177,7 +147,7 @@ void Database::prepareFolder() const {
       failWith("its folder cannot be created: " +
                (error == EACCES || error == EROFS
                     ? "the folder " + folderOf(created.string()) + " is read-only"
-                    : systemCause(error)));
+                    : ErrnoText::of(error)));
     }
   }
 }
@@ -186,7 +156,7 @@ void Database::createFile() const {
   const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0 && errno != EEXIST) {
     const int error = errno;
-    failWith(error == EACCES || error == EROFS ? "its folder is read-only" : systemCause(error));
+    failWith(error == EACCES || error == EROFS ? "its folder is read-only" : ErrnoText::of(error));
   }
   if (fd >= 0) ::close(fd);
 }
@@ -196,7 +166,7 @@ void Database::createFile() const {
 // it. The header is read only while no connection of this process has the file open.
 void Database::checkHeader() const {
   const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) failWith(systemCause(errno));
+  if (fd < 0) failWith(ErrnoText::of(errno));
   char header[16] = {};
   const ssize_t got = ::read(fd, header, sizeof header);
   ::close(fd);
@@ -209,7 +179,7 @@ void Database::openConnection(Mode mode) {
     const int error = errno;
     if (error == ENOENT)
       failWith(exists(folderOf(path_)) ? "the file does not exist" : "its folder does not exist");
-    failWith(systemCause(error));
+    failWith(ErrnoText::of(error));
   }
   if (!S_ISREG(st.st_mode))
     failWith(S_ISDIR(st.st_mode) ? "it is a folder, not a store file"
@@ -230,7 +200,7 @@ void Database::openConnection(Mode mode) {
     flags |= SQLITE_OPEN_READONLY;
     // Without a log beside it the file holds the whole store: it is read as it stands, and no
     // -wal or -shm file is made where the user may not write.
-    if (!exists(path_ + "-wal")) name = immutableUri(path_);
+    if (!exists(path_ + "-wal")) name = FileUri::of(path_) + "?immutable=1";
   } else {
     flags |= SQLITE_OPEN_READWRITE;
   }
@@ -249,7 +219,7 @@ std::string Database::notWritable() const {
   if (::access(path_.c_str(), R_OK | W_OK) != 0) {
     const int error = errno;
     return error == EACCES ? "it is read-only and cannot be changed (permission denied)"
-                           : systemCause(error);
+                           : ErrnoText::of(error);
   }
   return "it cannot be changed: its folder " + folderOf(path_) + " is read-only";
 }
@@ -258,14 +228,14 @@ void Database::checkFile(bool write) const {
   struct stat st {};
   if (::stat(path_.c_str(), &st) != 0) {
     const int error = errno;
-    failWith(error == ENOENT ? "the file no longer exists" : systemCause(error));
+    failWith(error == ENOENT ? "the file no longer exists" : ErrnoText::of(error));
   }
   if (st.st_dev != device_ || st.st_ino != inode_) failWith(kReplaced);
   if (readOnly_ && write) failWith("it is read-only and cannot be changed");
   if (::access(path_.c_str(), write ? R_OK | W_OK : R_OK) != 0) {
     const int error = errno;
     failWith(write && error == EACCES ? "it is read-only and cannot be changed (permission denied)"
-                                      : systemCause(error));
+                                      : ErrnoText::of(error));
   }
 }
 

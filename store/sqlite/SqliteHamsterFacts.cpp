@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <set>
 
 #include "store/StoreError.h"
+#include "store/sqlite/FileUri.h"
 
 namespace tw {
 namespace {
@@ -28,21 +28,6 @@ const Table kTables[] = {
     {"fact_tags", {"fact_id", "tag_id"}},
 };
 
-// The file as an SQLite URI that reads it only, without locks or a journal.
-std::string readOnlyUri(const std::string& path) {
-  std::string uri = "file:";
-  for (const char c : path) {
-    if (c == '?' || c == '#' || c == '%') {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
-      uri += hex;
-    } else {
-      uri += c;
-    }
-  }
-  return uri + "?mode=ro&immutable=1";
-}
-
 using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
 
 }  // namespace
@@ -52,7 +37,7 @@ SqliteHamsterFacts::SqliteHamsterFacts(std::string path) : path_(std::move(path)
   if (::stat(path_.c_str(), &st) != 0) fail(std::strerror(errno));
   if (!S_ISREG(st.st_mode)) fail("it is not a file");
   const int rc =
-      sqlite3_open_v2(readOnlyUri(path_).c_str(), &db_,
+      sqlite3_open_v2((FileUri::of(path_) + "?mode=ro&immutable=1").c_str(), &db_,
                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
   // The connection is made even when opening fails, and the destructor does not run when the
   // constructor throws: it is closed here.
