@@ -19,6 +19,11 @@ class CommandChoice {
  public:
   using Command = std::function<void(CommandContext&)>;
 
+  CommandChoice() = default;
+  // The parser's callbacks refer to this object.
+  CommandChoice(const CommandChoice&) = delete;
+  CommandChoice& operator=(const CommandChoice&) = delete;
+
   // Binds the subcommand to command. A command that has commands of its own (sync) runs its
   // own function only when none of them is given: CLI11 calls the innermost first.
   void bind(CLI::App& subcommand, Command command);
