@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const tw::SqliteStoreOpener stores;
   tw::CommandLine::Seams seams;
-  seams.calendar = [](CLI::App& sync, CLI::App& ical) {
-    return std::make_unique<tw::SyncCommands>(sync, ical);
+  seams.calendar = [](CLI::App& sync, CLI::App& ical, tw::CommandChoice& choice) {
+    return std::make_unique<tw::SyncCommands>(sync, ical, choice);
   };
   seams.ktimetracker = tw::KtimetrackerReader::read;
   std::ios::sync_with_stdio(false);

@@ -2,16 +2,13 @@
 
 namespace tw {
 
-class CommandContext;
-
 // The commands of one area (tasks, the journal, reports, tracking, the store file): they add
-// themselves to the parser when made, and run the one the arguments named.
+// themselves to the parser when made, each bound (CommandChoice) to the function that does it,
+// and hold the values the arguments give them. A command throws UsageError for arguments found
+// wrong (before the store is touched), other exceptions for failures.
 class CommandGroup {
  public:
   virtual ~CommandGroup() = default;
-  // Runs the group's command that was given; false when none of them was. Throws UsageError
-  // for arguments found wrong (before the store is touched), other exceptions for failures.
-  virtual bool run(CommandContext& context) = 0;
 };
 
 }  // namespace tw

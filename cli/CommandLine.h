@@ -19,6 +19,8 @@ class App;
 
 namespace tw {
 
+class CommandChoice;
+
 // The commands of the tallyworks executable, run without any window (tallyworks --help lists
 // them), with --store PATH before the command. Errors go to the error stream as one line
 // "tallyworks: ..."; the exit code is kSuccess, kFailure, or kUsage for arguments given wrongly
@@ -29,9 +31,9 @@ class CommandLine {
   static constexpr int kFailure = 1;
   static constexpr int kUsage = 2;
 
-  // The group that runs the calendar's commands, made on the parser's commands sync and ical.
-  using CalendarCommands =
-      std::function<std::unique_ptr<CommandGroup>(CLI::App& sync, CLI::App& ical)>;
+  // The group of the calendar's commands, made on the parser's commands sync and ical.
+  using CalendarCommands = std::function<std::unique_ptr<CommandGroup>(
+      CLI::App& sync, CLI::App& ical, CommandChoice& choice)>;
   // The reader of another tracker's file that needs the calendar library (KTimeTracker's).
   using CalendarFileReader = std::function<ForeignJournal(InputText&)>;
 

@@ -36,17 +36,17 @@ CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar,
   task->require_subcommand(1, 1);
   journal->require_subcommand(1, 1);
   ical->require_subcommand(1, 1);
-  groups_.push_back(std::make_unique<TaskCommands>(*task));
-  groups_.push_back(std::make_unique<JournalCommands>(*journal));
-  groups_.push_back(std::make_unique<JournalEditCommands>(*journal));
-  groups_.push_back(std::make_unique<ReportCommands>(app_));
-  groups_.push_back(std::make_unique<StoreCommands>(app_));
-  groups_.push_back(std::make_unique<TrackingCommands>(app_));
+  groups_.push_back(std::make_unique<TaskCommands>(*task, choice_));
+  groups_.push_back(std::make_unique<JournalCommands>(*journal, choice_));
+  groups_.push_back(std::make_unique<JournalEditCommands>(*journal, choice_));
+  groups_.push_back(std::make_unique<ReportCommands>(app_, choice_));
+  groups_.push_back(std::make_unique<StoreCommands>(app_, choice_));
+  groups_.push_back(std::make_unique<TrackingCommands>(app_, choice_));
   CLI::App* sync = app_.add_subcommand(kSync,
                                        "Synchronise tasks and journal with the CalDAV server "
                                        "named in $XDG_CONFIG_HOME/tallyworks/sync.ini");
-  if (calendar) groups_.push_back(calendar(*sync, *ical));
-  groups_.push_back(std::make_unique<ImportCommands>(app_, ktimetracker));
+  if (calendar) groups_.push_back(calendar(*sync, *ical, choice_));
+  groups_.push_back(std::make_unique<ImportCommands>(app_, choice_, ktimetracker));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {
@@ -81,8 +81,7 @@ void CommandParser::runCommand(CommandContext& context) {
     if (storePath_.empty()) throw UsageError("--store needs the path of a store file");
     context.useStore(storePath_);
   }
-  for (const auto& group : groups_)
-    if (group->run(context)) return;
+  choice_.run(context);
 }
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandGroup.h"
 #include "cli/CommandLine.h"
 
@@ -40,6 +41,7 @@ class CommandParser {
   CLI::App app_;
   CLI::Option* store_ = nullptr;
   std::string storePath_;
+  CommandChoice choice_;
   std::vector<std::unique_ptr<CommandGroup>> groups_;
 };
 

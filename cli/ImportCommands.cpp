@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/TerminalText.h"
@@ -44,28 +45,29 @@ ForeignJournal readText(CommandContext& context, const std::string& file,
 
 }  // namespace
 
-ImportCommands::ImportCommands(CLI::App& app, Reader ktimetracker)
-    : ktimetracker_(std::move(ktimetracker)),
-      import_(app.add_subcommand(
-          "import",
-          "Take in the journal of another time tracker: Timewarrior (timew export), "
-          "KTimeTracker (.ics), Hamster (hamster.db), gtimelog (timelog.txt) or a CSV export of "
-          "a web tracker. All or nothing; importing the same file again changes nothing")) {
-  import_->add_option("--from", from_, "The program the file comes from")
+ImportCommands::ImportCommands(CLI::App& app, CommandChoice& choice, Reader ktimetracker)
+    : ktimetracker_(std::move(ktimetracker)) {
+  CLI::App* importCommand = app.add_subcommand(
+      "import",
+      "Take in the journal of another time tracker: Timewarrior (timew export), "
+      "KTimeTracker (.ics), Hamster (hamster.db), gtimelog (timelog.txt) or a CSV export of "
+      "a web tracker. All or nothing; importing the same file again changes nothing");
+  importCommand->add_option("--from", from_, "The program the file comes from")
       ->required()
       ->check(CLI::IsMember({"timewarrior", "ktimetracker", "hamster", "gtimelog", "csv"}));
-  import_->add_option("FILE", file_, "The file to read, - for standard input (not for hamster)")
+  importCommand
+      ->add_option("FILE", file_, "The file to read, - for standard input (not for hamster)")
       ->required();
-  import_->add_flag("--dry-run", dryRun_,
-                    "Only show what the import would do: counts per task and category, the "
-                    "first and last day, what is skipped and why");
-  import_->add_option(
+  importCommand->add_flag("--dry-run", dryRun_,
+                          "Only show what the import would do: counts per task and category, the "
+                          "first and last day, what is skipped and why");
+  importCommand->add_option(
       "--column", columns_,
       "csv: the column of a field, FIELD=HEADER (fields: " + CsvColumns::fieldNames() + ")");
+  choice.bind(*importCommand, [this](CommandContext& context) { importJournal(context); });
 }
 
-bool ImportCommands::run(CommandContext& context) {
-  if (!import_->parsed()) return false;
+void ImportCommands::importJournal(CommandContext& context) {
   if (!columns_.empty() && from_ != "csv") throw UsageError("--column is only for --from csv");
   if (file_ == "-" && from_ == "hamster")
     throw UsageError("a Hamster database is read from its file, not from standard input");
@@ -91,7 +93,6 @@ bool ImportCommands::run(CommandContext& context) {
   TextOutput output = context.output("");
   output.write(summary.text());
   output.finish();
-  return true;
 }
 
 ForeignJournal ImportCommands::read(CommandContext& context) const {

@@ -14,6 +14,9 @@ class App;
 
 namespace tw {
 
+class CommandChoice;
+class CommandContext;
+
 // import --from SOURCE FILE|- [--dry-run] [--column FIELD=HEADER ...]: the journal of another
 // time tracker into the store, all or nothing (Importer). The file is read and checked whole
 // before the store is opened; a dry run opens the store only to read.
@@ -23,14 +26,13 @@ class ImportCommands : public CommandGroup {
 
   // ktimetracker: the reader of KTimeTracker's files (libical), given only by tallyworks-sync;
   // without it --from ktimetracker fails.
-  ImportCommands(CLI::App& app, Reader ktimetracker);
-  bool run(CommandContext& context) override;
+  ImportCommands(CLI::App& app, CommandChoice& choice, Reader ktimetracker);
 
  private:
+  void importJournal(CommandContext& context);
   ForeignJournal read(CommandContext& context) const;
 
   Reader ktimetracker_;
-  CLI::App* import_;
   std::string from_;
   std::string file_;
   bool dryRun_ = false;

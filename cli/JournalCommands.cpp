@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/FlaggedEntries.h"
@@ -28,25 +29,18 @@ bool blank(std::string_view line) {
 
 }  // namespace
 
-JournalCommands::JournalCommands(CLI::App& journal)
-    : import_(journal.add_subcommand(
-          "import",
-          "Add the entries of a JSON Lines file (- for standard input); an entry of a "
-          "uid already stored is updated instead. All or nothing")),
-      export_(journal.add_subcommand("export", "Write every journal entry as JSON Lines")) {
-  import_->add_option("FILE", file_, "The file to read, - for standard input")->required();
-  export_->add_option("FILE", file_,
-                      "The file to write, whole or not at all (standard output when absent or -)");
-}
-
-bool JournalCommands::run(CommandContext& context) {
-  if (import_->parsed())
-    importLines(context);
-  else if (export_->parsed())
-    exportLines(context);
-  else
-    return false;
-  return true;
+JournalCommands::JournalCommands(CLI::App& journal, CommandChoice& choice) {
+  CLI::App* importCommand = journal.add_subcommand(
+      "import",
+      "Add the entries of a JSON Lines file (- for standard input); an entry of a "
+      "uid already stored is updated instead. All or nothing");
+  CLI::App* exportCommand =
+      journal.add_subcommand("export", "Write every journal entry as JSON Lines");
+  importCommand->add_option("FILE", file_, "The file to read, - for standard input")->required();
+  exportCommand->add_option(
+      "FILE", file_, "The file to write, whole or not at all (standard output when absent or -)");
+  choice.bind(*importCommand, [this](CommandContext& context) { importLines(context); });
+  choice.bind(*exportCommand, [this](CommandContext& context) { exportLines(context); });
 }
 
 void JournalCommands::importLines(CommandContext& context) {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/DateArgument.h"
@@ -32,7 +33,7 @@ std::string lineOf(const JournalEntry& e) {
 
 }  // namespace
 
-JournalEditCommands::JournalEditCommands(CLI::App& journal)
+JournalEditCommands::JournalEditCommands(CLI::App& journal, CommandChoice& choice)
     : list_(journal.add_subcommand("list",
                                    "List the entries in start order: uid, local start, "
                                    "minutes, subject, categories, type (tab-separated)")),
@@ -45,6 +46,7 @@ JournalEditCommands::JournalEditCommands(CLI::App& journal)
   list_->add_option("--to", to_, "Last day of the starts, M/d/yyyy or YYYY-MM-DD");
   for (CLI::App* command : {edit_, delete_})
     command->add_option("UID", uid_, "The entry's uid (see journal list)")->required();
+  const CLI::Validator length = NumberArgument::decimal(0, EntryRules::kMostMinutes);
   for (CLI::App* command : {add_, edit_}) {
     const bool adding = command == add_;
     CLI::Option* subject = command->add_option(
@@ -52,7 +54,7 @@ JournalEditCommands::JournalEditCommands(CLI::App& journal)
     CLI::Option* start = command->add_option(
         "--start", start_, "Local start: M/d/yyyy h:mm [AM|PM] or YYYY-MM-DDTHH:MM[:SS][+HH:MM]");
     CLI::Option* minutes = command->add_option("--minutes", minutes_, "Length in minutes");
-    minutes->transform(NumberArgument::decimal(0, EntryRules::kMostMinutes));
+    minutes->transform(length);
     command->add_option("--categories", categories_,
                         adding ? "Categories (the task's when absent)" : "Categories");
     command->add_option("--body", body_, "Notes");
@@ -62,20 +64,10 @@ JournalEditCommands::JournalEditCommands(CLI::App& journal)
       minutes->required();
     }
   }
-}
-
-bool JournalEditCommands::run(CommandContext& context) {
-  if (list_->parsed())
-    list(context);
-  else if (add_->parsed())
-    add(context);
-  else if (edit_->parsed())
-    edit(context);
-  else if (delete_->parsed())
-    remove(context);
-  else
-    return false;
-  return true;
+  choice.bind(*list_, [this](CommandContext& context) { list(context); });
+  choice.bind(*add_, [this](CommandContext& context) { add(context); });
+  choice.bind(*edit_, [this](CommandContext& context) { edit(context); });
+  choice.bind(*delete_, [this](CommandContext& context) { remove(context); });
 }
 
 bool JournalEditCommands::given(const CLI::App& command, const char* option) const {

@@ -13,11 +13,13 @@ class App;
 
 namespace tw {
 
+class CommandChoice;
+class CommandContext;
+
 // journal list | add | edit | delete: the journal entries one by one, by their uid.
 class JournalEditCommands : public CommandGroup {
  public:
-  explicit JournalEditCommands(CLI::App& journal);
-  bool run(CommandContext& context) override;
+  JournalEditCommands(CLI::App& journal, CommandChoice& choice);
 
  private:
   void list(CommandContext& context);

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/DateArgument.h"
 #include "report/CsvReport.h"
@@ -11,7 +12,7 @@
 
 namespace tw {
 
-ReportCommands::ReportCommands(CLI::App& app)
+ReportCommands::ReportCommands(CLI::App& app, CommandChoice& choice)
     : report_(app.add_subcommand("report",
                                  "Write the text report (the whole journal when no "
                                  "days are given)")),
@@ -30,6 +31,16 @@ ReportCommands::ReportCommands(CLI::App& app)
       last->required();
     }
   }
+  choice.bind(*report_, [this](CommandContext& context) {
+    write(context, *report_, [](JournalStore* store, const ReportRequest& wanted) {
+      return store ? ReportRun::text(*store, wanted) : TextReport(wanted).finish();
+    });
+  });
+  choice.bind(*csv_, [this](CommandContext& context) {
+    write(context, *csv_, [](JournalStore* store, const ReportRequest& wanted) {
+      return store ? ReportRun::csv(*store, wanted) : CsvReport(wanted).finish();
+    });
+  });
 }
 
 ReportRequest ReportCommands::request(const CLI::App& command) const {
@@ -39,18 +50,13 @@ ReportRequest ReportCommands::request(const CLI::App& command) const {
   return ReportRequest::ofDays(category_, first, last);
 }
 
-bool ReportCommands::run(CommandContext& context) {
-  const bool csv = csv_->parsed();
-  if (!csv && !report_->parsed()) return false;
-  const ReportRequest wanted = request(csv ? *csv_ : *report_);
+void ReportCommands::write(CommandContext& context, const CLI::App& command,
+                           const Compose& compose) const {
+  const ReportRequest wanted = request(command);
   TextOutput output = context.output(output_);
   const auto store = context.openToRead();
-  if (store)
-    output.write(csv ? ReportRun::csv(*store, wanted) : ReportRun::text(*store, wanted));
-  else
-    output.write(csv ? CsvReport(wanted).finish() : TextReport(wanted).finish());
+  output.write(compose(store.get(), wanted));
   output.finish();
-  return true;
 }
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cli/CommandGroup.h"
@@ -11,17 +12,24 @@ class Option;
 
 namespace tw {
 
+class CommandChoice;
+class CommandContext;
+class JournalStore;
 class ReportRequest;
 
 // report [--from DAY] [--to DAY] [--category TEXT] [--output FILE] and
 // csv --from DAY --to DAY [--category TEXT] [--output FILE]: the store read, never changed.
 class ReportCommands : public CommandGroup {
  public:
-  explicit ReportCommands(CLI::App& app);
-  bool run(CommandContext& context) override;
+  ReportCommands(CLI::App& app, CommandChoice& choice);
 
  private:
+  // What a report is made of: the store (null when its file does not exist yet) and the request.
+  using Compose = std::function<std::string(JournalStore* store, const ReportRequest& wanted)>;
+
   ReportRequest request(const CLI::App& command) const;
+  // Writes the report that compose makes of the store and the request command gives.
+  void write(CommandContext& context, const CLI::App& command, const Compose& compose) const;
 
   CLI::App* report_;
   CLI::App* csv_;

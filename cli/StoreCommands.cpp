@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/TerminalText.h"
@@ -9,36 +10,35 @@
 
 namespace tw {
 
-StoreCommands::StoreCommands(CLI::App& app)
-    : backup_(app.add_subcommand("backup",
-                                 "Write a consistent, checked copy of the store to "
-                                 "FILE, whole or not at all")),
-      check_(app.add_subcommand("check",
-                                "Check the store file and what it holds: prints ok, or what is "
-                                "damaged or out of range (exit code 1)")),
-      recover_(app.add_subcommand("recover",
-                                  "Save what can still be read of a damaged store into a new "
-                                  "store FILE; the damaged store is left as it is")) {
-  backup_->add_option("FILE", file_, "The copy to write")->required();
-  recover_->add_option("FILE", file_, "The new store to write")->required();
+StoreCommands::StoreCommands(CLI::App& app, CommandChoice& choice) {
+  CLI::App* backupCommand = app.add_subcommand(
+      "backup", "Write a consistent, checked copy of the store to FILE, whole or not at all");
+  CLI::App* checkCommand =
+      app.add_subcommand("check",
+                         "Check the store file and what it holds: prints ok, or what is "
+                         "damaged or out of range (exit code 1)");
+  CLI::App* recoverCommand =
+      app.add_subcommand("recover",
+                         "Save what can still be read of a damaged store into a new "
+                         "store FILE; the damaged store is left as it is");
+  backupCommand->add_option("FILE", file_, "The copy to write")->required();
+  recoverCommand->add_option("FILE", file_, "The new store to write")->required();
+  choice.bind(*backupCommand, [this](CommandContext& context) { backup(context); });
+  choice.bind(*checkCommand, [this](CommandContext& context) { check(context); });
+  choice.bind(*recoverCommand, [this](CommandContext& context) { recover(context); });
 }
 
-bool StoreCommands::run(CommandContext& context) {
-  if (backup_->parsed()) {
-    context.refuseStoreFile(file_);
-    context.open(StoreOpener::Access::ReadOnly)->backup(file_);
-  } else if (check_->parsed()) {
-    check(context);
-  } else if (recover_->parsed()) {
-    context.refuseStoreFile(file_);
-    const std::string saved = context.recover(file_);
-    TextOutput output = context.output("");
-    output.write(saved + '\n');
-    output.finish();
-  } else {
-    return false;
-  }
-  return true;
+void StoreCommands::backup(CommandContext& context) {
+  context.refuseStoreFile(file_);
+  context.open(StoreOpener::Access::ReadOnly)->backup(file_);
+}
+
+void StoreCommands::recover(CommandContext& context) {
+  context.refuseStoreFile(file_);
+  const std::string saved = context.recover(file_);
+  TextOutput output = context.output("");
+  output.write(saved + '\n');
+  output.finish();
 }
 
 void StoreCommands::check(CommandContext& context) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/NumberArgument.h"
@@ -48,8 +49,9 @@ CLI::Validator statusArgument() {
 
 }  // namespace
 
-TaskCommands::TaskCommands(CLI::App& task) {
-  addCommands(task);
+TaskCommands::TaskCommands(CLI::App& task, CommandChoice& choice) {
+  addCommands(task, choice);
+  const CLI::Validator status = statusArgument();
   add_->add_option("SUBJECT", subject_, "The task's subject")->required();
   list_->add_flag("--all", all_, "List every task, finished ones too");
   list_->add_option("PATTERN", pattern_,
@@ -59,7 +61,7 @@ TaskCommands::TaskCommands(CLI::App& task) {
     command->add_option("SUBJECT", subject_, kSubject)->required();
   status_->add_option("STATUS", statusValue_, kStatuses)
       ->required()
-      ->transform(statusArgument())
+      ->transform(status)
       ->type_name("N|NAME");
   for (CLI::App* command : {close_, reopen_})
     command->add_option("SUBJECT", subject_, kSubject)->required();
@@ -67,7 +69,7 @@ TaskCommands::TaskCommands(CLI::App& task) {
   for (CLI::App* command : {add_, edit_}) {
     command->add_option("--categories", categories_, "The task's categories");
     command->add_option("--status", statusValue_, kStatuses)
-        ->transform(statusArgument())
+        ->transform(status)
         ->type_name("N|NAME");
   }
   delete_->add_flag("--force", force_,
@@ -75,7 +77,7 @@ TaskCommands::TaskCommands(CLI::App& task) {
                     "no longer tied to a task");
 }
 
-void TaskCommands::addCommands(CLI::App& task) {
+void TaskCommands::addCommands(CLI::App& task, CommandChoice& choice) {
   add_ = task.add_subcommand("add", "Add a task");
   list_ = task.add_subcommand("list", "List the open tasks: subject, categories, status");
   status_ = task.add_subcommand("status", "Set the status of the task(s) of that subject");
@@ -86,21 +88,14 @@ void TaskCommands::addCommands(CLI::App& task) {
   reopen_ = task.add_subcommand("reopen", "Set a closed task not started: listed again");
   delete_ = task.add_subcommand(
       "delete", "Delete the task(s) of that subject; refused while journal entries refer to it");
-}
-
-bool TaskCommands::run(CommandContext& context) {
-  if (add_->parsed())
-    add(context);
-  else if (list_->parsed())
-    list(context);
-  else if (status_->parsed() || edit_->parsed() || rename_->parsed() || close_->parsed() ||
-           reopen_->parsed())
-    change(context);
-  else if (delete_->parsed())
-    remove(context);
-  else
-    return false;
-  return true;
+  choice.bind(*add_, [this](CommandContext& context) { add(context); });
+  choice.bind(*list_, [this](CommandContext& context) { list(context); });
+  choice.bind(*status_, [this](CommandContext& context) { setStatus(context); });
+  choice.bind(*edit_, [this](CommandContext& context) { edit(context); });
+  choice.bind(*rename_, [this](CommandContext& context) { rename(context); });
+  choice.bind(*close_, [this](CommandContext& context) { close(context); });
+  choice.bind(*reopen_, [this](CommandContext& context) { reopen(context); });
+  choice.bind(*delete_, [this](CommandContext& context) { remove(context); });
 }
 
 bool TaskCommands::given(const CLI::App& command, const char* option) const {
@@ -149,22 +144,40 @@ void TaskCommands::forEachTask(JournalStore& store, const std::function<void(Tas
   });
 }
 
-void TaskCommands::change(CommandContext& context) {
-  if (close_->parsed() || reopen_->parsed())
-    statusValue_ =
-        static_cast<int>(close_->parsed() ? TaskStatus::Complete : TaskStatus::NotStarted);
-  const bool status = status_->parsed() || close_->parsed() || reopen_->parsed() ||
-                      (edit_->parsed() && given(*edit_, "--status"));
-  const bool categories = edit_->parsed() && given(*edit_, "--categories");
-  if (rename_->parsed()) checkTask("NEW", newSubject_);
-  if (categories) TextArgument::line("--categories", categories_);
-  if (edit_->parsed() && !status && !categories)
+void TaskCommands::setStatus(CommandContext& context) {
+  change(context, {.status = true});
+}
+
+void TaskCommands::edit(CommandContext& context) {
+  const Changes changes{.status = given(*edit_, "--status"),
+                        .categories = given(*edit_, "--categories")};
+  if (changes.categories) TextArgument::line("--categories", categories_);
+  if (!changes.status && !changes.categories)
     throw UsageError("task edit needs --categories or --status");
+  change(context, changes);
+}
+
+void TaskCommands::rename(CommandContext& context) {
+  checkTask("NEW", newSubject_);
+  change(context, {.subject = true});
+}
+
+void TaskCommands::close(CommandContext& context) {
+  statusValue_ = static_cast<int>(TaskStatus::Complete);
+  change(context, {.status = true});
+}
+
+void TaskCommands::reopen(CommandContext& context) {
+  statusValue_ = static_cast<int>(TaskStatus::NotStarted);
+  change(context, {.status = true});
+}
+
+void TaskCommands::change(CommandContext& context, Changes changes) {
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   forEachTask(*store, [&](Task& task) {
-    if (status) task.status = static_cast<TaskStatus>(statusValue_);
-    if (categories) task.categories = categories_;
-    if (rename_->parsed()) task.subject = newSubject_;
+    if (changes.status) task.status = static_cast<TaskStatus>(statusValue_);
+    if (changes.categories) task.categories = categories_;
+    if (changes.subject) task.subject = newSubject_;
     store->updateTask(task);
   });
 }

@@ -12,20 +12,33 @@ class App;
 
 namespace tw {
 
+class CommandChoice;
+class CommandContext;
 class JournalStore;
 
 // task add | list | status | edit | rename | close | reopen | delete: the task list. Subjects are
 // matched letter case aside; a command on a subject acts on every task of it, in one transaction.
 class TaskCommands : public CommandGroup {
  public:
-  explicit TaskCommands(CLI::App& task);
-  bool run(CommandContext& context) override;
+  TaskCommands(CLI::App& task, CommandChoice& choice);
 
  private:
-  void addCommands(CLI::App& task);
+  // What a change of the task(s) of the subject sets.
+  struct Changes {
+    bool status = false;
+    bool categories = false;
+    bool subject = false;
+  };
+
+  void addCommands(CLI::App& task, CommandChoice& choice);
   void add(CommandContext& context);
   void list(CommandContext& context);
-  void change(CommandContext& context);
+  void setStatus(CommandContext& context);
+  void edit(CommandContext& context);
+  void rename(CommandContext& context);
+  void close(CommandContext& context);
+  void reopen(CommandContext& context);
+  void change(CommandContext& context, Changes changes);
   void remove(CommandContext& context);
   bool given(const CLI::App& command, const char* option) const;
   // The subject given as argument and the categories given: what a task may hold.

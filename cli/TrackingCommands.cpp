@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/TextArgument.h"
@@ -19,64 +20,88 @@ TrackingSession sessionOn(JournalStore& store, const CommandContext& context) {
   return session;
 }
 
-}  // namespace
-
-TrackingCommands::TrackingCommands(CLI::App& app)
-    : start_(app.add_subcommand("start",
-                                "Start timing an open task (and the working day, with "
-                                "a Start Work marker, when it is not open)")),
-      pause_(app.add_subcommand("pause", "Stop timing; the working day stays open")),
-      stop_(app.add_subcommand("stop",
-                               "Stop timing and close the working day with a Stop "
-                               "Work marker (says so when neither was open)")),
-      last_(app.add_subcommand("last",
-                               "Start timing the task of the newest journal entry "
-                               "that names an open task")),
-      status_(app.add_subcommand("status",
-                                 "Print the task being timed, its categories and "
-                                 "minutes (tab-separated), or Paused with the task "
-                                 "and since when, or Stopped")) {
-  start_->add_option("SUBJECT", subject_, "The open task's subject, letter case aside")->required();
+// " at 9:05:00 AM": the time of day now.
+std::string atNow(const CommandContext& context) {
+  return " at " + DateText::longTime(TimeZone::toLocal(context.clock().now()));
 }
 
-bool TrackingCommands::run(CommandContext& context) {
-  if (status_->parsed())
-    showStatus(context);
-  else if (start_->parsed() || pause_->parsed() || stop_->parsed() || last_->parsed())
-    track(context);
-  else
-    return false;
-  return true;
+// The line of a start (word "Started ") or a resumption ("Resumed "), after it.
+std::string begun(const char* word, const TrackingSession& session, const std::string& timed,
+                  bool dayOpen, const CommandContext& context) {
+  return word + session.held()->subject + atNow(context) +
+         (timed.empty() ? "" : "; stopped " + timed) + (dayOpen ? "" : "; the working day began") +
+         ".\n";
+}
+
+}  // namespace
+
+TrackingCommands::TrackingCommands(CLI::App& app, CommandChoice& choice) {
+  CLI::App* startCommand =
+      app.add_subcommand("start",
+                         "Start timing an open task (and the working day, with "
+                         "a Start Work marker, when it is not open)");
+  CLI::App* pauseCommand = app.add_subcommand("pause", "Stop timing; the working day stays open");
+  CLI::App* stopCommand = app.add_subcommand("stop",
+                                             "Stop timing and close the working day with a Stop "
+                                             "Work marker (says so when neither was open)");
+  CLI::App* lastCommand = app.add_subcommand("last",
+                                             "Start timing the task of the newest journal entry "
+                                             "that names an open task");
+  CLI::App* statusCommand = app.add_subcommand("status",
+                                               "Print the task being timed, its categories and "
+                                               "minutes (tab-separated), or Paused with the task "
+                                               "and since when, or Stopped");
+  startCommand->add_option("SUBJECT", subject_, "The open task's subject, letter case aside")
+      ->required();
+  choice.bind(*startCommand, [this](CommandContext& context) { start(context); });
+  choice.bind(*pauseCommand, [this](CommandContext& context) { pause(context); });
+  choice.bind(*stopCommand, [this](CommandContext& context) { stop(context); });
+  choice.bind(*lastCommand, [this](CommandContext& context) { last(context); });
+  choice.bind(*statusCommand, [this](CommandContext& context) { showStatus(context); });
+}
+
+void TrackingCommands::start(CommandContext& context) {
+  TextArgument::name("SUBJECT", subject_);
+  track(context, [&](TrackingSession& session, const std::string& timed, bool dayOpen) {
+    session.start(subject_);
+    return begun("Started ", session, timed, dayOpen, context);
+  });
+}
+
+void TrackingCommands::last(CommandContext& context) {
+  track(context, [&](TrackingSession& session, const std::string& timed, bool dayOpen) {
+    const std::optional<Task> resumed = session.lastTask();
+    if (!resumed) throw CommandError("No journal entry names an open task.");
+    session.start(resumed->subject);
+    return begun("Resumed ", session, timed, dayOpen, context);
+  });
+}
+
+void TrackingCommands::pause(CommandContext& context) {
+  track(context, [&](TrackingSession& session, const std::string& timed, bool) {
+    return session.pause() ? "Paused " + timed + atNow(context) + "; the working day stays open.\n"
+                           : std::string("Nothing was being timed; nothing was written.\n");
+  });
+}
+
+void TrackingCommands::stop(CommandContext& context) {
+  track(context, [&](TrackingSession& session, const std::string& timed, bool) {
+    if (!session.stop())
+      return std::string(
+          "Nothing was being timed and no working day was open; nothing was written.\n");
+    return (timed.empty() ? "Closed the working day" : "Stopped " + timed) + atNow(context) +
+           (timed.empty() ? " (nothing was being timed).\n" : "; the working day ended.\n");
+  });
 }
 
 // Each step prints one line saying what it did, at the time of day it did it.
-void TrackingCommands::track(CommandContext& context) {
-  if (start_->parsed()) TextArgument::name("SUBJECT", subject_);
+void TrackingCommands::track(CommandContext& context, const Step& step) {
   TextOutput output = context.output("");
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   TrackingSession session = sessionOn(*store, context);
   const std::string timed = timedText(session);
   const bool dayOpen = session.workOpen();
-  const auto at = [&] {
-    return " at " + DateText::longTime(TimeZone::toLocal(context.clock().now()));
-  };
-  if (start_->parsed() || last_->parsed()) {
-    const std::optional<Task> last = start_->parsed() ? std::nullopt : session.lastTask();
-    if (last_->parsed() && !last) throw CommandError("No journal entry names an open task.");
-    const std::string subject = last ? last->subject : subject_;
-    session.start(subject);
-    output.write((last ? "Resumed " : "Started ") + session.held()->subject + at() +
-                 (timed.empty() ? "" : "; stopped " + timed) +
-                 (dayOpen ? "" : "; the working day began") + ".\n");
-  } else if (pause_->parsed()) {
-    output.write(session.pause() ? "Paused " + timed + at() + "; the working day stays open.\n"
-                                 : "Nothing was being timed; nothing was written.\n");
-  } else if (!session.stop()) {
-    output.write("Nothing was being timed and no working day was open; nothing was written.\n");
-  } else {
-    output.write((timed.empty() ? "Closed the working day" : "Stopped " + timed) + at() +
-                 (timed.empty() ? " (nothing was being timed).\n" : "; the working day ended.\n"));
-  }
+  output.write(step(session, timed, dayOpen));
   output.finish();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cli/CommandGroup.h"
@@ -10,6 +11,8 @@ class App;
 
 namespace tw {
 
+class CommandChoice;
+class CommandContext;
 class TrackingSession;
 
 // start SUBJECT | pause | stop | last | status: timing work as the window does, with the same
@@ -17,19 +20,22 @@ class TrackingSession;
 // command or a window stops it), and a start replaces what another process times, saving it.
 class TrackingCommands : public CommandGroup {
  public:
-  explicit TrackingCommands(CLI::App& app);
-  bool run(CommandContext& context) override;
+  TrackingCommands(CLI::App& app, CommandChoice& choice);
 
  private:
-  void track(CommandContext& context);
+  // One step of timing: changes the session, given the task it timed before ("" for none) and
+  // whether the working day was open, and returns the line that says what it did.
+  using Step =
+      std::function<std::string(TrackingSession& session, const std::string& timed, bool dayOpen)>;
+
+  void start(CommandContext& context);
+  void last(CommandContext& context);
+  void pause(CommandContext& context);
+  void stop(CommandContext& context);
+  void track(CommandContext& context, const Step& step);
   void showStatus(CommandContext& context);
   static std::string timedText(const TrackingSession& session);
 
-  CLI::App* start_;
-  CLI::App* pause_;
-  CLI::App* stop_;
-  CLI::App* last_;
-  CLI::App* status_;
   std::string subject_;
 };
 

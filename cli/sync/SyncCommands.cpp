@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <limits>
 
+#include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
 #include "cli/DateArgument.h"
@@ -19,59 +20,49 @@
 
 namespace tw {
 
-SyncCommands::SyncCommands(CLI::App& sync, CLI::App& ical)
-    : sync_(&sync),
-      export_(ical.add_subcommand("export",
+SyncCommands::SyncCommands(CLI::App& sync, CLI::App& ical, CommandChoice& choice)
+    : export_(ical.add_subcommand("export",
                                   "Write the journal (and with --tasks the tasks) to an "
-                                  "iCalendar file, whole or not at all")),
-      import_(ical.add_subcommand("import",
-                                  "Add or update tasks (VTODO) and entries (VEVENT, VJOURNAL) "
-                                  "from an iCalendar file, by UID")) {
+                                  "iCalendar file, whole or not at all")) {
+  CLI::App* importCommand =
+      ical.add_subcommand("import",
+                          "Add or update tasks (VTODO) and entries (VEVENT, VJOURNAL) "
+                          "from an iCalendar file, by UID");
   export_->add_option("FILE", file_, "The .ics file to write, - for standard output")->required();
   export_->add_option("--from", from_, "First day, M/d/yyyy or YYYY-MM-DD");
   export_->add_option("--to", to_, "Last day, M/d/yyyy or YYYY-MM-DD");
   export_->add_flag("--tasks", tasks_, "The tasks too, as VTODOs");
   export_->add_flag("--journal", asJournal_,
                     "Entries as VJOURNALs instead of VEVENTs (few calendar programs show them)");
-  import_->add_option("FILE", file_, "The .ics file to read")->required();
-  conflicts_ = sync_->add_subcommand(
+  importCommand->add_option("FILE", file_, "The .ics file to read")->required();
+  CLI::App* conflictsCommand = sync.add_subcommand(
       "conflicts", "List the local versions that lost to the server's where both changed a field");
   const CLI::Validator id = NumberArgument::decimal(1, std::numeric_limits<std::int64_t>::max());
   CLI::Option* restore =
-      conflicts_->add_option("--restore", restore_, "Take back the version numbered ID")
+      conflictsCommand->add_option("--restore", restore_, "Take back the version numbered ID")
           ->type_name("ID")
           ->transform(id);
-  conflicts_->add_option("--dismiss", dismiss_, "Let the version numbered ID go")
+  conflictsCommand->add_option("--dismiss", dismiss_, "Let the version numbered ID go")
       ->type_name("ID")
       ->transform(id)
       ->excludes(restore);
-  queue_ = sync_->add_subcommand(
+  CLI::App* queueCommand = sync.add_subcommand(
       "queue", "List the changes waiting to be sent, and why the server refused some");
   CLI::Option* retry =
-      queue_->add_option("--retry", retry_, "Send the change of the item UID with the next sync")
+      queueCommand
+          ->add_option("--retry", retry_, "Send the change of the item UID with the next sync")
           ->type_name("UID");
-  queue_
+  queueCommand
       ->add_option("--drop", drop_,
                    "Give up the change of the item UID: the server's version stands (a new "
                    "item stays here only)")
       ->type_name("UID")
       ->excludes(retry);
-}
-
-bool SyncCommands::run(CommandContext& context) {
-  if (conflicts_->parsed())
-    conflicts(context);
-  else if (queue_->parsed())
-    queue(context);
-  else if (sync_->parsed())
-    synchronise(context);
-  else if (export_->parsed())
-    exportFile(context);
-  else if (import_->parsed())
-    importFile(context);
-  else
-    return false;
-  return true;
+  choice.bind(*conflictsCommand, [this](CommandContext& context) { conflicts(context); });
+  choice.bind(*queueCommand, [this](CommandContext& context) { queue(context); });
+  choice.bind(sync, [this](CommandContext& context) { synchronise(context); });
+  choice.bind(*export_, [this](CommandContext& context) { exportFile(context); });
+  choice.bind(*importCommand, [this](CommandContext& context) { importFile(context); });
 }
 
 void SyncCommands::synchronise(CommandContext& context) {

@@ -11,14 +11,16 @@ class App;
 
 namespace tw {
 
+class CommandChoice;
+class CommandContext;
+
 // sync, sync conflicts [--restore ID | --dismiss ID], sync queue [--retry UID | --drop UID],
 // ical export FILE [--from DAY] [--to DAY] [--tasks] [--journal] and ical import FILE: the
 // store with a CalDAV server (configured in sync.ini) and with iCalendar files. Made on the
 // parser's commands sync and ical.
 class SyncCommands : public CommandGroup {
  public:
-  SyncCommands(CLI::App& sync, CLI::App& ical);
-  bool run(CommandContext& context) override;
+  SyncCommands(CLI::App& sync, CLI::App& ical, CommandChoice& choice);
 
  private:
   void synchronise(CommandContext& context);
@@ -27,11 +29,7 @@ class SyncCommands : public CommandGroup {
   void exportFile(CommandContext& context);
   void importFile(CommandContext& context);
 
-  CLI::App* sync_;
-  CLI::App* conflicts_;
-  CLI::App* queue_;
   CLI::App* export_;
-  CLI::App* import_;
   std::string file_, from_, to_;
   bool tasks_ = false;
   bool asJournal_ = false;

@@ -40,8 +40,8 @@ class CliTest : public ::testing::Test {
     seams.isTerminal = [this](const std::ostream&) { return terminal; };
     seams.clock = &clock;
     if (calendar) {
-      seams.calendar = [](CLI::App& sync, CLI::App& ical) {
-        return std::make_unique<SyncCommands>(sync, ical);
+      seams.calendar = [](CLI::App& sync, CLI::App& ical, CommandChoice& choice) {
+        return std::make_unique<SyncCommands>(sync, ical, choice);
       };
       seams.ktimetracker = KtimetrackerReader::read;
     }
