@@ -15,15 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string failureOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const StoreError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 mode_t modeOf(const std::string& file) {
   struct stat st {};
   ::stat(file.c_str(), &st);

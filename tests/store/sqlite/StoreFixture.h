@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +13,9 @@
 #include "core/JournalEntry.h"
 #include "core/ManualClock.h"
 #include "core/TimeZone.h"
+#include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
+#include "tests/support/Entries.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -31,14 +34,7 @@ class StoreFixture : public ::testing::Test {
 
   static JournalEntry entry(const std::string& subject, DateTime localStart,
                             std::int64_t seconds = 0, const std::string& type = "Task") {
-    JournalEntry e;
-    e.subject = subject;
-    const TimeZone::Reading r = TimeZone::resolve(localStart);
-    e.start = r.instant;
-    e.utcOffset = r.offset;
-    e.seconds = seconds;
-    e.type = type;
-    return e;
+    return localEntry(subject, localStart, seconds, type);
   }
 
   static DateTime day(int d, int hour = 9) { return DateTime::fromParts(2024, 3, d, hour); }
@@ -58,6 +54,16 @@ class StoreFixture : public ::testing::Test {
       for (const JournalEntry& e : batch) out.push_back(e.subject);
     });
     return out;
+  }
+
+  // The description of the store's failure, or "" when f succeeds.
+  static std::string failureOf(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const StoreError& e) {
+      return e.what();
+    }
+    return "";
   }
 
   TempFolder folder;
