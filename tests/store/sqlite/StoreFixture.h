@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/Entries.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -64,6 +66,18 @@ class StoreFixture : public ::testing::Test {
       return e.what();
     }
     return "";
+  }
+
+  // Runs body as an ordinary user who may read the store but write neither it nor its folder,
+  // and gives what asOrdinaryUser gives: "" when body ran through, else what it threw. The
+  // owner may write both again after.
+  std::string asReader(const std::function<void()>& body) const {
+    chmod(path.c_str(), 0444);
+    chmod(folder.path().c_str(), 0555);
+    const std::string failure = asOrdinaryUser(body);
+    chmod(folder.path().c_str(), 0700);
+    chmod(path.c_str(), 0600);
+    return failure;
   }
 
   TempFolder folder;
