@@ -13,6 +13,7 @@
 #include "core/FileWriter.h"
 #include "core/ProtectedFiles.h"
 #include "tests/support/DeviceFiles.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/FifoReader.h"
 #include "tests/support/TempFolder.h"
 
@@ -34,12 +35,7 @@ struct stat statOf(const std::string& path) {
 
 // The failure's description, or "" when the text was written.
 std::string failureOf(const std::string& path, Targets targets, const std::string& text = "new") {
-  try {
-    FileWriter::writeWhole(path, text, targets);
-  } catch (const FileError& e) {
-    return e.what();
-  }
-  return "";
+  return test::failureOf<FileError>([&] { FileWriter::writeWhole(path, text, targets); });
 }
 
 class FileWriterTest : public ::testing::Test {

@@ -17,6 +17,7 @@
 #include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteStoreOpener.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -33,12 +34,7 @@ ForeignJournal readAs(const std::string& source, std::istream& in) {
 // The error a text gives, or "" when it is read.
 std::string errorOf(const std::string& source, const std::string& text) {
   std::istringstream in(text);
-  try {
-    readAs(source, in);
-  } catch (const ImportError& e) {
-    return e.what();
-  }
-  return "";
+  return failureOf<ImportError>([&] { readAs(source, in); });
 }
 
 std::string skippedOf(const std::string& source, const std::string& text) {
@@ -169,14 +165,9 @@ TEST(ReadersTest, AGigabyteLineIsRefusedEarly) {
   for (const char* source : {"timewarrior", "gtimelog", "ktimetracker", "csv"}) {
     EndlessLine endless;
     std::istream in(&endless);
-    try {
-      readAs(source, in);
-      ADD_FAILURE() << source << " read the endless line";
-    } catch (const ImportError& e) {
-      EXPECT_NE(std::string(e.what()).find("line 1 of the input: the line is longer than 1024 KiB"),
-                std::string::npos)
-          << e.what();
-    }
+    const std::string e = failureOf<ImportError>([&] { readAs(source, in); });
+    EXPECT_NE(e.find("line 1 of the input: the line is longer than 1024 KiB"), std::string::npos)
+        << source << ": " << e;
     EXPECT_LT(endless.served(), std::size_t{2} << 20) << source;
   }
 }

@@ -9,19 +9,15 @@
 #include "core/TimeZone.h"
 #include "report/CsvReport.h"
 #include "report/TextReport.h"
+#include "tests/support/Entries.h"
 
 namespace tw::test {
 
 inline JournalEntry entry(DateTime localStart, std::int32_t minutes, std::string categories,
                           std::string subject = "Work", std::string type = "Task") {
-  JournalEntry e;
-  const TimeZone::Reading r = TimeZone::resolve(localStart);
-  e.start = r.instant;
-  e.utcOffset = r.offset;
-  e.seconds = std::int64_t{minutes} * 60;
+  JournalEntry e =
+      localEntry(std::move(subject), localStart, std::int64_t{minutes} * 60, std::move(type));
   e.categories = std::move(categories);
-  e.subject = std::move(subject);
-  e.type = std::move(type);
   return e;
 }
 

@@ -2,17 +2,14 @@
 
 #include "SyncFixture.h"
 #include "core/DateText.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
 
 using test::SyncFixture;
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from << " in " << text;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
+using test::replaced;
 
 // Entries recorded in Berlin across the spring-forward night, in both readings of the hour
 // the clocks go back, and across midnight and the new year reach a computer in New York with

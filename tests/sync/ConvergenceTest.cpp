@@ -139,11 +139,7 @@ TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
   for (const char* subject : {"A", "B", "C"})
     entry(l, subject, DateTime::fromParts(2024, 6, 3, 9), 600);
   sync(*laptop);
-  std::vector<JournalEntry> e;
-  l.visitAll([&](const JournalEntry& x) {
-    e.push_back(x);
-    return true;
-  });
+  std::vector<JournalEntry> e = test::allEntries(l);
   e[0].body = e[1].body = "mine";
   l.updateEntry(e[0]);
   l.updateEntry(e[1]);

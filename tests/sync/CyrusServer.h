@@ -1,11 +1,7 @@
 #pragma once
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <pwd.h>
-#include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Loopback.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -36,8 +33,8 @@ class CyrusServer {
     for (const char* sub :
          {"conf", "conf/db", "conf/socket", "conf/proc", "conf/lock", "conf/log", "spool", "run"})
       std::filesystem::create_directories(folder_.file(sub));
-    httpPort_ = freePort();
-    imapPort_ = freePort();
+    httpPort_ = Loopback::freePort();
+    imapPort_ = Loopback::freePort();
     writeBytes(folder_.file("imapd.conf"),
                "configdirectory: " + dir + "/conf\npartition-default: " + dir +
                    "/spool\ndefaultpartition: default\nservername: 127.0.0.1\nadmins: admin\n"
@@ -94,7 +91,7 @@ class CyrusServer {
       _exit(127);
     }
     for (int attempt = 0; attempt < 400; ++attempt) {
-      if (listening(httpPort_) && listening(imapPort_)) return;
+      if (Loopback::listening(httpPort_) && Loopback::listening(imapPort_)) return;
       if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
@@ -103,21 +100,13 @@ class CyrusServer {
   }
 
   void stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    bool ended = false;
-    for (int attempt = 0; attempt < 200 && !ended; ++attempt) {
-      ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
-      if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    kill(-pid_, SIGKILL);
-    if (!ended) waitpid(pid_, nullptr, 0);
+    Loopback::stop(pid_, true);
     pid_ = 0;
   }
 
   // One IMAP login, which makes the user's INBOX.
   void login(const std::string& user) {
-    const int s = connectTo(imapPort_);
+    const int s = Loopback::connectTo(imapPort_);
     if (s < 0) throw std::runtime_error("Cyrus's IMAP service does not answer");
     const std::string command = "a LOGIN " + user + " secret\r\nb LOGOUT\r\n";
     std::string answer;
@@ -130,36 +119,6 @@ class CyrusServer {
     close(s);
     if (answer.find("a OK") == std::string::npos)
       throw std::runtime_error("Cyrus refused the login of " + user + ": " + answer);
-  }
-
-  static bool listening(int port) {
-    const int s = connectTo(port);
-    if (s >= 0) close(s);
-    return s >= 0;
-  }
-
-  static int connectTo(int port) {
-    const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<std::uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return s;
-    close(s);
-    return -1;
-  }
-
-  static int freePort() {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&a), &length) != 0)
-      throw std::runtime_error("no free port");
-    close(s);
-    return ntohs(a.sin_port);
   }
 
   TempFolder folder_;

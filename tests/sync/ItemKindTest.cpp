@@ -1,38 +1,23 @@
 // How tasks and entries are read from and written to iCalendar objects, without a server.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "core/DateText.h"
 #include "core/TimeZone.h"
 #include "sync/EntryKind.h"
 #include "sync/SyncError.h"
 #include "sync/TaskKind.h"
+#include "tests/support/ScopedTimeZone.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
 
-bool has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using test::has;
+using test::replaced;
 
 class ItemKindTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setenv("TZ", "Europe/Berlin", 1);
-    TimeZone::reload();
-  }
-  void TearDown() override {
-    unsetenv("TZ");
-    TimeZone::reload();
-  }
-
-  static std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from << " in " << text;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-  }
-
+  const test::ScopedTimeZone berlin{"Europe/Berlin"};
   // An entry recorded in New York on 15 July 2026 at 10:00 (UTC-4), as Tallyworks writes it.
   static JournalEntry july() {
     JournalEntry e;

@@ -32,13 +32,10 @@ TEST_F(OutageTest, AServerStoppedInTheMiddleLosesNothing) {
   options.afterAnswer = [&] {
     if (++answers == 10) server->stop();
   };
-  try {
-    sync(*laptop, options);
-    FAIL() << "no failure";
-  } catch (const SyncError& e) {
-    EXPECT_NE(std::string(e.what()).find("cannot reach the calendar server"), std::string::npos)
-        << e.what();
-  }
+  EXPECT_NE(test::failureOf<SyncError>([&] {
+              sync(*laptop, options);
+            }).find("cannot reach the calendar server"),
+            std::string::npos);
   server->start();
   sync(*laptop);
   EXPECT_EQ(onServer("/alice/timelog/").size(), 40u);
@@ -75,23 +72,15 @@ TEST_F(OutageTest, AWrongPasswordChangesNothing) {
   test::writeBytes(c.passwordFile, "wrong\n");
   chmod(c.passwordFile.c_str(), 0600);
   const auto run = [&] { return CalendarSync(laptop->store, laptop->state, c).run(); };
-  try {
-    run();
-    FAIL() << "no failure";
-  } catch (const SyncError& e) {
-    EXPECT_NE(std::string(e.what()).find("refused the user name or password"), std::string::npos)
-        << e.what();
-    EXPECT_EQ(std::string(e.what()).find("wrong"), std::string::npos) << e.what();
-  }
+  const std::string refused = test::failureOf<SyncError>(run);
+  EXPECT_NE(refused.find("refused the user name or password"), std::string::npos) << refused;
+  EXPECT_EQ(refused.find("wrong"), std::string::npos) << refused;
   EXPECT_EQ(contents(laptop->store), before);
   EXPECT_TRUE(laptop->state.collection(SyncState::Kind::Task).url.empty());
-  try {
-    CalendarSync(laptop->store, laptop->state, config()).run();
-    FAIL() << "no failure without a password";
-  } catch (const SyncError& e) {
-    EXPECT_NE(std::string(e.what()).find("no password is set in sync.ini"), std::string::npos)
-        << e.what();
-  }
+  EXPECT_NE(test::failureOf<SyncError>([&] {
+              CalendarSync(laptop->store, laptop->state, config()).run();
+            }).find("no password is set in sync.ini"),
+            std::string::npos);
   test::writeBytes(c.passwordFile, "secret\n");
   chmod(c.passwordFile.c_str(), 0644);
   EXPECT_THROW(run(), SyncError);
@@ -146,14 +135,10 @@ TEST_F(OutageTest, ASelfSignedServerIsTrustedOnlyThroughCaFile) {
   dayOfWork(laptop->store, 1);
   const std::string ini = folder.file("sync.ini");
   test::writeBytes(ini, "[server]\nurl = " + server->url() + "\nusername = alice\n");
-  try {
-    CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run();
-    FAIL() << "no failure";
-  } catch (const SyncError& e) {
-    EXPECT_NE(std::string(e.what()).find("certificate is not trusted"), std::string::npos)
-        << e.what();
-    EXPECT_NE(std::string(e.what()).find("ca_file = PATH"), std::string::npos) << e.what();
-  }
+  const std::string untrusted = test::failureOf<SyncError>(
+      [&] { CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run(); });
+  EXPECT_NE(untrusted.find("certificate is not trusted"), std::string::npos) << untrusted;
+  EXPECT_NE(untrusted.find("ca_file = PATH"), std::string::npos) << untrusted;
   std::filesystem::copy_file(server->certificate(), folder.file("server.pem"));
   test::writeBytes(ini, test::readBytes(ini) + "ca_file = server.pem\n");
   EXPECT_EQ(CalendarSync(laptop->store, laptop->state, *SyncConfig::load(ini)).run().sent, 2);

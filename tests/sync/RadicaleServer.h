@@ -1,10 +1,6 @@
 #pragma once
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Loopback.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -36,7 +33,7 @@ class RadicaleServer {
                         .c_str()) != 0)
       throw std::runtime_error("openssl could not make a certificate");
     for (int attempt = 1;; ++attempt) {
-      port_ = freePort();
+      port_ = Loopback::freePort();
       try {
         start();
         return;
@@ -88,50 +85,16 @@ class RadicaleServer {
 
   // Asks Radicale to end, and ends it when it has not after five seconds.
   void stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    bool ended = false;
-    for (int attempt = 0; attempt < 200 && !ended; ++attempt) {
-      ended = waitpid(pid_, nullptr, WNOHANG) == pid_;
-      if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    if (!ended) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
+    Loopback::stop(pid_);
     pid_ = 0;
   }
 
  private:
-  static int freePort() {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&a), &length) != 0)
-      throw std::runtime_error("no free port");
-    close(s);
-    return ntohs(a.sin_port);
-  }
-
-  bool listening() const {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<std::uint16_t>(port_));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    close(s);
-    return ok;
-  }
-
   // Polls the port a bounded number of times; fails with Radicale's log when it died or
   // never listened.
   void waitUntilListening() {
     for (int attempt = 0; attempt < 600; ++attempt) {
-      if (listening()) return;
+      if (Loopback::listening(port_)) return;
       if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
         pid_ = 0;
         break;

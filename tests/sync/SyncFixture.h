@@ -16,6 +16,8 @@
 #include "sync/DavClient.h"
 #include "sync/EntryKind.h"
 #include "sync/HttpClient.h"
+#include "tests/support/Entries.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TempFolder.h"
 
@@ -64,13 +66,7 @@ class SyncFixture : public ::testing::Test {
   static JournalEntry entry(JournalStore& store, const std::string& subject, DateTime localStart,
                             std::int64_t seconds, const std::string& taskUid = "",
                             const std::string& type = "Task") {
-    JournalEntry e;
-    e.subject = subject;
-    const TimeZone::Reading r = TimeZone::resolve(localStart);
-    e.start = r.instant;
-    e.utcOffset = r.offset;
-    e.seconds = seconds;
-    e.type = type;
+    JournalEntry e = localEntry(subject, localStart, seconds, type);
     e.taskUid = taskUid;
     return store.addEntry(e);
   }

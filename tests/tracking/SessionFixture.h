@@ -9,6 +9,7 @@
 #include "core/DateText.h"
 #include "core/ManualClock.h"
 #include "store/sqlite/SqliteJournalStore.h"
+#include "tests/support/Entries.h"
 #include "tests/support/TempFolder.h"
 #include "tracking/TrackingSession.h"
 
@@ -43,26 +44,13 @@ class SessionFixture : public ::testing::Test {
 
   JournalEntry addEntry(const std::string& subject, DateTime localStart, std::int64_t seconds = 0,
                         const std::string& type = "Task") {
-    JournalEntry e;
-    e.subject = subject;
-    const TimeZone::Reading r = TimeZone::resolve(localStart);
-    e.start = r.instant;
-    e.utcOffset = r.offset;
-    e.seconds = seconds;
-    e.type = type;
+    JournalEntry e = localEntry(subject, localStart, seconds, type);
     e.categories = type == "TWEvent" ? "Tallyworks Start" : "";
     return store.addEntry(e);
   }
 
   // The journal in the order stored.
-  std::vector<JournalEntry> journal() {
-    std::vector<JournalEntry> all;
-    store.visitAll([&](const JournalEntry& e) {
-      all.push_back(e);
-      return true;
-    });
-    return all;
-  }
+  std::vector<JournalEntry> journal() { return allEntries(store); }
 
   std::vector<std::string> subjects() {
     std::vector<std::string> out;

@@ -17,15 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string failureOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const StoreError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 class DamageTest : public StoreFixture {
  protected:
   // 3,000 entries of 200-byte notes (about 200 pages), 2 tasks, and the synchronisation's rows

@@ -17,15 +17,6 @@ class JournalStoreTest : public test::StoreFixture {
   std::unique_ptr<SqliteJournalStore> store = open();
 };
 
-std::string failureOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const StoreError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 TEST_F(JournalStoreTest, EntriesKeepEveryFieldAcrossReopeningAndGetUids) {
   JournalEntry e = entry("Page layout", day(4), 5699);
   e.categories = "Design, Admin";

@@ -15,15 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string failureOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const StoreError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 mode_t modeOf(const std::string& file) {
   struct stat st {};
   ::stat(file.c_str(), &st);
@@ -146,9 +137,7 @@ TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
   path = folder.file("store.db");
   open()->addEntry(entry("Kept", day(1)));
   ASSERT_FALSE(fs::exists(path + "-wal"));
-  chmod(path.c_str(), 0444);
-  chmod(folder.path().c_str(), 0555);
-  EXPECT_EQ(test::asOrdinaryUser([&] {
+  EXPECT_EQ(asReader([&] {
               auto reader = open(Database::Mode::ReadOnly);
               test::require(reader->entry(1)->subject == "Kept", "not read");
               test::require(failureOf([&] {
@@ -159,17 +148,11 @@ TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
                             "opened for writing");
             }),
             "");
-  chmod(folder.path().c_str(), 0700);
   EXPECT_FALSE(fs::exists(path + "-wal"));
   EXPECT_FALSE(fs::exists(path + "-shm"));
   chmod(path.c_str(), 0);
-  EXPECT_EQ(test::asOrdinaryUser([&] {
-              test::require(failureOf([&] {
-                              open(Database::Mode::ReadOnly);
-                            }).find("permission denied") != std::string::npos,
-                            "read without permission");
-            }),
-            "");
+  EXPECT_NE(test::asOrdinaryUser([&] { open(Database::Mode::ReadOnly); }).find("permission denied"),
+            std::string::npos);
 }
 
 // Another user who may read the store but not write it, in a folder everyone may write (as

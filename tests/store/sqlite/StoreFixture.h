@@ -1,7 +1,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +14,10 @@
 #include "core/JournalEntry.h"
 #include "core/ManualClock.h"
 #include "core/TimeZone.h"
+#include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
+#include "tests/support/Entries.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -31,14 +36,7 @@ class StoreFixture : public ::testing::Test {
 
   static JournalEntry entry(const std::string& subject, DateTime localStart,
                             std::int64_t seconds = 0, const std::string& type = "Task") {
-    JournalEntry e;
-    e.subject = subject;
-    const TimeZone::Reading r = TimeZone::resolve(localStart);
-    e.start = r.instant;
-    e.utcOffset = r.offset;
-    e.seconds = seconds;
-    e.type = type;
-    return e;
+    return localEntry(subject, localStart, seconds, type);
   }
 
   static DateTime day(int d, int hour = 9) { return DateTime::fromParts(2024, 3, d, hour); }
@@ -58,6 +56,28 @@ class StoreFixture : public ::testing::Test {
       for (const JournalEntry& e : batch) out.push_back(e.subject);
     });
     return out;
+  }
+
+  // The description of the store's failure, or "" when f succeeds.
+  static std::string failureOf(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const StoreError& e) {
+      return e.what();
+    }
+    return "";
+  }
+
+  // Runs body as an ordinary user who may read the store but write neither it nor its folder,
+  // and gives what asOrdinaryUser gives: "" when body ran through, else what it threw. The
+  // owner may write both again after.
+  std::string asReader(const std::function<void()>& body) const {
+    chmod(path.c_str(), 0444);
+    chmod(folder.path().c_str(), 0555);
+    const std::string failure = asOrdinaryUser(body);
+    chmod(folder.path().c_str(), 0700);
+    chmod(path.c_str(), 0600);
+    return failure;
   }
 
   TempFolder folder;
