@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "gui/MainWindowLauncher.h"
+#include "gui/main/MainWindowLauncher.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 
 int main(int argc, char** argv) {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "../sync/RadicaleServer.h"
-#include "gui/BackgroundSync.h"
+#include "gui/sync/BackgroundSync.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/TempFolder.h"

@@ -8,11 +8,11 @@
 #include <QSystemTrayIcon>
 
 #include "WindowFixture.h"
-#include "gui/AutostartEntry.h"
-#include "gui/CloseToTray.h"
-#include "gui/DesktopSettings.h"
-#include "gui/SummaryView.h"
-#include "gui/TrayIcon.h"
+#include "gui/desktop/AutostartEntry.h"
+#include "gui/desktop/CloseToTray.h"
+#include "gui/desktop/DesktopSettings.h"
+#include "gui/desktop/TrayIcon.h"
+#include "gui/summary/SummaryView.h"
 
 namespace tw::test {
 namespace {

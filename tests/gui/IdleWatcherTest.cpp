@@ -4,11 +4,11 @@
 #include "FakeServices.h"
 #include "PrivateBus.h"
 #include "WindowFixture.h"
-#include "gui/DesktopNotifier.h"
-#include "gui/IdleWatcher.h"
-#include "gui/LogindIdleSource.h"
-#include "gui/MutterIdleSource.h"
-#include "gui/ScreenSaverIdleSource.h"
+#include "gui/desktop/DesktopNotifier.h"
+#include "gui/desktop/IdleWatcher.h"
+#include "gui/desktop/LogindIdleSource.h"
+#include "gui/desktop/MutterIdleSource.h"
+#include "gui/desktop/ScreenSaverIdleSource.h"
 
 namespace tw::test {
 

@@ -7,10 +7,10 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
-#include "gui/EntryDialog.h"
-#include "gui/JournalModel.h"
-#include "gui/JournalWindow.h"
-#include "gui/QtDates.h"
+#include "gui/common/QtDates.h"
+#include "gui/journal/EntryDialog.h"
+#include "gui/journal/JournalModel.h"
+#include "gui/journal/JournalWindow.h"
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/ConflictCopies.h"
 #include "sync/TaskKind.h"

@@ -4,7 +4,7 @@
 #include <QMimeData>
 
 #include "WindowFixture.h"
-#include "gui/MainWindowLauncher.h"
+#include "gui/main/MainWindowLauncher.h"
 #include "tests/support/WriteLockHolder.h"
 
 namespace tw::test {

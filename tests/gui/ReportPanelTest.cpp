@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "gui/ReportTextView.h"
+#include "gui/report/ReportTextView.h"
 
 namespace tw::test {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "gui/DefaultPrinter.h"
-#include "gui/PdfPrinter.h"
-#include "gui/ReportTextView.h"
-#include "gui/ReportViewer.h"
+#include "gui/common/DefaultPrinter.h"
+#include "gui/common/PdfPrinter.h"
+#include "gui/report/ReportTextView.h"
+#include "gui/report/ReportViewer.h"
 
 namespace tw::test {
 namespace {

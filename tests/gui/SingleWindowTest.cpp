@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <fstream>
 
-#include "gui/SingleWindow.h"
+#include "gui/main/SingleWindow.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw {

@@ -6,7 +6,7 @@
 
 #include "WindowFixture.h"
 #include "core/TimeZone.h"
-#include "gui/SyncProblemsButton.h"
+#include "gui/sync/SyncProblemsButton.h"
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/EntryKind.h"
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "gui/TasksDialog.h"
+#include "gui/tasks/TasksDialog.h"
 
 namespace tw::test {
 namespace {

@@ -1,8 +1,8 @@
 #include <QDateTimeEdit>
 
 #include "WindowFixture.h"
-#include "gui/QtDates.h"
-#include "gui/StopChoiceDialog.h"
+#include "gui/common/QtDates.h"
+#include "gui/main/StopChoiceDialog.h"
 
 namespace tw::test {
 namespace {

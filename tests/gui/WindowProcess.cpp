@@ -17,7 +17,7 @@
 #include <random>
 #include <string>
 
-#include "gui/MainWindowLauncher.h"
+#include "gui/main/MainWindowLauncher.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 
 namespace {

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "gui/common/WindowServices.h"
+#include "gui/desktop/DesktopNotifier.h"
+#include "gui/desktop/QtIdleQuestion.h"
+
+class QWidget;
+
+namespace tw {
+
+class CloseToTray;
+class IdleWatcher;
+class JournalStore;
+class SummaryView;
+class TrackingSession;
+class TrayIcon;
+
+// What the program does on the desktop around the main window: the tray icon (closing the
+// window then leaves the program running there), the watch for time away while timing, the
+// summary window and notifications.
+class DesktopIntegration : public QObject {
+  Q_OBJECT
+
+ public:
+  // Without a store (session and store null) only the tray icon is made.
+  DesktopIntegration(WindowServices& services, TrackingSession* session, JournalStore* store,
+                     QWidget& window);
+  ~DesktopIntegration() override;
+
+  // The next close of the window ends the program (Quit, termination).
+  void release();
+  // Null without a system tray (one that appears within two minutes of the start counts).
+  TrayIcon* tray() const { return tray_; }
+
+ signals:
+  // The tray's Journal…: the window shows the journal.
+  void journalRequested();
+
+ public slots:
+  void openSummary();
+  // A notification of the forgotten-timer question while the window is hidden.
+  void tellOverdue(const QString& text);
+
+ private:
+  void makeTray(TrackingSession* session, JournalStore* store);
+  void waitForTray(TrackingSession* session, JournalStore* store);
+  void makeIdleWatcher(TrackingSession& session);
+  void showWindow();
+  void quit();
+  void tellReturn(const QString& task, qint64 minutes);
+
+  WindowServices& services_;
+  JournalStore* store_;
+  QWidget& window_;
+  QtIdleQuestion question_;
+  DesktopNotifier notifier_;
+  TrayIcon* tray_ = nullptr;
+  CloseToTray* closer_ = nullptr;
+  QPointer<SummaryView> summary_;
+};
+
+}  // namespace tw

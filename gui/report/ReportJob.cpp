@@ -1,0 +1,59 @@
+#include "gui/report/ReportJob.h"
+
+#include <exception>
+#include <utility>
+
+#include "report/ReportRun.h"
+#include "store/StoreError.h"
+#include "store/StoreOpener.h"
+
+namespace tw {
+
+ReportJob::ReportJob(const StoreOpener& stores, std::string storePath, QObject* parent)
+    : QObject(parent), stores_(stores), storePath_(std::move(storePath)) {}
+
+ReportJob::~ReportJob() {
+  if (thread_) thread_->wait();
+}
+
+void ReportJob::start(Kind kind, ReportRequest request) {
+  if (thread_) thread_->wait();
+  kind_ = kind;
+  failure_ = Failure::None;
+  description_.clear();
+  result_.clear();
+  thread_.reset(QThread::create([this, request = std::move(request)] { run(request); }));
+  connect(thread_.get(), &QThread::finished, this, &ReportJob::finished);
+  thread_->start();
+}
+
+void ReportJob::run(const ReportRequest& request) {
+  try {
+    const std::unique_ptr<JournalStore> store =
+        stores_.open(storePath_, StoreOpener::Access::ReadOnly);
+    const ReportRun::Progress progress = [this](std::size_t items) { tellProgress(items); };
+    result_ = kind_ == Kind::Text ? ReportRun::text(*store, request, progress)
+                                  : ReportRun::csv(*store, request, progress);
+  } catch (const StoreError& e) {
+    failure_ = Failure::Store;
+    description_ = QString::fromStdString(e.what());
+  } catch (const std::exception& e) {
+    failure_ = Failure::Report;
+    description_ = QString::fromStdString(e.what());
+  }
+}
+
+// At most one progress report waits on the window's thread; it tells the latest count.
+void ReportJob::tellProgress(std::size_t items) {
+  itemsRead_ = items;
+  if (progressPending_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        progressPending_ = false;
+        emit progressed(itemsRead_.load());
+      },
+      Qt::QueuedConnection);
+}
+
+}  // namespace tw
