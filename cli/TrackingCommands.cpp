@@ -5,6 +5,7 @@
 #include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
+#include "cli/TerminalText.h"
 #include "cli/TextArgument.h"
 #include "core/DateText.h"
 #include "core/TimeZone.h"
@@ -112,20 +113,22 @@ std::string TrackingCommands::timedText(const TrackingSession& session) {
   return now.subject + " (" + std::to_string(now.minutes) + " min)";
 }
 
-// The task being timed, its categories and minutes, tab-separated; "Paused" with the task
-// paused and since when; or "Stopped".
+// The task being timed, its categories and minutes, tab-separated (fields escaped as in the
+// lists); "Paused" with the task paused and since when; or "Stopped".
 void TrackingCommands::showStatus(CommandContext& context) {
   TextOutput output = context.output("");
   const auto store = context.openToRead();
   const TrackingSession::Status now =
       store ? sessionOn(*store, context).status() : TrackingSession::Status{};
   if (now.state == TrackingSession::State::Tracking) {
-    output.write(now.subject + '\t' + now.categories + '\t' + std::to_string(now.minutes) + '\n');
+    output.write(TerminalText::field(now.subject) + '\t' + TerminalText::field(now.categories) +
+                 '\t' + std::to_string(now.minutes) + '\n');
   } else if (now.state == TrackingSession::State::Paused) {
     const DateTime since = TimeZone::toLocal(now.since);
     const bool today = since.date() == TimeZone::toLocal(context.clock().now()).date();
-    output.write("Paused" + (now.subject.empty() ? "" : ": " + now.subject) + " since " +
-                 (today ? DateText::longTime(since) : DateText::generalDate(since)) + '\n');
+    output.write("Paused" + (now.subject.empty() ? "" : ": " + TerminalText::field(now.subject)) +
+                 " since " + (today ? DateText::longTime(since) : DateText::generalDate(since)) +
+                 '\n');
   } else {
     output.write("Stopped\n");
   }

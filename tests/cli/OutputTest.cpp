@@ -140,8 +140,13 @@ TEST_F(OutputTest, ControlCharactersAreEscapedOnATerminalOnly) {
     JournalEntry e;
     e.subject = subject;
     e.start = Instant::fromUnix(1'709'370'000);  // 2024-03-02 09:00 UTC
-    s->addEntry(e);
+    const std::int64_t id = s->addEntry(e).id;
+    RunningTimer timer;
+    timer.entryId = id;
+    timer.started = e.start;
+    s->setTimer(timer);
   }
+  EXPECT_EQ(output({"status"}).substr(0, escaped.size() + 1), escaped + '\t');
   for (const bool onTerminal : {false, true}) {
     terminal = onTerminal;
     const std::string list = output({"task", "list"});
