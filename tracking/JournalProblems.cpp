@@ -73,10 +73,9 @@ void JournalProblems::judgeMarker(const JournalEntry& marker) {
 
 void JournalProblems::judgeWork(const JournalEntry& entry) {
   if (reaching_) {
-    const std::int64_t overlap =
-        std::min(endOf(entry), endOf(*reaching_)).secondsSince(entry.start);
-    if (overlap >= kLeastOverlapSeconds)
-      sink_(Problem{Kind::Overlap, entry, reaching_, overlap});
+    const std::int64_t overlap = std::min(endOf(entry), endOf(*reaching_))
+                                     .secondsSince(std::max(entry.start, reaching_->start));
+    if (overlap >= kLeastOverlapSeconds) sink_(Problem{Kind::Overlap, entry, reaching_, overlap});
     if (endOf(entry) <= endOf(*reaching_)) return;
   }
   reaching_ = entry;

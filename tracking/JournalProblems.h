@@ -17,6 +17,9 @@ namespace tw {
 // computer's clock or an import), and a second "Start Work" without a "Stop Work" between. The
 // entries are taken one by one in start order, day after day (JournalStore::readDays), and
 // judged against the few that came before: memory stays the same however long the journal.
+// (Days are those of each entry's own wall clock, so entries recorded in zones far apart may
+// come out of real-time order at a day's edge: an overlap between such is found only when the
+// later one in the stream reaches into the one that reaches furthest.)
 // Entries holding values no longer accepted (EntryRules) are left to that rule. Every window
 // and command that warns about such entries asks here.
 class JournalProblems {
@@ -50,8 +53,8 @@ class JournalProblems {
 
   // The entries of the days first through last (no bound where none is given), as the store
   // hands them over.
-  static void scan(JournalStore& store, std::optional<DateTime> first,
-                   std::optional<DateTime> last, Instant now, const Sink& sink);
+  static void scan(JournalStore& store, std::optional<DateTime> first, std::optional<DateTime> last,
+                   Instant now, const Sink& sink);
 
  private:
   void judgeMarker(const JournalEntry& marker);

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -55,6 +56,28 @@ TEST_F(TasksDialogTest, TasksAreAddedRenamedClosedAndDeletedThroughTheList) {
                "Tallyworks ?: There is a task \"Alpha\" already", "Tallyworks ?: There is a task",
                refused + "be empty", "Delete Task -: \"Alpha\" is not deleted"});
   EXPECT_EQ(store.task(timed.id)->status, TaskStatus::Complete);
+}
+
+// A rename takes the task's entries along unless the box is unticked; Undo gives both back.
+TEST_F(TasksDialogTest, ARenameTakesTheEntriesAlongAndIsUndoneAsOneChange) {
+  addTask("Alpha");
+  addEntry("Alpha", at(11, 8));
+  load();
+  std::vector<std::vector<std::string>> journals;
+  desktop.onDialog = [&](QDialog& dialog) {
+    auto* table = dialog.findChild<QTableWidget*>("tasks");
+    table->item(0, 0)->setText("Beta");
+    journals.push_back(subjects());
+    dialog.findChild<QPushButton*>("undoButton")->click();
+    journals.push_back(subjects());
+    dialog.findChild<QCheckBox*>("renameEntries")->setChecked(false);
+    table->item(0, 0)->setText("Gamma");
+    journals.push_back(subjects());
+    return 0;
+  };
+  choose("<Edit tasks…>");
+  EXPECT_EQ(journals, (std::vector<std::vector<std::string>>{{"Beta"}, {"Alpha"}, {"Alpha"}}));
+  EXPECT_EQ(listed(), "Gamma|<Refresh>|<Edit tasks…>");
 }
 
 // Keys in the tasks window, shown over the main window: typing goes to "New task", Enter adds

@@ -33,14 +33,21 @@ TEST_F(TaskRenameTest, RenamesTheTasksHistoryAsOneChange) {
     bool entries;
     std::vector<std::string> after;
   } cases[] = {
-      {tasks[0], "Page Layout", true,
+      {tasks[0],
+       "Page Layout",
+       true,
        {"Page Layout", "Page Layout", "page layout", "Page layout 2", "Billing", "Start Work",
         "Start Work"}},
-      {tasks[0], "Billing", true,
+      {tasks[0],
+       "Billing",
+       true,
        {"Billing", "Billing", "page layout", "Page layout 2", "Billing", "Start Work",
         "Start Work"}},
-      {kickOff, "Kick-off", true, {"Page layout", "Page layout", "page layout", "Page layout 2",
-                                   "Billing", "Start Work", "Kick-off"}},
+      {kickOff,
+       "Kick-off",
+       true,
+       {"Page layout", "Page layout", "page layout", "Page layout 2", "Billing", "Start Work",
+        "Kick-off"}},
       {tasks[0], "Layout", false, before},
   };
   for (const auto& c : cases) {
