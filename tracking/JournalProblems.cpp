@@ -37,7 +37,7 @@ std::string JournalProblems::Problem::why() const {
     case Kind::Future:
       if (Markers::isMarker(entry))
         return "lies in the future (" + startText(entry) +
-               "): another computer's clock or an import placed it there";
+               "), where no work can have begun or ended yet";
       return "ends in the future (" + DateText::generalDate(endOf(entry).local(entry.utcOffset)) +
              "): no work can have ended there yet";
     default:

@@ -53,11 +53,17 @@ DateTime JournalWindow::suggestedMoment() const {
 }
 
 // An edit in place arrives while the table's editor is still committing it: the page is read
-// again once that is done.
+// again once that is done. A marker, of which only the start is edited, is never moved later
+// than now.
 void JournalWindow::onEditRequested(const JournalEntry& before, const JournalEntry& after) {
   try {
-    editor_.change(after);
-    push(QStringLiteral("edit"), {{before, after}});
+    if (Markers::isMarker(after)) {
+      const Instant now = services_.clock.now();
+      push(QStringLiteral("edit"), {{before, editor_.moveMarker(before, after.localStart(), now)}});
+    } else {
+      editor_.change(after);
+      push(QStringLiteral("edit"), {{before, after}});
+    }
   } catch (const std::exception& e) {
     fail(QStringLiteral("changing the entry"), e);
   }

@@ -114,9 +114,11 @@ TEST_F(JournalWindowTest, MarksWhatCannotBeBilledAndMovesARepeatedStartWork) {
   answerWith({at(11, 8, 30)}), press("startMarkerButton");
   EXPECT_EQ(week(), "Mon 08:30 Start Work +0, Mon 09:00 Alpha +60, Mon 09:30 Beta +60");
   answerWith({at(11, 13)}), press("startMarkerButton");
+  model().setData(model().index(0, JournalModel::kStart), "12:30", Qt::EditRole);
   expectShown({"Journal ?: \"Start Work\" at Mon 11 Mar 08:59 already opens",
                "Journal ?: \"Start Work\" at Mon 11 Mar 08:30 already opens",
-               "Journal W: Error placing the marker\r\nA work marker cannot be placed later"});
+               "Journal W: Error placing the marker\r\nA work marker cannot be placed later",
+               "Journal W: Error changing the entry\r\nA work marker cannot be placed later"});
 }
 
 // Each change is stored at once; undoing them one by one gives back each earlier journal, and
