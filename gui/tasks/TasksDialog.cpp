@@ -45,10 +45,8 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
       newCategories_(new QLineEdit(this)),
       closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)),
       deleteButton_(new QPushButton(QStringLiteral("&Delete Task"), this)),
-      renameEntries_(new QCheckBox(QStringLiteral("A rename also renames the task's &journal "
-                                                  "entries, so that reports keep its history "
-                                                  "under one name"),
-                                   this)),
+      renameEntries_(
+          new QCheckBox(QStringLiteral("Renaming a task renames its &journal entries too"), this)),
       undo_(new QUndoStack(this)) {
   setWindowTitle(QStringLiteral("Tasks"));
   resize(560, 420);
@@ -70,6 +68,9 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   renameEntries_->setObjectName(QStringLiteral("renameEntries"));
   renameEntries_->setChecked(true);
+  renameEntries_->setToolTip(
+      QStringLiteral("The entries under its old subject, timed for it or tied to no task: "
+                     "reports and the recent tasks keep its history under one name"));
   auto* undoButton = new QPushButton(QStringLiteral("&Undo"), this);
   undoButton->setObjectName(QStringLiteral("undoButton"));
 
