@@ -36,8 +36,10 @@ QRect ScreenFit::fit(QRect asked, QSize least, QRect available, QRect owner) {
   const QSize size = asked.size().boundedTo(available.size()).expandedTo(least);
   QRect placed(asked.topLeft(), size);
   if (owner.isValid()) placed.moveCenter(owner.center());
-  placed.moveLeft(std::max(available.left(), std::min(placed.left(), available.right() + 1 - size.width())));
-  placed.moveTop(std::max(available.top(), std::min(placed.top(), available.bottom() + 1 - size.height())));
+  placed.moveLeft(
+      std::max(available.left(), std::min(placed.left(), available.right() + 1 - size.width())));
+  placed.moveTop(
+      std::max(available.top(), std::min(placed.top(), available.bottom() + 1 - size.height())));
   return placed;
 }
 
@@ -63,8 +65,8 @@ void ScreenFit::place(QWidget& window) {
   const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize()).grownBy(frame);
   const QRect placed = fit(asked, least, screen->availableGeometry(),
                            owner && owner->isVisible() ? owner->frameGeometry() : QRect());
-  window.resize(placed.marginsRemoved(frame).size());
-  window.move(placed.topLeft());
+  // The client's own rectangle: a window manager puts the frame around it.
+  window.setGeometry(placed.marginsRemoved(frame));
 }
 
 }  // namespace tw

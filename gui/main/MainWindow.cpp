@@ -32,7 +32,7 @@ namespace {
 // The window's outer corner from the screen's available area's.
 constexpr int kScreenMargin = 7;
 // The task list shows about this many characters of a subject; the window is widened for more.
-constexpr int kTaskChars = 26;
+constexpr int kTaskChars = 20;
 
 // A button as wide as its caption (with its access key's "&") needs, not the style's usual least
 // width, so that the row stays compact at any font size or scale.
@@ -75,9 +75,9 @@ MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std:
   buildMenu();
   buildStatusBar();
   // The keyboard follows the window: the task row left to right, then the report area.
-  QWidget* const order[] = {taskList_,    lastButton_,      startButton_,
-                            stopButton_,  pauseButton_,     reportToggle_,
-                            menu_->button(), reportPanel_->firstInTabOrder()};
+  QWidget* const order[] = {
+      taskList_,    lastButton_,   startButton_,    stopButton_,
+      pauseButton_, reportToggle_, menu_->button(), reportPanel_->firstInTabOrder()};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   tickTimer_ = new QTimer(this);
   tickTimer_->setObjectName(QStringLiteral("tickTimer"));
@@ -99,8 +99,7 @@ QLayout* MainWindow::buildTaskRow(QWidget* client) {
   lastButton_ = makeButton(client, "lastButton", QStringLiteral("&Last"), {});
   startButton_ = makeButton(client, "startButton", QStringLiteral("&Start"), {});
   stopButton_ = makeButton(client, "stopButton", QStringLiteral("S&top"), {});
-  pauseButton_ =
-      makeButton(client, "pauseButton", QStringLiteral("||"), Qt::ALT | Qt::Key_P, true);
+  pauseButton_ = makeButton(client, "pauseButton", QStringLiteral("||"), Qt::ALT | Qt::Key_P, true);
   pauseButton_->setToolTip(tr("Pause (Alt+P): the period of work stays open"));
   reportToggle_ = makeButton(client, "reportToggle", QStringLiteral("&R"), {}, true);
   reportToggle_->setToolTip(tr("Show or hide the report area (Alt+R)"));

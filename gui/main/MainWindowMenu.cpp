@@ -17,7 +17,7 @@ MainWindowMenu::MainWindowMenu(QWidget& window)
       window_(window),
       windowsEnd_(addSeparator()),
       syncStatus_(addAction(QString())),
-      quit_(newEntry("quitAction", tr("&Quit"), QKeySequence::Quit, nullptr)),
+      quit_(newEntry("quitAction", tr("&Quit"), Qt::CTRL | Qt::Key_Q, nullptr)),
       button_(new QToolButton(&window)) {
   setObjectName(QStringLiteral("mainMenu"));
   setToolTipsVisible(true);
@@ -52,8 +52,7 @@ QAction* MainWindowMenu::newEntry(const char* name, const QString& text, const Q
 
 void MainWindowMenu::showSyncStatus(const QString& status) {
   const QString shown = status.simplified();
-  const QString cut =
-      shown.size() > kStatusChars ? shown.left(kStatusChars - 1) + "\u2026" : shown;
+  const QString cut = shown.size() > kStatusChars ? shown.left(kStatusChars - 1) + "\u2026" : shown;
   syncStatus_->setText(QString(cut).replace('&', QStringLiteral("&&")));
   syncStatus_->setToolTip(shown);
   syncStatus_->setVisible(!shown.isEmpty());

@@ -98,8 +98,8 @@ void ReportPanel::build() {
   column->addLayout(requests);
   column->addStretch(1);
 
-  QWidget* const order[] = {categoryField_,   startDateField_, startDateButton_, endDateField_,
-                            endDateButton_,   reportButton_,   csvButton_};
+  QWidget* const order[] = {categoryField_, startDateField_, startDateButton_, endDateField_,
+                            endDateButton_, reportButton_,   csvButton_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -40,12 +40,14 @@ std::int64_t dayTotal(const PeriodSummary& summary, int day) {
   return total;
 }
 
-// A week's day reads "Mon 11" over its total; a month's day only its number (turned upright).
+// A week's day reads "Mon", "11" and its total on lines of their own, narrow enough for a small
+// window; a month's day only its number (turned upright).
 QString dayLabel(const PeriodSummary& summary, int day, bool longPeriod) {
   const DateTime date = summary.day(day);
   if (longPeriod) return QString::number(date.day());
-  QString label =
-      QStringLiteral("%1 %2").arg(QString::fromLatin1(kDayNames[date.dayOfWeek()])).arg(date.day());
+  QString label = QStringLiteral("%1<br>%2")
+                      .arg(QString::fromLatin1(kDayNames[date.dayOfWeek()]))
+                      .arg(date.day());
   const std::int64_t total = dayTotal(summary, day);
   // Axis labels are rich text.
   if (total > 0) label += QStringLiteral("<br>") + SummaryCharts::hoursText(total);

@@ -113,7 +113,9 @@ void SummaryView::display(SummaryPeriod period) {
 QString SummaryView::periodText() const {
   const DateTime first = period_.first();
   if (period_.kind() == Kind::Month)
-    return QStringLiteral("%1 %2").arg(QLocale::c().standaloneMonthName(first.month())).arg(first.year());
+    return QStringLiteral("%1 %2")
+        .arg(QLocale::c().standaloneMonthName(first.month()))
+        .arg(first.year());
   return tr("Week of %1").arg(QString::fromStdString(DateText::shortDate(first)));
 }
 

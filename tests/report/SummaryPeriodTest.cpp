@@ -67,7 +67,7 @@ TEST(SummaryPeriodTest, StepsAndChangesKindAroundTheDayLookedAt) {
       {monday, Kind::Week, 0, Kind::Month, day(2024, 12, 1), 31},
       {monday, Kind::Month, 0, Kind::Week, day(2024, 12, 2), 7},
       {monday, Kind::Week, -1, Kind::Month, day(2024, 11, 1), 30},
-      {monday, Kind::Week, -5, Kind::Month, day(2024, 10, 1), 31},  // Oct 28 - Nov 3: Thursday Oct 31
+      {monday, Kind::Week, -5, Kind::Month, day(2024, 10, 1), 31},  // Thursday Oct 31
       {monday, Kind::Week, 3, Kind::Month, day(2024, 12, 1), 31},
       {monday, Kind::Week, 4, Kind::Month, day(2025, 1, 1), 31},  // Dec 30 - Jan 5: Thursday Jan 2
       {monday, Kind::Month, -1, Kind::Week, day(2024, 10, 28), 7},
