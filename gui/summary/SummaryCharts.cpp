@@ -122,7 +122,7 @@ QChart* SummaryCharts::pie(const PeriodSummary& summary, bool dark) {
     QPieSlice* slice = series->append(categoryName(c.name), hours(c.minutes));
     slice->setLabel(QStringLiteral("%1<br>%2").arg(categoryName(c.name), hoursText(c.minutes)));
     slice->setColor(colourOf(i));
-    slice->setBorderColor(chart->backgroundBrush().color());
+    slice->setBorderColor(dark ? QColor(Qt::black) : QColor(Qt::white));
   }
   series->setPieSize(0.55);
   series->setLabelsVisible(true);
