@@ -58,8 +58,9 @@ void MainWindowMenu::showSyncStatus(const QString& status) {
   syncStatus_->setVisible(!shown.isEmpty());
 }
 
+// Below the button, right-aligned with it: the button ends the row.
 void MainWindowMenu::openBelowButton() {
-  popup(button_->mapToGlobal(QPoint(0, button_->height())));
+  popup(button_->mapToGlobal(QPoint(button_->width() - sizeHint().width(), button_->height())));
 }
 
 }  // namespace tw
