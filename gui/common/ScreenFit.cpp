@@ -63,8 +63,11 @@ void ScreenFit::place(QWidget& window) {
   const QWidget* owner = ownerOf(window);
   const QRect asked = window.geometry().marginsAdded(frame);
   const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize()).grownBy(frame);
-  const QRect placed = fit(asked, least, screen->availableGeometry(),
-                           owner && owner->isVisible() ? owner->frameGeometry() : QRect());
+  const QRect available = screen->availableGeometry();
+  // A window of its own that chose no place opens in the middle of the screen.
+  QRect over = window.testAttribute(Qt::WA_Moved) ? QRect() : available;
+  if (owner && owner->isVisible()) over = owner->frameGeometry();
+  const QRect placed = fit(asked, least, available, over);
   // The client's own rectangle: a window manager puts the frame around it.
   window.setGeometry(placed.marginsRemoved(frame));
 }
