@@ -151,13 +151,13 @@ TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
   }
   EXPECT_TRUE(contents(l).empty());
 
-  const std::string everySecond =
-      "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
-      "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:FREQ=SECONDLY\r\nEND:STANDARD\r\n"
-      "BEGIN:DAYLIGHT\r\nDTSTART:19700101T000000\r\nTZOFFSETFROM:+0100\r\n"
-      "TZOFFSETTO:+0000\r\nRRULE:FREQ=YEARLY;BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12;"
-      "BYMONTHDAY=1,2,3,4,5,6,7,8,9,10\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
-  test::writeBytes(file, head + everySecond +
+  // A zone whose standard time begins by the rule given.
+  const auto busy = [](const std::string& rule) {
+    return "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+           "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:" +
+           rule + "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+  };
+  test::writeBytes(file, head + busy("FREQ=SECONDLY") +
                              "BEGIN:VEVENT\r\nUID:busy\r\nDTSTART;TZID=Busy:20240603T090000\r\n"
                              "DURATION:PT1H\r\nSUMMARY:Busy\r\nEND:VEVENT\r\n" +
                              event + "END:VCALENDAR\r\n");
@@ -166,11 +166,7 @@ TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
   for (const char* rule : {"FREQ=SECONDLY",
                            "FREQ=YEARLY;BYMONTH=1,2,3,4,5,6,7,8,9,10,11,12;"
                            "BYMONTHDAY=1,2,3,4,5,6,7,8,9,10"}) {
-    const std::string object =
-        head +
-        "BEGIN:VTIMEZONE\r\nTZID:Busy\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
-        "TZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nRRULE:" +
-        rule + "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" + event + "END:VCALENDAR\r\n";
+    const std::string object = head + busy(rule) + event + "END:VCALENDAR\r\n";
     EXPECT_THROW(EntryKind().parse(object), SyncError) << rule;
   }
 }
