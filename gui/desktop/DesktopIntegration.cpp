@@ -86,8 +86,10 @@ void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
   watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
   watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
   watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));
-  // A bare X11 session has none of those services; the X server counts idle time itself.
-  if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+  // A bare X11 session has none of those services; the X server counts idle time itself. Only
+  // on the xcb platform: offscreen may answer as an X11 application too, without a connection.
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection())
     watcher->addFallbackSource(new X11IdleSource(x11->connection()));
   connect(watcher, &IdleWatcher::returned, this, &DesktopIntegration::tellReturn);
   watcher->start();

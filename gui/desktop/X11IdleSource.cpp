@@ -9,7 +9,7 @@ namespace tw {
 
 X11IdleSource::X11IdleSource(xcb_connection_t* connection, QObject* parent)
     : IdleSource(parent), connection_(connection) {
-  if (xcb_connection_has_error(connection_) != 0) return;
+  if (connection_ == nullptr || xcb_connection_has_error(connection_) != 0) return;
   const xcb_query_extension_reply_t* extension =
       xcb_get_extension_data(connection_, &xcb_screensaver_id);
   if (extension == nullptr || extension->present == 0) return;

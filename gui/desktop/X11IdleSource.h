@@ -16,7 +16,7 @@ class X11IdleSource : public IdleSource {
 
  public:
   // Asks over connection, which stays the caller's and must outlive the source, about the
-  // first screen. A server without the extension leaves the source silent.
+  // first screen. No connection, or a server without the extension, leaves the source silent.
   explicit X11IdleSource(xcb_connection_t* connection, QObject* parent = nullptr);
   std::optional<std::int64_t> idleSeconds() override;
 

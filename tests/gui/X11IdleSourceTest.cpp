@@ -82,8 +82,10 @@ TEST(X11IdleSourceTest, CountsTheTimeSinceTheLastInputOnTheDisplay) {
   EXPECT_TRUE(waitFor(source, [before](std::int64_t idle) { return idle < before; }));
 }
 
-// A server without the extension, and one that went away, leave the source silent.
+// No connection, a server without the extension, and one that went away leave the source
+// silent.
 TEST(X11IdleSourceTest, SilentWithoutTheExtensionOrTheServer) {
+  EXPECT_EQ(X11IdleSource(nullptr).idleSeconds(), std::nullopt);
   {
     PrivateXServer x({"-extension", "MIT-SCREEN-SAVER"});
     if (!x.running()) GTEST_SKIP() << "no Xvfb";
