@@ -7,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "store/sqlite/EntryRows.h"
 #include "store/sqlite/Statement.h"
 
 namespace tw {
@@ -65,13 +64,13 @@ class Exchange {
   std::exception_ptr error_;
 };
 
-void readInto(Statement& query, Exchange& exchange) {
+void readInto(Statement& query, BatchReader::RowReader readRow, Exchange& exchange) {
   for (int b = 0;; b ^= 1) {
     std::vector<JournalEntry>* batch = exchange.nextToFill(b);
     if (!batch) return;
     std::size_t n = 0;
     bool more = true;
-    while (n < batch->size() && (more = query.step())) EntryRows::read(query, (*batch)[n++]);
+    while (n < batch->size() && (more = query.step())) readRow(query, (*batch)[n++]);
     exchange.filled(b, n);
     if (!more) return;
   }
@@ -79,12 +78,12 @@ void readInto(Statement& query, Exchange& exchange) {
 
 }  // namespace
 
-void BatchReader::run(Statement& query, const JournalStore::BatchSink& sink) {
+void BatchReader::run(Statement& query, RowReader readRow, const JournalStore::BatchSink& sink) {
   Exchange exchange;
   std::thread reader([&] {
     std::exception_ptr error;
     try {
-      readInto(query, exchange);
+      readInto(query, readRow, exchange);
     } catch (...) {
       error = std::current_exception();
     }

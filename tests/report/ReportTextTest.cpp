@@ -85,7 +85,7 @@ TEST(TextReport, DaysOfTheRange) {
       {request("1/7/2003", ""), "1/7/2003 1/1/2999"},
   };
   for (const auto& c : cases) {
-    const TextReport report(c.request);
+    const TextReport report(c.request, {});
     EXPECT_EQ(DateText::shortDate(report.firstDay()) + " " + DateText::shortDate(report.lastDay()),
               c.days);
   }
