@@ -13,12 +13,10 @@ namespace tw {
 namespace {
 
 // Two batches passed back and forth: the reader fills one while the sink works on the other.
+// A batch grows as it is first filled (a day's read makes no room for thousands of entries) and
+// keeps its entries, whose texts' storage the next rows reuse.
 class Exchange {
  public:
-  Exchange() {
-    for (auto& batch : batches_) batch.resize(BatchReader::kBatchSize);
-  }
-
   // Reader side: the batch to fill next, or nullptr when the reader is to stop.
   std::vector<JournalEntry>* nextToFill(int b) {
     std::unique_lock lock(mutex_);
@@ -70,7 +68,10 @@ void readInto(Statement& query, BatchReader::RowReader readRow, Exchange& exchan
     if (!batch) return;
     std::size_t n = 0;
     bool more = true;
-    while (n < batch->size() && (more = query.step())) readRow(query, (*batch)[n++]);
+    while (n < BatchReader::kBatchSize && (more = query.step())) {
+      if (n == batch->size()) batch->emplace_back();
+      readRow(query, (*batch)[n++]);
+    }
     exchange.filled(b, n);
     if (!more) return;
   }
