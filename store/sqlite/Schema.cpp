@@ -246,10 +246,6 @@ std::string Schema::localDayIn(int version) {
 int Schema::prepare(Database& db) {
   const Header h = readHeader(db);
   checkOwner(db, h);
-  // Large transactions (an import, a first synchronisation) keep their pages in memory
-  // instead of spilling them to the log midway: up to 64 MB. Pages are read, not mapped, so
-  // that a read of the whole journal holds no more of the file than that at a time.
-  db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
     // Versions 3 to 6 lack only an index order, the synchronisation's held changes, the
     // records of imported entries and the local days, which reading does without: they are
