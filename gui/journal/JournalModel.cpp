@@ -3,6 +3,8 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
 #include <utility>
 
 #include "core/EntryRules.h"
@@ -148,7 +150,9 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::ForegroundRole:
       if (!problemAt(index.row()).isEmpty()) return QBrush(Qt::red);
-      return Markers::isMarker(e) ? QVariant(QBrush(Qt::darkGray)) : QVariant();
+      // Markers are drawn dimmed, in the palette's own dimmed colour so that a dark one reads.
+      if (!Markers::isMarker(e)) return {};
+      return QBrush(QGuiApplication::palette().color(QPalette::PlaceholderText));
     case Qt::BackgroundRole:
       if (billingProblemAt(index.row()).isEmpty()) return {};
       return QBrush(QColor(255, 176, 0, 56));

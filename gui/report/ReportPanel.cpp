@@ -49,6 +49,9 @@ QPushButton* makePickButton(QWidget* parent, const char* name) {
   return button;
 }
 
+const char* const kReportCaption = "Generate Report";
+const char* const kCsvCaption = "Generate CSV";
+
 }  // namespace
 
 ReportPanel::ReportPanel(WindowServices& services, const StoreOpener& stores, std::string storePath,
@@ -75,8 +78,8 @@ void ReportPanel::build() {
   startDateButton_ = makePickButton(this, "startDateButton");
   endDateField_ = makeDateField(this, "endDateField");
   endDateButton_ = makePickButton(this, "endDateButton");
-  reportButton_ = makeButton(this, "reportButton", QStringLiteral("Generate Report"));
-  csvButton_ = makeButton(this, "csvButton", QStringLiteral("Generate CSV"));
+  reportButton_ = makeButton(this, "reportButton", QString::fromLatin1(kReportCaption));
+  csvButton_ = makeButton(this, "csvButton", QString::fromLatin1(kCsvCaption));
 
   auto* grid = new QGridLayout;
   grid->setColumnStretch(1, 1);
@@ -108,10 +111,12 @@ QWidget* ReportPanel::firstInTabOrder() const {
 }
 
 void ReportPanel::onGenerateReportClicked() {
+  if (job_.running()) return job_.cancel();
   startJob(ReportJob::Kind::Text);
 }
 
 void ReportPanel::onGenerateCsvClicked() {
+  if (job_.running()) return job_.cancel();
   if (startDateField_->text().isEmpty() || endDateField_->text().isEmpty()) {
     services_.messages.show(QStringLiteral("Please enter a date range for a CSV file"),
                             Icon::Warning);
@@ -131,6 +136,10 @@ void ReportPanel::startJob(ReportJob::Kind kind) {
     return;
   }
   setRequestsEnabled(false);
+  // The request's own button cancels it while the journal is read.
+  QPushButton* running = kind == ReportJob::Kind::Text ? reportButton_ : csvButton_;
+  running->setText(QStringLiteral("Cancel"));
+  running->setEnabled(true);
   onReportProgress(0);
   job_.start(kind, std::move(request));
 }
@@ -148,6 +157,8 @@ void ReportPanel::onReportFinished() {
       break;
     case ReportJob::Failure::Report:
       services_.messages.show(job_.description(), Icon::Critical);
+      break;
+    case ReportJob::Failure::Cancelled:
       break;
     case ReportJob::Failure::None:
       if (job_.kind() == ReportJob::Kind::Text) {
@@ -167,6 +178,8 @@ void ReportPanel::showReport(std::string text) {
 }
 
 void ReportPanel::setRequestsEnabled(bool enabled) {
+  reportButton_->setText(QString::fromLatin1(kReportCaption));
+  csvButton_->setText(QString::fromLatin1(kCsvCaption));
   for (QWidget* control : std::initializer_list<QWidget*>{reportButton_, csvButton_, categoryField_,
                                                           startDateButton_, endDateButton_}) {
     control->setEnabled(enabled);

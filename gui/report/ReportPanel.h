@@ -19,7 +19,7 @@ struct WindowServices;
 // The report area of the main window: a category, a range of days chosen with the date
 // picker, and the two requests, "Generate Report" (shown in the viewer) and "Generate CSV"
 // (saved to a file). The journal is read on a thread of its own while the window goes on; the
-// request buttons wait until the report is done.
+// pressed button reads "Cancel" and stops the request until the report is done.
 class ReportPanel : public QGroupBox {
   Q_OBJECT
 

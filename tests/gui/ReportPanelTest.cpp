@@ -38,7 +38,7 @@ class ReportPanelTest : public WindowFixture {
   // Asks for a report and waits until the panel takes requests again.
   void request(const char* button) {
     click(button);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return child<QPushButton>("csvButton")->isEnabled(); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return child<QLineEdit>("categoryField")->isEnabled(); }));
   }
   QString field(const char* name) const { return child<QLineEdit>(name)->text(); }
 
@@ -61,7 +61,7 @@ TEST_F(ReportPanelTest, ReportIsMadeAwayFromTheWindowThenShownInTheViewer) {
   pick("endDateButton", QDate(2024, 3, 12));
   child<QLineEdit>("categoryField")->setText("design");
   click("reportButton");
-  EXPECT_FALSE(child<QPushButton>("reportButton")->isEnabled());
+  EXPECT_EQ(child<QPushButton>("reportButton")->text(), "Cancel");
   EXPECT_FALSE(child<QPushButton>("csvButton")->isEnabled());
   EXPECT_TRUE(viewed.isEmpty());
   ASSERT_TRUE(QTest::qWaitFor([this] { return !viewed.isEmpty(); }));
@@ -71,7 +71,22 @@ TEST_F(ReportPanelTest, ReportIsMadeAwayFromTheWindowThenShownInTheViewer) {
   EXPECT_TRUE(progress.contains(QString::fromUtf8("Reading journal\u2026 3 items")));
   EXPECT_EQ(progress.last(), "");
   EXPECT_EQ(opener.accesses, std::vector{StoreOpener::Access::ReadOnly});
-  EXPECT_TRUE(QTest::qWaitFor([this] { return child<QPushButton>("reportButton")->isEnabled(); }));
+  EXPECT_TRUE(QTest::qWaitFor([this] { return child<QPushButton>("csvButton")->isEnabled(); }));
+}
+
+// The pressed button cancels its request: nothing is shown or saved, and the requests come back.
+TEST_F(ReportPanelTest, ARequestIsCancelledByItsOwnButton) {
+  pick("startDateButton", QDate(2024, 3, 11));
+  pick("endDateButton", QDate(2024, 3, 12));
+  for (const char* button : {"reportButton", "csvButton"}) {
+    click(button);
+    request(button);
+    EXPECT_EQ(child<QPushButton>(button)->text().left(8), "Generate");
+  }
+  EXPECT_TRUE(viewed.isEmpty() && desktop.offered.isEmpty());
+  expectShown({});
+  request("reportButton");
+  EXPECT_EQ(viewed.size(), 1);
 }
 
 TEST_F(ReportPanelTest, CsvNeedsBothDatesAndIsWrittenWhole) {
