@@ -17,9 +17,12 @@
 #include <iterator>
 #include <utility>
 
+#include "core/Error.h"
 #include "core/IniFile.h"
+#include "core/Settings.h"
 #include "core/XdgFolders.h"
 #include "sync/Href.h"
+#include "sync/Keyring.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -76,7 +79,16 @@ bool readFor(int fd, int seconds, std::string& output) {
 }  // namespace
 
 std::string SyncConfig::defaultPath() {
-  return XdgFolders::configFile("sync.ini");
+  const std::string settings = Settings::defaultPath();
+  const std::string old = XdgFolders::configFile("sync.ini");
+  try {
+    const std::optional<IniFile> ini = IniFile::load(settings);
+    if (ini && !ini->keys("server").empty()) return settings;
+  } catch (const Error&) {
+    // Reading it again in load() reports why it cannot be read.
+    return settings;
+  }
+  return access(old.c_str(), F_OK) == 0 ? old : settings;
 }
 
 std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
@@ -122,6 +134,7 @@ SyncConfig SyncConfig::of(const IniFile& ini, const std::string& fileName) {
 std::string SyncConfig::password() const {
   if (!passwordCommand.empty()) return commandPassword();
   if (!passwordFile.empty()) return filePassword();
+  if (!username.empty()) return Keyring::password(url, username).value_or("");
   return {};
 }
 

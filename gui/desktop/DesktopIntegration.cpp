@@ -65,6 +65,7 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
     emit journalRequested();
   });
   connect(tray_, &TrayIcon::summaryRequested, this, &DesktopIntegration::openSummary);
+  connect(tray_, &TrayIcon::preferencesRequested, this, &DesktopIntegration::preferencesRequested);
   connect(tray_, &TrayIcon::quitRequested, this, &DesktopIntegration::quit);
   // The window's task list shows the task the tray started or switched to.
   connect(tray_, &TrayIcon::tracked, this, [taskList, session] {
@@ -79,13 +80,18 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
 }
 
 void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
-  auto* watcher = new IdleWatcher(session, services_.clock, question_, services_.messages,
-                                  DesktopSettings::idleLimitSeconds(), this);
+  auto* watcher = watcher_ =
+      new IdleWatcher(session, services_.clock, question_, services_.messages,
+                      DesktopSettings::idleLimitSeconds(), this);
   watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
   watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
   watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));
   connect(watcher, &IdleWatcher::returned, this, &DesktopIntegration::tellReturn);
   watcher->start();
+}
+
+void DesktopIntegration::applySettings() {
+  if (watcher_) watcher_->setLimitSeconds(DesktopSettings::idleLimitSeconds());
 }
 
 void DesktopIntegration::release() {

@@ -39,11 +39,15 @@ class DesktopIntegration : public QObject {
  signals:
   // The tray's Journal…: the window shows the journal.
   void journalRequested();
+  // The tray's Preferences….
+  void preferencesRequested();
 
  public slots:
   void openSummary();
   // A notification of the forgotten-timer question while the window is hidden.
   void tellOverdue(const QString& text);
+  // The settings changed (Preferences): the idle limit applies from now on.
+  void applySettings();
 
  private:
   void makeTray(TrackingSession* session, JournalStore* store);
@@ -60,6 +64,7 @@ class DesktopIntegration : public QObject {
   DesktopNotifier notifier_;
   TrayIcon* tray_ = nullptr;
   CloseToTray* closer_ = nullptr;
+  IdleWatcher* watcher_ = nullptr;
   QPointer<SummaryView> summary_;
 };
 
