@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -84,9 +85,7 @@ void AccountPage::build() {
   layout->addWidget(status_, 1, Qt::AlignTop);
   layout->addLayout(buttons);
 
-  // Enter in a field tests the account: it changes nothing.
-  for (QLineEdit* field : {server_, user_, password_})
-    connect(field, &QLineEdit::returnPressed, this, &AccountPage::test);
+  for (QLineEdit* field : {server_, user_, password_}) field->installEventFilter(this);
   connect(test_, &QPushButton::clicked, this, &AccountPage::test);
   connect(save_, &QPushButton::clicked, this, &AccountPage::save);
   connect(syncNow_, &QPushButton::clicked, this, &AccountPage::syncRequested);
@@ -97,6 +96,15 @@ void AccountPage::build() {
     else
       saved(failure);
   });
+}
+
+// Enter in a field tests the account (it changes nothing), rather than closing the dialog.
+bool AccountPage::eventFilter(QObject* watched, QEvent* event) {
+  const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+  if (!key || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+    return QWidget::eventFilter(watched, event);
+  test();
+  return true;
 }
 
 void AccountPage::loadAccount() {

@@ -43,6 +43,9 @@ class AccountPage : public QWidget {
   // What the synchronisation did, as it says it.
   void showSyncStatus(const QString& text);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void build();
   void loadAccount();

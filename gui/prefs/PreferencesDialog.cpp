@@ -23,6 +23,11 @@ PreferencesDialog::PreferencesDialog(DnsResolver& dns, MessageBoxes& messages, Q
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   buttons->button(QDialogButtonBox::Close)->setDefault(true);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // Opening the account puts the cursor in its first field.
+  account_->setFocusProxy(account_->findChild<QWidget*>(QStringLiteral("server")));
+  connect(tabs, &QTabWidget::currentChanged, this, [this, tabs] {
+    if (tabs->currentWidget() == account_) account_->setFocus();
+  });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs);
   layout->addWidget(buttons);
