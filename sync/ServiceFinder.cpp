@@ -49,7 +49,9 @@ std::vector<std::string> ServiceFinder::candidates(const std::string& typed) {
   std::vector<std::string> out;
   if (domain.find(':') == std::string::npos) {
     addServices(domain, "https", out);
-    addServices(domain, "http", out);
+    // Plain HTTP only where the domain offers no HTTPS at all: a server that fails over HTTPS
+    // never gets the password in clear.
+    if (out.empty()) addServices(domain, "http", out);
   }
   out.push_back("https://" + domain + "/.well-known/caldav");
   return out;

@@ -12,15 +12,16 @@ class HttpClient;
 
 // Finds a calendar account from what a person knows of it (RFC 6764): a full address is asked
 // as it is; a host name, or the domain of an e-mail address, is looked up as the SRV records
-// _caldavs._tcp (HTTPS) and then _caldav._tcp (plain HTTP, only when the domain's DNS says so),
+// _caldavs._tcp (HTTPS), else _caldav._tcp (plain HTTP, only when the domain names no HTTPS),
 // with the path of their TXT record "path=", and else as https://DOMAIN/.well-known/caldav.
 // From the first address that answers, the principal leads to the calendar home and its
 // calendars.
 class ServiceFinder {
  public:
   struct Found {
-    // The address that answered: the account's url.
+    // The address that answered.
     std::string url;
+    // The calendar home it led to: the account's url.
     std::string home;
     std::vector<DavClient::Calendar> calendars;
   };

@@ -79,8 +79,8 @@ bool readFor(int fd, int seconds, std::string& output) {
 }  // namespace
 
 std::string SyncConfig::defaultPath() {
-  const std::string settings = Settings::defaultPath();
-  const std::string old = XdgFolders::configFile("sync.ini");
+  std::string settings = Settings::defaultPath();
+  std::string old = XdgFolders::configFile("sync.ini");
   try {
     const std::optional<IniFile> ini = IniFile::load(settings);
     if (ini && !ini->keys("server").empty()) return settings;

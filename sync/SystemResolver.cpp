@@ -49,9 +49,9 @@ std::vector<DnsResolver::Service> SystemResolver::services(const std::string& na
       continue;
     const unsigned char* data = ns_rr_rdata(rr);
     Service s;
-    s.priority = ns_get16(data);
-    s.weight = ns_get16(data + 2);
-    s.port = ns_get16(data + 4);
+    s.priority = static_cast<int>(ns_get16(data));
+    s.weight = static_cast<int>(ns_get16(data + 2));
+    s.port = static_cast<int>(ns_get16(data + 4));
     char target[NS_MAXDNAME];
     if (dn_expand(ns_msg_base(a.message), ns_msg_end(a.message), data + 6, target, sizeof target) <
         0)

@@ -196,7 +196,7 @@ void AccountPage::fill(QComboBox* box, const char* component, const QString& new
 
 void AccountPage::save() {
   if (!found_ || call_->running()) return;
-  const std::string url = found_->url;
+  const std::string url = found_->home;
   const std::string user = user_->text().trimmed().toStdString();
   const std::string password = password_->text().toStdString();
   const auto chosen = [](QComboBox* box) -> std::optional<std::string> {

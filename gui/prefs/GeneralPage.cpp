@@ -34,6 +34,8 @@ void GeneralPage::build() {
   idleMinutes_->setObjectName(QStringLiteral("idleMinutes"));
   idleMinutes_->setRange(1, 480);
   idleMinutes_->setSuffix(tr(" min"));
+  // Written when typing ends, not at each key.
+  idleMinutes_->setKeyboardTracking(false);
   onReturn_ = new QComboBox(this);
   onReturn_->setObjectName(QStringLiteral("onReturn"));
   onReturn_->addItem(tr("Ask whether the time counts"), QStringLiteral("ask"));
@@ -47,6 +49,7 @@ void GeneralPage::build() {
   overdueHours_->setSingleStep(0.5);
   overdueHours_->setDecimals(2);
   overdueHours_->setSuffix(tr(" h"));
+  overdueHours_->setKeyboardTracking(false);
   startAtLogin_ = new QCheckBox(tr("Start Tallyworks when I log in"), this);
   startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
   closeToTray_ = new QCheckBox(tr("Closing the window leaves Tallyworks in the tray"), this);

@@ -147,7 +147,7 @@ TEST_F(AccountPageTest, TheAccountIsFoundSavedAndItsPasswordKeptInTheKeyringOnly
   const std::optional<SyncConfig> saved = SyncConfig::load(SyncConfig::defaultPath());
   ASSERT_TRUE(saved);
   EXPECT_EQ(SyncConfig::defaultPath(), file);
-  EXPECT_EQ(saved->url, server.url("/"));
+  EXPECT_EQ(saved->url, server.url("/alice/"));
   EXPECT_EQ(saved->tasks, server.url("/alice/work/"));
   EXPECT_EQ(saved->timelog, "");
   EXPECT_EQ(saved->password(), "secret");
@@ -155,7 +155,7 @@ TEST_F(AccountPageTest, TheAccountIsFoundSavedAndItsPasswordKeptInTheKeyringOnly
   EXPECT_TRUE(child<QLineEdit>(page, "password")->text().isEmpty());
   // Opened again, the saved account tests with the keyring's password.
   AccountPage reopened(dns, desktop);
-  EXPECT_EQ(child<QLineEdit>(reopened, "server")->text().toStdString(), server.url("/"));
+  EXPECT_EQ(child<QLineEdit>(reopened, "server")->text().toStdString(), server.url("/alice/"));
   pressAndWait(reopened, "test");
   EXPECT_TRUE(child<QLabel>(reopened, "status")->text().startsWith("Connected"));
 }
