@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "gui/common/MessageBoxes.h"
 #include "gui/desktop/CloseToTray.h"
 #include "gui/desktop/DesktopSettings.h"
 #include "gui/desktop/IdleWatcher.h"
@@ -37,6 +38,18 @@ DesktopIntegration::DesktopIntegration(WindowServices& services, TrackingSession
   else
     waitForTray(session, store);
   if (session) makeIdleWatcher(*session);
+  // Once the window is up: settings the file holds wrongly are never passed over in silence.
+  QTimer::singleShot(0, this, &DesktopIntegration::sayWrongSettings);
+}
+
+void DesktopIntegration::sayWrongSettings() {
+  QStringList said;
+  for (const std::string& c : DesktopSettings::corrections()) said << QString::fromStdString(c);
+  if (said.isEmpty()) return;
+  services_.messages.show(tr("Some settings cannot be used as they are written, so their defaults "
+                             "are used; the Preferences show them and correct the file.\n\n%1")
+                              .arg(said.join(QLatin1Char('\n'))),
+                          MessageBoxes::Icon::Warning);
 }
 
 // Started at login, the program may come up before the panel that holds the tray.

@@ -56,6 +56,7 @@ class DesktopIntegration : public QObject {
   void showWindow();
   void quit();
   void tellReturn(const QString& task, qint64 minutes);
+  void sayWrongSettings();
 
   WindowServices& services_;
   JournalStore* store_;

@@ -36,4 +36,8 @@ bool DesktopSettings::closeToTray() {
   return current().closeToTray();
 }
 
+std::vector<std::string> DesktopSettings::corrections() {
+  return current().corrections();
+}
+
 }  // namespace tw

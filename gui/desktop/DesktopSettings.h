@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/Settings.h"
 #include "gui/desktop/IdleQuestion.h"
@@ -20,6 +22,8 @@ class DesktopSettings {
   static std::int64_t overdueLimitSeconds();
   // [window] close_to_tray.
   static bool closeToTray();
+  // What the file holds that a setting does not take (Settings::corrections).
+  static std::vector<std::string> corrections();
 
  private:
   static Settings current();
