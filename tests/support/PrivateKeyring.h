@@ -105,6 +105,7 @@ class PrivateKeyring {
       setenv("XDG_CONFIG_HOME", (home() + "/config").c_str(), 1);
     }
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
