@@ -93,7 +93,8 @@ std::string SyncConfig::defaultPath() {
 
 std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
   const std::optional<IniFile> ini = IniFile::load(path);
-  if (!ini) return std::nullopt;
+  // The settings file without an account: nothing to synchronise with.
+  if (!ini || ini->keys("server").empty()) return std::nullopt;
   SyncConfig config = of(*ini, path);
   if (!config.caFile.empty() && config.caFile.front() != '/') {
     const std::size_t slash = path.rfind('/');

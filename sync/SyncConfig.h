@@ -36,8 +36,9 @@ class SyncConfig {
   // The file that holds the account: the settings file when it has a [server] section (or
   // when neither file exists), else sync.ini in the user's settings folder.
   static std::string defaultPath();
-  // Nothing when the file does not exist; throws SyncError when the settings are wrong, and as
-  // IniFile::load does when the file cannot be read or is no settings file.
+  // Nothing when the file does not exist or has no [server] section; throws SyncError when the
+  // settings are wrong, and as IniFile::load does when the file cannot be read or is no
+  // settings file.
   static std::optional<SyncConfig> load(const std::string& path);
   // Throws as load does.
   static SyncConfig parse(std::string_view text, const std::string& fileName);

@@ -111,6 +111,9 @@ TEST(SyncConfigTest, WithoutAConfigurationNothingHappens) {
                            SqliteJournalStore::Options{Database::Mode::Create, 3000, &clock});
   SqliteSyncState state(store);
   EXPECT_FALSE(CalendarSync::runConfigured(store, state));
+  std::filesystem::create_directories(folder.file("tallyworks"));
+  test::writeBytes(folder.file("tallyworks/tallyworks.ini"), "[idle]\nminutes = 5\n");
+  EXPECT_FALSE(CalendarSync::runConfigured(store, state));
   // The account is in the settings file once it has a [server] section, until then in the
   // sync.ini of earlier versions.
   std::filesystem::create_directories(folder.file("tallyworks"));
