@@ -5,6 +5,7 @@
 #include "cli/JournalCommands.h"
 #include "cli/JournalEditCommands.h"
 #include "cli/ReportCommands.h"
+#include "cli/SettingsCommands.h"
 #include "cli/StoreCommands.h"
 #include "cli/TaskCommands.h"
 #include "cli/TerminalText.h"
@@ -42,9 +43,10 @@ CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar,
   groups_.push_back(std::make_unique<ReportCommands>(app_, choice_));
   groups_.push_back(std::make_unique<StoreCommands>(app_, choice_));
   groups_.push_back(std::make_unique<TrackingCommands>(app_, choice_));
+  groups_.push_back(std::make_unique<SettingsCommands>(app_, choice_));
   CLI::App* sync = app_.add_subcommand(kSync,
                                        "Synchronise tasks and journal with the CalDAV server "
-                                       "named in $XDG_CONFIG_HOME/tallyworks/sync.ini");
+                                       "of the calendar account (Preferences, or tallyworks.ini)");
   if (calendar) groups_.push_back(calendar(*sync, *ical, choice_));
   groups_.push_back(std::make_unique<ImportCommands>(app_, choice_, ktimetracker));
 }

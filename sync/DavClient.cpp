@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "sync/AuthError.h"
 #include "sync/Href.h"
 #include "sync/MultiStatus.h"
 #include "sync/ServerText.h"
@@ -89,11 +90,11 @@ void DavClient::checkReached(const HttpClient::Response& r, const std::string& w
     throw SyncError("cannot reach the calendar server at " + shownUrl_ + " (" + what +
                     "): " + r.error);
   if (r.status == 401)
-    throw SyncError("the calendar server " + shownUrl_ +
-                    " refused the user name or password (HTTP 401); " +
-                    (http_.hasPassword()
-                         ? "check username and the password in sync.ini"
-                         : "no password is set in sync.ini (password_command or password_file)"));
+    throw AuthError(
+        "the calendar server " + shownUrl_ + " refused the user name or password (HTTP 401); " +
+        (http_.hasPassword() ? "check the user name and the password of the calendar account"
+                             : "no password is given (type it in the calendar account of the "
+                               "Preferences, or set password_command or password_file)"));
 }
 
 std::string DavClient::describe(const std::string& collectionUrl) const {
@@ -129,7 +130,8 @@ std::string DavClient::calendarHome(const std::string& url, int hops) {
   const std::string what = "the search for your calendars at " + Href::path(url);
   if (hops > kMaxHops)
     throw SyncError("the calendar server " + shownUrl_ + " led " + what + " through more than " +
-                    std::to_string(kMaxHops) + " principals; name the calendars in sync.ini");
+                    std::to_string(kMaxHops) +
+                    " principals; name the calendars in the account's settings (tasks, timelog)");
   const MultiStatus found = multiStatus(
       "PROPFIND", url, "0", propfind("<d:current-user-principal/><c:calendar-home-set/>"), what);
   for (const MultiStatus::Response& r : found.responses()) {
@@ -139,7 +141,7 @@ std::string DavClient::calendarHome(const std::string& url, int hops) {
     if (home != r.found.end() && !home->second.elsewhere.empty())
       throw SyncError("the calendar server " + shownUrl_ + " keeps your calendars at " +
                       ServerText::oneLine(home->second.elsewhere.front()) +
-                      ", another server; to use it, write that address as url in sync.ini");
+                      ", another server; to use it, give that address as the account's server");
     const auto principal =
         r.found.find(MultiStatus::name(MultiStatus::kDav, "current-user-principal"));
     if (principal != r.found.end() && !principal->second.hrefs.empty() &&
@@ -149,17 +151,36 @@ std::string DavClient::calendarHome(const std::string& url, int hops) {
   return Href::asCollection(url);
 }
 
-std::vector<std::string> DavClient::calendars(const std::string& homeUrl) {
-  const MultiStatus found = multiStatus("PROPFIND", homeUrl, "1", propfind("<d:resourcetype/>"),
-                                        "the list of calendars at " + Href::path(homeUrl));
-  std::vector<std::string> out;
+std::vector<DavClient::Calendar> DavClient::calendarList(const std::string& homeUrl) {
+  const MultiStatus found = multiStatus(
+      "PROPFIND", homeUrl, "1",
+      propfind("<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/>"),
+      "the list of calendars at " + Href::path(homeUrl));
+  std::vector<Calendar> out;
   const std::string origin = Href::origin(homeUrl);
+  const std::string componentSet =
+      MultiStatus::name(MultiStatus::kCalDav, "supported-calendar-component-set");
   for (const MultiStatus::Response& r : found.responses()) {
     const auto type = r.found.find(MultiStatus::name(MultiStatus::kDav, "resourcetype"));
-    if ((r.origin.empty() || r.origin == origin) && !r.href.empty() && type != r.found.end() &&
-        contains(type->second.children, MultiStatus::name(MultiStatus::kCalDav, "calendar")))
-      out.push_back(Href::asCollection(urlOf(r.href)));
+    if ((!r.origin.empty() && r.origin != origin) || r.href.empty() || type == r.found.end() ||
+        !contains(type->second.children, MultiStatus::name(MultiStatus::kCalDav, "calendar")))
+      continue;
+    Calendar c{Href::asCollection(urlOf(r.href)),
+               ServerText::oneLine(r.text(MultiStatus::name(MultiStatus::kDav, "displayname")),
+                                   kMaxNameBytes),
+               {}};
+    if (const auto set = r.found.find(componentSet); set != r.found.end())
+      for (const std::string& name : set->second.names)
+        if ((name == "VTODO" || name == "VEVENT") && !contains(c.components, name))
+          c.components.push_back(name);
+    out.push_back(std::move(c));
   }
+  return out;
+}
+
+std::vector<std::string> DavClient::calendars(const std::string& homeUrl) {
+  std::vector<std::string> out;
+  for (const Calendar& c : calendarList(homeUrl)) out.push_back(c.url);
   return out;
 }
 

@@ -44,6 +44,14 @@ class DavClient {
     Refusal refused = Refusal::None;
   };
 
+  struct Calendar {
+    std::string url;
+    // Its display name, one line of at most kMaxNameBytes; empty when it has none.
+    std::string name;
+    // The components it takes ("VTODO", "VEVENT"); empty when it names none (it takes any).
+    std::vector<std::string> components;
+  };
+
   struct Resource {
     std::string href;
     std::string etag;
@@ -54,6 +62,8 @@ class DavClient {
   static constexpr std::size_t kBatch = 100;
   // How many principals the search for the calendar home follows.
   static constexpr int kMaxHops = 5;
+  // A calendar's display name is cut there (a name, never a text to keep whole).
+  static constexpr std::size_t kMaxNameBytes = 200;
 
   // serverUrl: any address on the server (the configured url), for messages and to resolve
   // paths against. What answers hold outside the collections goes to notes, when given.
@@ -65,7 +75,9 @@ class DavClient {
   // The calendar home of the principal or home at url (RFC 4791 section 6.2.1), through at
   // most kMaxHops principals.
   std::string calendarHome(const std::string& url, int hops = 0);
-  // The URLs of the calendars in a calendar home.
+  // The calendars in a calendar home.
+  std::vector<Calendar> calendarList(const std::string& homeUrl);
+  // Their URLs.
   std::vector<std::string> calendars(const std::string& homeUrl);
   void makeCalendar(const std::string& url, const std::string& displayName,
                     const std::string& component);
@@ -102,7 +114,7 @@ class DavClient {
   bool accept(const std::string& collectionUrl, const std::string& href, const std::string& origin);
 
  private:
-  // Throws for no answer and for refused credentials.
+  // Throws SyncError for no answer, AuthError for refused credentials.
   void checkReached(const HttpClient::Response& r, const std::string& what) const;
   HttpClient::Response send(const std::string& method, const std::string& url,
                             const std::string& depth, const std::string& body,

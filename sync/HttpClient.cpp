@@ -142,7 +142,8 @@ std::string HttpClient::failure(int code, const Transfer& t) const {
     return "it sent an address that is neither http:// nor https:// (" + detail + ")";
   if (result == CURLE_PEER_FAILED_VERIFICATION || result == CURLE_SSL_CACERT_BADFILE)
     return "its certificate is not trusted (" + detail +
-           "); if it is your own server, name its certificate with ca_file = PATH in sync.ini";
+           "); if it is your own server, name its certificate with ca_file = PATH in the account's "
+           "settings";
   return detail;
 }
 

@@ -72,6 +72,7 @@ MultiStatus::Property propertyOf(pugi::xml_node node, const std::string& origin)
         p.elsewhere.push_back(textOf(c));
     }
     p.children.push_back(qualified(c));
+    if (const pugi::xml_attribute name = c.attribute("name")) p.names.emplace_back(name.value());
   }
   return p;
 }

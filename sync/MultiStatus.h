@@ -25,6 +25,8 @@ class MultiStatus {
     std::vector<std::string> elsewhere;
     // The names of the elements inside.
     std::vector<std::string> children;
+    // Their name attributes, where they have one (the comps of a calendar's components).
+    std::vector<std::string> names;
   };
 
   struct Response {

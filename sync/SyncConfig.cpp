@@ -17,9 +17,12 @@
 #include <iterator>
 #include <utility>
 
+#include "core/Error.h"
 #include "core/IniFile.h"
+#include "core/Settings.h"
 #include "core/XdgFolders.h"
 #include "sync/Href.h"
+#include "sync/Keyring.h"
 #include "sync/SyncError.h"
 
 namespace tw {
@@ -76,12 +79,22 @@ bool readFor(int fd, int seconds, std::string& output) {
 }  // namespace
 
 std::string SyncConfig::defaultPath() {
-  return XdgFolders::configFile("sync.ini");
+  std::string settings = Settings::defaultPath();
+  std::string old = XdgFolders::configFile("sync.ini");
+  try {
+    const std::optional<IniFile> ini = IniFile::load(settings);
+    if (ini && !ini->keys("server").empty()) return settings;
+  } catch (const Error&) {
+    // Reading it again in load() reports why it cannot be read.
+    return settings;
+  }
+  return access(old.c_str(), F_OK) == 0 ? old : settings;
 }
 
 std::optional<SyncConfig> SyncConfig::load(const std::string& path) {
   const std::optional<IniFile> ini = IniFile::load(path);
-  if (!ini) return std::nullopt;
+  // The settings file without an account: nothing to synchronise with.
+  if (!ini || ini->keys("server").empty()) return std::nullopt;
   SyncConfig config = of(*ini, path);
   if (!config.caFile.empty() && config.caFile.front() != '/') {
     const std::size_t slash = path.rfind('/');
@@ -122,6 +135,7 @@ SyncConfig SyncConfig::of(const IniFile& ini, const std::string& fileName) {
 std::string SyncConfig::password() const {
   if (!passwordCommand.empty()) return commandPassword();
   if (!passwordFile.empty()) return filePassword();
+  if (!username.empty()) return Keyring::password(url, username).value_or("");
   return {};
 }
 

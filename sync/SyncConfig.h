@@ -8,14 +8,16 @@ namespace tw {
 
 class IniFile;
 
-// The [server] section of $XDG_CONFIG_HOME/tallyworks/sync.ini:
+// The calendar account: the [server] section of the settings file (Settings), or of sync.ini
+// beside it where earlier versions kept it:
 //   url = https://example.org/dav/calendars/alice/     (calendar home or principal)
 //   username = alice
 //   password_command = pass show caldav                (or password_file = PATH, mode 0600)
 //   tasks = https://example.org/dav/calendars/alice/tasks/       (optional)
 //   timelog = https://example.org/dav/calendars/alice/timelog/   (optional)
 //   ca_file = /home/alice/server.pem   (optional: a certificate trusted for this server)
-// Addresses are http:// or https:// only.
+// Addresses are http:// or https:// only. Without password_command and password_file the
+// password is the one the keyring keeps for url and username (Keyring), when there is one.
 class SyncConfig {
  public:
   std::string url;
@@ -31,18 +33,20 @@ class SyncConfig {
   std::string tasks;
   std::string timelog;
 
-  // sync.ini in the user's settings folder (XdgFolders::configFile).
+  // The file that holds the account: the settings file when it has a [server] section (or
+  // when neither file exists), else sync.ini in the user's settings folder.
   static std::string defaultPath();
-  // Nothing when the file does not exist; throws SyncError when the settings are wrong, and as
-  // IniFile::load does when the file cannot be read or is no settings file.
+  // Nothing when the file does not exist or has no [server] section; throws SyncError when the
+  // settings are wrong, and as IniFile::load does when the file cannot be read or is no
+  // settings file.
   static std::optional<SyncConfig> load(const std::string& path);
   // Throws as load does.
   static SyncConfig parse(std::string_view text, const std::string& fileName);
 
-  // The password from the command's first line of output or the file's first line; empty when
-  // neither is configured (a server that asks for none). Throws SyncError when the command
-  // fails or takes longer than passwordSeconds, when the file may be read by others, and when
-  // either gives an empty first line.
+  // The password from the command's first line of output or the file's first line, else the
+  // keyring's; empty when there is none (a server that asks for none). Throws SyncError when the
+  // command fails or takes longer than passwordSeconds, when the file may be read by others,
+  // when either gives an empty first line, and when the keyring fails.
   std::string password() const;
 
  private:

@@ -4,15 +4,15 @@
 
 namespace tw {
 
-// The type a task entry gets: "PJ_Task" when the per-user registry file (registry.ini in the
-// user's settings folder, XdgFolders::configFile) has the value "Description" in the section
-// [Software\Microsoft\Shared Tools\Outlook\Journaling\PJ_Task], else "Task", also when the
-// file cannot be read. The file is only read, each time a task entry is made.
+// The type a task entry gets: the settings' entries.task_type ("Task" or "PJ_Task", Settings),
+// read from the settings file each time a task entry is made, so that a change in the
+// Preferences or in the file applies to the next entry.
 class EntryTypeRule {
  public:
-  // The rule on the user's registry file.
+  // The rule on the user's settings file.
   EntryTypeRule();
-  explicit EntryTypeRule(std::string registryFile) : file_(std::move(registryFile)) {}
+  // On another settings file; "" for none (always "Task").
+  explicit EntryTypeRule(std::string settingsFile) : file_(std::move(settingsFile)) {}
 
   std::string taskEntryType() const;
 

@@ -69,8 +69,10 @@ void SyncCommands::synchronise(CommandContext& context) {
   const std::string configPath = SyncConfig::defaultPath();
   const std::optional<SyncConfig> config = SyncConfig::load(configPath);
   if (!config) {
-    throw CommandError("No server to synchronise with: write its url (and username) in " +
-                       configPath + " (see man tallyworks).");
+    throw CommandError(
+        "No server to synchronise with: set the calendar account up in the window's "
+        "Preferences, or write its url (and username) in [server] of " +
+        configPath + " (see man tallyworks).");
   }
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   const auto state = context.syncState(*store);

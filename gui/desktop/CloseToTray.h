@@ -7,7 +7,8 @@ class QWidget;
 namespace tw {
 
 // Closing the watched window hides it instead, the program going on in the tray; the timer
-// ticks of a hidden window go on. release() lets the next close through (Quit, termination).
+// ticks of a hidden window go on. With [window] close_to_tray = no the window closes and the
+// program ends. release() lets the next close through (Quit, termination).
 class CloseToTray : public QObject {
   Q_OBJECT
 

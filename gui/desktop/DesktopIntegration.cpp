@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "gui/common/MessageBoxes.h"
 #include "gui/desktop/CloseToTray.h"
 #include "gui/desktop/DesktopSettings.h"
 #include "gui/desktop/IdleWatcher.h"
@@ -39,6 +40,18 @@ DesktopIntegration::DesktopIntegration(WindowServices& services, TrackingSession
   else
     waitForTray(session, store);
   if (session) makeIdleWatcher(*session);
+  // Once the window is up: settings the file holds wrongly are never passed over in silence.
+  QTimer::singleShot(0, this, &DesktopIntegration::sayWrongSettings);
+}
+
+void DesktopIntegration::sayWrongSettings() {
+  QStringList said;
+  for (const std::string& c : DesktopSettings::corrections()) said << QString::fromStdString(c);
+  if (said.isEmpty()) return;
+  services_.messages.show(tr("Some settings cannot be used as they are written, so their defaults "
+                             "are used; the Preferences show them and correct the file.\n\n%1")
+                              .arg(said.join(QLatin1Char('\n'))),
+                          MessageBoxes::Icon::Warning);
 }
 
 // Started at login, the program may come up before the panel that holds the tray.
@@ -67,6 +80,7 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
     emit journalRequested();
   });
   connect(tray_, &TrayIcon::summaryRequested, this, &DesktopIntegration::openSummary);
+  connect(tray_, &TrayIcon::preferencesRequested, this, &DesktopIntegration::preferencesRequested);
   connect(tray_, &TrayIcon::quitRequested, this, &DesktopIntegration::quit);
   // The window's task list shows the task the tray started or switched to.
   connect(tray_, &TrayIcon::tracked, this, [taskList, session] {
@@ -81,8 +95,9 @@ void DesktopIntegration::makeTray(TrackingSession* session, JournalStore* store)
 }
 
 void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
-  auto* watcher = new IdleWatcher(session, services_.clock, question_, services_.messages,
-                                  DesktopSettings::idleLimitSeconds(), this);
+  auto* watcher = watcher_ =
+      new IdleWatcher(session, services_.clock, question_, services_.messages,
+                      DesktopSettings::idleLimitSeconds(), this);
   watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
   watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
   watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));
@@ -93,6 +108,10 @@ void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
     watcher->addFallbackSource(new X11IdleSource(x11->connection()));
   connect(watcher, &IdleWatcher::returned, this, &DesktopIntegration::tellReturn);
   watcher->start();
+}
+
+void DesktopIntegration::applySettings() {
+  if (watcher_) watcher_->setLimitSeconds(DesktopSettings::idleLimitSeconds());
 }
 
 void DesktopIntegration::release() {

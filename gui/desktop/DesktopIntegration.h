@@ -39,6 +39,8 @@ class DesktopIntegration : public QObject {
  signals:
   // The tray's Journal…: the window shows the journal.
   void journalRequested();
+  // The tray's Preferences….
+  void preferencesRequested();
 
  public slots:
   void openSummary();
@@ -47,6 +49,8 @@ class DesktopIntegration : public QObject {
   void quit();
   // A notification of the forgotten-timer question while the window is hidden.
   void tellOverdue(const QString& text);
+  // The settings changed (Preferences): the idle limit applies from now on.
+  void applySettings();
 
  private:
   void makeTray(TrackingSession* session, JournalStore* store);
@@ -54,6 +58,7 @@ class DesktopIntegration : public QObject {
   void makeIdleWatcher(TrackingSession& session);
   void showWindow();
   void tellReturn(const QString& task, qint64 minutes);
+  void sayWrongSettings();
 
   WindowServices& services_;
   JournalStore* store_;
@@ -62,6 +67,7 @@ class DesktopIntegration : public QObject {
   DesktopNotifier notifier_;
   TrayIcon* tray_ = nullptr;
   CloseToTray* closer_ = nullptr;
+  IdleWatcher* watcher_ = nullptr;
   QPointer<SummaryView> summary_;
 };
 

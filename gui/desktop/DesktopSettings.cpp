@@ -1,41 +1,43 @@
 #include "gui/desktop/DesktopSettings.h"
 
-#include <charconv>
-#include <optional>
-#include <string>
+#include <cmath>
 
 #include "core/Error.h"
-#include "core/IniFile.h"
-#include "core/XdgFolders.h"
 
 namespace tw {
-namespace {
 
-// The setting as a positive number, else fallback (also when the file cannot be read: the
-// window then works as without it).
-double positive(const char* section, const char* key, double fallback) {
-  std::optional<std::string> text;
+// Without a home folder the window works with the defaults.
+Settings DesktopSettings::current() {
   try {
-    if (const std::optional<IniFile> ini = IniFile::load(XdgFolders::configFile("desktop.ini")))
-      text = ini->value(section, key);
+    return Settings::load(Settings::defaultPath());
   } catch (const Error&) {
-    return fallback;
+    return Settings::load("");
   }
-  double value = 0;
-  if (!text) return fallback;
-  const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-  const bool number = error == std::errc() && end == text->data() + text->size();
-  return number && value > 0 ? value : fallback;
 }
 
-}  // namespace
-
 std::int64_t DesktopSettings::idleLimitSeconds() {
-  return static_cast<std::int64_t>(positive("idle", "minutes", kDefaultIdleMinutes)) * 60;
+  return std::int64_t{current().idleMinutes()} * 60;
+}
+
+std::optional<IdleQuestion::Answer> DesktopSettings::answerOnReturn() {
+  const std::string answer = current().onReturn();
+  if (answer == "keep") return IdleQuestion::Answer::Keep;
+  if (answer == "discard") return IdleQuestion::Answer::Discard;
+  if (answer == "restart") return IdleQuestion::Answer::DiscardAndGoOn;
+  if (answer == "stop") return IdleQuestion::Answer::Stop;
+  return std::nullopt;
 }
 
 std::int64_t DesktopSettings::overdueLimitSeconds() {
-  return static_cast<std::int64_t>(positive("timer", "overdue_hours", kDefaultOverdueHours) * 3600);
+  return std::llround(current().overdueHours() * 3600);
+}
+
+bool DesktopSettings::closeToTray() {
+  return current().closeToTray();
+}
+
+std::vector<std::string> DesktopSettings::corrections() {
+  return current().corrections();
 }
 
 }  // namespace tw

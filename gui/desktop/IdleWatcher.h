@@ -35,6 +35,8 @@ class IdleWatcher : public QObject {
   void addFallbackSource(IdleSource* source);
   // Polls the sources every few seconds from now on.
   void start();
+  // A new limit applies from the next poll.
+  void setLimitSeconds(std::int64_t limitSeconds) { limitSeconds_ = limitSeconds; }
 
  public slots:
   void poll();

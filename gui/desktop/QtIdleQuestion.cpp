@@ -5,6 +5,7 @@
 
 #include "core/TimeZone.h"
 #include "gui/common/DialogRunner.h"
+#include "gui/desktop/DesktopSettings.h"
 
 namespace tw {
 namespace {
@@ -17,6 +18,7 @@ QString clockText(Instant t) {
 }  // namespace
 
 IdleQuestion::Answer QtIdleQuestion::ask(const QString& task, Instant awaySince, Instant now) {
+  if (const std::optional<Answer> preset = DesktopSettings::answerOnReturn()) return *preset;
   const QString since = clockText(awaySince);
   QMessageBox box(QMessageBox::Question, QStringLiteral("Tallyworks"),
                   QObject::tr("You were away from %1 to %2 (%3 minutes) while \"%4\" was timed.")

@@ -74,6 +74,7 @@ void TrayIcon::buildMenu() {
   recentEnd_ = menu_->addSeparator();
   addSignal("trayJournal", tr("&Journal…"), &TrayIcon::journalRequested);
   addSignal("traySummary", tr("S&ummary…"), &TrayIcon::summaryRequested);
+  addSignal("trayPreferences", tr("P&references…"), &TrayIcon::preferencesRequested);
   QAction* autostart = addAction("trayAutostart", tr("Start at L&ogin"), nullptr);
   autostart->setCheckable(true);
   autostart->setChecked(autostart_.enabled());
@@ -85,6 +86,11 @@ void TrayIcon::buildMenu() {
       const QSignalBlocker quiet(autostart);
       autostart->setChecked(autostart_.enabled());
     }
+  });
+  // The Preferences switch it too.
+  connect(menu_, &QMenu::aboutToShow, autostart, [this, autostart] {
+    const QSignalBlocker quiet(autostart);
+    autostart->setChecked(autostart_.enabled());
   });
   menu_->addSeparator();
   addSignal("trayShow", tr("Show &Window"), &TrayIcon::showWindowRequested);

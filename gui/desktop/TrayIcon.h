@@ -46,6 +46,7 @@ class TrayIcon : public QObject {
   void showWindowRequested();
   void journalRequested();
   void summaryRequested();
+  void preferencesRequested();
   void quitRequested();
   // A menu action started, switched, paused or stopped the timing.
   void tracked();

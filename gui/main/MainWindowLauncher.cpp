@@ -16,6 +16,9 @@
 #include "gui/desktop/DesktopIntegration.h"
 #include "gui/main/SingleWindow.h"
 #include "gui/main/TerminationSignals.h"
+#include "gui/prefs/AccountPage.h"
+#include "gui/prefs/GeneralPage.h"
+#include "gui/prefs/PreferencesDialog.h"
 #include "gui/sync/BackgroundSync.h"
 #include "gui/sync/SyncProblemsButton.h"
 #include "store/StoreOpener.h"
@@ -26,7 +29,7 @@ namespace tw {
 
 MainWindowLauncher::MainWindowLauncher(WindowServices& services, const StoreOpener& stores,
                                        const std::string& storePath)
-    : window_(services, stores, storePath) {
+    : messages_(services.messages), window_(services, stores, storePath) {
   QString failure;
   try {
     store_ = stores.open(storePath, StoreOpener::Access::ReadWrite);
@@ -77,8 +80,33 @@ void MainWindowLauncher::startCalendarSync(const StoreOpener& stores,
   QObject::connect(sync_.get(), &BackgroundSync::finished, &window_, [this](bool received) {
     window_.showSyncResult(sync_->status(), received);
     if (problems_) problems_->showProblems(sync_->problems());
+    if (preferences_) preferences_->account().showSyncStatus(sync_->status());
   });
   sync_->runSoon();
+}
+
+void MainWindowLauncher::openPreferences(DesktopIntegration& desktop, const StoreOpener& stores,
+                                         const std::string& storePath) {
+  if (!preferences_) {
+    preferences_ = new PreferencesDialog(dns_, messages_, &window_);
+    preferences_->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(&preferences_->general(), &GeneralPage::changed, &desktop,
+                     &DesktopIntegration::applySettings);
+    QObject::connect(&preferences_->account(), &AccountPage::accountChanged, &window_,
+                     [this, &stores, storePath] {
+                       sync_.reset();
+                       startCalendarSync(stores, storePath);
+                     });
+    QObject::connect(&preferences_->account(), &AccountPage::syncRequested, &window_, [this] {
+      if (!sync_)
+        return preferences_->account().showSyncStatus(QObject::tr("No account is saved."));
+      preferences_->account().showSyncStatus(QObject::tr("Synchronising…"));
+      sync_->runSoon();
+    });
+  }
+  preferences_->show();
+  preferences_->raise();
+  preferences_->activateWindow();
 }
 
 namespace {
@@ -156,6 +184,8 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   launcher.startCalendarSync(stores, storePath);
   DesktopIntegration desktop(services, launcher.session(), launcher.store(), window);
   joinDesktop(desktop, window);
+  QObject::connect(&desktop, &DesktopIntegration::preferencesRequested, &window,
+                   [&] { launcher.openPreferences(desktop, stores, storePath); });
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {

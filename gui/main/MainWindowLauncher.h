@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,14 +9,18 @@
 #include "store/JournalStore.h"
 #include "sync/ConflictCopies.h"
 #include "sync/SyncQueue.h"
+#include "sync/SystemResolver.h"
 #include "tracking/JournalEditor.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
 
 class BackgroundSync;
+class DesktopIntegration;
+class PreferencesDialog;
 class SyncProblemsButton;
 class Clock;
+class MessageBoxes;
 class StoreOpener;
 
 // The window part of the program: the user's store, the tracking session on it and the main
@@ -37,6 +42,11 @@ class MainWindowLauncher {
   // Synchronises the store with the configured calendar server in the background, and shows
   // what happened in the window; nothing when no server is configured.
   void startCalendarSync(const StoreOpener& stores, const std::string& storePath);
+  // The Preferences, made at the first call and brought to the front: the tray's Preferences…
+  // and the main window's menu open them. Their changes apply to desktop at once; a saved
+  // account restarts the calendar synchronisation.
+  void openPreferences(DesktopIntegration& desktop, const StoreOpener& stores,
+                       const std::string& storePath);
   // Null when the store could not be opened.
   TrackingSession* session() { return session_ ? &*session_ : nullptr; }
   JournalStore* store() { return store_.get(); }
@@ -46,6 +56,7 @@ class MainWindowLauncher {
   // its refused changes, offered from the status bar.
   void offerConflictCopies(const StoreOpener& stores, WindowServices& services);
 
+  MessageBoxes& messages_;
   std::unique_ptr<JournalStore> store_;
   std::optional<TrackingSession> session_;
   std::optional<JournalEditor> editor_;
@@ -54,6 +65,8 @@ class MainWindowLauncher {
   SyncProblemsButton* problems_ = nullptr;
   MainWindow window_;
   std::unique_ptr<BackgroundSync> sync_;
+  SystemResolver dns_;
+  QPointer<PreferencesDialog> preferences_;
 };
 
 }  // namespace tw

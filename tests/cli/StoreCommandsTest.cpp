@@ -154,7 +154,7 @@ TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
       {{"ical", "export", file, "--from", "3/2/2024", "--to", "3/1/2024"}, "", 2, "is after"},
       {{"ical", "export", store}, "", 2, ""},
       {{"ical", "import", folder.file("missing.ics")}, "", 1, "missing.ics"},
-      {{"sync"}, "", 1, "sync.ini"},
+      {{"sync"}, "", 1, "tallyworks.ini"},
   };
   for (const CommandCase& c : cases) {
     EXPECT_EQ(run(c.args, c.input), c.code) << c.args[1] << ' ' << err.str();

@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, FollowsTimingStartedAndStoppedByAnotherProcess) {
   load();
   SqliteJournalStore other(path);
   TrackingSession commandLine(other, clock, ProcessIdentity::detached(),
-                              EntryTypeRule(folder.file("registry.ini")));
+                              EntryTypeRule(folder.file("tallyworks.ini")));
   commandLine.reloadTasks();
   commandLine.start("Alpha");
   window->onTick();

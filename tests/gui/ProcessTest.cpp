@@ -54,7 +54,7 @@ class WindowProcessTest : public ::testing::Test {
   SystemClock clock;
   SqliteJournalStore store{path};
   TrackingSession commandLine{store, clock, ProcessIdentity::detached(),
-                              EntryTypeRule(folder.file("registry.ini"))};
+                              EntryTypeRule(folder.file("tallyworks.ini"))};
   RunningTimer timed;
   QProcess window;
 };

@@ -180,8 +180,8 @@ class WindowFixture : public ::testing::Test {
   ManualClock clock{at(11, 9)};
   SqliteJournalStore store{path};
   TrackingSession session{store, clock, ProcessIdentity::self(),
-                          EntryTypeRule(folder.file("registry.ini"))};
-  JournalEditor editor{store, EntryTypeRule(folder.file("registry.ini"))};
+                          EntryTypeRule(folder.file("tallyworks.ini"))};
+  JournalEditor editor{store, EntryTypeRule(folder.file("tallyworks.ini"))};
   RecordingOpener opener;
   FakeDesktop desktop;
   WindowServices services{desktop, desktop, desktop, desktop, clock};

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "CyrusServer.h"
+#include "FakeResolver.h"
 #include "SyncFixture.h"
 #include "core/Markers.h"
+#include "sync/ServiceFinder.h"
 
 namespace tw {
 namespace {
@@ -79,6 +81,20 @@ TEST_F(CyrusTest, MarkersAndEntriesOfNoLengthAreTakenAndReadBackExactly) {
   EXPECT_EQ(l.entryByUid(none.uid)->seconds, 1200);
   EXPECT_FALSE(l.entryByUid(one.uid));
   EXPECT_EQ(d.taskByUid(layout.uid)->status, TaskStatus::Complete);
+}
+
+// From an e-mail address to the user's calendars: the SRV record names the server, which
+// leads from its well-known address through the principal to the calendar home.
+TEST_F(CyrusTest, TheAccountIsFoundFromAnEmailAddress) {
+  const int port = std::stoi(home.substr(17, home.find('/', 17) - 17));
+  test::FakeResolver dns;
+  dns.srv["_caldav._tcp.example.test"] = {{"127.0.0.1", port, 0, 0}};
+  HttpClient http(user, "secret", 1);
+  const ServiceFinder::Found found = ServiceFinder(dns, http).find(user + "@example.test");
+  EXPECT_EQ(found.home, home);
+  ASSERT_FALSE(found.calendars.empty());
+  for (const DavClient::Calendar& c : found.calendars)
+    EXPECT_TRUE(c.url.starts_with(home)) << c.url;
 }
 
 }  // namespace

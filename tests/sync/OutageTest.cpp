@@ -78,7 +78,7 @@ TEST_F(OutageTest, AWrongPasswordChangesNothing) {
   EXPECT_TRUE(laptop->state.collection(SyncState::Kind::Task).url.empty());
   EXPECT_NE(test::failureOf<SyncError>([&] {
               CalendarSync(laptop->store, laptop->state, config()).run();
-            }).find("no password is set in sync.ini"),
+            }).find("no password is given"),
             std::string::npos);
   test::writeBytes(c.passwordFile, "secret\n");
   EXPECT_EQ(run().sent, 3);

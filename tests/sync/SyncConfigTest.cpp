@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "core/ManualClock.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteSyncState.h"
@@ -103,12 +105,24 @@ TEST(SyncConfigTest, EmptyPasswordsAndHangingCommandsAreRefused) {
 TEST(SyncConfigTest, WithoutAConfigurationNothingHappens) {
   test::TempFolder folder;
   setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-  EXPECT_EQ(SyncConfig::defaultPath(), folder.file("tallyworks/sync.ini"));
+  EXPECT_EQ(SyncConfig::defaultPath(), folder.file("tallyworks/tallyworks.ini"));
   ManualClock clock(Instant::fromUnix(1'700'000'000));
   SqliteJournalStore store(folder.file("store.db"),
                            SqliteJournalStore::Options{Database::Mode::Create, 3000, &clock});
   SqliteSyncState state(store);
   EXPECT_FALSE(CalendarSync::runConfigured(store, state));
+  std::filesystem::create_directories(folder.file("tallyworks"));
+  test::writeBytes(folder.file("tallyworks/tallyworks.ini"), "[idle]\nminutes = 5\n");
+  EXPECT_FALSE(CalendarSync::runConfigured(store, state));
+  // The account is in the settings file once it has a [server] section, until then in the
+  // sync.ini of earlier versions.
+  std::filesystem::create_directories(folder.file("tallyworks"));
+  for (const auto& [settings, expected] : {std::pair{"[idle]\nminutes = 5\n", "sync.ini"},
+                                           {"[server]\nurl = http://a/\n", "tallyworks.ini"}}) {
+    test::writeBytes(folder.file("tallyworks/sync.ini"), "[server]\nurl = http://b/\n");
+    test::writeBytes(folder.file("tallyworks/tallyworks.ini"), settings);
+    EXPECT_EQ(SyncConfig::defaultPath(), folder.file("tallyworks/") + expected);
+  }
   unsetenv("XDG_CONFIG_HOME");
 }
 

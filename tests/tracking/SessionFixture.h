@@ -27,7 +27,7 @@ class SessionFixture : public ::testing::Test {
 
   std::unique_ptr<TrackingSession> makeSession(ProcessIdentity owner) {
     auto s = std::make_unique<TrackingSession>(store, clock, owner,
-                                               EntryTypeRule(folder.file("registry.ini")));
+                                               EntryTypeRule(folder.file("tallyworks.ini")));
     s->reloadTasks();
     s->attach();
     return s;

@@ -1,0 +1,136 @@
+#include "gui/prefs/GeneralPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/Settings.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/common/WindowError.h"
+
+namespace tw {
+
+GeneralPage::GeneralPage(std::string settingsFile, MessageBoxes& messages, QWidget* parent)
+    : QWidget(parent),
+      file_(std::move(settingsFile)),
+      messages_(messages),
+      autostart_(QCoreApplication::applicationFilePath()) {
+  build();
+  load();
+}
+
+void GeneralPage::build() {
+  corrections_ = new QLabel(this);
+  corrections_->setObjectName(QStringLiteral("corrections"));
+  corrections_->setWordWrap(true);
+  corrections_->setTextFormat(Qt::PlainText);
+  idleMinutes_ = new QSpinBox(this);
+  idleMinutes_->setObjectName(QStringLiteral("idleMinutes"));
+  idleMinutes_->setRange(1, 480);
+  idleMinutes_->setSuffix(tr(" min"));
+  // Written when typing ends, not at each key.
+  idleMinutes_->setKeyboardTracking(false);
+  onReturn_ = new QComboBox(this);
+  onReturn_->setObjectName(QStringLiteral("onReturn"));
+  onReturn_->addItem(tr("Ask whether the time counts"), QStringLiteral("ask"));
+  onReturn_->addItem(tr("Count the time away"), QStringLiteral("keep"));
+  onReturn_->addItem(tr("Leave the time away out and stop"), QStringLiteral("discard"));
+  onReturn_->addItem(tr("Leave the time away out and time on"), QStringLiteral("restart"));
+  onReturn_->addItem(tr("End the working day when I left"), QStringLiteral("stop"));
+  overdueHours_ = new QDoubleSpinBox(this);
+  overdueHours_->setObjectName(QStringLiteral("overdueHours"));
+  overdueHours_->setRange(0.5, 24);
+  overdueHours_->setSingleStep(0.5);
+  overdueHours_->setDecimals(2);
+  overdueHours_->setSuffix(tr(" h"));
+  overdueHours_->setKeyboardTracking(false);
+  startAtLogin_ = new QCheckBox(tr("Start Tallyworks when I log in"), this);
+  startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
+  closeToTray_ = new QCheckBox(tr("Closing the window leaves Tallyworks in the tray"), this);
+  closeToTray_->setObjectName(QStringLiteral("closeToTray"));
+  taskType_ = new QComboBox(this);
+  taskType_->setObjectName(QStringLiteral("taskType"));
+  taskType_->addItem(QStringLiteral("Task"), QStringLiteral("Task"));
+  taskType_->addItem(QStringLiteral("PJ_Task"), QStringLiteral("PJ_Task"));
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("Away after no input for:"), idleMinutes_);
+  form->addRow(tr("When I come back:"), onReturn_);
+  form->addRow(tr("Question a timer running for:"), overdueHours_);
+  form->addRow(startAtLogin_);
+  form->addRow(closeToTray_);
+  form->addRow(tr("Type of task entries:"), taskType_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(corrections_);
+  layout->addLayout(form);
+  layout->addStretch();
+
+  connect(idleMinutes_, &QSpinBox::valueChanged, this,
+          [this](int v) { change("idle.minutes", QString::number(v)); });
+  connect(onReturn_, &QComboBox::currentIndexChanged, this,
+          [this] { change("idle.on_return", onReturn_->currentData().toString()); });
+  connect(overdueHours_, &QDoubleSpinBox::valueChanged, this,
+          [this](double v) { change("timer.overdue_hours", QString::number(v, 'f', 2)); });
+  connect(startAtLogin_, &QCheckBox::toggled, this, &GeneralPage::setAutostart);
+  connect(closeToTray_, &QCheckBox::toggled, this, [this](bool on) {
+    change("window.close_to_tray", on ? QStringLiteral("yes") : QStringLiteral("no"));
+  });
+  connect(taskType_, &QComboBox::currentIndexChanged, this,
+          [this] { change("entries.task_type", taskType_->currentData().toString()); });
+}
+
+// Shows the settings read; values found wrong are said and written back as used.
+void GeneralPage::load() {
+  Settings settings = Settings::load(file_);
+  const QSignalBlocker b1(idleMinutes_), b2(onReturn_), b3(overdueHours_), b4(startAtLogin_),
+      b5(closeToTray_), b6(taskType_);
+  idleMinutes_->setValue(settings.idleMinutes());
+  onReturn_->setCurrentIndex(onReturn_->findData(QString::fromStdString(settings.onReturn())));
+  overdueHours_->setValue(settings.overdueHours());
+  startAtLogin_->setChecked(autostart_.enabled());
+  closeToTray_->setChecked(settings.closeToTray());
+  taskType_->setCurrentIndex(taskType_->findData(QString::fromStdString(settings.taskEntryType())));
+  QStringList said;
+  for (const std::string& c : settings.corrections()) said << QString::fromStdString(c);
+  corrections_->setVisible(!said.isEmpty());
+  if (said.isEmpty()) return;
+  try {
+    settings.save(file_);
+    said << tr("The settings file now holds the values used.");
+  } catch (const std::exception& e) {
+    said << tr("The settings file could not be corrected: %1").arg(WindowError::describe(e));
+  }
+  corrections_->setText(said.join(QLatin1Char('\n')));
+}
+
+void GeneralPage::change(const char* name, const QString& value) {
+  // Read again, so that what the command line changed meanwhile stays.
+  try {
+    Settings fresh = Settings::load(file_);
+    fresh.set(name, value.toStdString());
+    fresh.save(file_);
+  } catch (const std::exception& e) {
+    messages_.show(tr("The setting could not be saved: %1").arg(WindowError::describe(e)),
+                   MessageBoxes::Icon::Warning);
+    return;
+  }
+  emit changed();
+}
+
+void GeneralPage::setAutostart(bool on) {
+  try {
+    autostart_.setEnabled(on);
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), MessageBoxes::Icon::Warning);
+    const QSignalBlocker quiet(startAtLogin_);
+    startAtLogin_->setChecked(autostart_.enabled());
+  }
+}
+
+}  // namespace tw

@@ -1,0 +1,122 @@
+// Finding the account from what a person types: an address, a host name or an e-mail address
+// (SRV and TXT records from a resolver double, then the server's own answers), against a real
+// Radicale; what a hostile name server may send is bounded.
+#include "sync/ServiceFinder.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeResolver.h"
+#include "RadicaleServer.h"
+#include "sync/AuthError.h"
+#include "sync/HttpClient.h"
+
+namespace tw {
+namespace {
+
+using Service = DnsResolver::Service;
+
+class ServiceFinderTest : public ::testing::Test {
+ protected:
+  ServiceFinderTest() : server("alice:secret\n") {
+    HttpClient http("alice", "secret", 1);
+    DavClient dav(http, server.url("/"));
+    dav.makeCalendar(server.url("/alice/work/"), "Work", "VTODO");
+    dav.makeCalendar(server.url("/alice/log/"), "Time log", "VEVENT");
+  }
+
+  int port() const { return std::stoi(server.url("").substr(17)); }
+
+  test::RadicaleServer server;
+  test::FakeResolver dns;
+};
+
+TEST_F(ServiceFinderTest, AHostNameOrAnAddressLeadsToTheCalendars) {
+  const struct {
+    std::string typed;
+    std::vector<Service> secure, plain;
+    std::vector<std::string> paths;
+    std::string url;
+  } cases[] = {
+      {"alice@example.test", {}, {{"127.0.0.1", port(), 0, 0}}, {"path=/"}, server.url("/")},
+      // Without a path the well-known address is asked, and its redirect followed.
+      {"example.test", {}, {{"127.0.0.1", port(), 0, 0}}, {}, server.url("/.well-known/caldav")},
+      {" example.test ", {}, {{"127.0.0.1", port(), 0, 0}}, {"v=1", "path=/"}, server.url("/")},
+      {server.url("/"), {}, {}, {}, server.url("/")},
+  };
+  for (const auto& c : cases) {
+    dns.srv = {{"_caldavs._tcp.example.test", c.secure}, {"_caldav._tcp.example.test", c.plain}};
+    dns.txt = {{"_caldav._tcp.example.test", c.paths}, {"_caldavs._tcp.example.test", c.paths}};
+    HttpClient http("alice", "secret", 1);
+    const ServiceFinder::Found found = ServiceFinder(dns, http).find(c.typed);
+    EXPECT_EQ(found.url, c.url) << c.typed;
+    EXPECT_EQ(found.home, server.url("/alice/")) << c.typed;
+    ASSERT_EQ(found.calendars.size(), 2u) << c.typed;
+    std::map<std::string, std::string> seen;
+    for (const DavClient::Calendar& cal : found.calendars)
+      seen[cal.name] = cal.components.size() == 1 ? cal.components[0] : "?";
+    EXPECT_EQ(seen,
+              (std::map<std::string, std::string>{{"Time log", "VEVENT"}, {"Work", "VTODO"}}));
+  }
+}
+
+TEST_F(ServiceFinderTest, AWrongPasswordIsSaidAtOnceAndNothingFoundIsSaidPlainly) {
+  dns.srv = {{"_caldav._tcp.example.test", {{"127.0.0.1", port(), 0, 0}}}};
+  HttpClient wrong("alice", "guess", 1);
+  try {
+    ServiceFinder(dns, wrong).find("alice@example.test");
+    FAIL() << "a wrong password was taken";
+  } catch (const AuthError& e) {
+    EXPECT_NE(std::string(e.what()).find("refused the user name or password"), std::string::npos);
+  }
+  HttpClient http("alice", "secret", 1);
+  dns.srv.clear();
+  try {
+    ServiceFinder(dns, http).find("nobody.invalid");
+    FAIL() << "a server was found where there is none";
+  } catch (const SyncError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("No calendar server was found for \"nobody.invalid\": "
+                                          "cannot reach the calendar server at "
+                                          "https://nobody.invalid/.well-known/caldav",
+                                          0),
+              0u)
+        << e.what();
+  }
+}
+
+TEST(ServiceFinderCandidatesTest, WhatTheNameServerSendsIsBounded) {
+  test::FakeResolver dns;
+  HttpClient http("", "", 1);
+  // The plain HTTP service is not offered where the domain names an HTTPS one.
+  dns.srv = {{"_caldavs._tcp.e.test", {{"dav.e.test", 8443, 0, 0}}},
+             {"_caldav._tcp.e.test", {{"dav.e.test", 80, 0, 0}}}};
+  const struct {
+    std::vector<std::string> txt;
+    std::string first;  // "!" for refused
+    std::string typed = "e.test";
+  } cases[] = {
+      {{"path=/dav/"}, "https://dav.e.test:8443/dav/"},
+      {{"path=dav/"}, "https://dav.e.test:8443/.well-known/caldav"},
+      {{"path=/x\r\nHost: evil"}, "https://dav.e.test:8443/.well-known/caldav"},
+      {{"path=/" + std::string(2000, 'a')}, "https://dav.e.test:8443/.well-known/caldav"},
+      {{}, "https://e.test:8443/.well-known/caldav", "e.test:8443"},
+      {{}, "!", "e.test:99999"},
+      {{}, "!", "a b"},
+      {{}, "!", "me@"},
+      {{}, "!", "ftp://e.test/"},
+  };
+  for (const auto& c : cases) {
+    dns.txt = {{"_caldavs._tcp.e.test", c.txt}};
+    if (c.first == "!") {
+      EXPECT_THROW(ServiceFinder(dns, http).candidates(c.typed), SyncError) << c.typed;
+      continue;
+    }
+    const std::vector<std::string> all = ServiceFinder(dns, http).candidates(c.typed);
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(all.front(), c.first) << c.typed;
+    EXPECT_LE(all.size(), 2u) << c.typed;
+    EXPECT_EQ(all.back(), "https://" + c.typed + "/.well-known/caldav");
+  }
+}
+
+}  // namespace
+}  // namespace tw
