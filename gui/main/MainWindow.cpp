@@ -131,6 +131,8 @@ void MainWindow::buildMenu() {
                         &MainWindow::openJournal);
   menu_->addWindowEntry("summaryAction", tr("S&ummary…"), Qt::CTRL | Qt::Key_U, this,
                         &MainWindow::summaryRequested);
+  menu_->addWindowEntry("preferencesAction", tr("P&references…"), Qt::CTRL | Qt::Key_Comma, this,
+                        &MainWindow::preferencesRequested);
   menu_->setQuit(this, &MainWindow::quitRequested);
   taskRow_->addWidget(menu_->button());
 }

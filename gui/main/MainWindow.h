@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
  signals:
   // The summary charts are asked for (the menu's Summary…).
   void summaryRequested();
+  // The preferences and the calendar account are asked for (the menu's Preferences…).
+  void preferencesRequested();
   // The menu's Quit: the program is to end, also when closing the window would only hide it.
   void quitRequested();
   // The forgotten-timer question is about to be asked.

@@ -186,6 +186,8 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
   joinDesktop(desktop, window);
   QObject::connect(&desktop, &DesktopIntegration::preferencesRequested, &window,
                    [&] { launcher.openPreferences(desktop, stores, storePath); });
+  QObject::connect(&window, &MainWindow::preferencesRequested, &window,
+                   [&] { launcher.openPreferences(desktop, stores, storePath); });
   if (terminations) {
     // As at closing the window: the entry being timed is saved.
     QObject::connect(terminations.get(), &TerminationSignals::received, &window, [&] {

@@ -109,6 +109,7 @@ TEST_F(MainWindowTest, KeysTriggerTheButtonsAndTheMenu) {
   choose("Alpha");
   QSignalSpy summary(window, &MainWindow::summaryRequested);
   QSignalSpy quit(window, &MainWindow::quitRequested);
+  QSignalSpy preferences(window, &MainWindow::preferencesRequested);
   int dialogs = 0;
   desktop.onDialog = [&](QDialog&) { return ++dialogs, 0; };
   const auto visible = [this](const char* name) { return child<QWidget>(name)->isVisible(); };
@@ -126,6 +127,7 @@ TEST_F(MainWindowTest, KeysTriggerTheButtonsAndTheMenu) {
       {Qt::CTRL | Qt::Key_T, [&] { return dialogs == 1; }},
       {Qt::CTRL | Qt::Key_J, [&] { return visible("journalWindow"); }},
       {Qt::CTRL | Qt::Key_U, [&] { return summary.size() == 1; }},
+      {Qt::CTRL | Qt::Key_Comma, [&] { return preferences.size() == 1; }},
       {Qt::CTRL | Qt::Key_Q, [&] { return quit.size() == 1; }},
       {Qt::Key_F10, [&] { return visible("mainMenu"); }},
   };
