@@ -101,11 +101,22 @@ void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
   watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
   watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
   watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));
-  // A bare X11 session has none of those services; the X server counts idle time itself. Only
-  // on the xcb platform: offscreen may answer as an X11 application too, without a connection.
+  // The X server counts idle time itself. Offscreen may answer as an X11 application too,
+  // without a connection.
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection())
-    watcher->addFallbackSource(new X11IdleSource(x11->connection()));
+  if (x11 && x11->connection()) {
+    switch (X11IdleSource::role(QGuiApplication::platformName(),
+                                qEnvironmentVariable("XDG_SESSION_TYPE"))) {
+      case X11IdleSource::Role::Source:
+        watcher->addSource(new X11IdleSource(x11->connection()));
+        break;
+      case X11IdleSource::Role::Fallback:
+        watcher->addFallbackSource(new X11IdleSource(x11->connection()));
+        break;
+      case X11IdleSource::Role::None:
+        break;
+    }
+  }
   connect(watcher, &IdleWatcher::returned, this, &DesktopIntegration::tellReturn);
   watcher->start();
 }

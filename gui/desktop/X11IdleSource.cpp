@@ -28,4 +28,9 @@ std::optional<std::int64_t> X11IdleSource::idleSeconds() {
   return static_cast<std::int64_t>(info->ms_since_user_input / 1000);
 }
 
+X11IdleSource::Role X11IdleSource::role(const QString& platformName, const QString& sessionType) {
+  if (platformName != QLatin1String("xcb")) return Role::None;
+  return sessionType == QLatin1String("x11") ? Role::Source : Role::Fallback;
+}
+
 }  // namespace tw

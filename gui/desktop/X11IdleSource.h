@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 #include "gui/desktop/IdleSource.h"
@@ -19,6 +20,14 @@ class X11IdleSource : public IdleSource {
   // first screen. No connection, or a server without the extension, leaves the source silent.
   explicit X11IdleSource(xcb_connection_t* connection, QObject* parent = nullptr);
   std::optional<std::int64_t> idleSeconds() override;
+
+  // How much the X server's count is worth on the Qt platform platformName in a desktop session
+  // of type sessionType (XDG_SESSION_TYPE): in an X11 session it sees all input and counts
+  // beside the services (a logind session of a bare window manager often says "not idle"
+  // forever); elsewhere on xcb (XWayland, or no session named) it only fills in when no service
+  // answers; other platforms have no X server to ask.
+  enum class Role { None, Source, Fallback };
+  static Role role(const QString& platformName, const QString& sessionType);
 
  private:
   xcb_connection_t* connection_;

@@ -98,5 +98,21 @@ TEST(X11IdleSourceTest, SilentWithoutTheExtensionOrTheServer) {
   EXPECT_EQ(source.idleSeconds(), std::nullopt);
 }
 
+// In an X11 session the server sees every input; under XWayland only what goes to X windows.
+TEST(X11IdleSourceTest, CountsBesideTheServicesOnlyInAnX11Session) {
+  using Role = X11IdleSource::Role;
+  const struct {
+    const char* platform;
+    const char* session;
+    Role role;
+  } cases[] = {
+      {"xcb", "x11", Role::Source},       {"xcb", "wayland", Role::Fallback},
+      {"xcb", "", Role::Fallback},        {"xcb", "tty", Role::Fallback},
+      {"wayland", "wayland", Role::None}, {"offscreen", "x11", Role::None},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(X11IdleSource::role(c.platform, c.session), c.role) << c.platform << " " << c.session;
+}
+
 }  // namespace
 }  // namespace tw::test
