@@ -42,7 +42,8 @@ std::string trimmed(std::string s) {
 MoneyFormat MoneyFormat::fromEnvironment() {
   try {
     const std::locale user("");
-    if (user.name() == "C" || user.name() == "POSIX") return plain();
+    // A locale without a currency of its own (C, POSIX, C.UTF-8) has no money form either.
+    if (std::use_facet<std::moneypunct<char, true>>(user).curr_symbol().empty()) return plain();
     return MoneyFormat(user, user);
   } catch (const std::runtime_error&) {
     // A locale named in the environment but not installed: the plain form.
@@ -69,6 +70,9 @@ std::string MoneyFormat::amount(std::int64_t minor, const Currency& currency) co
   const std::string sign = minor < 0 ? punct.negative_sign() : punct.positive_sign();
   const std::money_base::pattern pattern = minor < 0 ? punct.neg_format() : punct.pos_format();
   std::string out;
+  if (std::find(std::begin(pattern.field), std::end(pattern.field), std::money_base::value) ==
+      std::end(pattern.field))
+    return currency.plain(minor) + " " + currency.code();
   for (char part : pattern.field) {
     if (part == std::money_base::symbol) out += symbol;
     if (part == std::money_base::sign) out += sign.substr(0, 1);
