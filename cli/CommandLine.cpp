@@ -7,6 +7,7 @@
 
 #include "cli/CommandContext.h"
 #include "cli/CommandParser.h"
+#include "cli/JournalFindings.h"
 #include "cli/TerminalText.h"
 #include "cli/UsageError.h"
 
@@ -60,6 +61,8 @@ int CommandLine::run(const std::vector<std::string>& args) {
     parser.runCommand(context);
   } catch (const UsageError& e) {
     return complain(kUsage, e.what());
+  } catch (const JournalFindings& e) {
+    return complain(kFindings, e.what());
   } catch (const std::exception& e) {
     return complain(kFailure, e.what());
   }

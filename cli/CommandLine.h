@@ -23,13 +23,14 @@ class CommandChoice;
 
 // The commands of the tallyworks executable, run without any window (tallyworks --help lists
 // them), with --store PATH before the command. Errors go to the error stream as one line
-// "tallyworks: ..."; the exit code is kSuccess, kFailure, or kUsage for arguments given wrongly
-// (nothing is changed then).
+// "tallyworks: ..."; the exit code is kSuccess, kFailure, kUsage for arguments given wrongly
+// (nothing is changed then), or kFindings when `check` found journal entries to look at.
 class CommandLine {
  public:
   static constexpr int kSuccess = 0;
   static constexpr int kFailure = 1;
   static constexpr int kUsage = 2;
+  static constexpr int kFindings = 3;
 
   // The group of the calendar's commands, made on the parser's commands sync and ical.
   using CalendarCommands = std::function<std::unique_ptr<CommandGroup>(

@@ -32,14 +32,25 @@ ReportCommands::ReportCommands(CLI::App& app, CommandChoice& choice)
     }
   }
   choice.bind(*report_, [this](CommandContext& context) {
-    write(context, *report_, [](JournalStore* store, const ReportRequest& wanted) {
-      return store ? ReportRun::text(*store, wanted) : TextReport(wanted).finish();
-    });
+    write(context, *report_,
+          [](JournalStore* store, const ReportRequest& wanted, const ReportSink& out) {
+            if (store) {
+              ReportRun::writeText(*store, wanted, out);
+              return;
+            }
+            TextReport report(wanted, out);
+            report.finish();
+          });
   });
   choice.bind(*csv_, [this](CommandContext& context) {
-    write(context, *csv_, [](JournalStore* store, const ReportRequest& wanted) {
-      return store ? ReportRun::csv(*store, wanted) : CsvReport(wanted).finish();
-    });
+    write(context, *csv_,
+          [](JournalStore* store, const ReportRequest& wanted, const ReportSink& out) {
+            if (store) {
+              ReportRun::writeCsv(*store, wanted, out);
+              return;
+            }
+            out(CsvReport(wanted).finish());
+          });
   });
 }
 
@@ -55,7 +66,7 @@ void ReportCommands::write(CommandContext& context, const CLI::App& command,
   const ReportRequest wanted = request(command);
   TextOutput output = context.output(output_);
   const auto store = context.openToRead();
-  output.write(compose(store.get(), wanted));
+  compose(store.get(), wanted, [&](std::string_view piece) { output.write(piece); });
   output.finish();
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/CommandGroup.h"
+#include "report/ReportSink.h"
 
 namespace CLI {
 class App;
@@ -24,11 +25,12 @@ class ReportCommands : public CommandGroup {
   ReportCommands(CLI::App& app, CommandChoice& choice);
 
  private:
-  // What a report is made of: the store (null when its file does not exist yet) and the request.
-  using Compose = std::function<std::string(JournalStore* store, const ReportRequest& wanted)>;
+  // Writes a report of the store (null when its file does not exist yet) and the request to out.
+  using Compose =
+      std::function<void(JournalStore* store, const ReportRequest& wanted, const ReportSink& out)>;
 
   ReportRequest request(const CLI::App& command) const;
-  // Writes the report that compose makes of the store and the request command gives.
+  // Writes the report compose makes of the store and the request command gives.
   void write(CommandContext& context, const CLI::App& command, const Compose& compose) const;
 
   CLI::App* report_;

@@ -5,8 +5,11 @@
 #include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
+#include "cli/JournalFindings.h"
 #include "cli/TerminalText.h"
+#include "core/DateText.h"
 #include "core/EntryRules.h"
+#include "tracking/JournalProblems.h"
 
 namespace tw {
 
@@ -16,7 +19,9 @@ StoreCommands::StoreCommands(CLI::App& app, CommandChoice& choice) {
   CLI::App* checkCommand =
       app.add_subcommand("check",
                          "Check the store file and what it holds: prints ok, or what is "
-                         "damaged or out of range (exit code 1)");
+                         "damaged or out of range (exit code 1), or journal entries that "
+                         "cannot be billed as they are: overlapping, in the future, a second "
+                         "Start Work (exit code 3)");
   CLI::App* recoverCommand =
       app.add_subcommand("recover",
                          "Save what can still be read of a damaged store into a new "
@@ -52,12 +57,31 @@ void StoreCommands::check(CommandContext& context) {
                        "\" recover NEW-FILE` saves what can still be read into a new store.");
   }
   const long invalid = listInvalidItems(*store, output);
-  if (invalid == 0) output.write("ok\n");
+  const long problems = listProblems(*store, context.clock().now(), output);
+  if (invalid == 0 && problems == 0) output.write("ok\n");
   output.finish();
   if (invalid > 0)
     throw CommandError(std::to_string(invalid) +
                        " items hold values Tallyworks no longer accepts; change or delete "
                        "them (task rename, journal edit, journal delete).");
+  if (problems > 0)
+    throw JournalFindings(std::to_string(problems) +
+                          " journal entries cannot be billed as they are; correct them in the "
+                          "journal window or with journal edit and journal delete.");
+}
+
+// entry UID (3/11/2024 9:30:00 AM "Write"): why; the journal read day by day.
+long StoreCommands::listProblems(JournalStore& store, Instant now, TextOutput& output) {
+  long count = 0;
+  JournalProblems::scan(store, std::nullopt, std::nullopt, now,
+                        [&](const JournalProblems::Problem& p) {
+                          ++count;
+                          output.write("entry " + TerminalText::field(p.entry.uid) + " (" +
+                                       DateText::generalDate(p.entry.localStart()) + " " +
+                                       TerminalText::quoted(p.entry.subject) +
+                                       "): " + TerminalText::oneLine(p.why()) + '\n');
+                        });
+  return count;
 }
 
 // task UID: why, and entry UID: why.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/CommandGroup.h"
+#include "core/Instant.h"
 
 namespace CLI {
 class App;
@@ -26,6 +27,9 @@ class StoreCommands : public CommandGroup {
   void recover(CommandContext& context);
   // Writes a line for every task and entry that breaks what it may hold; returns how many.
   static long listInvalidItems(JournalStore& store, TextOutput& output);
+  // Writes a line for every journal entry that cannot be billed as it is (JournalProblems);
+  // returns how many.
+  static long listProblems(JournalStore& store, Instant now, TextOutput& output);
 
   std::string file_;
 };

@@ -17,6 +17,7 @@
 #include "core/CaseFold.h"
 #include "core/EntryRules.h"
 #include "core/TextLike.h"
+#include "tracking/TaskRename.h"
 
 namespace tw {
 namespace {
@@ -67,6 +68,10 @@ TaskCommands::TaskCommands(CLI::App& task, CommandChoice& choice) {
   for (CLI::App* command : {close_, reopen_})
     command->add_option("SUBJECT", subject_, kSubject)->required();
   rename_->add_option("NEW", newSubject_, "The new subject")->required();
+  rename_->add_flag("--entries", entries_,
+                    "Rename the task's journal entries too (those under its old subject that "
+                    "were timed for it or belong to no task), so that reports keep its history "
+                    "under one name");
   for (CLI::App* command : {add_, edit_}) {
     command->add_option("--categories", categories_, "The task's categories");
     command->add_option("--status", statusValue_, kStatuses)
@@ -87,7 +92,8 @@ void TaskCommands::addCommands(CLI::App& task, CommandChoice& choice) {
   status_ = task.add_subcommand("status", "Set the status of the task(s) of that subject");
   edit_ = task.add_subcommand("edit", "Change the categories or status of the task(s)");
   rename_ = task.add_subcommand(
-      "rename", "Give the task(s) a new subject; entries already timed keep the subject they have");
+      "rename",
+      "Give the task(s) a new subject; entries already timed keep theirs unless --entries");
   close_ = task.add_subcommand("close", "Set the task(s) complete: the task list leaves them out");
   reopen_ = task.add_subcommand("reopen", "Set a closed task not started: listed again");
   delete_ = task.add_subcommand(
@@ -168,7 +174,15 @@ void TaskCommands::edit(CommandContext& context) {
 
 void TaskCommands::rename(CommandContext& context) {
   checkTask("NEW", newSubject_);
-  change(context, {.subject = true});
+  const auto store = context.open(StoreOpener::Access::ReadWrite);
+  std::size_t entries = 0;
+  forEachTask(*store, [&](Task& task) {
+    entries += TaskRename::apply(*store, task.id, newSubject_, entries_).entries();
+  });
+  if (!entries_) return;
+  TextOutput output = context.output("");
+  output.write("Renamed " + std::to_string(entries) + " journal entries too.\n");
+  output.finish();
 }
 
 void TaskCommands::close(CommandContext& context) {
@@ -186,7 +200,6 @@ void TaskCommands::change(CommandContext& context, Changes changes) {
   forEachTask(*store, [&](Task& task) {
     if (changes.status) task.status = static_cast<TaskStatus>(statusValue_);
     if (changes.categories) task.categories = categories_;
-    if (changes.subject) task.subject = newSubject_;
     store->updateTask(task);
   });
 }

@@ -27,7 +27,6 @@ class TaskCommands : public CommandGroup {
   struct Changes {
     bool status = false;
     bool categories = false;
-    bool subject = false;
   };
 
   void addCommands(CLI::App& task, CommandChoice& choice);
@@ -58,6 +57,7 @@ class TaskCommands : public CommandGroup {
   int statusValue_ = 0;
   bool all_ = false;
   bool force_ = false;
+  bool entries_ = false;
 };
 
 }  // namespace tw

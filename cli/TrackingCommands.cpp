@@ -50,8 +50,9 @@ TrackingCommands::TrackingCommands(CLI::App& app, CommandChoice& choice) {
                                              "that names an open task");
   CLI::App* statusCommand = app.add_subcommand("status",
                                                "Print the task being timed, its categories and "
-                                               "minutes (tab-separated), or Paused with the task "
-                                               "and since when, or Stopped");
+                                               "minutes (tab-separated), or Unfinished when the "
+                                               "window timing it ended without stopping, or "
+                                               "Paused with the task and since when, or Stopped");
   startCommand->add_option("SUBJECT", subject_, "The open task's subject, letter case aside")
       ->required();
   choice.bind(*startCommand, [this](CommandContext& context) { start(context); });
@@ -113,14 +114,29 @@ std::string TrackingCommands::timedText(const TrackingSession& session) {
   return now.subject + " (" + std::to_string(now.minutes) + " min)";
 }
 
+// A timer whose window ended without stopping is not running: what was saved, and the ways on.
+std::string TrackingCommands::unfinishedText(const TrackingSession::Status& now,
+                                             const CommandContext& context) {
+  const DateTime saved = TimeZone::toLocal(now.savedAt);
+  const bool today = saved.date() == TimeZone::toLocal(context.clock().now()).date();
+  return "Unfinished: " + TerminalText::field(now.subject) + ", " + std::to_string(now.minutes) +
+         " min saved at " + (today ? DateText::longTime(saved) : DateText::generalDate(saved)) +
+         " when the window timing it ended without stopping. Start the window to resume it "
+         "(the time since counts as work) or to stop it at that save; `tallyworks stop` stops "
+         "it now, the time since counted.\n";
+}
+
 // The task being timed, its categories and minutes, tab-separated (fields escaped as in the
-// lists); "Paused" with the task paused and since when; or "Stopped".
+// lists); "Unfinished" with what was saved when the window timing it is gone; "Paused" with
+// the task paused and since when; or "Stopped".
 void TrackingCommands::showStatus(CommandContext& context) {
   TextOutput output = context.output("");
   const auto store = context.openToRead();
   const TrackingSession::Status now =
       store ? sessionOn(*store, context).status() : TrackingSession::Status{};
-  if (now.state == TrackingSession::State::Tracking) {
+  if (now.ownerGone) {
+    output.write(unfinishedText(now, context));
+  } else if (now.state == TrackingSession::State::Tracking) {
     output.write(TerminalText::field(now.subject) + '\t' + TerminalText::field(now.categories) +
                  '\t' + std::to_string(now.minutes) + '\n');
   } else if (now.state == TrackingSession::State::Paused) {

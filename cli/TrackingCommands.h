@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/CommandGroup.h"
+#include "tracking/TrackingSession.h"
 
 namespace CLI {
 class App;
@@ -13,7 +14,6 @@ namespace tw {
 
 class CommandChoice;
 class CommandContext;
-class TrackingSession;
 
 // start SUBJECT | pause | stop | last | status: timing work as the window does, with the same
 // markers. The timer is kept in the store, so it runs on after the command ends (until a
@@ -35,6 +35,8 @@ class TrackingCommands : public CommandGroup {
   void track(CommandContext& context, const Step& step);
   void showStatus(CommandContext& context);
   static std::string timedText(const TrackingSession& session);
+  static std::string unfinishedText(const TrackingSession::Status& now,
+                                    const CommandContext& context);
 
   std::string subject_;
 };

@@ -26,6 +26,8 @@ class Markers {
   // An entry whose type is a marker's name is a work marker: reports print it as an event and
   // windows show it apart, without an end or minutes.
   static bool isMarker(const JournalEntry& entry) { return isMarkerName(entry.type); }
+  // A marker opens a period of work unless it is a "Stop Work".
+  static bool opensWork(const JournalEntry& marker) { return marker.subject != kStopSubject; }
   // An entry's minutes count as work (in a day's total, the summary, the journal window's
   // totals) unless it is a marker or its category is a marker's name.
   static bool countsAsWork(const JournalEntry& entry) {

@@ -1,5 +1,7 @@
 #include "report/ReportRun.h"
 
+#include <optional>
+
 #include "core/DateTimeError.h"
 #include "report/CsvReport.h"
 #include "report/TextReport.h"
@@ -12,7 +14,7 @@ namespace {
 template <typename Report>
 void feed(JournalStore& store, Report& report, const ReportRun::Progress& progress) {
   std::size_t read = 0;
-  store.readDays(report.firstDay(), report.lastDay(), [&](JournalStore::EntryBatch batch) {
+  store.readReportDays(report.firstDay(), report.lastDay(), [&](JournalStore::EntryBatch batch) {
     for (const JournalEntry& e : batch) report.add(e);
     read += batch.size();
     if (progress) progress(read);
@@ -27,23 +29,41 @@ bool journalIsEmpty(JournalStore& store) {
 
 }  // namespace
 
-std::string ReportRun::text(JournalStore& store, const ReportRequest& request,
-                            const Progress& progress) {
+void ReportRun::writeText(JournalStore& store, const ReportRequest& request, const ReportSink& out,
+                          const Progress& progress) {
+  std::optional<TextReport> report;
   try {
-    TextReport report(request);
-    feed(store, report, progress);
-    return report.finish();
+    report.emplace(request, out);
   } catch (const DateTimeError&) {
     if (!journalIsEmpty(store)) throw;
-    return TextReport::withoutEntries(request);
+    out(TextReport::withoutEntries(request));
+    return;
   }
+  feed(store, *report, progress);
+  report->finish();
+}
+
+void ReportRun::writeCsv(JournalStore& store, const ReportRequest& request, const ReportSink& out,
+                         const Progress& progress) {
+  CsvReport report(request);
+  feed(store, report, progress);
+  out(report.finish());
+}
+
+std::string ReportRun::text(JournalStore& store, const ReportRequest& request,
+                            const Progress& progress) {
+  std::string text;
+  writeText(
+      store, request, [&](std::string_view piece) { text += piece; }, progress);
+  return text;
 }
 
 std::string ReportRun::csv(JournalStore& store, const ReportRequest& request,
                            const Progress& progress) {
-  CsvReport report(request);
-  feed(store, report, progress);
-  return report.finish();
+  std::string text;
+  writeCsv(
+      store, request, [&](std::string_view piece) { text += piece; }, progress);
+  return text;
 }
 
 }  // namespace tw

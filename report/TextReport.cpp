@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "core/DateText.h"
 #include "core/DurationText.h"
@@ -12,6 +13,8 @@ namespace {
 
 constexpr const char* kEol = "\r\n";
 constexpr const char* kIndent = "    ";
+// The text is handed on at the start of a day once this much has gathered.
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 const char* rangeSeparator(bool hasStart, bool hasEnd) {
   if (hasStart && hasEnd) return " through ";
@@ -33,13 +36,15 @@ DateTime dayOf(const std::optional<DateTime>& bound, DateTime otherwise) {
 
 }  // namespace
 
-TextReport::TextReport(const ReportRequest& request)
+TextReport::TextReport(const ReportRequest& request, ReportSink out)
     : firstDay_(dayOf(request.first, DateTime::fromParts(1900, 1, 1))),
       lastDay_(dayOf(request.last, DateTime::fromParts(2999, 1, 1))),
       filter_(request.category),
+      out_(std::move(out)),
       text_(heading(request)) {
   // The range ends before the day after its last, which the last day there is has not.
   static_cast<void>(lastDay_.addDays(1));
+  text_.reserve(kPieceBytes * 2);
 }
 
 std::string TextReport::heading(const ReportRequest& r) {
@@ -57,6 +62,7 @@ void TextReport::add(const JournalEntry& e) {
   const DateTime start = e.localStart();
   const DateTime day = start.date();
   if (!anyDay_ || day != shownDay_) {
+    if (text_.size() >= kPieceBytes) handOn();
     text_ += kEol;
     text_ += '[';
     text_ += DateText::longDate(day);
@@ -110,7 +116,12 @@ void TextReport::addWork(const JournalEntry& e, DateTime start) {
   totals_.add(e.categories, minutes);
 }
 
-std::string TextReport::finish() {
+void TextReport::handOn() {
+  out_(text_);
+  text_.clear();
+}
+
+void TextReport::finish() {
   text_ += kEol;
   text_ += "TOTALS:";
   text_ += kEol;
@@ -123,7 +134,7 @@ std::string TextReport::finish() {
     DurationText::appendFriendly(text_, wholeMinutes(total.minutes));
     text_ += kEol;
   }
-  return std::move(text_);
+  handOn();
 }
 
 }  // namespace tw

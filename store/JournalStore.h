@@ -55,6 +55,10 @@ class JournalStore {
   // read. Every report, list, window and export asks this for the entries of days.
   virtual void readDays(std::optional<DateTime> first, std::optional<DateTime> last,
                         const BatchSink& sink) = 0;
+  // As readDays, with only the fields reports show: subject, start, utcOffset, seconds,
+  // categories and type (the others are left empty).
+  virtual void readReportDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                              const BatchSink& sink) = 0;
   // Every entry in the order they were stored.
   virtual void visitAll(const EntryVisitor& visit) = 0;
   // From the latest start backwards (equal starts: the one stored last first).

@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/EntryRules.h"
+#include "core/Markers.h"
 #include "core/TimeZone.h"
 #include "tracking/TaskList.h"
 #include "tracking/TrackingError.h"
@@ -101,8 +102,40 @@ JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {
   return after;
 }
 
-JournalEntry JournalEditor::addMarker(bool opening, DateTime at) {
-  return store_.addEntry(placed(WorkMarkers::marker(opening, Instant{}), at));
+JournalEntry JournalEditor::placedMarker(const JournalEntry& marker, DateTime at, Instant now) {
+  JournalEntry e = placed(marker, at);
+  if (now < e.start)
+    throw TrackingError("A work marker cannot be placed later than now (" +
+                        DateText::generalDate(TimeZone::toLocal(now)) + ")");
+  return e;
+}
+
+JournalEntry JournalEditor::addMarker(bool opening, DateTime at, Instant now) {
+  return store_.addEntry(placedMarker(WorkMarkers::marker(opening, Instant{}), at, now));
+}
+
+JournalEntry JournalEditor::moveMarker(const JournalEntry& marker, DateTime at, Instant now) {
+  const JournalEntry moved = placedMarker(marker, at, now);
+  change(moved);
+  return moved;
+}
+
+std::optional<JournalEntry> JournalEditor::startWorkToMove(DateTime at) {
+  // The day's last marker up to `at`, when it opens work, and its first marker after `at`.
+  std::optional<JournalEntry> before, next;
+  store_.readDays(at.date(), at.date(), [&](JournalStore::EntryBatch batch) {
+    for (const JournalEntry& e : batch) {
+      if (!Markers::isMarker(e)) continue;
+      if (at < e.localStart()) {
+        if (!next) next = e;
+      } else {
+        before = Markers::opensWork(e) ? std::optional(e) : std::nullopt;
+      }
+    }
+  });
+  if (before) return before;
+  if (next && Markers::opensWork(*next)) return next;
+  return std::nullopt;
 }
 
 }  // namespace tw

@@ -38,8 +38,14 @@ class JournalEditor {
   // Cuts the entry at a moment inside it: the entry keeps the part before, a new entry of the
   // same task the part after. Returns the new entry. Not the entry being timed.
   JournalEntry split(std::int64_t id, DateTime at);
-  // A "Start Work" or "Stop Work" marker at a local time.
-  JournalEntry addMarker(bool opening, DateTime at);
+  // A "Start Work" or "Stop Work" marker at a local time, not later than now: a marker tells
+  // when work began or ended, which cannot lie ahead.
+  JournalEntry addMarker(bool opening, DateTime at, Instant now);
+  // Moves a marker to a local time, not later than now.
+  JournalEntry moveMarker(const JournalEntry& marker, DateTime at, Instant now);
+  // The "Start Work" of the day of `at` that a new one there would repeat (no "Stop Work"
+  // between them), to offer moving it instead; the one before `at` first.
+  std::optional<JournalEntry> startWorkToMove(DateTime at);
 
   // The entry started at a local time: of this zone (TimeZone::entered: a time the clocks skip
   // is refused, one they repeat is the first), or under the UTC offset given.
@@ -52,6 +58,7 @@ class JournalEditor {
 
  private:
   JournalEntry existing(std::int64_t id);
+  static JournalEntry placedMarker(const JournalEntry& marker, DateTime at, Instant now);
   static void check(const JournalEntry& entry);
 
   JournalStore& store_;

@@ -50,6 +50,7 @@ void TrackingSession::follow(const RunningTimer& t) {
   const ProcessIdentity timedBy{t.ownerPid, t.ownerStart};
   const bool mine = timedBy == owner_;
   const bool adoptable = !owner_.isDetached() && t.detached();
+  orphaned_ = owner_.isDetached() && t.running() && !t.detached() && !timedBy.alive();
   // Not timed here when another window times it, or a process that is gone did (orphan()).
   if (!t.running() || (!mine && !adoptable && !owner_.isDetached())) {
     generation_ = t.generation;
@@ -91,8 +92,9 @@ TrackingSession::Status TrackingSession::status() const {
   if (tracking_ && held_) {
     s.state = State::Tracking;
     JournalEntry now = *held_;
-    now.seconds = timedSeconds();
+    if (!orphaned_) now.seconds = timedSeconds();
     s.minutes = now.minutes();
+    s.ownerGone = orphaned_;
   } else if (held_) {
     s.state = State::Held;
     s.minutes = held_->minutes();

@@ -48,6 +48,10 @@ class TrackingSession {
     Instant savedAt;
     // While paused: when the pause began (subject and categories name the task paused).
     Instant since;
+    // Seen from the command line while tracking: the window timing the entry ended without
+    // stopping (killed, a power cut); the minutes are those of its last save (savedAt) until a
+    // window resumes the timing or someone stops it.
+    bool ownerGone = false;
   };
 
   // A periodic save waits at most this long for another program's write, so that the window
@@ -153,6 +157,8 @@ class TrackingSession {
   std::string storeFailure_;
   // The store's pause, read at attach and at each tick.
   std::optional<PausedWork> pause_;
+  // A command line's session follows a timer whose window is gone.
+  bool orphaned_ = false;
   // The entry the user chose to keep timing although it was overdue.
   std::int64_t keptOverdue_ = 0;
 };

@@ -7,7 +7,7 @@ namespace tw {
 
 std::optional<JournalEntry> WorkMarkers::openedBy() {
   std::optional<JournalEntry> last = store_.lastMarker();
-  if (last && last->subject == Markers::kStopSubject) last.reset();
+  if (last && !Markers::opensWork(*last)) last.reset();
   return last;
 }
 

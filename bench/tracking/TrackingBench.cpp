@@ -5,6 +5,7 @@
 #include "core/DateText.h"
 #include "core/SystemClock.h"
 #include "support/BigJournal.h"
+#include "tracking/JournalProblems.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
@@ -51,6 +52,20 @@ void DropAnEntry(benchmark::State& state) {
   }
 }
 BENCHMARK(DropAnEntry)->Unit(benchmark::kMillisecond);
+
+// What `check` reads for billing: the whole journal, day by day (every other entry of the big
+// journal overlaps the next one: the problems are many, the memory stays the same).
+void JournalProblemsOfTheWholeJournal(benchmark::State& state) {
+  SqliteJournalStore store(bench::bigStore());
+  SystemClock clock;
+  for (auto _ : state) {
+    std::int64_t found = 0;
+    JournalProblems::scan(store, std::nullopt, std::nullopt, clock.now(),
+                          [&](const JournalProblems::Problem&) { ++found; });
+    state.counters["problems"] = static_cast<double>(found);
+  }
+}
+BENCHMARK(JournalProblemsOfTheWholeJournal)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 }  // namespace tw

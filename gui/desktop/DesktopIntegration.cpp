@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDBusConnection>
+#include <QGuiApplication>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -14,6 +15,7 @@
 #include "gui/desktop/MutterIdleSource.h"
 #include "gui/desktop/ScreenSaverIdleSource.h"
 #include "gui/desktop/TrayIcon.h"
+#include "gui/desktop/X11IdleSource.h"
 #include "gui/summary/SummaryView.h"
 #include "tracking/TrackingSession.h"
 
@@ -84,6 +86,11 @@ void DesktopIntegration::makeIdleWatcher(TrackingSession& session) {
   watcher->addSource(new LogindIdleSource(QDBusConnection::systemBus(), services_.clock));
   watcher->addSource(new ScreenSaverIdleSource(QDBusConnection::sessionBus()));
   watcher->addSource(new MutterIdleSource(QDBusConnection::sessionBus()));
+  // A bare X11 session has none of those services; the X server counts idle time itself. Only
+  // on the xcb platform: offscreen may answer as an X11 application too, without a connection.
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection())
+    watcher->addFallbackSource(new X11IdleSource(x11->connection()));
   connect(watcher, &IdleWatcher::returned, this, &DesktopIntegration::tellReturn);
   watcher->start();
 }

@@ -42,6 +42,9 @@ class DesktopIntegration : public QObject {
 
  public slots:
   void openSummary();
+  // Ends the program: the window closes (saving the entry being timed) instead of going to the
+  // tray.
+  void quit();
   // A notification of the forgotten-timer question while the window is hidden.
   void tellOverdue(const QString& text);
 
@@ -50,7 +53,6 @@ class DesktopIntegration : public QObject {
   void waitForTray(TrackingSession* session, JournalStore* store);
   void makeIdleWatcher(TrackingSession& session);
   void showWindow();
-  void quit();
   void tellReturn(const QString& task, qint64 minutes);
 
   WindowServices& services_;

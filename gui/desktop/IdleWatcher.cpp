@@ -17,6 +17,15 @@ namespace {
 
 constexpr int kPollMillis = 15000;
 
+std::optional<std::int64_t> longestIdle(const std::vector<IdleSource*>& sources) {
+  std::optional<std::int64_t> idle;
+  for (IdleSource* source : sources) {
+    if (const std::optional<std::int64_t> seconds = source->idleSeconds())
+      idle = std::max(idle.value_or(0), *seconds);
+  }
+  return idle;
+}
+
 }  // namespace
 
 IdleWatcher::IdleWatcher(TrackingSession& session, const Clock& clock, IdleQuestion& question,
@@ -33,8 +42,17 @@ IdleWatcher::IdleWatcher(TrackingSession& session, const Clock& clock, IdleQuest
 }
 
 void IdleWatcher::addSource(IdleSource* source) {
-  source->setParent(this);
+  adopt(source);
   sources_.push_back(source);
+}
+
+void IdleWatcher::addFallbackSource(IdleSource* source) {
+  adopt(source);
+  fallbacks_.push_back(source);
+}
+
+void IdleWatcher::adopt(IdleSource* source) {
+  source->setParent(this);
   connect(source, &IdleSource::lockChanged, this, &IdleWatcher::onLockChanged);
 }
 
@@ -44,16 +62,17 @@ void IdleWatcher::start() {
 
 void IdleWatcher::poll() {
   if (asking_ || locked_ || (!awaySince_ && !session_.tracking())) return;
-  std::optional<std::int64_t> idle;
-  for (IdleSource* source : sources_) {
-    if (const std::optional<std::int64_t> seconds = source->idleSeconds())
-      idle = std::max(idle.value_or(0), *seconds);
-  }
+  const std::optional<std::int64_t> idle = idleSeconds();
   if (!idle) return;
   if (!awaySince_ && *idle >= limitSeconds_)
     awaySince_ = clock_.now().plus(-*idle);
   else if (awaySince_ && *idle < limitSeconds_)
     comeBack();
+}
+
+std::optional<std::int64_t> IdleWatcher::idleSeconds() const {
+  if (std::optional<std::int64_t> idle = longestIdle(sources_)) return idle;
+  return longestIdle(fallbacks_);
 }
 
 // Several sources may tell of the same lock; only changes count. A lock while already away

@@ -31,6 +31,8 @@ class IdleWatcher : public QObject {
   // Sources are asked in the order added; the longest idle time any reports counts. The
   // watcher becomes the source's parent.
   void addSource(IdleSource* source);
+  // A source asked only when none of the others tells an idle time.
+  void addFallbackSource(IdleSource* source);
   // Polls the sources every few seconds from now on.
   void start();
 
@@ -42,6 +44,8 @@ class IdleWatcher : public QObject {
   void returned(const QString& task, qint64 minutes);
 
  private:
+  void adopt(IdleSource* source);
+  std::optional<std::int64_t> idleSeconds() const;
   void onLockChanged(bool locked);
   void comeBack();
   void apply(IdleQuestion::Answer answer, Instant since, const std::string& task);
@@ -52,6 +56,7 @@ class IdleWatcher : public QObject {
   MessageBoxes& messages_;
   std::int64_t limitSeconds_;
   std::vector<IdleSource*> sources_;
+  std::vector<IdleSource*> fallbacks_;
   QTimer* pollTimer_ = nullptr;
   std::optional<Instant> awaySince_;
   bool locked_ = false;

@@ -1,6 +1,7 @@
 #include "gui/journal/JournalModel.h"
 
 #include <QBrush>
+#include <QColor>
 #include <QFont>
 #include <utility>
 
@@ -66,11 +67,22 @@ void JournalModel::setRunning(std::int64_t entryId, std::int64_t seconds) {
   }
 }
 
+void JournalModel::setBillingProblems(std::map<std::int64_t, std::string> problems) {
+  billingProblems_ = std::move(problems);
+  if (!entries_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1));
+}
+
 QString JournalModel::problemAt(int row) const {
   const std::string& why = problems_.at(static_cast<std::size_t>(row));
   if (why.empty()) return {};
   return text("This entry holds values Tallyworks no longer accepts: " + why +
               ". Correct them here, or delete the entry.");
+}
+
+QString JournalModel::billingProblemAt(int row) const {
+  const auto found = billingProblems_.find(entryAt(row).id);
+  if (found == billingProblems_.end()) return {};
+  return text("This entry cannot be billed as it is: it " + found->second + ".");
 }
 
 int JournalModel::rowCount(const QModelIndex& parent) const {
@@ -137,8 +149,14 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
       if (!problemAt(index.row()).isEmpty()) return QBrush(Qt::red);
       return Markers::isMarker(e) ? QVariant(QBrush(Qt::darkGray)) : QVariant();
-    case Qt::ToolTipRole:
-      return problemAt(index.row());
+    case Qt::BackgroundRole:
+      if (billingProblemAt(index.row()).isEmpty()) return {};
+      return QBrush(QColor(255, 176, 0, 56));
+    case Qt::ToolTipRole: {
+      QStringList why = {problemAt(index.row()), billingProblemAt(index.row())};
+      why.removeAll(QString());
+      return why.isEmpty() ? QVariant() : QVariant(why.join(QStringLiteral("\n")));
+    }
     case Qt::TextAlignmentRole:
       return index.column() == kMinutes ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     default:

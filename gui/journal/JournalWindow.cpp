@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/CategoryTotals.h"
 #include "core/Markers.h"
@@ -20,6 +21,7 @@
 #include "gui/common/WindowServices.h"
 #include "gui/journal/JournalModel.h"
 #include "store/JournalStore.h"
+#include "tracking/JournalProblems.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
@@ -66,6 +68,18 @@ std::vector<const JournalEntry*> live(std::vector<JournalEntry>& entries, std::i
     shown.push_back(&e);
   }
   return shown;
+}
+
+// Why entries of the week cannot be billed as they are, by id: both entries of an overlap.
+std::map<std::int64_t, std::string> billingProblems(const std::vector<JournalEntry>& week,
+                                                    Instant now) {
+  std::map<std::int64_t, std::string> found;
+  JournalProblems problems(now, [&](const JournalProblems::Problem& p) {
+    found.emplace(p.entry.id, p.why());
+    if (p.kind == JournalProblems::Kind::Overlap) found.emplace(p.other->id, p.whyOther());
+  });
+  for (const JournalEntry& e : week) problems.add(e);
+  return found;
 }
 
 // Ctrl+Shift+Z and Ctrl+Y both redo, besides the platform's own keys; a key listed twice
@@ -254,6 +268,8 @@ void JournalWindow::reload() {
   period_->setText(weekShown() ? "Week of " + first : first);
   model_->setEntries(weekShown() ? week_ : dayEntries_, weekShown());
   shownRunning_ = runningId();
+  billingProblems_ = billingProblems(week_, services_.clock.now());
+  model_->setBillingProblems(billingProblems_);
   showLive();
   showConflictCount();
   for (int column : {JournalModel::kStart, JournalModel::kEnd, JournalModel::kMinutes,
@@ -266,8 +282,15 @@ void JournalWindow::showLive() {
   const std::int64_t seconds = std::int64_t{session_.status().minutes} * 60;
   model_->setRunning(shownRunning_, seconds);
   const QString dayName = QtDates::toQt(day_).toString(QStringLiteral("ddd d MMM"));
+  const auto marked = std::count_if(dayEntries_.begin(), dayEntries_.end(),
+                                    [&](const auto& e) { return billingProblems_.contains(e.id); });
+  const QString toCheck =
+      marked == 0 ? QString()
+                  : QStringLiteral("  ·  %1 marked: cannot be billed as %2 (see the tooltips)")
+                        .arg(marked)
+                        .arg(marked == 1 ? QStringLiteral("it is") : QStringLiteral("they are"));
   totals_->setText(dayName + ":  " + totalsText(live(dayEntries_, shownRunning_, seconds)) +
-                   "\nWeek:  " + totalsText(live(week_, shownRunning_, seconds)));
+                   toCheck + "\nWeek:  " + totalsText(live(week_, shownRunning_, seconds)));
 }
 
 void JournalWindow::onTick() {

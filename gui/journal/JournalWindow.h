@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "core/DateTime.h"
@@ -90,6 +92,8 @@ class JournalWindow : public QWidget {
   // The entries of the week of day_, and of day_ itself, as read last.
   std::vector<JournalEntry> week_;
   std::vector<JournalEntry> dayEntries_;
+  // Why entries of the week cannot be billed as they are (JournalProblems), by id.
+  std::map<std::int64_t, std::string> billingProblems_;
   std::int64_t shownRunning_ = 0;
   std::int64_t changeCount_ = -1;
 

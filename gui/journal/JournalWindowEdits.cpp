@@ -9,6 +9,7 @@
 #include "core/TimeZone.h"
 #include "gui/common/DialogRunner.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/QtDates.h"
 #include "gui/common/WindowError.h"
 #include "gui/common/WindowServices.h"
 #include "gui/journal/EntryDialog.h"
@@ -21,6 +22,14 @@
 #include "tracking/TaskList.h"
 
 namespace tw {
+namespace {
+
+// "Mon 11 Mar 09:00".
+QString timeText(DateTime at) {
+  return QtDates::toQt(at).toString(QStringLiteral("ddd d MMM HH:mm"));
+}
+
+}  // namespace
 
 void JournalWindow::fail(const QString& doing, const std::exception& failure) {
   services_.messages.show("Error " + doing + "\r\n" + WindowError::describe(failure),
@@ -44,11 +53,17 @@ DateTime JournalWindow::suggestedMoment() const {
 }
 
 // An edit in place arrives while the table's editor is still committing it: the page is read
-// again once that is done.
+// again once that is done. A marker, of which only the start is edited, is never moved later
+// than now.
 void JournalWindow::onEditRequested(const JournalEntry& before, const JournalEntry& after) {
   try {
-    editor_.change(after);
-    push(QStringLiteral("edit"), {{before, after}});
+    if (Markers::isMarker(after)) {
+      const Instant now = services_.clock.now();
+      push(QStringLiteral("edit"), {{before, editor_.moveMarker(before, after.localStart(), now)}});
+    } else {
+      editor_.change(after);
+      push(QStringLiteral("edit"), {{before, after}});
+    }
   } catch (const std::exception& e) {
     fail(QStringLiteral("changing the entry"), e);
   }
@@ -125,12 +140,25 @@ void JournalWindow::onStopMarkerClicked() {
   addMarker(false);
 }
 
+// A "Start Work" placed where one already opens the period is offered as a move of that one.
 void JournalWindow::addMarker(bool opening) {
   const QString name = opening ? QStringLiteral("Start Work") : QStringLiteral("Stop Work");
   MomentDialog dialog(name, "Place \"" + name + "\" at", suggestedMoment(), this);
   if (services_.dialogs.exec(dialog) != QDialog::Accepted) return;
+  const DateTime at = dialog.moment();
+  const Instant now = services_.clock.now();
   try {
-    push("add " + name, {{std::nullopt, editor_.addMarker(opening, dialog.moment())}});
+    const std::optional<JournalEntry> repeated =
+        opening ? editor_.startWorkToMove(at) : std::nullopt;
+    if (repeated && services_.messages.ask(QStringLiteral("\"Start Work\" at %1 already opens this "
+                                                          "period of work, with no \"Stop Work\" "
+                                                          "between. Move it to %2 instead of "
+                                                          "placing a second one?")
+                                               .arg(timeText(repeated->localStart()), timeText(at)),
+                                           QStringLiteral("Journal")))
+      push("move " + name, {{repeated, editor_.moveMarker(*repeated, at, now)}});
+    else
+      push("add " + name, {{std::nullopt, editor_.addMarker(opening, at, now)}});
   } catch (const std::exception& e) {
     fail(QStringLiteral("placing the marker"), e);
   }

@@ -4,17 +4,22 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
-#include "gui/common/Twips.h"
 #include "gui/common/WindowError.h"
 #include "gui/journal/JournalWindow.h"
+#include "gui/main/MainWindowMenu.h"
 #include "gui/main/OverdueGuard.h"
 #include "gui/main/RecoveryPrompt.h"
 #include "gui/main/TitleCaption.h"
@@ -24,25 +29,26 @@ namespace tw {
 
 namespace {
 
-constexpr int kClientWidth = 5595;
-constexpr int kCollapsedHeight = 990;  // outer height, title bar and borders included
-constexpr int kExpandedHeight = 3495;
-constexpr int kStatusBarHeight = 210;
-// The least client heights that still show the task row, or the whole report area, above
-// the status bar when a window manager draws a tall title bar.
-constexpr int kCollapsedClientMin = 345 + kStatusBarHeight;
-constexpr int kExpandedClientMin = 3090;
+// The window's outer corner from the screen's available area's.
+constexpr int kScreenMargin = 7;
+// The task list shows about this many characters of a subject; the window is widened for more.
+constexpr int kTaskChars = 20;
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect at,
-                        bool bold = false) {
+// A button as wide as its caption (with its access key's "&") needs, not the style's usual least
+// width, so that the row stays compact at any font size or scale.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QKeySequence& key, bool bold = false) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(at);
+  if (!key.isEmpty()) button->setShortcut(key);
   if (bold) {
     QFont f = button->font();
     f.setBold(true);
     button->setFont(f);
   }
+  const QFontMetrics metrics(button->font());
+  const int text = metrics.horizontalAdvance(QString(caption).remove('&'));
+  button->setFixedWidth(std::max(text, metrics.height()) + metrics.height());
   return button;
 }
 
@@ -60,86 +66,89 @@ MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std:
   setFont(f);
   auto* client = new QWidget(this);
   setCentralWidget(client);
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(2, 2, 2, 2);
+  column->setSpacing(4);
+  column->addLayout(buildTaskRow(client));
   reportPanel_ = new ReportPanel(guardedServices_, stores, std::move(storePath), client);
-  reportPanel_->setGeometry(Twips::rect(0, 450, 5595, 2415));
-  buildTaskRow(client);
-  buildMenu(client);
+  column->addWidget(reportPanel_, 1);
+  buildMenu();
   buildStatusBar();
+  // The keyboard follows the window: the task row left to right, then the report area.
+  QWidget* const order[] = {
+      taskList_,    lastButton_,   startButton_,    stopButton_,
+      pauseButton_, reportToggle_, menu_->button(), reportPanel_->firstInTabOrder()};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   tickTimer_ = new QTimer(this);
   tickTimer_->setObjectName(QStringLiteral("tickTimer"));
   tickTimer_->setInterval(500);
   connect(tickTimer_, &QTimer::timeout, this, &MainWindow::onTick);
   tickTimer_->start();
-  applyHeight();
+  fitHeight();
 }
 
-void MainWindow::buildTaskRow(QWidget* client) {
+// The task list, then Last, Start, Stop, "||" and "R", each with an access key (Alt and the
+// letter); the menu button follows them.
+QLayout* MainWindow::buildTaskRow(QWidget* client) {
   taskList_ = new QComboBox(client);
   taskList_->setObjectName(QStringLiteral("taskList"));
-  taskList_->setGeometry(Twips::rect(0, 30, 2820, 315));
+  taskList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  taskList_->setMinimumContentsLength(kTaskChars);
   taskList_->setAcceptDrops(true);
   taskList_->installEventFilter(this);
-  lastButton_ = makeButton(client, "lastButton", "Last", Twips::rect(2925, 45, 585, 300));
-  startButton_ = makeButton(client, "startButton", "Start", Twips::rect(3555, 45, 585, 300));
-  stopButton_ = makeButton(client, "stopButton", "Stop", Twips::rect(4185, 45, 585, 300));
-  pauseButton_ = makeButton(client, "pauseButton", "||", Twips::rect(4815, 45, 285, 300), true);
-  QPushButton* reportToggle =
-      makeButton(client, "reportToggle", "R", Twips::rect(5250, 45, 330, 300), true);
+  lastButton_ = makeButton(client, "lastButton", QStringLiteral("&Last"), {});
+  startButton_ = makeButton(client, "startButton", QStringLiteral("&Start"), {});
+  stopButton_ = makeButton(client, "stopButton", QStringLiteral("S&top"), {});
+  pauseButton_ = makeButton(client, "pauseButton", QStringLiteral("||"), Qt::ALT | Qt::Key_P, true);
+  pauseButton_->setToolTip(tr("Pause (Alt+P): the period of work stays open"));
+  reportToggle_ = makeButton(client, "reportToggle", QStringLiteral("&R"), {}, true);
+  reportToggle_->setToolTip(tr("Show or hide the report area (Alt+R)"));
 
-  QWidget* const order[] = {reportPanel_->lastInTabOrder(),
-                            taskList_,
-                            startButton_,
-                            stopButton_,
-                            reportToggle,
-                            pauseButton_,
-                            lastButton_};
-  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
+  auto* row = new QHBoxLayout;
+  row->setSpacing(4);
+  row->addWidget(taskList_, 1);
+  for (QWidget* w : {lastButton_, startButton_, stopButton_, pauseButton_, reportToggle_})
+    row->addWidget(w);
   connect(taskList_, &QComboBox::activated, this, &MainWindow::onTaskActivated);
   connect(lastButton_, &QPushButton::clicked, this, &MainWindow::onLastClicked);
   connect(startButton_, &QPushButton::clicked, this, &MainWindow::onStartClicked);
   connect(stopButton_, &QPushButton::clicked, this, &MainWindow::onStopClicked);
   connect(pauseButton_, &QPushButton::clicked, this, &MainWindow::onPauseClicked);
-  connect(reportToggle, &QPushButton::clicked, this, &MainWindow::onReportToggleClicked);
+  connect(reportToggle_, &QPushButton::clicked, this, &MainWindow::onReportToggleClicked);
+  taskRow_ = row;
+  return row;
 }
 
 MainWindow::~MainWindow() = default;
 
-// "Tasks…" (Ctrl+T) and "Journal…" (Ctrl+J), from the context menu of the window and its task
-// list.
-void MainWindow::buildMenu(QWidget* client) {
-  auto* tasks = new QAction(QStringLiteral("&Tasks…"), this);
-  tasks->setObjectName(QStringLiteral("tasksAction"));
-  tasks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-  auto* journal = new QAction(QStringLiteral("&Journal…"), this);
-  journal->setObjectName(QStringLiteral("journalAction"));
-  journal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
-  auto* summary = new QAction(QStringLiteral("S&ummary…"), this);
-  summary->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-  for (QWidget* w : {static_cast<QWidget*>(this), client, static_cast<QWidget*>(taskList_)}) {
-    w->addActions({tasks, journal, summary});
-    w->setContextMenuPolicy(Qt::ActionsContextMenu);
-  }
-  connect(tasks, &QAction::triggered, this, &MainWindow::openTasks);
-  connect(journal, &QAction::triggered, this, &MainWindow::openJournal);
-  connect(summary, &QAction::triggered, this, &MainWindow::summaryRequested);
+// The menu at the end of the task row, which is the window's context menu too. Each window
+// it opens is one line here.
+void MainWindow::buildMenu() {
+  menu_ = new MainWindowMenu(*this);
+  menu_->addWindowEntry("tasksAction", tr("&Tasks…"), Qt::CTRL | Qt::Key_T, this,
+                        &MainWindow::openTasks);
+  menu_->addWindowEntry("journalAction", tr("&Journal…"), Qt::CTRL | Qt::Key_J, this,
+                        &MainWindow::openJournal);
+  menu_->addWindowEntry("summaryAction", tr("S&ummary…"), Qt::CTRL | Qt::Key_U, this,
+                        &MainWindow::summaryRequested);
+  menu_->setQuit(this, &MainWindow::quitRequested);
+  taskRow_->addWidget(menu_->button());
 }
 
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->setSizeGripEnabled(false);
-  bar->setFixedHeight(Twips::toPixels(kStatusBarHeight));
   bar->setContentsMargins(0, 0, 0, 0);
   timePanel_ = new QLabel(bar);
   timePanel_->setObjectName(QStringLiteral("timePanel"));
-  timePanel_->setFixedWidth(Twips::toPixels(1000));
+  timePanel_->setMinimumWidth(
+      QFontMetrics(timePanel_->font()).horizontalAdvance(QStringLiteral("9999h 59m")));
   detailPanel_ = new QLabel(bar);
   detailPanel_->setObjectName(QStringLiteral("detailPanel"));
-  detailPanel_->setFixedWidth(Twips::toPixels(4560));
+  detailPanel_->setMinimumWidth(0);
   for (QLabel* panel : {timePanel_, detailPanel_}) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setContentsMargins(2, 0, 2, 0);
-    bar->addWidget(panel);
+    bar->addWidget(panel, panel == detailPanel_ ? 1 : 0);
   }
   connect(reportPanel_, &ReportPanel::statusMessage, bar,
           [bar](const QString& text) { bar->showMessage(text); });
@@ -173,8 +182,8 @@ void MainWindow::loadWithoutStore(const QString& storeFailure) {
 }
 
 void MainWindow::placeAndName() {
-  const QRect screenArea = screen() ? screen()->geometry() : QRect();
-  move(screenArea.topLeft() + QPoint(Twips::toPixels(100), Twips::toPixels(100)));
+  const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+  move(screenArea.topLeft() + QPoint(kScreenMargin, kScreenMargin));
   stoppedTitle_ = QStringLiteral("%1 v%2").arg(MessageBoxes::kDefaultTitle, TALLYWORKS_VERSION);
   setWindowTitle(stoppedTitle_);
   showReportArea(false);
@@ -201,18 +210,19 @@ void MainWindow::onReportToggleClicked() {
 
 void MainWindow::showReportArea(bool show) {
   reportShown_ = show;
-  if (show) reportPanel_->setVisible(true);
-  applyHeight();
-  if (!show) reportPanel_->setVisible(false);
+  reportPanel_->setVisible(show);
+  fitHeight();
 }
 
-// The outer height is designed with the title bar included: the client area gets what the
-// frame leaves, but never so little that the task row or the report area is cut off.
-void MainWindow::applyHeight() {
-  const int frame = frameGeometry().height() - geometry().height();
-  const int outer = Twips::toPixels(reportShown_ ? kExpandedHeight : kCollapsedHeight);
-  const int least = Twips::toPixels(reportShown_ ? kExpandedClientMin : kCollapsedClientMin);
-  setFixedSize(Twips::toPixels(kClientWidth), std::max(outer - frame, least));
+// The window keeps the width the user gave it (its own before it is first shown) and takes
+// the height its rows need; without the report area it does not grow taller.
+void MainWindow::fitHeight() {
+  setMaximumHeight(QWIDGETSIZE_MAX);
+  centralWidget()->layout()->activate();
+  layout()->activate();
+  const QSize wanted = sizeHint();
+  resize(isVisible() ? width() : wanted.width(), wanted.height());
+  if (!reportShown_) setMaximumHeight(wanted.height());
 }
 
 // The journal window closes with the main window, so that the program ends.
@@ -221,11 +231,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (journal_) journal_->close();
   saveRunningEntry();
   event->accept();
-}
-
-void MainWindow::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  applyHeight();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

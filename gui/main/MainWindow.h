@@ -10,8 +10,10 @@
 #include "gui/common/WindowServices.h"
 #include "tracking/TrackingSession.h"
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QMimeData;
 class QPushButton;
 class QTimer;
@@ -21,6 +23,7 @@ namespace tw {
 class JournalEditor;
 class JournalStore;
 class JournalWindow;
+class MainWindowMenu;
 class OverdueGuard;
 class ReportPanel;
 class ConflictCopies;
@@ -28,8 +31,8 @@ class StoreOpener;
 class TitleCaption;
 
 // The main window: the task list, the tracking buttons (Last, Start, Stop, Pause), the status
-// bar and the title fed by a 500 ms tick, and the report area shown by "R". The tasks and the
-// journal windows open from the task list's menu. Timing itself is the tracking session's; the
+// bar and the title fed by a 500 ms tick, the report area shown by "R", and the menu that opens
+// the other windows. Timing itself is the tracking session's; the
 // window shows its state and each handler shows its own failures.
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -55,8 +58,10 @@ class MainWindow : public QMainWindow {
   void showSyncResult(const QString& status, bool received);
 
  signals:
-  // The summary charts are asked for (the context menu's Summary…).
+  // The summary charts are asked for (the menu's Summary…).
   void summaryRequested();
+  // The menu's Quit: the program is to end, also when closing the window would only hide it.
+  void quitRequested();
   // The forgotten-timer question is about to be asked.
   void overdueQuestioned(const QString& text);
 
@@ -77,17 +82,16 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // MainWindow.cpp: layout, loading and closing.
-  void buildTaskRow(QWidget* client);
-  void buildMenu(QWidget* client);
+  QLayout* buildTaskRow(QWidget* client);
+  void buildMenu();
   void buildStatusBar();
   void placeAndName();
   void showReportArea(bool show);
-  void applyHeight();
+  void fitHeight();
   TrackingSession& session() const;
   // MainWindowTracking.cpp: the tracking buttons and the tick.
   void track(const std::function<void(TrackingSession&)>& step);
@@ -115,11 +119,14 @@ class MainWindow : public QMainWindow {
   bool trackingShown_ = false;
   bool reportShown_ = false;
 
+  QBoxLayout* taskRow_ = nullptr;
+  MainWindowMenu* menu_ = nullptr;
   QComboBox* taskList_ = nullptr;
   QPushButton* lastButton_ = nullptr;
   QPushButton* startButton_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QPushButton* pauseButton_ = nullptr;
+  QPushButton* reportToggle_ = nullptr;
   QLabel* timePanel_ = nullptr;
   QLabel* detailPanel_ = nullptr;
   ReportPanel* reportPanel_ = nullptr;

@@ -11,6 +11,7 @@
 #include "gui/common/QtDialogRunner.h"
 #include "gui/common/QtMessageBoxes.h"
 #include "gui/common/QtSaveDialog.h"
+#include "gui/common/ScreenFit.h"
 #include "gui/common/WindowError.h"
 #include "gui/desktop/DesktopIntegration.h"
 #include "gui/main/SingleWindow.h"
@@ -106,6 +107,7 @@ void joinDesktop(DesktopIntegration& desktop, MainWindow& window) {
                    &MainWindow::openJournal);
   QObject::connect(&window, &MainWindow::summaryRequested, &desktop,
                    &DesktopIntegration::openSummary);
+  QObject::connect(&window, &MainWindow::quitRequested, &desktop, &DesktopIntegration::quit);
   QObject::connect(&window, &MainWindow::overdueQuestioned, &desktop,
                    &DesktopIntegration::tellOverdue);
 }
@@ -116,6 +118,8 @@ int MainWindowLauncher::run(int& argc, char** argv, const StoreOpener& stores,
                             const std::string& storePath) {
   QApplication app(argc, argv);
   nameApplication();
+  ScreenFit screenFit;
+  app.installEventFilter(&screenFit);
   SingleWindow single(QString::fromStdString(storePath));
   if (!single.claim()) {
     std::cerr << "tallyworks: a window is already open on " << storePath

@@ -8,6 +8,7 @@
 #include "gui/common/WindowError.h"
 #include "gui/journal/JournalWindow.h"
 #include "gui/main/MainWindow.h"
+#include "gui/main/MainWindowMenu.h"
 #include "gui/tasks/TasksDialog.h"
 
 namespace tw {
@@ -47,6 +48,7 @@ bool MainWindow::listsTasks() const {
 
 void MainWindow::showSyncResult(const QString& status, bool received) {
   statusBar()->setToolTip(status);
+  menu_->showSyncStatus(status);
   if (received && session_ && !taskList_->view()->isVisible()) fillTaskList(selectedTask_);
 }
 

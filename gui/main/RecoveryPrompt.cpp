@@ -42,8 +42,9 @@ void RecoveryPrompt::offerTimer(QWidget* parent) {
   const std::optional<JournalEntry> entry = store_.entry(orphan->entryId);
   if (!entry) return;
   const QString text = QStringLiteral(
-                           "Tallyworks was timing \"%1\" since %2 when it ended without stopping. "
-                           "The time was last saved at %3, with %4 timed.")
+                           "Tallyworks was timing \"%1\" since %2 when it ended without stopping, "
+                           "at %3 (its last save, with %4 timed). Resume counts the time since "
+                           "then as work; Stop ends the entry at that save or at the time chosen.")
                            .arg(QString::fromStdString(entry->subject), when(entry->localStart()),
                                 when(TimeZone::toLocal(orphan->savedAt)),
                                 ClockText::hoursMinutes(orphan->secondsAt(orphan->savedAt) / 60));

@@ -2,22 +2,21 @@
 
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "core/Clock.h"
 #include "core/TimeZone.h"
 #include "gui/common/DialogRunner.h"
-#include "gui/common/Twips.h"
 
 namespace tw {
 
 DatePickerDialog::DatePickerDialog(DialogRunner& dialogs, const Clock& clock, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
       dialogs_(dialogs),
       clock_(clock),
       calendar_(new QCalendarWidget(this)) {
   setWindowTitle(QStringLiteral("Select Date"));
-  setFixedSize(Twips::toPixels(2670), Twips::toPixels(2520));
   QFont small = font();
   small.setPointSizeF(8.25);
   setFont(small);
@@ -25,16 +24,17 @@ DatePickerDialog::DatePickerDialog(DialogRunner& dialogs, const Clock& clock, QW
   calendar_->setObjectName(QStringLiteral("calendar"));
   calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   calendar_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
-  calendar_->setGeometry(Twips::rect(-15, -15, 2700, 2370));
   auto* hint = new QLabel(QStringLiteral("Double-click day to select"), this);
-  hint->setGeometry(Twips::rect(0, 2340, 2625, 180));
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 2);
+  column->setSpacing(2);
+  column->addWidget(calendar_, 1);
+  column->addWidget(hint);
 
   connect(calendar_, &QCalendarWidget::activated, this, &DatePickerDialog::onDayActivated);
 }
 
-bool DatePickerDialog::choose(const QWidget& owner) {
-  // Outer positions, with no correction to keep the dialog on the screen.
-  move(owner.frameGeometry().topLeft() + QPoint(Twips::toPixels(3000), Twips::toPixels(1000)));
+bool DatePickerDialog::choose() {
   const Instant now = clock_.now();
   const DateTime today = TimeZone::toLocal(now);
   calendar_->setCurrentPage(today.year(), today.month());

@@ -20,9 +20,10 @@ class DatePickerDialog : public QDialog {
  public:
   DatePickerDialog(DialogRunner& dialogs, const Clock& clock, QWidget* parent = nullptr);
 
-  // Shows the dialog modally beside owner, turned to today. True when a day was double-clicked
-  // during this use; false when the dialog was closed otherwise.
-  bool choose(const QWidget& owner);
+  // Shows the dialog modally, turned to today: first centred over the window it belongs to,
+  // later where the user left it. True when a day was double-clicked during this use; false
+  // when the dialog was closed otherwise.
+  bool choose();
   // The day chosen last; the empty date value (day 0) before any choice.
   DateTime selectedDate() const { return selected_; }
 

@@ -1,15 +1,19 @@
 #include "gui/report/ReportPanel.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "core/DateText.h"
 #include "gui/common/DialogRunner.h"
 #include "gui/common/MessageBoxes.h"
-#include "gui/common/Twips.h"
 #include "gui/common/WindowError.h"
 #include "gui/common/WindowServices.h"
 #include "gui/report/DatePickerDialog.h"
@@ -22,21 +26,27 @@ namespace {
 
 using Icon = MessageBoxes::Icon;
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect at) {
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(at);
   return button;
 }
 
 // A date field is read-only: filled by its "..." button, emptied by a double-click.
-QLineEdit* makeDateField(QWidget* parent, const char* name, QRect at) {
+QLineEdit* makeDateField(QWidget* parent, const char* name) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(QString::fromLatin1(name));
-  field->setGeometry(at);
   field->setReadOnly(true);
   field->installEventFilter(new DoubleClickFilter([field] { field->clear(); }, field));
   return field;
+}
+
+// A "..." button as narrow as its caption.
+QPushButton* makePickButton(QWidget* parent, const char* name) {
+  QPushButton* button = makeButton(parent, name, QStringLiteral("..."));
+  const QFontMetrics metrics(button->font());
+  button->setFixedWidth(metrics.horizontalAdvance(button->text()) + metrics.height());
+  return button;
 }
 
 }  // namespace
@@ -56,29 +66,45 @@ ReportPanel::ReportPanel(WindowServices& services, const StoreOpener& stores, st
   connect(&job_, &ReportJob::finished, this, &ReportPanel::onReportFinished);
 }
 
+// Category, the first and the last day, then the two requests, in the order of the keyboard.
 void ReportPanel::build() {
   setObjectName(QStringLiteral("reportPanel"));
-  (new QLabel(QStringLiteral("Category:"), this))->setGeometry(Twips::rect(465, 360, 855, 255));
   categoryField_ = new QLineEdit(this);
   categoryField_->setObjectName(QStringLiteral("categoryField"));
-  categoryField_->setGeometry(Twips::rect(1260, 315, 3390, 285));
-  (new QLabel(QStringLiteral("Start:"), this))->setGeometry(Twips::rect(465, 795, 855, 255));
-  startDateField_ = makeDateField(this, "startDateField", Twips::rect(1260, 750, 2910, 285));
-  startDateButton_ = makeButton(this, "startDateButton", "...", Twips::rect(4215, 750, 435, 270));
-  (new QLabel(QStringLiteral("End:"), this))->setGeometry(Twips::rect(465, 1140, 855, 255));
-  endDateField_ = makeDateField(this, "endDateField", Twips::rect(1260, 1095, 2910, 285));
-  endDateButton_ = makeButton(this, "endDateButton", "...", Twips::rect(4215, 1110, 435, 270));
-  reportButton_ =
-      makeButton(this, "reportButton", "Generate Report", Twips::rect(1095, 1620, 1575, 495));
-  csvButton_ = makeButton(this, "csvButton", "Generate CSV", Twips::rect(2985, 1620, 1575, 495));
+  startDateField_ = makeDateField(this, "startDateField");
+  startDateButton_ = makePickButton(this, "startDateButton");
+  endDateField_ = makeDateField(this, "endDateField");
+  endDateButton_ = makePickButton(this, "endDateButton");
+  reportButton_ = makeButton(this, "reportButton", QStringLiteral("Generate Report"));
+  csvButton_ = makeButton(this, "csvButton", QStringLiteral("Generate CSV"));
 
-  QWidget* const order[] = {csvButton_,      endDateButton_, startDateButton_, endDateField_,
-                            startDateField_, categoryField_, reportButton_};
+  auto* grid = new QGridLayout;
+  grid->setColumnStretch(1, 1);
+  const std::pair<const char*, QWidget*> rows[] = {
+      {"Category:", categoryField_}, {"Start:", startDateField_}, {"End:", endDateField_}};
+  for (int row = 0; row < static_cast<int>(std::size(rows)); ++row) {
+    grid->addWidget(new QLabel(QString::fromLatin1(rows[row].first), this), row, 0);
+    grid->addWidget(rows[row].second, row, 1, 1, row == 0 ? 2 : 1);
+  }
+  grid->addWidget(startDateButton_, 1, 2);
+  grid->addWidget(endDateButton_, 2, 2);
+  auto* requests = new QHBoxLayout;
+  requests->addStretch(1);
+  requests->addWidget(reportButton_);
+  requests->addWidget(csvButton_);
+  requests->addStretch(1);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(grid);
+  column->addLayout(requests);
+  column->addStretch(1);
+
+  QWidget* const order[] = {categoryField_, startDateField_, startDateButton_, endDateField_,
+                            endDateButton_, reportButton_,   csvButton_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
-QWidget* ReportPanel::lastInTabOrder() const {
-  return reportButton_;
+QWidget* ReportPanel::firstInTabOrder() const {
+  return categoryField_;
 }
 
 void ReportPanel::onGenerateReportClicked() {
@@ -158,7 +184,7 @@ void ReportPanel::onEndDateClicked() {
 void ReportPanel::pickDate(QLineEdit& field) {
   try {
     if (!datePicker_) datePicker_ = new DatePickerDialog(services_.dialogs, services_.clock, this);
-    if (datePicker_->choose(*window()))
+    if (datePicker_->choose())
       field.setText(QString::fromStdString(DateText::shortDate(datePicker_->selectedDate())));
   } catch (const std::exception& e) {
     services_.messages.show(WindowError::describe(e), Icon::Critical);

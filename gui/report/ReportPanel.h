@@ -27,8 +27,8 @@ class ReportPanel : public QGroupBox {
   ReportPanel(WindowServices& services, const StoreOpener& stores, std::string storePath,
               QWidget* parent = nullptr);
 
-  // The panel's last control in keyboard order; its first is "Generate CSV".
-  QWidget* lastInTabOrder() const;
+  // The panel's first control in keyboard order, "Category:"'s field; its last is "Generate CSV".
+  QWidget* firstInTabOrder() const;
 
  signals:
   // A progress text for the status bar; empty when the report is done.

@@ -1,6 +1,7 @@
 #include "gui/report/ReportViewer.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -9,7 +10,6 @@
 
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/ReportPrinter.h"
-#include "gui/common/Twips.h"
 #include "gui/common/WindowError.h"
 #include "gui/common/WindowServices.h"
 #include "gui/report/ReportTextView.h"
@@ -17,6 +17,9 @@
 namespace tw {
 
 namespace {
+
+constexpr int kColumns = 80;
+constexpr int kLines = 22;
 
 QFont reportFont() {
   const QString family = QStringLiteral("Lucida Console");
@@ -54,7 +57,10 @@ ReportViewer::ReportViewer(WindowServices& services, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setMenuBar(menuBar);
   layout->addWidget(text_);
-  resize(Twips::toPixels(8895), menuBar->sizeHint().height() + Twips::toPixels(5265));
+  // About 80 columns by 22 lines of the report, as far as the screen allows.
+  const QFontMetrics metrics(text_->font());
+  resize(metrics.horizontalAdvance(QLatin1Char('x')) * kColumns,
+         menuBar->sizeHint().height() + metrics.lineSpacing() * kLines);
 }
 
 void ReportViewer::setText(std::string utf8) {

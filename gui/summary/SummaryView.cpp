@@ -25,17 +25,6 @@
 namespace tw {
 namespace {
 
-DateTime firstOfMonth(DateTime day) {
-  return DateTime::fromParts(day.year(), day.month(), 1);
-}
-
-int daysOfMonth(DateTime first) {
-  const DateTime next = first.month() == 12
-                            ? DateTime::fromParts(first.year() + 1, 1, 1)
-                            : DateTime::fromParts(first.year(), first.month() + 1, 1);
-  return static_cast<int>((next.seconds() - first.seconds()) / 86400);
-}
-
 QPushButton* addButton(QHBoxLayout* row, const char* name, const QString& caption) {
   auto* button = new QPushButton(caption);
   button->setObjectName(QString::fromLatin1(name));
@@ -46,12 +35,14 @@ QPushButton* addButton(QHBoxLayout* row, const char* name, const QString& captio
 }  // namespace
 
 SummaryView::SummaryView(JournalStore& store, WindowServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), store_(store), services_(services) {
+    : QWidget(parent, Qt::Window),
+      store_(store),
+      services_(services),
+      period_(SummaryPeriod::current(SummaryPeriod::Kind::Week, services.clock)) {
   setWindowTitle(tr("Tallyworks Summary"));
   buildControls();
   resize(1200, 580);
-  const Instant now = services_.clock.now();
-  showPeriod(Period::Week, TimeZone::toLocal(now));
+  display(period_);
 }
 
 void SummaryView::buildControls() {
@@ -80,26 +71,36 @@ void SummaryView::buildControls() {
   column->addLayout(row);
   column->addWidget(charts_, 1);
 
-  connect(periodBox_, &QComboBox::activated, this,
-          [this](int index) { showPeriod(index == 0 ? Period::Week : Period::Month, first_); });
-  connect(previous, &QPushButton::clicked, this, [this] { step(-1); });
-  connect(next, &QPushButton::clicked, this, [this] { step(1); });
+  connect(periodBox_, &QComboBox::activated, this, [this](int index) {
+    display(period_.as(index == 0 ? Kind::Week : Kind::Month, today()));
+  });
+  connect(previous, &QPushButton::clicked, this, [this] { display(period_.stepped(-1)); });
+  connect(next, &QPushButton::clicked, this, [this] { display(period_.stepped(1)); });
   connect(png, &QPushButton::clicked, this, [this] { save(QStringLiteral("png")); });
   connect(svg, &QPushButton::clicked, this, [this] { save(QStringLiteral("svg")); });
   connect(printButton, &QPushButton::clicked, this, &SummaryView::print);
 }
 
-void SummaryView::showPeriod(Period period, DateTime day) {
+DateTime SummaryView::today() const {
+  return TimeZone::toLocal(services_.clock.now());
+}
+
+void SummaryView::showPeriod(Kind kind, DateTime day) {
+  display(SummaryPeriod::holding(kind, day));
+}
+
+void SummaryView::display(SummaryPeriod period) {
   period_ = period;
-  periodBox_->setCurrentIndex(period == Period::Week ? 0 : 1);
-  first_ =
-      period == Period::Week ? day.date().addDays(-((day.dayOfWeek() + 6) % 7)) : firstOfMonth(day);
-  const int days = period == Period::Week ? 7 : daysOfMonth(first_);
+  periodBox_->setCurrentIndex(period.kind() == Kind::Week ? 0 : 1);
   title_->setText(periodText());
   try {
-    const PeriodSummary summary = PeriodSummary::read(store_, first_, days);
-    for (auto [view, chart] : {std::pair{barsView_, SummaryCharts::bars(summary, days > 7)},
-                               std::pair{pieView_, SummaryCharts::pie(summary)}}) {
+    const PeriodSummary summary = PeriodSummary::read(store_, period.first(), period.dayCount());
+    const bool month = period.kind() == Kind::Month;
+    // A dark window has light text on a dark ground.
+    const bool dark = palette().color(QPalette::WindowText).lightness() >
+                      palette().color(QPalette::Window).lightness();
+    for (auto [view, chart] : {std::pair{barsView_, SummaryCharts::bars(summary, month, dark)},
+                               std::pair{pieView_, SummaryCharts::pie(summary, dark)}}) {
       QChart* old = view->chart();
       view->setChart(chart);
       delete old;
@@ -110,17 +111,12 @@ void SummaryView::showPeriod(Period period, DateTime day) {
 }
 
 QString SummaryView::periodText() const {
-  if (period_ == Period::Month)
+  const DateTime first = period_.first();
+  if (period_.kind() == Kind::Month)
     return QStringLiteral("%1 %2")
-        .arg(QLocale::c().standaloneMonthName(first_.month()))
-        .arg(first_.year());
-  return tr("Week of %1").arg(QString::fromStdString(DateText::shortDate(first_)));
-}
-
-void SummaryView::step(int direction) {
-  const DateTime day = period_ == Period::Week ? first_.addDays(7 * direction)
-                                               : first_.addDays(direction > 0 ? 31 : -1);
-  showPeriod(period_, day);
+        .arg(QLocale::c().standaloneMonthName(first.month()))
+        .arg(first.year());
+  return tr("Week of %1").arg(QString::fromStdString(DateText::shortDate(first)));
 }
 
 void SummaryView::saveTo(const QString& path) {

@@ -5,6 +5,7 @@
 
 #include "core/DateTime.h"
 #include "gui/common/WindowServices.h"
+#include "report/SummaryPeriod.h"
 
 class QChartView;
 class QComboBox;
@@ -20,27 +21,28 @@ class SummaryView : public QWidget {
   Q_OBJECT
 
  public:
-  enum class Period { Week, Month };
+  using Kind = SummaryPeriod::Kind;
 
+  // Opens on the week holding today.
   SummaryView(JournalStore& store, WindowServices& services, QWidget* parent = nullptr);
 
   // Shows the week (Monday to Sunday) or the month that holds the day; a store failure is
   // shown as a message.
-  void showPeriod(Period period, DateTime day);
+  void showPeriod(Kind kind, DateTime day);
   // Writes both charts to path: SVG when it ends in ".svg", else PNG. Throws WindowError.
   void saveTo(const QString& path);
 
  private:
   void buildControls();
-  void step(int direction);
+  void display(SummaryPeriod period);
+  DateTime today() const;
   void save(const QString& extension);
   void print();
   QString periodText() const;
 
   JournalStore& store_;
   WindowServices& services_;
-  Period period_ = Period::Week;
-  DateTime first_;
+  SummaryPeriod period_;
   QComboBox* periodBox_ = nullptr;
   QLabel* title_ = nullptr;
   QWidget* charts_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/tasks/TasksDialog.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <array>
 
@@ -16,7 +19,9 @@
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Text.h"
 #include "gui/common/WindowError.h"
+#include "gui/tasks/TaskRenameChange.h"
 #include "store/JournalStore.h"
+#include "tracking/TaskRename.h"
 
 namespace tw {
 
@@ -39,7 +44,10 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
       newSubject_(new QLineEdit(this)),
       newCategories_(new QLineEdit(this)),
       closeButton_(new QPushButton(QStringLiteral("C&lose Task"), this)),
-      deleteButton_(new QPushButton(QStringLiteral("&Delete Task"), this)) {
+      deleteButton_(new QPushButton(QStringLiteral("&Delete Task"), this)),
+      renameEntries_(
+          new QCheckBox(QStringLiteral("Renaming a task renames its &journal entries too"), this)),
+      undo_(new QUndoStack(this)) {
   setWindowTitle(QStringLiteral("Tasks"));
   resize(560, 420);
   table_->setObjectName(QStringLiteral("tasks"));
@@ -58,6 +66,13 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   add->setObjectName(QStringLiteral("addTaskButton"));
   deleteButton_->setObjectName(QStringLiteral("deleteTaskButton"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  renameEntries_->setObjectName(QStringLiteral("renameEntries"));
+  renameEntries_->setChecked(true);
+  renameEntries_->setToolTip(
+      QStringLiteral("The entries under its old subject, timed for it or tied to no task: "
+                     "reports and the recent tasks keep its history under one name"));
+  auto* undoButton = new QPushButton(QStringLiteral("&Undo"), this);
+  undoButton->setObjectName(QStringLiteral("undoButton"));
 
   auto* newRow = new QHBoxLayout;
   newRow->addWidget(newSubject_, 3);
@@ -68,12 +83,15 @@ TasksDialog::TasksDialog(JournalStore& store, MessageBoxes& messages, QWidget* p
   auto* rowButtons = new QHBoxLayout;
   rowButtons->addWidget(closeButton_);
   rowButtons->addWidget(deleteButton_);
+  rowButtons->addWidget(undoButton);
   rowButtons->addStretch();
   rowButtons->addWidget(buttons);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(newRow);
   layout->addWidget(table_);
+  layout->addWidget(renameEntries_);
   layout->addLayout(rowButtons);
+  buildUndo(undoButton);
 
   // Enter adds from either field; no button takes Enter, so none changes the task selected.
   for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -158,6 +176,64 @@ bool TasksDialog::acceptable(const Task& changed, bool renamed) {
   return true;
 }
 
+// Ctrl+Z undoes the last rename and Ctrl+Shift+Z makes it again, outside the text fields,
+// which keep the keys for their own text.
+void TasksDialog::buildUndo(QPushButton* undoButton) {
+  auto* undoAction = new QAction(QStringLiteral("Undo"), this);
+  undoAction->setShortcut(QKeySequence::Undo);
+  auto* redoAction = new QAction(QStringLiteral("Redo"), this);
+  redoAction->setShortcut(QKeySequence::Redo);
+  addActions({undoAction, redoAction});
+  connect(undoAction, &QAction::triggered, this, &TasksDialog::onUndo);
+  connect(redoAction, &QAction::triggered, this, &TasksDialog::onRedo);
+  connect(undoButton, &QPushButton::clicked, this, &TasksDialog::onUndo);
+  undoButton->setEnabled(false);
+  connect(undo_, &QUndoStack::canUndoChanged, undoButton, &QWidget::setEnabled);
+  connect(undo_, &QUndoStack::undoTextChanged, undoButton,
+          [undoButton](const QString& text) { undoButton->setToolTip("Undo " + text); });
+}
+
+void TasksDialog::onUndo() {
+  if (!undo_->canUndo()) return;
+  try {
+    undo_->undo();
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Undoing the Rename"),
+                   MessageBoxes::Icon::Warning);
+  }
+  fill();
+  emit tasksChanged();
+}
+
+void TasksDialog::onRedo() {
+  if (!undo_->canRedo()) return;
+  try {
+    undo_->redo();
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Renaming Again"),
+                   MessageBoxes::Icon::Warning);
+  }
+  fill();
+  emit tasksChanged();
+}
+
+bool TasksDialog::rename(const Task& task, const std::string& before) {
+  try {
+    TaskRename done = TaskRename::apply(store_, task.id, task.subject, renameEntries_->isChecked());
+    const QString what = QStringLiteral("rename of \"%1\" (%2 journal entries)")
+                             .arg(text(before))
+                             .arg(done.entries());
+    undo_->push(new TaskRenameChange(what, std::move(done), store_));
+  } catch (const std::exception& e) {
+    messages_.show(WindowError::describe(e), QStringLiteral("Error Changing Task"),
+                   MessageBoxes::Icon::Warning);
+    QMetaObject::invokeMethod(this, &TasksDialog::fill, Qt::QueuedConnection);
+    return false;
+  }
+  emit tasksChanged();
+  return true;
+}
+
 // Whichever field Enter was pressed in, the next task is typed in "New task".
 void TasksDialog::onAddClicked() {
   newSubject_->setFocus();
@@ -193,7 +269,8 @@ void TasksDialog::onItemChanged(QTableWidgetItem* item) {
     QMetaObject::invokeMethod(this, &TasksDialog::fill, Qt::QueuedConnection);
     return;
   }
-  if (save(task, QStringLiteral("Error Changing Task")))
+  const std::string before = tasks_.at(static_cast<std::size_t>(item->row())).subject;
+  if (renamed ? rename(task, before) : save(task, QStringLiteral("Error Changing Task")))
     tasks_[static_cast<std::size_t>(item->row())] = task;
 }
 

@@ -2,14 +2,17 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "store/Task.h"
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
+class QUndoStack;
 
 namespace tw {
 
@@ -18,7 +21,9 @@ class MessageBoxes;
 
 // "Tasks": every task of the store, its subject and categories edited in place and its status
 // chosen from a list. Tasks are added, closed, reopened and deleted here; each change is saved
-// at once and announced (tasksChanged), so that the task list of the main window follows.
+// at once and announced (tasksChanged), so that the task list of the main window follows. A
+// rename takes the task's journal entries along unless the user unticks it (TaskRename), and
+// can be undone and made again, entries and all, as one step.
 class TasksDialog : public QDialog {
   Q_OBJECT
 
@@ -34,6 +39,8 @@ class TasksDialog : public QDialog {
   void onCloseClicked();
   void onItemChanged(QTableWidgetItem* item);
   void onCurrentRowChanged();
+  void onUndo();
+  void onRedo();
 
  private:
   void fill();
@@ -47,6 +54,9 @@ class TasksDialog : public QDialog {
   int selectedRow() const;
   // Says why the task of the row stays, and offers to close it.
   void offerClosing(int row, std::int64_t entries);
+  // Renames the task, its entries too when asked; false (and a message) when refused.
+  bool rename(const Task& task, const std::string& before);
+  void buildUndo(QPushButton* undoButton);
 
   JournalStore& store_;
   MessageBoxes& messages_;
@@ -57,6 +67,8 @@ class TasksDialog : public QDialog {
   QLineEdit* newCategories_;
   QPushButton* closeButton_;
   QPushButton* deleteButton_;
+  QCheckBox* renameEntries_;
+  QUndoStack* undo_;
 };
 
 }  // namespace tw

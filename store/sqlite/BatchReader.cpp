@@ -7,19 +7,16 @@
 #include <thread>
 #include <vector>
 
-#include "store/sqlite/EntryRows.h"
 #include "store/sqlite/Statement.h"
 
 namespace tw {
 namespace {
 
 // Two batches passed back and forth: the reader fills one while the sink works on the other.
+// A batch grows as it is first filled (a day's read makes no room for thousands of entries) and
+// keeps its entries, whose texts' storage the next rows reuse.
 class Exchange {
  public:
-  Exchange() {
-    for (auto& batch : batches_) batch.resize(BatchReader::kBatchSize);
-  }
-
   // Reader side: the batch to fill next, or nullptr when the reader is to stop.
   std::vector<JournalEntry>* nextToFill(int b) {
     std::unique_lock lock(mutex_);
@@ -65,13 +62,16 @@ class Exchange {
   std::exception_ptr error_;
 };
 
-void readInto(Statement& query, Exchange& exchange) {
+void readInto(Statement& query, BatchReader::RowReader readRow, Exchange& exchange) {
   for (int b = 0;; b ^= 1) {
     std::vector<JournalEntry>* batch = exchange.nextToFill(b);
     if (!batch) return;
     std::size_t n = 0;
     bool more = true;
-    while (n < batch->size() && (more = query.step())) EntryRows::read(query, (*batch)[n++]);
+    while (n < BatchReader::kBatchSize && (more = query.step())) {
+      if (n == batch->size()) batch->emplace_back();
+      readRow(query, (*batch)[n++]);
+    }
     exchange.filled(b, n);
     if (!more) return;
   }
@@ -79,12 +79,12 @@ void readInto(Statement& query, Exchange& exchange) {
 
 }  // namespace
 
-void BatchReader::run(Statement& query, const JournalStore::BatchSink& sink) {
+void BatchReader::run(Statement& query, RowReader readRow, const JournalStore::BatchSink& sink) {
   Exchange exchange;
   std::thread reader([&] {
     std::exception_ptr error;
     try {
-      readInto(query, exchange);
+      readInto(query, readRow, exchange);
     } catch (...) {
       error = std::current_exception();
     }

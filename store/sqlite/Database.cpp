@@ -83,6 +83,12 @@ Database::Database(std::string path, Mode mode, int busyTimeoutMs)
   }
   waitAtMost(busyTimeoutMs_);
   try {
+    // Large transactions (an import, a first synchronisation) keep their pages in memory
+    // instead of spilling them to the log midway: up to 64 MB where the store is written. A
+    // reader keeps SQLite's 2 MB, as a read of the whole journal would only fill a larger cache
+    // with pages it never reads again. Pages are read, not mapped into memory, so that such a
+    // read holds no more of the file than the cache at a time.
+    if (mode == Mode::Create) execute("PRAGMA cache_size = -65536");
     schemaVersion_ = Schema::prepare(*this);
   } catch (...) {
     closeConnection();

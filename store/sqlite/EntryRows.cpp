@@ -19,6 +19,15 @@ void EntryRows::read(const Statement& s, JournalEntry& e) {
   e.modified = s.integer(11);
 }
 
+void EntryRows::readShown(const Statement& s, JournalEntry& e) {
+  e.subject = s.text(0);
+  e.start = Instant::fromUnix(s.integer(1));
+  e.utcOffset = static_cast<std::int32_t>(s.integer(2));
+  e.seconds = s.integer(3);
+  e.categories = s.text(4);
+  e.type = s.text(5);
+}
+
 void EntryRows::bindFields(Statement& s, int first, const JournalEntry& e, std::int64_t modified) {
   s.bind(first, e.subject).bind(first + 1, e.start.unixSeconds());
   s.bind(first + 2, std::int64_t{e.utcOffset}).bind(first + 3, e.seconds);

@@ -288,11 +288,6 @@ std::string Schema::localDayIn(int version) {
 int Schema::prepare(Database& db) {
   const Header h = readHeader(db);
   checkOwner(db, h);
-  // Reads of a large journal go through the page cache without a copy per page.
-  db.execute("PRAGMA mmap_size = 4294967296");
-  // Large transactions (an import, a first synchronisation) keep their pages in memory
-  // instead of spilling them to the log midway: up to 64 MB.
-  db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
     // Versions 3 to 7 lack only an index order, the synchronisation's held changes, the
     // records of imported entries, the local days and the billing tables, which reading does

@@ -132,15 +132,25 @@ void SqliteJournalStore::leaveTombstone(const std::string& uid, const char* kind
 
 void SqliteJournalStore::readDays(std::optional<DateTime> first, std::optional<DateTime> last,
                                   const BatchSink& sink) {
+  selectDays(first, last, EntryRows::kColumns, &EntryRows::read, sink);
+}
+
+void SqliteJournalStore::readReportDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                                        const BatchSink& sink) {
+  selectDays(first, last, EntryRows::kShownColumns, &EntryRows::readShown, sink);
+}
+
+void SqliteJournalStore::selectDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                                    const char* columns, BatchReader::RowReader readRow,
+                                    const BatchSink& sink) {
   beforeRead();
   const std::string day = Schema::localDayIn(db_.schemaVersion());
-  Statement query(
-      db_,
-      selectEntries(("WHERE " + day + " BETWEEN ?1 AND ?2 ORDER BY " + day + ", start, id").c_str())
-          .c_str());
+  Statement query(db_, (std::string("SELECT ") + columns + " FROM journal WHERE " + day +
+                        " BETWEEN ?1 AND ?2 ORDER BY " + day + ", start, id")
+                           .c_str());
   query.bind(1, first ? Schema::dayNumber(*first) : std::numeric_limits<std::int64_t>::min());
   query.bind(2, last ? Schema::dayNumber(*last) : std::numeric_limits<std::int64_t>::max());
-  BatchReader::run(query, sink);
+  BatchReader::run(query, readRow, sink);
 }
 
 void SqliteJournalStore::visit(const char* sql, const std::function<void(Statement&)>& bind,

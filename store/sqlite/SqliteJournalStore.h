@@ -5,6 +5,7 @@
 
 #include "core/Clock.h"
 #include "store/JournalStore.h"
+#include "store/sqlite/BatchReader.h"
 #include "store/sqlite/Database.h"
 
 namespace tw {
@@ -46,6 +47,8 @@ class SqliteJournalStore : public JournalStore {
 
   void readDays(std::optional<DateTime> first, std::optional<DateTime> last,
                 const BatchSink& sink) override;
+  void readReportDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                      const BatchSink& sink) override;
   void visitAll(const EntryVisitor& visit) override;
   void visitNewestFirst(const EntryVisitor& visit) override;
   void visitBySubject(std::string_view subject, const EntryVisitor& visit) override;
@@ -71,6 +74,9 @@ class SqliteJournalStore : public JournalStore {
   void beforeRead();
   std::optional<JournalEntry> oneEntry(const char* sql,
                                        const std::function<void(Statement&)>& bind);
+  // The entries of the days, each row's columns read by readRow.
+  void selectDays(std::optional<DateTime> first, std::optional<DateTime> last, const char* columns,
+                  BatchReader::RowReader readRow, const BatchSink& sink);
   void visit(const char* sql, const std::function<void(Statement&)>& bind,
              const EntryVisitor& visitor);
   void insertEntry(JournalEntry& entry);

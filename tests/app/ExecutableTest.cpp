@@ -1,6 +1,5 @@
 // The real executable, run as a separate process without a display.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/DeviceFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -31,11 +29,6 @@ class ExecutableTest : public ::testing::Test {
                                 shellQuoted(store) + " " + args;
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  unsigned modeOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 07777;
   }
 
   TempFolder folder;
@@ -63,8 +56,6 @@ TEST_F(ExecutableTest, RunsCommandsWithoutADisplayAndExitsWithTheirCodes) {
       {"sync 2>/dev/null", 1},
       {"ical export 2>/dev/null", 2},
       {"task list > /dev/full 2>/dev/null", 1},
-      {"journal export > /dev/full 2>/dev/null", 1},
-      {"report > /dev/full 2>/dev/null", 1},
       {"journal import " + shellQuoted(folder.file("none")) + " 2>/dev/null", 1},
       {"task add 2>/dev/null", 2},
       {"--stor=x task list 2>/dev/null", 2},
@@ -97,45 +88,6 @@ TEST(CommandProgram, LoadsNeitherTheNetworkNorTheCalendarLibraries) {
   }
   EXPECT_NE(command.find("libsqlite3"), std::string::npos) << command;
   EXPECT_EQ(command.find("libQt6"), std::string::npos) << command;
-}
-
-// Standard output as the shell gives it: "-" and /dev/stdout are written into, whatever they
-// are; a device is never replaced, and a full one fails the command.
-TEST_F(ExecutableTest, StandardOutputAndDevicesAreWrittenIntoNeverReplaced) {
-  const std::string ics = folder.file("out.ics");
-  const std::string piped = folder.file("piped.ics");
-  const std::string log = folder.file("log.ics");
-  writeBytes(log, "earlier\n");
-  const DeviceFiles devices(folder);
-  const struct {
-    std::string args;
-    int code;
-  } cases[] = {
-      {"task add Write", 0},
-      {"start Write", 0},
-      {"ical export - > " + shellQuoted(ics), 0},
-      {"ical export /dev/stdout | cat > " + shellQuoted(piped), 0},
-      {"ical export /dev/stdout >> " + shellQuoted(log), 0},
-      {"ical export " + shellQuoted(devices.full()) + " 2>/dev/null", 1},
-      {"backup " + shellQuoted(devices.full()) + " 2>/dev/null", 1},
-      {"backup /dev/stdout > " + shellQuoted(folder.file("copy.db")) + " 2>/dev/null", 1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(tallyworks(c.args), c.code) << c.args;
-  EXPECT_EQ(readBytes(ics).rfind("BEGIN:VCALENDAR", 0), 0u);
-  EXPECT_NE(readBytes(piped).find("SUMMARY:Write"), std::string::npos);
-  EXPECT_EQ(readBytes(piped).find("wrote"), std::string::npos) << "the calendar alone";
-  EXPECT_EQ(readBytes(log).rfind("earlier\nBEGIN:VCALENDAR", 0), 0u);
-  struct stat st {};
-  ASSERT_EQ(::stat(devices.full().c_str(), &st), 0);
-  EXPECT_TRUE(S_ISCHR(st.st_mode));
-}
-
-TEST_F(ExecutableTest, ANewStoreAndItsFoldersArePrivateToTheUser) {
-  store = folder.file("new/deeper/store.db");
-  ASSERT_EQ(tallyworks("task add Write"), 0);
-  EXPECT_EQ(modeOf(folder.file("new")), 0700u);
-  EXPECT_EQ(modeOf(folder.file("new/deeper")), 0700u);
-  EXPECT_EQ(modeOf(store), 0600u);
 }
 
 // The commands that only read work on a store the user may read but not write, and leave no

@@ -13,6 +13,7 @@ namespace {
 class StoreCommandsTest : public CliTest {
  protected:
   void SetUp() override {
+    clock.advance(3600);  // the entries' starts
     std::string lines;
     for (int i = 0; i < 3000; ++i) {
       lines += R"({"subject":"S)" + std::to_string(i) +
@@ -89,6 +90,19 @@ TEST_F(StoreCommandsTest, ValuesOutOfRangeAreShownAndNamedByCheckWithoutFailingA
   EXPECT_NE(out.str().find(": the length, 1,007,999,989,920 minutes, is more than"),
             std::string::npos);
   EXPECT_NE(err.str().find("2 items hold values Tallyworks no longer accepts"), std::string::npos);
+}
+
+// Entries that cannot be billed as they are make a line each and an exit code of their own.
+TEST_F(StoreCommandsTest, CheckListsEntriesThatCannotBeBilledAsTheyAre) {
+  clock.advance(86400);
+  const std::string journal = R"({"subject":"A","start":"2024-03-01T10:00:00","seconds":3600}
+{"subject":"B","start":"2024-03-01T10:30:00","seconds":600})";
+  ASSERT_EQ(run({"journal", "import", "-"}, journal), 0) << err.str();
+  EXPECT_EQ(run({"check"}), CommandLine::kFindings);
+  EXPECT_NE(out.str().find(R"("B"): overlaps "A" (3/1/2024 10:00:00 AM, 60 min) by 10 min)"),
+            std::string::npos)
+      << out.str();
+  EXPECT_NE(err.str().find("1 journal entries cannot be billed"), std::string::npos);
 }
 
 class MissingStoreTest : public CliTest {};
@@ -176,6 +190,7 @@ TEST_F(IcalCommandsTest, ImportRefusesItemsThatBreakWhatAnItemMayHold) {
   EXPECT_EQ(listed.find('\n'), listed.size() - 1) << listed;
   EXPECT_NE(listed.find("\t60\tFine\t"), std::string::npos) << listed;
   EXPECT_EQ(output({"task", "list", "--all"}), "");
+  clock.advance(7200);  // the end of "Fine"
   EXPECT_EQ(output({"check"}), "ok\n");
   expectCase({{"ical", "import", folder.path()}, "", 1, "is a folder, not a file"});
 }

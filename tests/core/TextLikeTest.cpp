@@ -79,16 +79,15 @@ TEST(TextLike, BracketListsAndRanges) {
 
 TEST(TextLike, NonAsciiLettersFoldInUtf8) {
   expectLike(
-      {{"\xC3\xA9T\xC3\x89", {"\xC3\x89t\xC3\xA9"}, {}},                        // éTÉ / Été
-       {"\xC5\x82\xC3\x93\x44\xC5\xB9", {"\xC5\x81\xC3\xB3\x64\xC5\xBA"}, {}},  // Łódź
-       {"\xCF\x83\xCE\xBF\xCF\x86", {"\xCE\xA3\xCE\x9F\xCE\xA6"}, {}},          // σοφ / ΣΟΦ
+      {// Plain names fold as CaseFold::equal does (its own test); these go through the matcher.
        {"\xD0\xBF\xD0\xA0\xD0\x9E*", {"\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82"}, {}},
-       {"\xD1\x91", {"\xD0\x81"}, {}},    // ё / Ё
        {"[\xC3\xA9]", {"\xC3\x89"}, {}},  // É in [é]
        {"e", {}, {"\xC3\xA9"}},           // é is not e
        {"\xC3\xB7", {}, {"\xC3\x97"}},    // × is not a letter of ÷
-       {"STRASSE", {"Stra\u00DFe"}, {}},  // folded fully, as CaseFold does
-       // Text that is not valid UTF-8 equals only itself, letters included.
+       {"STRASSE",
+        {"Stra\u00DFe"},
+        {}},  // folded fully, as CaseFold does
+              // Text that is not valid UTF-8 equals only itself, letters included.
        {"a\xFF", {"a\xFF"}, {"A\xFF", "a\xFE"}},
        {"a?", {"a\xC3"}, {"A\xC3"}},
        {"I[\xFD[", {}, {"i[\xFD["}}});

@@ -167,7 +167,7 @@ TEST_F(DesktopTest, SummaryShowsHoursPerCategoryAndDaySavesAndPrints) {
       static_cast<QPieSeries*>(view.findChildren<QChartView*>().at(1)->chart()->series().at(0));
   EXPECT_EQ(pie->slices().at(0)->label(), "Design<br>2.5 h");
 
-  view.showPeriod(SummaryView::Period::Month, at(20, 9));
+  view.showPeriod(SummaryView::Kind::Month, at(20, 9));
   EXPECT_EQ(bars().count(','), 2 * 30);
   EXPECT_TRUE(bars().startsWith("Design 0,0,0,0,0,0,0,0,0,0,1.5,0,0,0,0,0,1,10,0"))
       << bars().toStdString();

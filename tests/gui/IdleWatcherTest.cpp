@@ -1,5 +1,7 @@
 #include <QDBusMessage>
 #include <QSignalSpy>
+#include <optional>
+#include <vector>
 
 #include "FakeServices.h"
 #include "PrivateBus.h"
@@ -148,6 +150,56 @@ INSTANTIATE_TEST_SUITE_P(
         Row{Away::ScreenSaverIdle, Answer::Stop, "Start Work 0, Alpha 20, Stop Work 0"},
         Row{Away::MutterIdle, Answer::Discard, "Start Work 0, Alpha 20"},
         Row{Away::LogindIdle, Answer::Keep, "Start Work 0, Alpha 50+"}));
+
+// An idle time the test sets; nothing while the source is silent.
+class ScriptedSource : public IdleSource {
+ public:
+  explicit ScriptedSource(std::optional<std::int64_t> seconds) : idle(seconds) {}
+  std::optional<std::int64_t> idleSeconds() override { return idle; }
+  std::optional<std::int64_t> idle;
+};
+
+struct ChoiceRow {
+  std::vector<std::optional<std::int64_t>> services;
+  std::optional<std::int64_t> fallback;
+  // Seconds away the watcher counts on the user's return, or nothing when it asks nothing.
+  std::optional<std::int64_t> away;
+};
+
+class IdleChoiceTest : public WindowFixture, public ::testing::WithParamInterface<ChoiceRow> {};
+
+TEST_P(IdleChoiceTest, TheFallbackCountsOnlyWhenNoServiceAnswers) {
+  const ChoiceRow& row = GetParam();
+  ScriptedQuestion question;
+  IdleWatcher watcher{session, clock, question, desktop, 600};
+  std::vector<ScriptedSource*> all;
+  for (const std::optional<std::int64_t>& idle : row.services) {
+    all.push_back(new ScriptedSource(idle));
+    watcher.addSource(all.back());
+  }
+  all.push_back(new ScriptedSource(row.fallback));
+  watcher.addFallbackSource(all.back());
+  addTask("Alpha");
+  session.reloadTasks();
+  session.start("Alpha");
+  clock.advance(3600);
+  watcher.poll();
+  for (ScriptedSource* source : all)
+    if (source->idle) source->idle = 0;
+  watcher.poll();
+  const QString since = QString::number(clock.now().unixSeconds() - row.away.value_or(0));
+  EXPECT_EQ(question.asked, row.away ? QStringList("Alpha " + since) : QStringList());
+}
+
+constexpr std::nullopt_t kSilent = std::nullopt;
+
+INSTANTIATE_TEST_SUITE_P(Sources, IdleChoiceTest,
+                         ::testing::Values(ChoiceRow{{kSilent, kSilent, kSilent}, 700, 700},
+                                           ChoiceRow{{kSilent, kSilent, kSilent}, 500, kSilent},
+                                           ChoiceRow{{kSilent, kSilent, kSilent}, kSilent, kSilent},
+                                           ChoiceRow{{kSilent, 0, kSilent}, 700, kSilent},
+                                           ChoiceRow{{kSilent, 650, 900}, 2000, 900},
+                                           ChoiceRow{{}, 800, 800}));
 
 // A lock while nothing is timed asks nothing; a notification reaches the desktop's service.
 TEST_F(IdleFixture, NothingTimedNothingAskedAndNotificationsReachTheDesktop) {

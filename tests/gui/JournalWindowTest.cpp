@@ -66,6 +66,7 @@ TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
   store.updateEntry(stop);
   addEntry("Alpha", at(17, 23), "Design", 60);
   addEntry("Earlier", at(10, 23, 59), "Design", 99);
+  clock.setLocal(at(11, 23));
   open();
   EXPECT_EQ(model().rowCount(), 3);
   const QString totals = journal->findChild<QLabel*>("totals")->text();
@@ -85,16 +86,45 @@ TEST_F(JournalWindowTest, EntriesRecordedElsewhereAreShownOnTheirOwnDay) {
   addEntryAt("East", at(11, 0, 15), 13, 20);
   addEntryAt("West", at(11, 23, 45), -10, 10);
   addEntryAt("After", at(12, 0, 15), 13, 5);
+  clock.setLocal(at(13, 0));
   open();
+  journal->showDay(at(11, 0));
   ASSERT_EQ(model().rowCount(), 2);
   EXPECT_EQ(model().entryAt(0).subject + " " + model().entryAt(1).subject, "East West");
   EXPECT_TRUE(journal->findChild<QLabel*>("totals")->text().startsWith(
       "Mon 11 Mar:  East 20m  ·  West 10m  ·  in all 30m\nWeek:  "));
 }
 
+// Entries that cannot be billed as they are show tinted with why, and the day's line counts
+// them; "Start Work…" where one opens the period already offers to move that one; no marker is
+// placed ahead of now.
+TEST_F(JournalWindowTest, MarksWhatCannotBeBilledAndMovesARepeatedStartWork) {
+  clock.setLocal(at(11, 12));
+  JournalEntry start = addEntry("Start Work", at(11, 8, 59), "Tallyworks Start");
+  start.type = "TWEvent";
+  store.updateEntry(start);
+  addEntry("Alpha", at(11, 9), "Design", 60);
+  addEntry("Beta", at(11, 9, 30), "Admin", 60);
+  open();
+  const QModelIndex beta = model().index(2, JournalModel::kSubject);
+  EXPECT_TRUE(model().data(beta, Qt::ToolTipRole).toString().contains("overlaps \"Alpha\""));
+  EXPECT_TRUE(model().data(beta, Qt::BackgroundRole).isValid());
+  EXPECT_TRUE(journal->findChild<QLabel*>("totals")->text().contains("2 marked: cannot be billed"));
+  desktop.replies = {true};
+  answerWith({at(11, 8, 30)}), press("startMarkerButton");
+  EXPECT_EQ(week(), "Mon 08:30 Start Work +0, Mon 09:00 Alpha +60, Mon 09:30 Beta +60");
+  answerWith({at(11, 13)}), press("startMarkerButton");
+  model().setData(model().index(0, JournalModel::kStart), "12:30", Qt::EditRole);
+  expectShown({"Journal ?: \"Start Work\" at Mon 11 Mar 08:59 already opens",
+               "Journal ?: \"Start Work\" at Mon 11 Mar 08:30 already opens",
+               "Journal W: Error placing the marker\r\nA work marker cannot be placed later",
+               "Journal W: Error changing the entry\r\nA work marker cannot be placed later"});
+}
+
 // Each change is stored at once; undoing them one by one gives back each earlier journal, and
 // redoing them all the last one.
 TEST_F(JournalWindowTest, EveryChangeIsStoredAndCanBeUndoneAndMadeAgain) {
+  clock.setLocal(at(11, 18));
   addEntry("Alpha", at(11, 9), "Design", 60);
   open();
   const std::function<void()> changes[] = {
@@ -191,6 +221,7 @@ TEST_F(JournalWindowTest, EntriesOutOfRangeAreShownFlaggedAndCanBeCorrected) {
   JournalEntry endless = addEntry("Endless", at(11, 9), "Design", 10);
   endless.seconds = 99'999'999LL * 7 * 86400;
   store.updateEntry(endless);
+  clock.setLocal(at(11, 12));
   open();
   ASSERT_EQ(model().rowCount(), 1);
   const auto cell = [&](int column, int role) {

@@ -1,7 +1,11 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QImage>
+#include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "WindowFixture.h"
 #include "gui/main/MainWindowLauncher.h"
@@ -92,6 +96,44 @@ TEST_F(MainWindowTest, ButtonsFollowTheTrackingState) {
   expectButtonsFor(false);
   EXPECT_EQ(subjects(), (Subjects{"Beta", "Start Work", "Beta", "Alpha", "Beta", "Stop Work"}));
   expectShown({});
+}
+
+// Each key does what its button or menu entry does, in the order of the table (a button's key
+// clicks it once its press has been shown).
+TEST_F(MainWindowTest, KeysTriggerTheButtonsAndTheMenu) {
+  addTask("Alpha");
+  load();
+  window->show();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  choose("Alpha");
+  QSignalSpy summary(window, &MainWindow::summaryRequested);
+  QSignalSpy quit(window, &MainWindow::quitRequested);
+  int dialogs = 0;
+  desktop.onDialog = [&](QDialog&) { return ++dialogs, 0; };
+  const auto visible = [this](const char* name) { return child<QWidget>(name)->isVisible(); };
+  // Stop is usable while a period of work is open, Pause while timing.
+  const auto usable = [this](bool stop, bool pause) {
+    return std::pair(stop, pause) == std::pair(child<QPushButton>("stopButton")->isEnabled(),
+                                               child<QPushButton>("pauseButton")->isEnabled());
+  };
+  const std::pair<QKeySequence, std::function<bool()>> keys[] = {
+      {Qt::ALT | Qt::Key_S, [&] { return usable(true, true); }},
+      {Qt::ALT | Qt::Key_P, [&] { return usable(true, false); }},
+      {Qt::ALT | Qt::Key_T, [&] { return usable(false, false); }},
+      {Qt::ALT | Qt::Key_L, [&] { return usable(true, true); }},
+      {Qt::ALT | Qt::Key_R, [&] { return visible("reportPanel"); }},
+      {Qt::CTRL | Qt::Key_T, [&] { return dialogs == 1; }},
+      {Qt::CTRL | Qt::Key_J, [&] { return visible("journalWindow"); }},
+      {Qt::CTRL | Qt::Key_U, [&] { return summary.size() == 1; }},
+      {Qt::CTRL | Qt::Key_Q, [&] { return quit.size() == 1; }},
+      {Qt::Key_F10, [&] { return visible("mainMenu"); }},
+  };
+  for (const auto& [key, done] : keys) {
+    QTest::keySequence(window, key);
+    EXPECT_TRUE(QTest::qWaitFor(done)) << key.toString().toStdString();
+  }
+  child<QMenu>("mainMenu")->close();
 }
 
 TEST_F(MainWindowTest, StatusBarShowsTheTimeSpentAndClosingSavesIt) {

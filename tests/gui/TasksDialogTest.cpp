@@ -57,6 +57,25 @@ TEST_F(TasksDialogTest, TasksAreAddedRenamedClosedAndDeletedThroughTheList) {
   EXPECT_EQ(store.task(timed.id)->status, TaskStatus::Complete);
 }
 
+// A rename takes the task's entries along at first; Undo gives both their old subject back.
+TEST_F(TasksDialogTest, ARenameTakesTheEntriesAlongAndIsUndoneAsOneChange) {
+  addTask("Alpha");
+  addEntry("Alpha", at(11, 8));
+  load();
+  std::vector<std::vector<std::string>> journals;
+  desktop.onDialog = [&](QDialog& dialog) {
+    auto* table = dialog.findChild<QTableWidget*>("tasks");
+    table->item(0, 0)->setText("Beta");
+    journals.push_back(subjects());
+    dialog.findChild<QPushButton*>("undoButton")->click();
+    journals.push_back(subjects());
+    return 0;
+  };
+  choose("<Edit tasks…>");
+  EXPECT_EQ(journals, (std::vector<std::vector<std::string>>{{"Beta"}, {"Alpha"}}));
+  EXPECT_EQ(listed(), "Alpha|<Refresh>|<Edit tasks…>");
+}
+
 // Keys in the tasks window, shown over the main window: typing goes to "New task", Enter adds
 // from either field, and no key changes the task selected unless F2 or a double-click began
 // an edit of it.

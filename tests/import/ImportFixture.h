@@ -47,11 +47,6 @@ class ImportTest : public CliTest {
     });
     return out;
   }
-  std::map<std::string, std::int64_t> perTask() {
-    std::map<std::string, std::int64_t> out;
-    for (const auto& [key, seconds] : totals()) out[key.second] += seconds;
-    return out;
-  }
   // Every entry as the journal exports it, to see that nothing changed.
   std::string journal() { return output({"journal", "export"}); }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/DateTime.h"
@@ -39,9 +41,17 @@ template <typename Report>
 std::string render(std::vector<JournalEntry> entries, const ReportRequest& r) {
   std::stable_sort(entries.begin(), entries.end(),
                    [](const JournalEntry& a, const JournalEntry& b) { return a.start < b.start; });
-  Report report(r);
-  for (const JournalEntry& e : entries) report.add(e);
-  return report.finish();
+  if constexpr (std::is_same_v<Report, TextReport>) {
+    std::string text;
+    TextReport report(r, [&](std::string_view piece) { text += piece; });
+    for (const JournalEntry& e : entries) report.add(e);
+    report.finish();
+    return text;
+  } else {
+    Report report(r);
+    for (const JournalEntry& e : entries) report.add(e);
+    return report.finish();
+  }
 }
 
 inline DateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {

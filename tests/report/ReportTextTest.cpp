@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 
 #include "ReportFixture.h"
 #include "core/DateText.h"
@@ -85,7 +86,7 @@ TEST(TextReport, DaysOfTheRange) {
       {request("1/7/2003", ""), "1/7/2003 1/1/2999"},
   };
   for (const auto& c : cases) {
-    const TextReport report(c.request);
+    const TextReport report(c.request, {});
     EXPECT_EQ(DateText::shortDate(report.firstDay()) + " " + DateText::shortDate(report.lastDay()),
               c.days);
   }
@@ -174,6 +175,23 @@ TEST(TextReport, EndsAcrossChangesOfTheClocks) {
   };
   for (const auto& c : cases)
     EXPECT_NE(report({c.e}).find(c.shown), std::string::npos) << c.shown << "\n" << report({c.e});
+}
+
+// A long report reaches its output in pieces as it is made, each of whole days' sections
+// (the totals come with the last), so that it is never held whole.
+TEST(TextReport, GoesOutDayByDay) {
+  std::vector<std::string> pieces;
+  TextReport report(request("", ""), [&](std::string_view p) { pieces.emplace_back(p); });
+  for (int day = 0; day < 2000; ++day)
+    report.add(entry(at(2003, 1, 1, 9).addSeconds(day * 86400), 30, "A", std::string(100, 'x')));
+  report.finish();
+  ASSERT_GT(pieces.size(), 2u);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    EXPECT_LT(pieces[i].size(), 100000u) << i;
+    if (i > 0) {
+      EXPECT_EQ(pieces[i].substr(0, 3), "\r\n[") << i;
+    }
+  }
 }
 
 TEST(TextReport, UnreadableBoundsAndTotalsBeyondThirtyTwoBits) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "SyncFixture.h"
-#include "core/DateText.h"
 #include "tests/support/TextEdits.h"
 
 namespace tw {
@@ -10,37 +9,6 @@ namespace {
 using test::SyncFixture;
 
 using test::replaced;
-
-// Entries recorded in Berlin across the spring-forward night, in both readings of the hour
-// the clocks go back, and across midnight and the new year reach a computer in New York with
-// the same instants, offsets and lengths: they read as the same local times.
-TEST_F(SyncFixture, LocalTimesOfDaylightSavingDaysAndMidnightsRoundTripToTheSecond) {
-  const struct {
-    const char* local;
-    std::int32_t offset;
-    std::int64_t seconds;
-  } kEntries[] = {
-      {"2024-03-31T01:30:17", 3600, 7203}, {"2024-10-27T02:30:00", 7200, 1800},
-      {"2024-10-27T02:30:00", 3600, 1799}, {"2024-06-03T23:45:59", 7200, 3001},
-      {"2024-12-31T23:59:59", 3600, 1},
-  };
-  for (const auto& x : kEntries) {
-    JournalEntry e;
-    e.subject = x.local;
-    e.start = Instant::fromLocal(DateText::parseIso(x.local), x.offset);
-    e.utcOffset = x.offset;
-    e.seconds = x.seconds;
-    laptop->store.addEntry(e);
-  }
-  sync(*laptop);
-  const test::ScopedTimeZone newYork("America/New_York");
-  sync(*desktop);
-  EXPECT_EQ(contents(desktop->store), contents(laptop->store));
-  desktop->store.visitAll([](const JournalEntry& e) {
-    EXPECT_EQ(DateText::iso(e.localStart()), e.subject);
-    return true;
-  });
-}
 
 // Another program moves an entry's end and adds properties and an alarm: the length follows,
 // and the program's additions survive the next local change.

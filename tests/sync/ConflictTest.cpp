@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "SyncFixture.h"
+#include "store/sqlite/SqliteJournalStore.h"
+#include "store/sqlite/SqliteSyncState.h"
 #include "sync/ConflictCopies.h"
+#include "sync/EntryKind.h"
+#include "sync/Reconciler.h"
 #include "sync/TaskKind.h"
+#include "tests/support/Entries.h"
+#include "tests/support/TempFolder.h"
 
 namespace tw {
 namespace {
 
-using test::SyncFixture;
+using test::localEntry;
+using test::TempFolder;
 using Edit = void (*)(Task&, JournalEntry&);
 
 struct Case {
@@ -54,46 +60,68 @@ const Case kCases[] = {
      SyncState::Kind::Entry},
 };
 
-class ConflictTest : public SyncFixture, public ::testing::WithParamInterface<Case> {
+ItemKind::Fields fieldsOf(const Task& t) {
+  return {t.subject, t.categories, std::to_string(static_cast<int>(t.status))};
+}
+
+class ConflictTest : public ::testing::TestWithParam<Case> {
  protected:
-  static void edit(JournalStore& store, const std::string& taskUid, const std::string& entryUid,
-                   Edit change) {
-    Task t = *store.taskByUid(taskUid);
-    JournalEntry e = *store.entryByUid(entryUid);
-    change(t, e);
-    store.updateTask(t);
-    store.updateEntry(e);
+  ConflictTest() {
+    task = store.addTask(Task{0, "", "Write", "Design", TaskStatus::InProgress, 0});
+    JournalEntry e = localEntry("Write", DateTime::fromParts(2024, 6, 3, 9), 3600);
+    e.taskUid = task.uid;
+    entry = store.addEntry(e);
   }
+  const ItemKind& kindOf(SyncState::Kind k) const {
+    return k == SyncState::Kind::Task ? static_cast<const ItemKind&>(tasks) : entries;
+  }
+  // Notes the item as last synchronised; gives the server's version after another computer
+  // changed it to theirs.
+  DavClient::Resource changedElsewhere(SyncState::Kind k, const std::string& uid,
+                                       const ItemKind::Fields& theirs) {
+    const ItemKind::Fields base = *kindOf(k).local(store, uid);
+    const std::string ical = kindOf(k).serialise(uid, base, "", now);
+    state.putItem({k, uid, uid + ".ics", "\"1\"", ical, ItemKind::digest(base)});
+    return {uid + ".ics", "\"2\"", kindOf(k).serialise(uid, theirs, ical, now)};
+  }
+
+  TempFolder folder;
+  SqliteJournalStore store{folder.file("store.db")};
+  SqliteSyncState state{store};
+  const TaskKind tasks;
+  const EntryKind entries;
+  const Instant now = Instant::fromUnix(1'717'400'000);
+  Task task;
+  JournalEntry entry;
 };
 
-// The edits set values, so that applying the laptop's and then the desktop's gives what the
-// merge must give. Both computers change an item; the desktop synchronises first. Where both
-// changed the same field the server's value wins and the laptop keeps its version as a conflict
-// copy; changes to different fields both survive. Either way the two end up equal.
+// The edits set values, so that applying the laptop's and then the other computer's gives
+// what the merge must give. Both change an item; the server holds the other's version. Where
+// both changed the same field the server's value wins and the local version is kept as a
+// conflict copy; changes to different fields both survive. Taken back, the copy's values are
+// the local ones again.
 TEST_P(ConflictTest, TheServerWinsPerFieldAndTheLocalVersionIsKept) {
   const Case& c = GetParam();
-  JournalStore& l = laptop->store;
-  const Task t = task(l, "Write", TaskStatus::InProgress, "Design");
-  const JournalEntry e = entry(l, "Write", DateTime::fromParts(2024, 6, 3, 9), 3600, t.uid);
-  sync(*laptop);
-  sync(*desktop);
-  edit(l, t.uid, e.uid, c.laptop);
-  edit(desktop->store, t.uid, e.uid, c.desktop);
-  Task expectedTask = *l.taskByUid(t.uid);
-  JournalEntry expectedEntry = *l.entryByUid(e.uid);
+  Task theirTask = task, expectedTask = task;
+  JournalEntry theirEntry = entry, expectedEntry = entry;
+  c.desktop(theirTask, theirEntry);
+  const DavClient::Resource taskServer =
+      changedElsewhere(SyncState::Kind::Task, task.uid, fieldsOf(theirTask));
+  const DavClient::Resource entryServer =
+      changedElsewhere(SyncState::Kind::Entry, entry.uid, EntryKind::fieldsOf(theirEntry));
+  c.laptop(expectedTask, expectedEntry);
+  store.updateTask(expectedTask);
+  store.updateEntry(expectedEntry);
+  const ItemKind::Fields mine =
+      c.kind == SyncState::Kind::Task ? fieldsOf(expectedTask) : EntryKind::fieldsOf(expectedEntry);
   c.desktop(expectedTask, expectedEntry);
-  const Task laptopTask = *l.taskByUid(t.uid);
-  const JournalEntry laptopEntry = *l.entryByUid(e.uid);
 
-  sync(*desktop);
-  const SyncResult r = sync(*laptop);
-  sync(*desktop);
-  EXPECT_EQ(contents(l), contents(desktop->store));
-  EXPECT_EQ(EntryKind::fieldsOf(*l.entryByUid(e.uid)), EntryKind::fieldsOf(expectedEntry));
-  EXPECT_EQ(l.taskByUid(t.uid)->subject, expectedTask.subject);
-  EXPECT_EQ(l.taskByUid(t.uid)->categories, expectedTask.categories);
-  EXPECT_EQ(l.taskByUid(t.uid)->status, expectedTask.status);
-  const std::vector<SyncState::ConflictCopy> copies = laptop->state.conflicts();
+  SyncResult r;
+  Reconciler(store, state, tasks, r, now).adopt(taskServer);
+  Reconciler(store, state, entries, r, now).adopt(entryServer);
+  EXPECT_EQ(*tasks.local(store, task.uid), fieldsOf(expectedTask));
+  EXPECT_EQ(*entries.local(store, entry.uid), EntryKind::fieldsOf(expectedEntry));
+  const std::vector<SyncState::ConflictCopy> copies = state.conflicts();
   EXPECT_EQ(r.conflicts, static_cast<int>(copies.size()));
   if (*c.conflict == '\0') {
     EXPECT_TRUE(copies.empty());
@@ -102,18 +130,9 @@ TEST_P(ConflictTest, TheServerWinsPerFieldAndTheLocalVersionIsKept) {
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(copies[0].fields, c.conflict);
   EXPECT_EQ(copies[0].kind, c.kind);
-  const ItemKind::Fields kept = c.kind == SyncState::Kind::Task
-                                    ? TaskKind().parse(copies[0].localIcal).fields
-                                    : EntryKind().parse(copies[0].localIcal).fields;
-  const ItemKind::Fields mine =
-      c.kind == SyncState::Kind::Task
-          ? ItemKind::Fields{laptopTask.subject, laptopTask.categories,
-                             std::to_string(static_cast<int>(laptopTask.status))}
-          : EntryKind::fieldsOf(laptopEntry);
-  EXPECT_EQ(kept, mine);
+  EXPECT_EQ(kindOf(c.kind).parse(copies[0].localIcal).fields, mine);
 
-  // Taken back, the laptop's values win on both computers.
-  ConflictCopies shown(l, std::make_unique<SqliteSyncState>(laptop->store));
+  ConflictCopies shown(store, std::make_unique<SqliteSyncState>(store));
   const std::vector<ConflictCopies::Copy> listed = shown.list();
   ASSERT_EQ(listed.size(), 1u);
   ASSERT_EQ(listed[0].differences.size(), 1u);
@@ -121,13 +140,7 @@ TEST_P(ConflictTest, TheServerWinsPerFieldAndTheLocalVersionIsKept) {
   EXPECT_NE(listed[0].differences[0].mine, listed[0].differences[0].now);
   shown.restore(copies[0].id);
   EXPECT_EQ(shown.count(), 0u);
-  sync(*laptop);
-  sync(*desktop);
-  EXPECT_EQ(contents(l), contents(desktop->store));
-  const ItemKind::Fields restored = c.kind == SyncState::Kind::Task
-                                        ? *TaskKind().local(desktop->store, t.uid)
-                                        : *EntryKind().local(desktop->store, e.uid);
-  EXPECT_EQ(restored, mine);
+  EXPECT_EQ(*kindOf(c.kind).local(store, copies[0].uid), mine);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachField, ConflictTest, ::testing::ValuesIn(kCases),

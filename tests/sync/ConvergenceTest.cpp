@@ -42,19 +42,16 @@ TEST_F(SyncFixture, TheFirstSynchronisationGoesBothWays) {
   EXPECT_EQ(sync(*laptop).summary(), "sent 0, received 0, conflicts 0, deleted 0");
 }
 
-// Two computers change tasks, entries and markers on either side, with statuses, deletions and
-// texts full of commas and semicolons: they end up with the same journal.
+// Two computers change tasks, entries and markers on either side, with statuses and deletions:
+// they end up with the same journal. (What texts may hold is the calendar objects' concern:
+// ItemKindTest, IcalFileTest.)
 TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
   JournalStore& l = laptop->store;
   JournalStore& d = desktop->store;
-  const Task billing = task(l, "Billing, Q3; \"final\"", TaskStatus::Waiting, "Admin, Money; Q3");
-  const Task layout = task(l, "Page layout", TaskStatus::Deferred, "Design,Print");
-  JournalEntry work =
-      entry(l, "Billing, Q3; \"final\"", DateTime::fromParts(2024, 6, 3, 9), 1800, billing.uid);
-  work.companies = "ACME; Corp, Ltd; Globex";
-  work.body = "line one\nline two; with, commas \\ and a backslash";
-  work.categories = "Admin, Money; Q3";
-  l.updateEntry(work);
+  const Task billing = task(l, "Billing", TaskStatus::Waiting, "Admin");
+  const Task layout = task(l, "Page layout", TaskStatus::Deferred, "Design, Print");
+  const JournalEntry work =
+      entry(l, "Billing", DateTime::fromParts(2024, 6, 3, 9), 1800, billing.uid);
   entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
         std::string(Markers::kType));
   sync(*laptop);

@@ -1,6 +1,9 @@
 // How tasks and entries are read from and written to iCalendar objects, without a server.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/DateText.h"
 #include "core/TimeZone.h"
 #include "sync/EntryKind.h"
@@ -39,6 +42,14 @@ constexpr const char* kBerlin =
     "DTSTART:19961027T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
     "END:VTIMEZONE\r\n";
 
+// The object with its start and end moved to local times of Berlin, and Berlin's rules.
+std::string inBerlin(const std::string& object, const std::string& start, const std::string& end) {
+  const std::string moved =
+      replaced(replaced(object, "DTSTART:20260715T140000Z", "DTSTART;TZID=Europe/Berlin:" + start),
+               "DTEND:20260715T150000Z", "DTEND;TZID=Europe/Berlin:" + end);
+  return replaced(moved, "BEGIN:VEVENT", std::string(kBerlin) + "BEGIN:VEVENT");
+}
+
 // DTSTART is the truth. The offset the entry was recorded with stands while DTSTART names the
 // instant it was recorded with, in whatever form; once another program moved the start, the
 // offset is the one DTSTART gives: a zone's, the machine's for UTC, the local one for a
@@ -56,16 +67,10 @@ TEST_F(ItemKindTest, TheUtcOffsetComesFromDtstartAndTheRecordedOneOnlyWhileItAgr
     std::int32_t offset;
   } kCases[] = {
       {"as written", written, "2026-07-15T10:00:00", -4 * 3600},
-      {"the same instant in Berlin's time",
-       replaced(replaced(replaced(written, startLine, "DTSTART;TZID=Europe/Berlin:20260715T160000"),
-                         endLine, "DTEND;TZID=Europe/Berlin:20260715T170000"),
-                "BEGIN:VEVENT", std::string(kBerlin) + "BEGIN:VEVENT"),
+      {"the same instant in Berlin's time", inBerlin(written, "20260715T160000", "20260715T170000"),
        "2026-07-15T10:00:00", -4 * 3600},
       {"moved to December in Berlin's time",
-       replaced(replaced(replaced(written, startLine, "DTSTART;TZID=Europe/Berlin:20261215T100000"),
-                         endLine, "DTEND;TZID=Europe/Berlin:20261215T110000"),
-                "BEGIN:VEVENT", std::string(kBerlin) + "BEGIN:VEVENT"),
-       "2026-12-15T10:00:00", 3600},
+       inBerlin(written, "20261215T100000", "20261215T110000"), "2026-12-15T10:00:00", 3600},
       {"moved in UTC",
        replaced(replaced(written, startLine, "DTSTART:20261215T090000Z"), endLine,
                 "DTEND:20261215T100000Z"),
@@ -76,16 +81,44 @@ TEST_F(ItemKindTest, TheUtcOffsetComesFromDtstartAndTheRecordedOneOnlyWhileItAgr
        "2026-12-15T10:00:00", 3600},
       {"an earlier version's, as written", legacy, "2026-07-15T10:00:00", -4 * 3600},
       {"an earlier version's, moved to Berlin's time",
-       replaced(replaced(replaced(legacy, startLine, "DTSTART;TZID=Europe/Berlin:20261215T100000"),
-                         endLine, "DTEND;TZID=Europe/Berlin:20261215T110000"),
-                "BEGIN:VEVENT", std::string(kBerlin) + "BEGIN:VEVENT"),
-       "2026-12-15T10:00:00", 3600},
+       inBerlin(legacy, "20261215T100000", "20261215T110000"), "2026-12-15T10:00:00", 3600},
   };
   for (const auto& c : kCases) {
     const JournalEntry e = EntryKind::entryOf(kind.parse(c.object).fields);
     EXPECT_EQ(DateText::iso(e.localStart()), c.localStart) << c.name;
     EXPECT_EQ(e.utcOffset, c.offset) << c.name;
     EXPECT_EQ(e.seconds, 3600) << c.name;
+  }
+}
+
+// Entries recorded in Berlin across the spring-forward night, in both readings of the hour the
+// clocks go back, and across midnight and the new year, read on a computer in New York: the
+// same local times, offsets and lengths, to the second.
+TEST_F(ItemKindTest, LocalTimesOfDaylightSavingDaysRoundTripInAnotherZone) {
+  const struct {
+    const char* local;
+    std::int32_t offset;
+    std::int64_t seconds;
+  } kEntries[] = {
+      {"2024-03-31T01:30:17", 3600, 7203}, {"2024-10-27T02:30:00", 7200, 1800},
+      {"2024-10-27T02:30:00", 3600, 1799}, {"2024-06-03T23:45:59", 7200, 3001},
+      {"2024-12-31T23:59:59", 3600, 1},
+  };
+  std::vector<std::string> objects;
+  for (const auto& x : kEntries) {
+    JournalEntry e;
+    e.subject = x.local;
+    e.start = Instant::fromLocal(DateText::parseIso(x.local), x.offset);
+    e.utcOffset = x.offset;
+    e.seconds = x.seconds;
+    objects.push_back(kind.serialise("u", EntryKind::fieldsOf(e), "", now));
+  }
+  const test::ScopedTimeZone newYork("America/New_York");
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    const JournalEntry e = EntryKind::entryOf(kind.parse(objects[i]).fields);
+    EXPECT_EQ(DateText::iso(e.localStart()), kEntries[i].local);
+    EXPECT_EQ(e.utcOffset, kEntries[i].offset) << kEntries[i].local;
+    EXPECT_EQ(e.seconds, kEntries[i].seconds) << kEntries[i].local;
   }
 }
 

@@ -36,7 +36,7 @@ TEST_F(JournalEditorTest, AddSplitChangeAndRemove) {
   EXPECT_EQ(journal().size(), 1u);
   EXPECT_EQ(editor.restore(removed).uid, forgot.uid);
   editor.remove(store.entryByUid(forgot.uid)->id);
-  EXPECT_EQ(editor.addMarker(false, at(12)).subject, "Stop Work");
+  EXPECT_EQ(editor.addMarker(false, at(9), clock.now()).subject, "Stop Work");
 }
 
 // Bad input changes nothing and says what is wrong; what an entry may hold is EntryRules',
@@ -55,10 +55,25 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
       [&] { editor.split(e.id, at(11)); },
       [&] { editor.change(noSubject); },
       [&] { editor.split(session->held()->id, session->held()->localStart().addMinutes(5)); },
+      [&] { editor.addMarker(true, at(10), clock.now()); },
   };
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
   EXPECT_EQ(journal().size(), 3u);  // with the timing's marker and entry
   EXPECT_EQ(journal()[0].seconds, 3600);
+}
+
+// A "Start Work" placed where one opens the period already (no "Stop Work" between) is offered
+// as a move of that one: Monday holds Start 8:00, Stop 12:00, Start 13:00.
+TEST_F(JournalEditorTest, FindsTheStartWorkANewOneWouldRepeat) {
+  for (const auto& [subject, hour] :
+       {std::pair{"Start Work", 8}, {"Stop Work", 12}, {"Start Work", 13}})
+    addEntry(subject, at(hour), 0, "TWEvent");
+  const std::pair<DateTime, int> cases[] = {
+      {at(7), 8}, {at(9), 8}, {at(12, 30), 13}, {at(14), 13}, {at(9).addDays(1), -1}};
+  for (const auto& [moment, hour] : cases) {
+    const std::optional<JournalEntry> found = editor.startWorkToMove(moment);
+    EXPECT_EQ(found ? found->localStart().hour() : -1, hour) << DateText::iso(moment);
+  }
 }
 
 // A time typed for an entry that starts Monday 9:00: a time alone is on that day, an end

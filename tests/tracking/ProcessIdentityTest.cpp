@@ -47,16 +47,19 @@ class ProcessIdentityTest : public test::SessionFixture {
 };
 
 // A window killed while timing: before its parent has collected it, the process is a zombie,
-// which has ended all the same; its timer is an orphan to offer at once.
+// which has ended all the same; its timer is an orphan to offer at once, and the command
+// line's status no longer shows it as running.
 TEST_F(ProcessIdentityTest, AKilledProcessNotYetCollectedHasEnded) {
   const ProcessIdentity window = startChild();
   EXPECT_TRUE(window.alive());
   auto killed = makeSession(window);
   killed->start("Page layout");
   EXPECT_FALSE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
+  EXPECT_FALSE(makeSession(ProcessIdentity::detached())->status().ownerGone);  // `status`
   ASSERT_EQ(kill(child, SIGKILL), 0);
   while (stateOf(child) != 'Z') usleep(1000);
   EXPECT_FALSE(window.alive());
+  EXPECT_TRUE(makeSession(ProcessIdentity::detached())->status().ownerGone);
   const std::optional<RunningTimer> orphan =
       UnfinishedWork::orphanedTimer(store, ProcessIdentity::self());
   ASSERT_TRUE(orphan);
