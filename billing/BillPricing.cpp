@@ -4,11 +4,12 @@
 #include <limits>
 #include <map>
 #include <tuple>
+#include <unordered_set>
 
-#include "billing/Overlaps.h"
 #include "billing/Rounding.h"
 #include "core/DateText.h"
 #include "core/Markers.h"
+#include "tracking/JournalProblems.h"
 
 namespace tw {
 namespace {
@@ -145,9 +146,9 @@ class Sorting {
     return true;
   }
 
-  void overlap(const JournalEntry& a, const JournalEntry& b) {
-    problem(Bill::Problem::Kind::Overlap, b.localStart().date(),
-            quoted(b) + " overlaps " + quoted(a));
+  void overlap(const JournalProblems::Problem& p) {
+    problem(Bill::Problem::Kind::Overlap, p.entry.localStart().date(),
+            quoted(p.entry) + " " + p.why());
   }
 
   void finish(BillRequest::Per per) {
@@ -201,10 +202,18 @@ Bill BillPricing::price(const BillingData& data, const Client& client, const Bil
   bill.request = request;
   bill.client = client;
   Sorting sorting(data, client, bill);
-  std::vector<bool> mine(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) mine[i] = sorting.take(entries[i], timedEntry);
-  for (const auto& [a, b] : Overlaps::find(entries))
-    if (mine[a] || mine[b]) sorting.overlap(entries[a], entries[b]);
+  std::unordered_set<std::int64_t> mine;
+  for (const JournalEntry& e : entries)
+    if (sorting.take(e, timedEntry)) mine.insert(e.id);
+  // Overlaps as the journal's own rule finds them (entries ending in the future are its
+  // concern, not the bill's: it is judged as of the end of time).
+  JournalProblems overlaps(Instant::fromUnix(std::numeric_limits<std::int64_t>::max() / 2),
+                           [&](const JournalProblems::Problem& p) {
+                             if (p.kind == JournalProblems::Kind::Overlap &&
+                                 (mine.contains(p.entry.id) || mine.contains(p.other->id)))
+                               sorting.overlap(p);
+                           });
+  for (const JournalEntry& e : entries) overlaps.add(e);
   sorting.finish(request.per);
   return bill;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "billing/ClientOf.h"
-#include "billing/Overlaps.h"
 #include "billing/RateTable.h"
 #include "store/InvoicedPeriod.h"
 
@@ -57,27 +56,6 @@ TEST(RateTable, TheRateInForceOnADayTheTasksBeforeItsClients) {
     SCOPED_TRACE(std::to_string(c.day) + " " + c.task);
     EXPECT_EQ(rates.on(june.addDays(c.day), c.client, c.task).value_or(0), c.rate);
   }
-}
-
-TEST(Overlaps, OnlyWorkThatSharesTimeOverlaps) {
-  const auto at = [](int minute, std::int64_t seconds, const char* type = "Task") {
-    JournalEntry e;
-    e.start = Instant::fromUnix(minute * 60);
-    e.seconds = seconds;
-    e.type = type;
-    return e;
-  };
-  const std::vector<JournalEntry> entries = {
-      at(0, 3600),           // 0: 0:00-1:00
-      at(60, 600),           // 1: starts as 0 ends, inside 3
-      at(30, 60),            // 2: inside 0
-      at(40, 3600),          // 3: overlaps 0, reaches furthest
-      at(90, 0),             // 4: no length
-      at(50, 0, "TWEvent"),  // 5: a marker
-      at(95, 60),            // 6: inside 3 (which ends at 1:40)
-  };
-  using Pair = std::pair<std::size_t, std::size_t>;
-  EXPECT_EQ(Overlaps::find(entries), (std::vector<Pair>{{0, 2}, {0, 3}, {3, 1}, {3, 6}}));
 }
 
 TEST(InvoicedPeriod, NamesItsDaysShortly) {
