@@ -108,7 +108,8 @@ std::string BillHtml::write(const Bill& bill, const MoneyFormat& money) {
   return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bill: " + title +
          "</title><style>" + kStyle + "</style></head>\n<body>\n<h1>" + title +
          "</h1>\n<p class=\"terms\">" + escaped(BillLabels::terms(bill)) +
-         "</p>\n<table>\n<tr><th>Task</th><th class=\"n\">Hours</th><th class=\"n\">h:mm</th>"
+         "</p>\n<table width=\"100%\">\n<tr><th>Task</th><th class=\"n\">Hours</th><th "
+         "class=\"n\">h:mm</th>"
          "<th class=\"n\">Rate</th><th class=\"n\">Amount</th></tr>\n" +
          rows.html() + "</table>\n<p>Timed " + MoneyFormat::hoursMinutes(bill.seconds) +
          ", billed " + MoneyFormat::hoursMinutes(bill.billedSeconds) + " (rounding " +
