@@ -7,6 +7,7 @@
 #include "store/StoreError.h"
 #include "store/sqlite/BatchReader.h"
 #include "store/sqlite/EntryRows.h"
+#include "store/sqlite/InvoiceLock.h"
 #include "store/sqlite/Schema.h"
 #include "store/sqlite/Statement.h"
 #include "store/sqlite/StoreCopy.h"
@@ -29,11 +30,6 @@ class Waiting {
  private:
   Database& db_;
 };
-
-// A day as Schema::kLocalDay counts it.
-std::int64_t dayNumber(DateTime day) {
-  return Instant::fromLocal(day.date(), 0).unixSeconds() / 86400;
-}
 
 std::string selectEntries(const char* tail) {
   return std::string("SELECT ") + EntryRows::kColumns + " FROM journal " + tail;
@@ -152,8 +148,8 @@ void SqliteJournalStore::selectDays(std::optional<DateTime> first, std::optional
   Statement query(db_, (std::string("SELECT ") + columns + " FROM journal WHERE " + day +
                         " BETWEEN ?1 AND ?2 ORDER BY " + day + ", start, id")
                            .c_str());
-  query.bind(1, first ? dayNumber(*first) : std::numeric_limits<std::int64_t>::min());
-  query.bind(2, last ? dayNumber(*last) : std::numeric_limits<std::int64_t>::max());
+  query.bind(1, first ? Schema::dayNumber(*first) : std::numeric_limits<std::int64_t>::min());
+  query.bind(2, last ? Schema::dayNumber(*last) : std::numeric_limits<std::int64_t>::max());
   BatchReader::run(query, readRow, sink);
 }
 
@@ -205,6 +201,19 @@ std::optional<JournalEntry> SqliteJournalStore::lastMarker() {
                   [](Statement& s) { s.bind(1, Markers::kType); });
 }
 
+void SqliteJournalStore::refuseInvoiced(Transaction& tx, const JournalEntry* before,
+                                        const JournalEntry* after, const char* change) {
+  InvoiceLock lock(db_);
+  if (!lock.any()) return;
+  std::optional<InvoicedError> refusal;
+  if (before) refusal = lock.refusal(*before, change);
+  if (!refusal && after) refusal = lock.refusal(*after, change);
+  if (!refusal) return;
+  // Nothing was written yet: the transaction ends as it began, and one that encloses it goes on.
+  tx.commit();
+  throw *refusal;
+}
+
 void SqliteJournalStore::insertEntry(JournalEntry& e) {
   e.modified = nowMillis();
   const std::string sql =
@@ -224,6 +233,7 @@ void SqliteJournalStore::insertEntry(JournalEntry& e) {
 
 JournalEntry SqliteJournalStore::addEntry(JournalEntry e) {
   Transaction tx(db_);
+  refuseInvoiced(tx, nullptr, &e, "added");
   insertEntry(e);
   tx.commit();
   return e;
@@ -231,6 +241,8 @@ JournalEntry SqliteJournalStore::addEntry(JournalEntry e) {
 
 void SqliteJournalStore::updateEntry(const JournalEntry& e) {
   Transaction tx(db_);
+  const std::optional<JournalEntry> before = InvoiceLock(db_).any() ? entry(e.id) : std::nullopt;
+  refuseInvoiced(tx, before ? &*before : nullptr, &e, "changed");
   Statement s(db_,
               "UPDATE journal SET subject = ?2, start = ?3, utc_offset = ?4, seconds = ?5,"
               " categories = ?6, type = ?7, companies = ?8, body = ?9, task_uid = ?10,"
@@ -249,6 +261,7 @@ void SqliteJournalStore::deleteEntry(std::int64_t id) {
   if (!found) db_.failWith("the journal entry is no longer in the store");
   if (timer().entryId == id)
     db_.failWith("the journal entry \"" + found->subject + "\" is being timed");
+  refuseInvoiced(tx, &*found, nullptr, "deleted");
   Statement(db_, "DELETE FROM journal WHERE id = ?1").bind(1, id).run();
   leaveTombstone(found->uid, "entry");
   tx.commit();
@@ -258,6 +271,7 @@ bool SqliteJournalStore::importEntry(JournalEntry e) {
   Transaction tx(db_);
   std::optional<JournalEntry> existing;
   if (!e.uid.empty()) existing = entryByUid(e.uid);
+  refuseInvoiced(tx, existing ? &*existing : nullptr, &e, existing ? "changed" : "added");
   if (existing) {
     e.id = existing->id;
     updateEntry(e);
