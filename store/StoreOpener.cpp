@@ -20,4 +20,8 @@ std::unique_ptr<HamsterFacts> StoreOpener::openHamster(const std::string&) const
   throw StoreError("Hamster databases cannot be read here.");
 }
 
+std::unique_ptr<BillingStore> StoreOpener::billing(JournalStore&) const {
+  throw StoreError("This store keeps no clients.");
+}
+
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "store/BillingStore.h"
 #include "store/HamsterFacts.h"
 #include "store/ImportLedger.h"
 #include "store/JournalStore.h"
@@ -37,6 +38,9 @@ class StoreOpener {
   // A Hamster time tracker database, opened to read only (the file is never changed). Throws
   // StoreError when it cannot be opened or is no Hamster database.
   virtual std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const;
+  // The clients, rates and invoiced periods kept in a store this opener opened, on its
+  // connection. Throws StoreError when the backend keeps none.
+  virtual std::unique_ptr<BillingStore> billing(JournalStore& store) const;
 };
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "core/Instant.h"
 #include "core/TimeZone.h"
 #include "store/sqlite/Database.h"
 #include "store/sqlite/Statement.h"
@@ -153,6 +154,38 @@ CREATE TABLE IF NOT EXISTS imported(
   PRIMARY KEY(source, identity)) WITHOUT ROWID;
 )sql";
 
+// Billing: clients (category names marked as clients, unique letter case aside), the rates of
+// clients and tasks from the local day each takes effect (days since 1970; kFromTheStart for
+// a rate in force from the beginning), the tasks' own billable flags and the invoiced periods
+// (local days since 1970, first and last). One step of its own, independent of the others.
+constexpr const char* kBilling = R"sql(
+CREATE TABLE IF NOT EXISTS clients(
+  id INTEGER PRIMARY KEY,
+  name TEXT NOT NULL,
+  name_key TEXT NOT NULL UNIQUE,
+  currency TEXT NOT NULL,
+  round_minutes INTEGER NOT NULL,
+  round_mode INTEGER NOT NULL,
+  round_place INTEGER NOT NULL,
+  billable INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS rates(
+  client_id INTEGER NOT NULL,
+  task_uid TEXT NOT NULL,
+  from_day INTEGER NOT NULL,
+  minor_per_hour INTEGER NOT NULL,
+  PRIMARY KEY(client_id, task_uid, from_day)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS task_billing(
+  task_uid TEXT PRIMARY KEY,
+  billable INTEGER NOT NULL) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS invoiced(
+  id INTEGER PRIMARY KEY,
+  client TEXT NOT NULL,
+  client_key TEXT NOT NULL,
+  first_day INTEGER NOT NULL,
+  last_day INTEGER NOT NULL,
+  marked INTEGER NOT NULL);
+)sql";
+
 bool hasLocalDays(Database& db) {
   Statement s(db, "SELECT count(*) FROM pragma_table_xinfo('journal') WHERE name = 'local_day'");
   s.step();
@@ -232,12 +265,21 @@ void migrate(Database& db) {
   if (h.version < 5) db.execute(kVersion5);
   if (h.version < 6) db.execute(kImportedEntries);
   if (h.version < 7) addLocalDays(db);
+  if (h.version < 8) db.execute(kBilling);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
 }
 
 }  // namespace
+
+std::int64_t Schema::dayNumber(DateTime day) {
+  return Instant::fromLocal(day.date(), 0).unixSeconds() / 86400;
+}
+
+DateTime Schema::dayOf(std::int64_t number) {
+  return Instant::fromUnix(number * 86400).local(0);
+}
 
 std::string Schema::localDayIn(int version) {
   return version >= 7 ? "local_day" : kLocalDay;
@@ -252,9 +294,9 @@ int Schema::prepare(Database& db) {
   // instead of spilling them to the log midway: up to 64 MB.
   db.execute("PRAGMA cache_size = -65536");
   if (db.readOnly()) {
-    // Versions 3 to 6 lack only an index order, the synchronisation's held changes, the
-    // records of imported entries and the local days, which reading does without: they are
-    // read as they stand.
+    // Versions 3 to 7 lack only an index order, the synchronisation's held changes, the
+    // records of imported entries, the local days and the billing tables, which reading does
+    // without: they are read as they stand.
     if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "

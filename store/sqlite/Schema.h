@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "core/DateTime.h"
 
 namespace tw {
 
@@ -25,17 +28,25 @@ class Database;
 // plus its UTC offset) is kept beside it and indexed with its start, so the entries of local
 // days are read without widening by the offsets the world has. A store of version 3 to 6 is
 // read as it stands where it may not be written, the day worked out row by row.
+// Version 8: clients, the rates of clients and tasks, the tasks' billable flags and the
+// invoiced periods (BillingStore). A store of version 3 to 7 is read as it stands where it may
+// not be written: it has no clients.
 class Schema {
  public:
-  static constexpr int kVersion = 7;
+  static constexpr int kVersion = 8;
   // Brings the file to kVersion where it may be written; returns the version it is at.
   static int prepare(Database& db);
   // The SQL of an entry's local day: days since 1 January 1970 on the entry's own wall clock
   // (rounded down, also before 1970), from the journal's columns start and utc_offset.
   static constexpr const char* kLocalDay =
       "((start + utc_offset - ((start + utc_offset) % 86400 + 86400) % 86400) / 86400)";
+  // A day (its midnight) as kLocalDay counts it, and back.
+  static std::int64_t dayNumber(DateTime day);
+  static DateTime dayOf(std::int64_t number);
   // What a query of the journal names an entry's local day by in a store of that version.
   static std::string localDayIn(int version);
+  // The day kept for a rate in force from the beginning: before any day a date can name.
+  static constexpr std::int64_t kFromTheStart = -1'000'000;
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =
       "lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' ||"

@@ -7,6 +7,7 @@
 #include "store/StoreError.h"
 #include "store/sqlite/BatchReader.h"
 #include "store/sqlite/EntryRows.h"
+#include "store/sqlite/InvoiceLock.h"
 #include "store/sqlite/Schema.h"
 #include "store/sqlite/Statement.h"
 #include "store/sqlite/StoreCopy.h"
@@ -29,11 +30,6 @@ class Waiting {
  private:
   Database& db_;
 };
-
-// A day as Schema::kLocalDay counts it.
-std::int64_t dayNumber(DateTime day) {
-  return Instant::fromLocal(day.date(), 0).unixSeconds() / 86400;
-}
 
 std::string selectEntries(const char* tail) {
   return std::string("SELECT ") + EntryRows::kColumns + " FROM journal " + tail;
@@ -142,8 +138,8 @@ void SqliteJournalStore::readDays(std::optional<DateTime> first, std::optional<D
       db_,
       selectEntries(("WHERE " + day + " BETWEEN ?1 AND ?2 ORDER BY " + day + ", start, id").c_str())
           .c_str());
-  query.bind(1, first ? dayNumber(*first) : std::numeric_limits<std::int64_t>::min());
-  query.bind(2, last ? dayNumber(*last) : std::numeric_limits<std::int64_t>::max());
+  query.bind(1, first ? Schema::dayNumber(*first) : std::numeric_limits<std::int64_t>::min());
+  query.bind(2, last ? Schema::dayNumber(*last) : std::numeric_limits<std::int64_t>::max());
   BatchReader::run(query, sink);
 }
 
@@ -196,6 +192,7 @@ std::optional<JournalEntry> SqliteJournalStore::lastMarker() {
 }
 
 void SqliteJournalStore::insertEntry(JournalEntry& e) {
+  InvoiceLock(db_).check(e, "added");
   e.modified = nowMillis();
   const std::string sql =
       std::string(
@@ -221,6 +218,11 @@ JournalEntry SqliteJournalStore::addEntry(JournalEntry e) {
 
 void SqliteJournalStore::updateEntry(const JournalEntry& e) {
   Transaction tx(db_);
+  InvoiceLock lock(db_);
+  if (lock.any()) {
+    if (const std::optional<JournalEntry> before = entry(e.id)) lock.check(*before, "changed");
+    lock.check(e, "changed");
+  }
   Statement s(db_,
               "UPDATE journal SET subject = ?2, start = ?3, utc_offset = ?4, seconds = ?5,"
               " categories = ?6, type = ?7, companies = ?8, body = ?9, task_uid = ?10,"
@@ -239,6 +241,7 @@ void SqliteJournalStore::deleteEntry(std::int64_t id) {
   if (!found) db_.failWith("the journal entry is no longer in the store");
   if (timer().entryId == id)
     db_.failWith("the journal entry \"" + found->subject + "\" is being timed");
+  InvoiceLock(db_).check(*found, "deleted");
   Statement(db_, "DELETE FROM journal WHERE id = ?1").bind(1, id).run();
   leaveTombstone(found->uid, "entry");
   tx.commit();

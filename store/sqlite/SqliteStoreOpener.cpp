@@ -1,5 +1,6 @@
 #include "store/sqlite/SqliteStoreOpener.h"
 
+#include "store/sqlite/SqliteBillingStore.h"
 #include "store/sqlite/SqliteHamsterFacts.h"
 #include "store/sqlite/SqliteImportLedger.h"
 #include "store/sqlite/SqliteJournalStore.h"
@@ -30,6 +31,10 @@ std::unique_ptr<ImportLedger> SqliteStoreOpener::importLedger(JournalStore& stor
 
 std::unique_ptr<HamsterFacts> SqliteStoreOpener::openHamster(const std::string& path) const {
   return std::make_unique<SqliteHamsterFacts>(path);
+}
+
+std::unique_ptr<BillingStore> SqliteStoreOpener::billing(JournalStore& store) const {
+  return std::make_unique<SqliteBillingStore>(SqliteBillingStore::of(store));
 }
 
 }  // namespace tw

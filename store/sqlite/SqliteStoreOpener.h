@@ -12,6 +12,7 @@ class SqliteStoreOpener : public StoreOpener {
   std::string recover(const std::string& damaged, const std::string& target) const override;
   std::unique_ptr<ImportLedger> importLedger(JournalStore& store) const override;
   std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const override;
+  std::unique_ptr<BillingStore> billing(JournalStore& store) const override;
 };
 
 }  // namespace tw
