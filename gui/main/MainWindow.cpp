@@ -53,7 +53,9 @@ MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std:
     : QMainWindow(parent),
       messages_(services.messages),
       guardedServices_{messages_, services.saveDialog, services.printer, services.dialogs,
-                       services.clock} {
+                       services.clock},
+      stores_(stores),
+      storePath_(storePath) {
   setWindowTitle(MessageBoxes::kDefaultTitle);
   QFont f = font();
   f.setPointSizeF(8.25);
@@ -120,6 +122,7 @@ void MainWindow::buildMenu(QWidget* client) {
     w->addActions({tasks, journal, summary});
     w->setContextMenuPolicy(Qt::ActionsContextMenu);
   }
+  addBillingActions({this, client, taskList_});
   connect(tasks, &QAction::triggered, this, &MainWindow::openTasks);
   connect(journal, &QAction::triggered, this, &MainWindow::openJournal);
   connect(summary, &QAction::triggered, this, &MainWindow::summaryRequested);

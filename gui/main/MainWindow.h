@@ -18,6 +18,7 @@ class QTimer;
 
 namespace tw {
 
+class BillingWindows;
 class JournalEditor;
 class JournalStore;
 class JournalWindow;
@@ -66,6 +67,10 @@ class MainWindow : public QMainWindow {
   void onTick();
   void openTasks();
   void openJournal();
+  // MainWindowBilling.cpp: the clients, the bill and the timesheet.
+  void openClients();
+  void openBilling();
+  void openTimesheet();
 
  private slots:
   void onStartClicked();
@@ -84,6 +89,9 @@ class MainWindow : public QMainWindow {
   // MainWindow.cpp: layout, loading and closing.
   void buildTaskRow(QWidget* client);
   void buildMenu(QWidget* client);
+  void addBillingActions(const QList<QWidget*>& menus);
+  // Null, after a message, without a store.
+  BillingWindows* billingWindows();
   void buildStatusBar();
   void placeAndName();
   void showReportArea(bool show);
@@ -104,6 +112,8 @@ class MainWindow : public QMainWindow {
 
   GuardedMessages messages_;
   WindowServices guardedServices_;
+  const StoreOpener& stores_;
+  std::string storePath_;
   TrackingSession* session_ = nullptr;
   JournalStore* store_ = nullptr;
   JournalEditor* editor_ = nullptr;
@@ -124,6 +134,7 @@ class MainWindow : public QMainWindow {
   QLabel* detailPanel_ = nullptr;
   ReportPanel* reportPanel_ = nullptr;
   JournalWindow* journal_ = nullptr;
+  BillingWindows* billing_ = nullptr;
   ConflictCopies* conflicts_ = nullptr;
   QTimer* tickTimer_ = nullptr;
 };

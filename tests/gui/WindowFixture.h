@@ -83,6 +83,9 @@ class RecordingOpener : public StoreOpener {
     accesses.push_back(access);
     return SqliteStoreOpener().open(path, access);
   }
+  std::unique_ptr<BillingStore> billing(JournalStore& store) const override {
+    return SqliteStoreOpener().billing(store);
+  }
   mutable std::vector<Access> accesses;
 };
 
