@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -78,12 +79,7 @@ BillWindow::BillWindow(WindowServices& services, const StoreOpener& stores, std:
   view_->setObjectName(QStringLiteral("bill"));
   auto* layout = new QVBoxLayout(this);
   buildControls(this);
-  auto* top = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{client_, period_, from_, to_, per_})
-    top->addWidget(w);
-  top->addWidget(makeButton_);
-  top->addWidget(cancelButton_);
-  layout->addLayout(top);
+  layout->addLayout(controlsGrid());
   layout->addWidget(state_);
   layout->addWidget(view_, 1);
   buildButtons(this);
@@ -120,13 +116,39 @@ void BillWindow::buildControls(QWidget* parent) {
   makeButton_ = new QPushButton(QStringLiteral("&Make Bill"), parent);
   makeButton_->setObjectName(QStringLiteral("makeBillButton"));
   makeButton_->setDefault(true);
-  cancelButton_ = windowButton(parent, "cancelBillButton", QStringLiteral("&Cancel"));
+  cancelButton_ = windowButton(parent, "cancelBillButton", QStringLiteral("C&ancel"));
   state_ = new QLabel(parent);
   state_->setObjectName(QStringLiteral("billState"));
   state_->setWordWrap(true);
   connect(period_, &QComboBox::currentIndexChanged, this, &BillWindow::onPeriodChosen);
   connect(makeButton_, &QPushButton::clicked, this, &BillWindow::onMakeClicked);
   connect(cancelButton_, &QPushButton::clicked, this, &BillWindow::onCancelClicked);
+}
+
+// Two rows, so that the window fits a small screen at a large scale: the client and the lines
+// beside Make Bill, the period and its days beside Cancel.
+QGridLayout* BillWindow::controlsGrid() {
+  const auto label = [this](const QString& text, QWidget* buddy) {
+    auto* shown = new QLabel(text, this);
+    shown->setBuddy(buddy);
+    return shown;
+  };
+  auto* days = new QHBoxLayout;
+  days->addWidget(from_, 1);
+  days->addWidget(new QLabel(QStringLiteral("to"), this));
+  days->addWidget(to_, 1);
+  auto* grid = new QGridLayout;
+  grid->addWidget(label(QStringLiteral("Clien&t:"), client_), 0, 0);
+  grid->addWidget(client_, 0, 1);
+  grid->addWidget(label(QStringLiteral("&Lines:"), per_), 0, 2);
+  grid->addWidget(per_, 0, 3);
+  grid->addWidget(makeButton_, 0, 5);
+  grid->addWidget(label(QStringLiteral("P&eriod:"), period_), 1, 0);
+  grid->addWidget(period_, 1, 1);
+  grid->addLayout(days, 1, 2, 1, 2);
+  grid->addWidget(cancelButton_, 1, 5);
+  grid->setColumnStretch(4, 1);
+  return grid;
 }
 
 void BillWindow::buildButtons(QWidget* parent) {

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -50,6 +51,7 @@ class BillWindow : public QDialog {
 
  private:
   void buildControls(QWidget* parent);
+  QGridLayout* controlsGrid();
   void buildButtons(QWidget* parent);
   void setWorking(bool working);
   // False, with a message, while there is no client to choose.

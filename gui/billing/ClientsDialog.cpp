@@ -46,7 +46,7 @@ ClientsDialog::ClientsDialog(WindowServices& services, JournalStore& store, Bill
       list_(new QListWidget(this)),
       form_(new ClientForm(this)),
       tasks_(new TaskRatesTable(this)),
-      removeButton_(listButton(this, "removeClientButton", QStringLiteral("&Remove"))) {
+      removeButton_(listButton(this, "removeClientButton", QStringLiteral("Re&move"))) {
   setWindowTitle(QStringLiteral("Clients"));
   list_->setObjectName(QStringLiteral("clients"));
   tasks_->setObjectName(QStringLiteral("taskRates"));

@@ -54,7 +54,7 @@ class StoppableJournal : public JournalStore {
   void deleteEntry(std::int64_t id) override { inner_.deleteEntry(id); }
   bool importEntry(JournalEntry entry) override { return inner_.importEntry(std::move(entry)); }
   RunningTimer timer() override { return inner_.timer(); }
-  std::int64_t setTimer(RunningTimer timer) override { return inner_.setTimer(std::move(timer)); }
+  std::int64_t setTimer(RunningTimer timer) override { return inner_.setTimer(timer); }
   std::optional<std::int64_t> saveTimedEntry(std::int64_t generation, std::int64_t seconds,
                                              Instant now, int waitMillis) override {
     return inner_.saveTimedEntry(generation, seconds, now, waitMillis);
