@@ -32,6 +32,10 @@ class CommandContext {
   std::unique_ptr<ImportLedger> importLedger(JournalStore& store) const {
     return stores_.importLedger(store);
   }
+  // The clients, rates and invoiced periods kept in store.
+  std::unique_ptr<BillingStore> billing(JournalStore& store) const {
+    return stores_.billing(store);
+  }
   // A Hamster database, to read only.
   std::unique_ptr<HamsterFacts> openHamster(const std::string& path) const {
     return stores_.openHamster(path);

@@ -1,5 +1,7 @@
 #include "cli/CommandParser.h"
 
+#include "cli/BillingCommands.h"
+#include "cli/ClientCommands.h"
 #include "cli/CommandContext.h"
 #include "cli/ImportCommands.h"
 #include "cli/JournalCommands.h"
@@ -47,6 +49,8 @@ CommandParser::CommandParser(const CommandLine::CalendarCommands& calendar,
                                        "named in $XDG_CONFIG_HOME/tallyworks/sync.ini");
   if (calendar) groups_.push_back(calendar(*sync, *ical, choice_));
   groups_.push_back(std::make_unique<ImportCommands>(app_, choice_, ktimetracker));
+  groups_.push_back(std::make_unique<ClientCommands>(app_, choice_));
+  groups_.push_back(std::make_unique<BillingCommands>(app_, choice_));
 }
 
 std::string CommandParser::unknownBeforeCommand(const std::vector<std::string>& args) const {

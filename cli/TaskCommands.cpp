@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "cli/ClientCommands.h"
 #include "cli/CommandChoice.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandError.h"
@@ -72,6 +73,9 @@ TaskCommands::TaskCommands(CLI::App& task, CommandChoice& choice) {
         ->transform(status)
         ->type_name("N|NAME");
   }
+  edit_->add_option("--rate", rate_,
+                    "The task's own rate per hour, in its client's currency (none: its client's)");
+  edit_->add_option("--billable", billable_, "yes, no or client: whether its time is billed");
   delete_->add_flag("--force", force_,
                     "Delete it also while journal entries refer to it: they stay in the journal, "
                     "no longer tied to a task");
@@ -152,9 +156,14 @@ void TaskCommands::edit(CommandContext& context) {
   const Changes changes{.status = given(*edit_, "--status"),
                         .categories = given(*edit_, "--categories")};
   if (changes.categories) TextArgument::line("--categories", categories_);
-  if (!changes.status && !changes.categories)
-    throw UsageError("task edit needs --categories or --status");
-  change(context, changes);
+  const bool billing = given(*edit_, "--rate") || given(*edit_, "--billable");
+  if (!changes.status && !changes.categories && !billing)
+    throw UsageError("task edit needs --categories, --status, --rate or --billable");
+  if (changes.status || changes.categories) change(context, changes);
+  if (billing)
+    ClientCommands::editTask(context, subject_,
+                             given(*edit_, "--rate") ? std::optional(rate_) : std::nullopt,
+                             given(*edit_, "--billable") ? std::optional(billable_) : std::nullopt);
 }
 
 void TaskCommands::rename(CommandContext& context) {

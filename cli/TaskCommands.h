@@ -54,7 +54,7 @@ class TaskCommands : public CommandGroup {
   CLI::App* close_ = nullptr;
   CLI::App* reopen_ = nullptr;
   CLI::App* delete_ = nullptr;
-  std::string subject_, newSubject_, categories_, pattern_;
+  std::string subject_, newSubject_, categories_, pattern_, rate_, billable_;
   int statusValue_ = 0;
   bool all_ = false;
   bool force_ = false;

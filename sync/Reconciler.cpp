@@ -1,5 +1,6 @@
 #include "sync/Reconciler.h"
 
+#include "store/InvoicedError.h"
 #include "sync/ServerText.h"
 #include "sync/SyncError.h"
 
@@ -44,9 +45,25 @@ std::optional<ItemKind::Fields> Reconciler::baseOf(const SyncState::Item& row) c
   }
 }
 
-void Reconciler::storeLocal(const std::string& uid, const ItemKind::Fields& fields) {
-  kind_.store(store_, uid, fields);
+bool Reconciler::storeLocal(const DavClient::Resource& resource, const std::string& uid,
+                            const ItemKind::Fields& fields,
+                            const std::optional<ItemKind::Fields>& local) {
+  try {
+    kind_.store(store_, uid, fields);
+  } catch (const InvoicedError& e) {
+    std::string names;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      if (!local || (*local)[i] != fields[i])
+        names += (names.empty() ? "" : ", ") + std::string(kind_.fieldNames()[i]);
+    keepConflictCopy(uid, fields, resource.ical, names);
+    result_.problems.push_back(
+        {ServerText::oneLine(resource.href), 0,
+         ServerText::oneLine(std::string(e.what()) + " The server's version is kept as a "
+                                                     "conflict copy.")});
+    return false;
+  }
   ++result_.received;
+  return true;
 }
 
 void Reconciler::keepConflictCopy(const std::string& uid, const ItemKind::Fields& local,
@@ -82,17 +99,30 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
     // unchanged copy keeps it deleted.
     if (row && base == server.fields)
       next.digest = row->digest;
-    else
-      storeLocal(server.uid, server.fields);
+    else if (!storeLocal(resource, server.uid, server.fields, local))
+      return;
   } else if (row && ItemKind::digest(*local) == row->digest) {
-    if (*local != server.fields) storeLocal(server.uid, server.fields);
+    if (*local != server.fields && !storeLocal(resource, server.uid, server.fields, local))
+      next.digest = 0;
   } else if (*local != server.fields) {
     const Merged merged = merge(base, *local, server.fields, kind_.fieldNames());
-    if (!merged.conflicts.empty())
+    if (merged.fields != *local && !storeLocal(resource, server.uid, merged.fields, local))
+      next.digest = 0;
+    else if (!merged.conflicts.empty())
       keepConflictCopy(server.uid, *local, row ? row->ical : resource.ical, merged.conflicts);
-    if (merged.fields != *local) storeLocal(server.uid, merged.fields);
   }
   state_.putItem(next);
+}
+
+bool Reconciler::removeLocal(const SyncState::Item& row) {
+  try {
+    return kind_.remove(store_, row.uid);
+  } catch (const InvoicedError& e) {
+    result_.problems.push_back(
+        {ServerText::oneLine(row.href), 0,
+         ServerText::oneLine(std::string(e.what()) + " It goes to the server again.")});
+    return false;
+  }
 }
 
 void Reconciler::gone(const SyncState::Item& row) {
@@ -101,7 +131,7 @@ void Reconciler::gone(const SyncState::Item& row) {
     state_.removeItem(kind_.kind(), row.uid);
     return;
   }
-  if (ItemKind::digest(*local) == row.digest && kind_.remove(store_, row.uid)) {
+  if (ItemKind::digest(*local) == row.digest && removeLocal(row)) {
     state_.removeItem(kind_.kind(), row.uid);
     ++result_.deleted;
     return;

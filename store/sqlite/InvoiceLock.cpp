@@ -2,7 +2,6 @@
 
 #include "core/CategoryList.h"
 #include "core/Markers.h"
-#include "store/InvoicedError.h"
 #include "store/sqlite/Database.h"
 #include "store/sqlite/Schema.h"
 #include "store/sqlite/Statement.h"
@@ -16,8 +15,9 @@ bool InvoiceLock::any() {
   return s.integer(0) != 0;
 }
 
-void InvoiceLock::check(const JournalEntry& entry, const char* change) {
-  if (db_.schemaVersion() < 8 || Markers::isMarker(entry) || entry.categories.empty()) return;
+std::optional<InvoicedError> InvoiceLock::refusal(const JournalEntry& entry, const char* change) {
+  if (db_.schemaVersion() < 8 || Markers::isMarker(entry) || entry.categories.empty())
+    return std::nullopt;
   const DateTime day = entry.localStart().date();
   Statement s(db_,
               "SELECT id, client, first_day, last_day, marked FROM invoiced"
@@ -30,8 +30,9 @@ void InvoiceLock::check(const JournalEntry& entry, const char* change) {
     const std::string description = "The journal entry \"" + entry.subject + "\" of " +
                                     InvoicedPeriod::days(day, day) + " cannot be " + change +
                                     ": it is invoiced for " + period.describe() + ".";
-    throw InvoicedError(description, std::move(period));
+    return InvoicedError(description, std::move(period));
   }
+  return std::nullopt;
 }
 
 }  // namespace tw

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "core/JournalEntry.h"
+#include "store/InvoicedError.h"
 
 namespace tw {
 
@@ -15,8 +18,10 @@ class InvoiceLock {
 
   // True when any period is marked (so that a change need not read the entry before it).
   bool any();
-  // Throws InvoicedError naming the period when the entry lies in one of its client's.
-  void check(const JournalEntry& entry, const char* change);
+  // The refusal naming the period, when the entry lies in one of its client's. (Returned, not
+  // thrown, so that the caller can end its transaction first: a refused change leaves an
+  // enclosing transaction, such as a synchronisation's, able to go on.)
+  std::optional<InvoicedError> refusal(const JournalEntry& entry, const char* change);
 
  private:
   Database& db_;

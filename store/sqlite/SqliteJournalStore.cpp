@@ -191,8 +191,20 @@ std::optional<JournalEntry> SqliteJournalStore::lastMarker() {
                   [](Statement& s) { s.bind(1, Markers::kType); });
 }
 
+void SqliteJournalStore::refuseInvoiced(Transaction& tx, const JournalEntry* before,
+                                        const JournalEntry* after, const char* change) {
+  InvoiceLock lock(db_);
+  if (!lock.any()) return;
+  std::optional<InvoicedError> refusal;
+  if (before) refusal = lock.refusal(*before, change);
+  if (!refusal && after) refusal = lock.refusal(*after, change);
+  if (!refusal) return;
+  // Nothing was written yet: the transaction ends as it began, and one that encloses it goes on.
+  tx.commit();
+  throw *refusal;
+}
+
 void SqliteJournalStore::insertEntry(JournalEntry& e) {
-  InvoiceLock(db_).check(e, "added");
   e.modified = nowMillis();
   const std::string sql =
       std::string(
@@ -211,6 +223,7 @@ void SqliteJournalStore::insertEntry(JournalEntry& e) {
 
 JournalEntry SqliteJournalStore::addEntry(JournalEntry e) {
   Transaction tx(db_);
+  refuseInvoiced(tx, nullptr, &e, "added");
   insertEntry(e);
   tx.commit();
   return e;
@@ -218,11 +231,8 @@ JournalEntry SqliteJournalStore::addEntry(JournalEntry e) {
 
 void SqliteJournalStore::updateEntry(const JournalEntry& e) {
   Transaction tx(db_);
-  InvoiceLock lock(db_);
-  if (lock.any()) {
-    if (const std::optional<JournalEntry> before = entry(e.id)) lock.check(*before, "changed");
-    lock.check(e, "changed");
-  }
+  const std::optional<JournalEntry> before = InvoiceLock(db_).any() ? entry(e.id) : std::nullopt;
+  refuseInvoiced(tx, before ? &*before : nullptr, &e, "changed");
   Statement s(db_,
               "UPDATE journal SET subject = ?2, start = ?3, utc_offset = ?4, seconds = ?5,"
               " categories = ?6, type = ?7, companies = ?8, body = ?9, task_uid = ?10,"
@@ -241,7 +251,7 @@ void SqliteJournalStore::deleteEntry(std::int64_t id) {
   if (!found) db_.failWith("the journal entry is no longer in the store");
   if (timer().entryId == id)
     db_.failWith("the journal entry \"" + found->subject + "\" is being timed");
-  InvoiceLock(db_).check(*found, "deleted");
+  refuseInvoiced(tx, &*found, nullptr, "deleted");
   Statement(db_, "DELETE FROM journal WHERE id = ?1").bind(1, id).run();
   leaveTombstone(found->uid, "entry");
   tx.commit();
@@ -251,6 +261,7 @@ bool SqliteJournalStore::importEntry(JournalEntry e) {
   Transaction tx(db_);
   std::optional<JournalEntry> existing;
   if (!e.uid.empty()) existing = entryByUid(e.uid);
+  refuseInvoiced(tx, existing ? &*existing : nullptr, &e, existing ? "changed" : "added");
   if (existing) {
     e.id = existing->id;
     updateEntry(e);

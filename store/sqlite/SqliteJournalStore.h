@@ -10,6 +10,7 @@
 namespace tw {
 
 class Statement;
+class Transaction;
 
 // The journal store in one SQLite file (with its -wal and -shm files beside it while in use):
 // write-ahead logging, every transaction synced to disk before it counts as done. Several
@@ -73,6 +74,10 @@ class SqliteJournalStore : public JournalStore {
   void visit(const char* sql, const std::function<void(Statement&)>& bind,
              const EntryVisitor& visitor);
   void insertEntry(JournalEntry& entry);
+  // Throws InvoicedError, ending tx first, when the entry as it is or as it would be lies in
+  // an invoiced period of a client it names.
+  void refuseInvoiced(Transaction& tx, const JournalEntry* before, const JournalEntry* after,
+                      const char* change);
   void leaveTombstone(const std::string& uid, const char* kind);
 
   Database db_;
