@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <QTreeWidgetItemIterator>
 
 #include "billing/Bill.h"
 #include "billing/Currency.h"
@@ -25,7 +26,7 @@ QString lineLabel(const Bill::Line& line) {
   if (line.start)
     return QtDates::toQt(*line.start).toString(QStringLiteral("ddd d MMM yyyy hh:mm"));
   if (line.day) return billDay(*line.day);
-  return line.rateFrom ? "From " + billDay(*line.rateFrom) : QStringLiteral("Worked");
+  return line.rateFrom ? "From " + billDay(*line.rateFrom) : QStringLiteral("All days");
 }
 
 void setHours(QTreeWidgetItem& item, std::int64_t seconds, const MoneyFormat& money) {
@@ -73,6 +74,13 @@ void BillView::setBill(const Bill& bill, const MoneyFormat& money) {
   addUnbilled(bill, money);
   addProblems(bill);
   expandAll();
+  // Notes come with lines per entry and the problems; other bills leave the room to the rest.
+  bool notes = false;
+  for (QTreeWidgetItemIterator it(this); *it != nullptr && !notes; ++it)
+    notes = !(*it)->text(kNotes).isEmpty();
+  setColumnHidden(kNotes, !notes);
+  header()->setSectionResizeMode(kItem,
+                                 notes ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
 }
 
 void BillView::addSections(const Bill& bill, const MoneyFormat& money, const Currency& currency) {
@@ -98,8 +106,10 @@ void BillView::addTotals(const Bill& bill, const MoneyFormat& money, const Curre
   setHours(*total, bill.billedSeconds, money);
   total->setText(kAmount, text(money.amount(bill.amount, currency)));
   setBold(*total);
-  auto* rounding = new QTreeWidgetItem(this, {roundingText(bill.roundingSeconds())});
-  rounding->setText(kNotes, "Timed " + text(MoneyFormat::hoursMinutes(bill.seconds)));
+  const QString timed = text(MoneyFormat::hoursMinutes(bill.seconds));
+  auto* rounding =
+      new QTreeWidgetItem(this, {roundingText(bill.roundingSeconds()) + " to " + timed + " timed"});
+  setHours(*rounding, bill.roundingSeconds(), money);
 }
 
 void BillView::addUnbilled(const Bill& bill, const MoneyFormat& money) {

@@ -133,21 +133,25 @@ QGridLayout* BillWindow::controlsGrid() {
     shown->setBuddy(buddy);
     return shown;
   };
+  auto* lines = new QHBoxLayout;
+  lines->addWidget(label(QStringLiteral("&Lines:"), per_));
+  lines->addWidget(per_);
+  lines->addStretch();
   auto* days = new QHBoxLayout;
-  days->addWidget(from_, 1);
+  days->addWidget(from_);
   days->addWidget(new QLabel(QStringLiteral("to"), this));
-  days->addWidget(to_, 1);
+  days->addWidget(to_);
+  days->addStretch();
   auto* grid = new QGridLayout;
   grid->addWidget(label(QStringLiteral("Clien&t:"), client_), 0, 0);
   grid->addWidget(client_, 0, 1);
-  grid->addWidget(label(QStringLiteral("&Lines:"), per_), 0, 2);
-  grid->addWidget(per_, 0, 3);
-  grid->addWidget(makeButton_, 0, 5);
+  grid->addLayout(lines, 0, 2);
+  grid->addWidget(makeButton_, 0, 3);
   grid->addWidget(label(QStringLiteral("P&eriod:"), period_), 1, 0);
   grid->addWidget(period_, 1, 1);
-  grid->addLayout(days, 1, 2, 1, 2);
-  grid->addWidget(cancelButton_, 1, 5);
-  grid->setColumnStretch(4, 1);
+  grid->addLayout(days, 1, 2);
+  grid->addWidget(cancelButton_, 1, 3);
+  grid->setColumnStretch(2, 1);
   return grid;
 }
 

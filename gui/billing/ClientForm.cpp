@@ -64,7 +64,9 @@ ClientForm::ClientForm(QWidget* parent)
   buildRounding();
 
   auto* from = new QHBoxLayout;
-  from->addWidget(new QLabel(QStringLiteral("A changed rate takes effect on"), this));
+  auto* fromLabel = new QLabel(QStringLiteral("A changed rate takes &effect on"), this);
+  fromLabel->setBuddy(rateFrom_);
+  from->addWidget(fromLabel);
   from->addWidget(rateFrom_, 1);
   auto* rounding = new QHBoxLayout;
   rounding->addWidget(minutes_);
@@ -77,7 +79,9 @@ ClientForm::ClientForm(QWidget* parent)
   form->addRow(QStringLiteral("&Rate per hour:"), rate_);
   form->addRow(QString(), from);
   form->addRow(QStringLiteral("Rates:"), history_);
-  form->addRow(QStringLiteral("R&ounding:"), rounding);
+  auto* roundingLabel = new QLabel(QStringLiteral("R&ounding:"), this);
+  roundingLabel->setBuddy(minutes_);
+  form->addRow(roundingLabel, rounding);
   form->addRow(QString(), billable_);
 
   for (QLineEdit* field : {name_->lineEdit(), currency_, rate_})

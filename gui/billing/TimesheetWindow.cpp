@@ -81,6 +81,7 @@ TimesheetWindow::TimesheetWindow(WindowServices& services, JournalStore& store,
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grid_->horizontalHeader()->setSectionResizeMode(kTaskColumn, QHeaderView::Stretch);
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
   QPushButton* previous = weekButton(this, "previousWeekButton", QStringLiteral("◀ &Previous"));
   QPushButton* thisWeek = weekButton(this, "thisWeekButton", QStringLiteral("&This Week"));
@@ -158,9 +159,14 @@ void TimesheetWindow::addGroup(const Timesheet::Group& group) {
   QString title = groupTitle(group);
   if (group.kind == Timesheet::Group::Kind::Client && group.billed != group.total)
     title += " (billed " + text(MoneyFormat::hoursMinutes(group.billed)) + ")";
-  addRow(title, group.days, group.rounding, group.total, true);
+  const int head = addRow(title, group.days, group.rounding, group.total, true);
+  for (int column = 0; column < grid_->columnCount(); ++column)
+    grid_->item(head, column)->setBackground(palette().alternateBase());
+  // Only a client's tasks may be billed: elsewhere "not billed" would say nothing.
+  const bool client = group.kind == Timesheet::Group::Kind::Client;
   for (const Timesheet::Row& task : group.rows) {
-    const QString name = "    " + text(task.subject) + (task.billable ? "" : " (not billed)");
+    const QString name =
+        "    " + text(task.subject) + (client && !task.billable ? " (not billed)" : "");
     const int row = addRow(name, task.days, task.rounding, task.total, false);
     rowTasks_[static_cast<std::size_t>(row)] = text(task.subject);
   }
