@@ -5,28 +5,21 @@
 #include <QTreeWidgetItemIterator>
 
 #include "billing/Bill.h"
+#include "billing/BillLabels.h"
 #include "billing/Currency.h"
 #include "billing/MoneyFormat.h"
-#include "gui/common/QtDates.h"
 #include "gui/common/Text.h"
 
 namespace tw {
 
 namespace {
 
-QString billDay(DateTime day) {
-  return QtDates::toQt(day).toString(QStringLiteral("ddd d MMM yyyy"));
-}
-
-// What a line stands for: the rounding of a task's day, a day, an entry's start, or the days of
-// one rate.
+// What a line stands for, in the words of the bill's other forms; its notes have a column of
+// their own here.
 QString lineLabel(const Bill::Line& line) {
-  if (line.kind == Bill::Line::Kind::Rounding)
-    return line.day ? "Rounding, " + billDay(*line.day) : QStringLiteral("Rounding");
-  if (line.start)
-    return QtDates::toQt(*line.start).toString(QStringLiteral("ddd d MMM yyyy hh:mm"));
-  if (line.day) return billDay(*line.day);
-  return line.rateFrom ? "From " + billDay(*line.rateFrom) : QStringLiteral("All days");
+  Bill::Line bare = line;
+  bare.notes.clear();
+  return text(BillLabels::line(bare));
 }
 
 void setHours(QTreeWidgetItem& item, std::int64_t seconds, const MoneyFormat& money) {
@@ -89,16 +82,24 @@ void BillView::addSections(const Bill& bill, const MoneyFormat& money, const Cur
     setHours(*head, section.billedSeconds, money);
     head->setText(kAmount, text(money.amount(section.amount, currency)));
     setBold(*head);
-    for (const Bill::Line& line : section.lines) {
-      auto* item = new QTreeWidgetItem(head, {lineLabel(line), text(line.notes)});
-      setHours(*item, line.billedSeconds, money);
-      if (line.kind == Bill::Line::Kind::Work)
-        item->setText(kRate, text(money.amount(line.rate, currency)));
-      item->setText(kAmount, text(money.amount(line.amount, currency)));
-      if (line.billedSeconds != line.seconds)
-        item->setToolTip(kHoursMinutes, "Timed " + text(MoneyFormat::hoursMinutes(line.seconds)));
+    // A task's only line says nothing its heading does not: its rate goes up there.
+    if (section.lines.size() == 1 && lineLabel(section.lines.front()).isEmpty()) {
+      head->setText(kRate, text(money.amount(section.lines.front().rate, currency)));
+      continue;
     }
+    for (const Bill::Line& line : section.lines) addLine(*head, line, money, currency);
   }
+}
+
+void BillView::addLine(QTreeWidgetItem& head, const Bill::Line& line, const MoneyFormat& money,
+                       const Currency& currency) {
+  auto* item = new QTreeWidgetItem(&head, {lineLabel(line), text(line.notes)});
+  setHours(*item, line.billedSeconds, money);
+  if (line.kind == Bill::Line::Kind::Work)
+    item->setText(kRate, text(money.amount(line.rate, currency)));
+  item->setText(kAmount, text(money.amount(line.amount, currency)));
+  if (line.billedSeconds != line.seconds)
+    item->setToolTip(kHoursMinutes, "Timed " + text(MoneyFormat::hoursMinutes(line.seconds)));
 }
 
 void BillView::addTotals(const Bill& bill, const MoneyFormat& money, const Currency& currency) {
@@ -127,7 +128,7 @@ void BillView::addProblems(const Bill& bill) {
   head->setIcon(kItem, style()->standardIcon(QStyle::SP_MessageBoxWarning));
   setBold(*head);
   for (const Bill::Problem& problem : bill.problems)
-    new QTreeWidgetItem(head, {billDay(problem.day), text(problem.text)});
+    new QTreeWidgetItem(head, {text(BillLabels::day(problem.day)), text(problem.text)});
 }
 
 }  // namespace tw

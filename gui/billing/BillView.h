@@ -2,11 +2,12 @@
 
 #include <QTreeWidget>
 
+#include "billing/Bill.h"
+
 namespace tw {
 
 class Currency;
 class MoneyFormat;
-struct Bill;
 
 // A bill as the Billing window shows it: a section per task with its lines (a period of the
 // task's rate, a day or an entry with its notes) and subtotal, then the total, what rounding
@@ -25,6 +26,8 @@ class BillView : public QTreeWidget {
 
  private:
   void addSections(const Bill& bill, const MoneyFormat& money, const Currency& currency);
+  void addLine(QTreeWidgetItem& head, const Bill::Line& line, const MoneyFormat& money,
+               const Currency& currency);
   void addTotals(const Bill& bill, const MoneyFormat& money, const Currency& currency);
   void addUnbilled(const Bill& bill, const MoneyFormat& money);
   void addProblems(const Bill& bill);

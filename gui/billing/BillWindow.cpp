@@ -11,7 +11,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "billing/BillText.h"
+#include "billing/BillHtml.h"
+#include "billing/BillLabels.h"
 #include "billing/Invoicing.h"
 #include "core/CaseFold.h"
 #include "core/Clock.h"
@@ -293,29 +294,33 @@ void BillWindow::showInvoiced() {
     if (CaseFold::equal(period.client, bill_->request.client) &&
         period.first <= bill_->request.last && bill_->request.first <= period.last)
       marked << text(period.describe());
-  state_->setText(describe(bill_->request) +
+  state_->setText(text(BillLabels::title(*bill_) + "; " + BillLabels::terms(*bill_)) +
                   (marked.isEmpty() ? QString() : "   Invoiced: " + marked.join("; ")));
 }
 
-QString BillWindow::billText() const {
-  return text(BillText::write(*bill_, money_));
+QString BillWindow::billHtml() const {
+  return text(BillHtml::write(*bill_, money_));
+}
+
+QString BillWindow::billTitle() const {
+  return text("Bill " + BillLabels::title(*bill_));
 }
 
 void BillWindow::onPrintClicked() {
   try {
-    services_.printer.print(billText());
+    services_.printer.printDocument(billTitle(), billHtml());
   } catch (const std::exception& e) {
     fail(QStringLiteral("printing the bill"), e);
   }
 }
 
 void BillWindow::onSavePdfClicked() {
-  const QString offered = describe(bill_->request).replace('/', '-') + ".pdf";
+  const QString offered = billTitle().replace('/', '-') + ".pdf";
   const QString path =
       services_.saveDialog.getSaveFileName(this, QStringLiteral("*.pdf"), "pdf", offered);
   if (path.isEmpty()) return;
   try {
-    PdfPrinter(path).print(billText());
+    PdfPrinter(path).printDocument(billTitle(), billHtml());
   } catch (const std::exception& e) {
     fail(QStringLiteral("saving the bill"), e);
   }

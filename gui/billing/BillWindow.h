@@ -58,8 +58,9 @@ class BillWindow : public QDialog {
   bool clientChosen();
   BillRequest requested() const;
   DateTime today() const;
-  // The bill shown as text; the printer and the PDF take it.
-  QString billText() const;
+  // The bill shown as a document for the printer and the PDF, and its title there.
+  QString billHtml() const;
+  QString billTitle() const;
   // Names the client's invoiced days that meet the bill's period.
   void showInvoiced();
   void fail(const QString& doing, const std::exception& failure);

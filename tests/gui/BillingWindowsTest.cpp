@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinterInfo>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -13,13 +14,15 @@
 
 #include "WindowFixture.h"
 #include "billing/BillBuilder.h"
-#include "billing/BillText.h"
+#include "billing/BillHtml.h"
+#include "billing/BillLabels.h"
 #include "billing/ClientBook.h"
 #include "billing/Currency.h"
 #include "billing/Invoicing.h"
 #include "billing/MoneyFormat.h"
 #include "billing/TimesheetBuilder.h"
 #include "gui/billing/StoppableJournal.h"
+#include "gui/common/DefaultPrinter.h"
 #include "gui/common/QtDates.h"
 #include "gui/journal/JournalModel.h"
 #include "gui/journal/JournalWindow.h"
@@ -190,7 +193,7 @@ TEST_F(BillingWindowsTest, QuickPeriodsFollowToday) {
   }
 }
 
-// The bill shown is the billing library's: printed as its text, saved as a PDF, marked invoiced
+// The bill shown is the billing library's: printed as its document, saved as a PDF, marked invoiced
 // only after a question naming client and days, and unlocked again.
 TEST_F(BillingWindowsTest, BillIsPrintedSavedMarkedAndUnlocked) {
   window->openBilling();
@@ -204,13 +207,26 @@ TEST_F(BillingWindowsTest, BillIsPrintedSavedMarkedAndUnlocked) {
   EXPECT_EQ(view->topLevelItem(1)->text(5).toStdString(),
             money.amount(expected.amount, Currency::of("EUR")));
 
+  const QString html = QString::fromStdString(BillHtml::write(expected, money));
   bill->findChild<QPushButton*>("printBillButton")->click();
-  EXPECT_EQ(desktop.printed, QStringList{QString::fromStdString(BillText::write(expected, money))});
-  desktop.answers = {QString::fromStdString(folder.file("bill.pdf"))};
-  bill->findChild<QPushButton*>("pdfButton")->click();
+  EXPECT_EQ(desktop.printed, QStringList{"Bill Acme, 1–31 Mar 2024: " + html});
+  const struct {
+    std::string path;
+    QStringList shown;
+  } saves[] = {{folder.file("bill.pdf"), {}},
+               {folder.file("gone/bill.pdf"), {"Billing W: Error saving the bill"}}};
+  for (const auto& save : saves) {
+    desktop.answers = {QString::fromStdString(save.path)};
+    bill->findChild<QPushButton*>("pdfButton")->click();
+    expectShown(save.shown);
+  }
   QFile pdf(QString::fromStdString(folder.file("bill.pdf")));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  // The real printer takes the same document (the test script's private CUPS).
+  if (!QPrinterInfo::defaultPrinter().isNull()) {
+    EXPECT_NO_THROW(DefaultPrinter().printDocument("Bill", html));
+  }
 
   desktop.replies = {false, true, true};
   for (int i = 0; i < 2; ++i) bill->findChild<QPushButton*>("markInvoicedButton")->click();
