@@ -250,6 +250,9 @@ bool BillWindow::clientChosen() {
 void BillWindow::onMakeClicked() {
   if (!clientChosen()) return;
   const BillRequest request = requested();
+  // What was shown goes: print, PDF and marking act on the bill the label names.
+  view_->clear();
+  bill_.reset();
   state_->setText("Making the bill: " + describe(request) + "…");
   waiting_ = true;
   job_.start(request);

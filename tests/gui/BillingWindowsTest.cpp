@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinterInfo>
@@ -236,6 +237,66 @@ TEST_F(BillingWindowsTest, BillIsPrintedSavedMarkedAndUnlocked) {
   expectShown({"Mark Invoiced ?: Mark Acme, 1–31 Mar 2024 as invoiced?",
                "Mark Invoiced ?: Mark Acme, 1–31 Mar 2024",
                "Unlock ?: Unlock Acme, 1–31 Mar 2024?"});
+}
+
+// Besides its lines the bill shows the time not billed, the problems of the period and the
+// client's invoiced days that meet it; a bill that cannot be made says why.
+TEST_F(BillingWindowsTest, BillShowsWhatIsApartAndWhyItFailed) {
+  addTask("Admin", "Acme");
+  addEntry("Admin", at(13, 9), "Acme", 30);
+  book.setTaskBillable("Admin", false);
+  addEntry("Layout", at(14, 9), "Acme, Globex", 10);
+  Invoicing(store, *billing).mark("Acme", at(1, 0), at(10, 0));
+  window->openBilling();
+  QWidget* bill = opened("billWindow");
+  makeBill(*bill);
+  auto* view = bill->findChild<QTreeWidget*>("bill");
+  QStringList shown;
+  for (int i = 0; i < view->topLevelItemCount(); ++i)
+    shown << view->topLevelItem(i)->text(0) + "/" +
+                 QString::number(view->topLevelItem(i)->childCount());
+  EXPECT_EQ(shown.join(" "),
+            "Layout/0 Total/0 Rounding added 20 min to 1:10 timed/0 "
+            "Not billed/1 Problems in this period/1");
+  EXPECT_TRUE(
+      bill->findChild<QLabel*>("billState")->text().endsWith("Invoiced: Acme, 1–10 Mar 2024"));
+
+  book.remove("Globex");
+  bill->findChild<QComboBox*>("client")->setCurrentIndex(1);
+  makeBill(*bill);
+  expectShown({"Billing W: Error making the bill"});
+  EXPECT_FALSE(bill->findChild<QPushButton*>("printBillButton")->isEnabled());
+}
+
+// Enter makes the bill wherever the focus is, and never marks or unlocks; in the Clients window
+// it saves only from a field of the form.
+TEST_F(BillingWindowsTest, EnterMakesTheBillAndChangesNothingElse) {
+  window->openBilling();
+  QWidget* bill = opened("billWindow");
+  bill->show();
+  const char* focused[] = {"toDate", "client", "markInvoicedButton", "unlockButton"};
+  for (const char* name : focused) {
+    SCOPED_TRACE(name);
+    bill->findChild<QTreeWidget*>("bill")->clear();
+    auto* widget = bill->findChild<QWidget*>(name);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return bill->findChild<QTreeWidget*>("bill")->topLevelItemCount() > 0; }));
+  }
+  EXPECT_TRUE(billing->invoiced().empty());
+  const QString before = clients();
+  desktop.onDialog = [&](QDialog& d) {
+    d.show();
+    for (const char* name : {"clients", "removeClientButton", "taskRates"}) {
+      d.findChild<QWidget*>(name)->setFocus();
+      QTest::keyClick(d.findChild<QWidget*>(name), Qt::Key_Return);
+    }
+    return 0;
+  };
+  window->openClients();
+  EXPECT_EQ(clients(), before);
+  expectShown({});
 }
 
 // A cancelled bill is never shown, whenever its thread ends.
