@@ -12,18 +12,14 @@ BillBuilder::BillBuilder(JournalStore& journal, BillingStore& billing)
 Bill BillBuilder::build(const BillRequest& request) {
   if (request.first > request.last)
     throw BillingError("The first day of the bill is after its last.");
-  Bill bill;
-  journal_.transact([&] {
-    const BillingData data = BillingData::load(journal_, billing_);
-    const Client* client = data.clients().named(request.client);
-    if (client == nullptr) throw BillingError("No client is named \"" + request.client + "\".");
-    std::vector<JournalEntry> entries;
-    journal_.readDays(request.first, request.last, [&](JournalStore::EntryBatch batch) {
-      entries.insert(entries.end(), batch.begin(), batch.end());
-    });
-    bill = BillPricing::price(data, *client, request, entries, journal_.timer().entryId);
+  const BillingData data = BillingData::load(journal_, billing_);
+  const Client* client = data.clients().named(request.client);
+  if (client == nullptr) throw BillingError("No client is named \"" + request.client + "\".");
+  std::vector<JournalEntry> entries;
+  journal_.readDays(request.first, request.last, [&](JournalStore::EntryBatch batch) {
+    entries.insert(entries.end(), batch.begin(), batch.end());
   });
-  return bill;
+  return BillPricing::price(data, *client, request, entries, journal_.timer().entryId);
 }
 
 }  // namespace tw

@@ -99,9 +99,11 @@ std::string BillHtml::write(const Bill& bill, const MoneyFormat& money) {
   for (const Bill::Section& section : bill.sections) addSection(rows, section);
   rows.add("total", "Total", bill.billedSeconds, std::nullopt, bill.amount);
   std::vector<std::string> unbilled;
+  unbilled.reserve(bill.unbilled.size());
   for (const Bill::Unbilled& u : bill.unbilled)
     unbilled.push_back(u.subject + ": " + MoneyFormat::hoursMinutes(u.seconds));
   std::vector<std::string> problems;
+  problems.reserve(bill.problems.size());
   for (const Bill::Problem& p : bill.problems) problems.push_back(p.text);
   return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bill: " + title +
          "</title><style>" + kStyle + "</style></head>\n<body>\n<h1>" + title +

@@ -3,12 +3,9 @@
 namespace tw {
 
 BillingData BillingData::load(JournalStore& journal, BillingStore& billing) {
-  BillingData data({}, {}, {}, {});
-  journal.transact([&] {
-    data = BillingData(billing.clients(), billing.rates(), journal.tasks(),
-                       billing.taskBillableFlags());
-  });
-  return data;
+  // Read without a transaction of its own, so that a store that may only be read serves too.
+  return BillingData(billing.clients(), billing.rates(), journal.tasks(),
+                     billing.taskBillableFlags());
 }
 
 BillingData::BillingData(std::vector<Client> clients, std::vector<Rate> rates,

@@ -60,16 +60,12 @@ TimesheetBuilder::TimesheetBuilder(JournalStore& journal, BillingStore& billing)
 
 Timesheet TimesheetBuilder::week(DateTime anyDay) {
   const DateTime monday = anyDay.date().addDays(-((anyDay.dayOfWeek() + 6) % 7));
-  Timesheet sheet;
-  journal_.transact([&] {
-    const BillingData data = BillingData::load(journal_, billing_);
-    std::vector<JournalEntry> entries;
-    journal_.readDays(monday, monday.addDays(6), [&](JournalStore::EntryBatch batch) {
-      entries.insert(entries.end(), batch.begin(), batch.end());
-    });
-    sheet = make(data, monday, entries);
+  const BillingData data = BillingData::load(journal_, billing_);
+  std::vector<JournalEntry> entries;
+  journal_.readDays(monday, monday.addDays(6), [&](JournalStore::EntryBatch batch) {
+    entries.insert(entries.end(), batch.begin(), batch.end());
   });
-  return sheet;
+  return make(data, monday, entries);
 }
 
 Timesheet TimesheetBuilder::make(const BillingData& data, DateTime monday,

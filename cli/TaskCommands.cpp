@@ -158,7 +158,7 @@ void TaskCommands::edit(CommandContext& context) {
   if (changes.categories) TextArgument::line("--categories", categories_);
   const bool billing = given(*edit_, "--rate") || given(*edit_, "--billable");
   if (!changes.status && !changes.categories && !billing)
-    throw UsageError("task edit needs --categories, --status, --rate or --billable");
+    throw UsageError("task edit needs --categories or --status, or --rate or --billable");
   if (changes.status || changes.categories) change(context, changes);
   if (billing)
     ClientCommands::editTask(context, subject_,

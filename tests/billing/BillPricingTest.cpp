@@ -144,6 +144,7 @@ TEST(BillPricing, ProblemsOfThePeriodAndTimeNotBilled) {
   ASSERT_EQ(bill.unbilled.size(), 1U);
   EXPECT_EQ(bill.unbilled[0].seconds, 1800);
   std::vector<Bill::Problem::Kind> kinds;
+  kinds.reserve(bill.problems.size());
   for (const Bill::Problem& p : bill.problems) kinds.push_back(p.kind);
   EXPECT_EQ(kinds, (std::vector<Bill::Problem::Kind>{Bill::Problem::Kind::SeveralClients,
                                                      Bill::Problem::Kind::Overlap,
