@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "gui/common/PrintHtml.h"
 #include "gui/common/PrintImage.h"
 #include "gui/common/PrintPlainText.h"
 #include "gui/common/WindowError.h"
@@ -33,6 +34,12 @@ void DefaultPrinter::printImage(const QImage& image) {
   QPrinter printer(defaultPrinter());
   printer.setDocName(QStringLiteral("Tallyworks Summary"));
   PrintImage::print(printer, image);
+}
+
+void DefaultPrinter::printDocument(const QString& title, const QString& html) {
+  QPrinter printer(defaultPrinter());
+  printer.setDocName(title);
+  PrintHtml::print(printer, html);
 }
 
 }  // namespace tw

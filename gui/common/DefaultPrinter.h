@@ -10,6 +10,7 @@ class DefaultPrinter : public ReportPrinter {
   // Throws WindowError when no default printer is set up or the job is refused.
   void print(const QString& text) override;
   void printImage(const QImage& image) override;
+  void printDocument(const QString& title, const QString& html) override;
 };
 
 }  // namespace tw

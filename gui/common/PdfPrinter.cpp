@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "gui/common/PrintHtml.h"
 #include "gui/common/PrintImage.h"
 #include "gui/common/PrintPlainText.h"
 
@@ -21,6 +22,14 @@ void PdfPrinter::printImage(const QImage& image) {
   printer.setOutputFileName(path_);
   printer.setDocName(QStringLiteral("Tallyworks Summary"));
   PrintImage::print(printer, image);
+}
+
+void PdfPrinter::printDocument(const QString& title, const QString& html) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path_);
+  printer.setDocName(title);
+  PrintHtml::print(printer, html);
 }
 
 }  // namespace tw

@@ -13,6 +13,7 @@ class PdfPrinter : public ReportPrinter {
   explicit PdfPrinter(QString path) : path_(std::move(path)) {}
   void print(const QString& text) override;
   void printImage(const QImage& image) override;
+  void printDocument(const QString& title, const QString& html) override;
 
  private:
   QString path_;

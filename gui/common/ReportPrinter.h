@@ -14,6 +14,9 @@ class ReportPrinter {
   virtual void print(const QString& text) = 0;
   // A picture (the summary charts) scaled to fill one page; throws as print does.
   virtual void printImage(const QImage& image) = 0;
+  // A formatted document (HTML, such as a bill) over as many pages as it needs, under the
+  // title the print queue shows; throws as print does.
+  virtual void printDocument(const QString& title, const QString& html) = 0;
 };
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
@@ -230,6 +231,20 @@ DateTime JournalWindow::weekStart() const {
 void JournalWindow::showDay(DateTime day) {
   day_ = day.date();
   reload();
+}
+
+void JournalWindow::showTaskOn(DateTime day, const QString& subject) {
+  {
+    const QSignalBlocker quiet(view_);  // one reading, by showDay
+    view_->setCurrentIndex(0);
+  }
+  showDay(day);
+  const std::string wanted = subject.toStdString();
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    if (model_->entryAt(row).subject != wanted) continue;
+    table_->selectRow(row);
+    return;
+  }
 }
 
 void JournalWindow::onPreviousClicked() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <map>
@@ -40,6 +41,9 @@ class JournalWindow : public QWidget {
 
   // Shows the day (or its week) of this local date.
   void showDay(DateTime day);
+  // Shows the day of this local date with the first entry of the task subject selected (the
+  // timesheet's way into the journal).
+  void showTaskOn(DateTime day, const QString& subject);
   // The conflict copies of the calendar synchronisation, offered while there are any; none
   // when null.
   void setConflictCopies(ConflictCopies* copies);

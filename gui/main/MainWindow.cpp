@@ -59,7 +59,9 @@ MainWindow::MainWindow(WindowServices& services, const StoreOpener& stores, std:
     : QMainWindow(parent),
       messages_(services.messages),
       guardedServices_{messages_, services.saveDialog, services.printer, services.dialogs,
-                       services.clock} {
+                       services.clock},
+      stores_(stores),
+      storePath_(storePath) {
   setWindowTitle(MessageBoxes::kDefaultTitle);
   QFont f = font();
   f.setPointSizeF(8.25);
@@ -131,6 +133,12 @@ void MainWindow::buildMenu() {
                         &MainWindow::openJournal);
   menu_->addWindowEntry("summaryAction", tr("S&ummary…"), Qt::CTRL | Qt::Key_U, this,
                         &MainWindow::summaryRequested);
+  menu_->addWindowEntry("timesheetAction", tr("Time&sheet…"), Qt::CTRL | Qt::Key_E, this,
+                        &MainWindow::openTimesheet);
+  menu_->addWindowEntry("billingAction", tr("&Billing…"), Qt::CTRL | Qt::Key_B, this,
+                        &MainWindow::openBilling);
+  menu_->addWindowEntry("clientsAction", tr("C&lients…"), QKeySequence(), this,
+                        &MainWindow::openClients);
   menu_->addWindowEntry("preferencesAction", tr("P&references…"), Qt::CTRL | Qt::Key_Comma, this,
                         &MainWindow::preferencesRequested);
   menu_->setQuit(this, &MainWindow::quitRequested);

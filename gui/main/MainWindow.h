@@ -20,6 +20,7 @@ class QTimer;
 
 namespace tw {
 
+class BillingWindows;
 class JournalEditor;
 class JournalStore;
 class JournalWindow;
@@ -73,6 +74,10 @@ class MainWindow : public QMainWindow {
   void onTick();
   void openTasks();
   void openJournal();
+  // MainWindowBilling.cpp: the clients, the bill and the timesheet.
+  void openClients();
+  void openBilling();
+  void openTimesheet();
 
  private slots:
   void onStartClicked();
@@ -90,6 +95,8 @@ class MainWindow : public QMainWindow {
   // MainWindow.cpp: layout, loading and closing.
   QLayout* buildTaskRow(QWidget* client);
   void buildMenu();
+  // Null, after a message, without a store.
+  BillingWindows* billingWindows();
   void buildStatusBar();
   void placeAndName();
   void showReportArea(bool show);
@@ -110,6 +117,8 @@ class MainWindow : public QMainWindow {
 
   GuardedMessages messages_;
   WindowServices guardedServices_;
+  const StoreOpener& stores_;
+  std::string storePath_;
   TrackingSession* session_ = nullptr;
   JournalStore* store_ = nullptr;
   JournalEditor* editor_ = nullptr;
@@ -133,6 +142,7 @@ class MainWindow : public QMainWindow {
   QLabel* detailPanel_ = nullptr;
   ReportPanel* reportPanel_ = nullptr;
   JournalWindow* journal_ = nullptr;
+  BillingWindows* billing_ = nullptr;
   ConflictCopies* conflicts_ = nullptr;
   QTimer* tickTimer_ = nullptr;
 };

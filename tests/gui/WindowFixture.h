@@ -65,6 +65,11 @@ class FakeDesktop : public MessageBoxes,
     if (!printFailure.empty()) throw std::runtime_error(printFailure);
     printedImages.push_back(image);
   }
+  // Recorded as "<title>: <html>".
+  void printDocument(const QString& title, const QString& html) override {
+    if (!printFailure.empty()) throw std::runtime_error(printFailure);
+    printed.push_back(title + ": " + html);
+  }
   int exec(QDialog& dialog) override { return onDialog ? onDialog(dialog) : 0; }
 
   std::function<void()> onMessage;
@@ -82,6 +87,9 @@ class RecordingOpener : public StoreOpener {
   std::unique_ptr<JournalStore> open(const std::string& path, Access access) const override {
     accesses.push_back(access);
     return SqliteStoreOpener().open(path, access);
+  }
+  std::unique_ptr<BillingStore> billing(JournalStore& store) const override {
+    return SqliteStoreOpener().billing(store);
   }
   mutable std::vector<Access> accesses;
 };

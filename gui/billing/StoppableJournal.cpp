@@ -1,0 +1,15 @@
+#include "gui/billing/StoppableJournal.h"
+
+namespace tw {
+
+// Checked before the first batch too: a bill cancelled before it began reads nothing.
+void StoppableJournal::readDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                                const BatchSink& sink) {
+  if (stopped_) throw Stopped();
+  inner_.readDays(first, last, [this, &sink](EntryBatch batch) {
+    if (stopped_) throw Stopped();
+    sink(batch);
+  });
+}
+
+}  // namespace tw
