@@ -29,6 +29,8 @@ class StoppableJournal : public JournalStore {
 
   void readDays(std::optional<DateTime> first, std::optional<DateTime> last,
                 const BatchSink& sink) override;
+  void readReportDays(std::optional<DateTime> first, std::optional<DateTime> last,
+                      const BatchSink& sink) override;
 
   void transact(const std::function<void()>& work) override { inner_.transact(work); }
   std::int64_t changeCount() override { return inner_.changeCount(); }
@@ -63,6 +65,9 @@ class StoppableJournal : public JournalStore {
   std::string check() override { return inner_.check(); }
 
  private:
+  // sink, stopped at its next batch.
+  BatchSink watched(const BatchSink& sink);
+
   JournalStore& inner_;
   const std::atomic<bool>& stopped_;
 };
