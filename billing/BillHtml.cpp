@@ -1,6 +1,7 @@
 #include "billing/BillHtml.h"
 
 #include "billing/BillLabels.h"
+#include "core/MarkupText.h"
 
 namespace tw {
 namespace {
@@ -15,32 +16,6 @@ constexpr const char* kStyle =
     "font-weight:bold}td.indent{padding-left:1.5em}"
     "@media print{body{margin:0}}";
 
-std::string escaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 class Rows {
  public:
   Rows(const MoneyFormat& money, const Currency& currency) : money_(money), currency_(currency) {}
@@ -49,20 +24,20 @@ class Rows {
            std::optional<std::int64_t> rate, std::int64_t amount) {
     html_ += std::string("<tr class=\"") + kind + "\"><td" +
              (std::string(kind) == "line" ? " class=\"indent\"" : "") + ">" +
-             escaped(BillLabels::oneLine(label)) + "</td>" + number(money_.decimalHours(seconds)) +
-             number(MoneyFormat::hoursMinutes(seconds)) +
+             MarkupText::escaped(BillLabels::oneLine(label)) + "</td>" +
+             number(money_.decimalHours(seconds)) + number(MoneyFormat::hoursMinutes(seconds)) +
              number(rate ? money_.amount(*rate, currency_) : "") +
              number(money_.amount(amount, currency_)) + "</tr>\n";
   }
   void heading(const std::string& label) {
-    html_ += "<tr class=\"section\"><td colspan=\"5\">" + escaped(BillLabels::oneLine(label)) +
-             "</td></tr>\n";
+    html_ += "<tr class=\"section\"><td colspan=\"5\">" +
+             MarkupText::escaped(BillLabels::oneLine(label)) + "</td></tr>\n";
   }
   const std::string& html() const { return html_; }
 
  private:
   static std::string number(const std::string& text) {
-    return "<td class=\"n\">" + escaped(text) + "</td>";
+    return "<td class=\"n\">" + MarkupText::escaped(text) + "</td>";
   }
 
   const MoneyFormat& money_;
@@ -84,9 +59,9 @@ void addSection(Rows& rows, const Bill::Section& section) {
 
 std::string list(const std::string& heading, const std::vector<std::string>& items) {
   if (items.empty()) return {};
-  std::string out = "<h2>" + escaped(heading) + "</h2>\n<ul>\n";
+  std::string out = "<h2>" + MarkupText::escaped(heading) + "</h2>\n<ul>\n";
   for (const std::string& item : items)
-    out += "<li>" + escaped(BillLabels::oneLine(item)) + "</li>\n";
+    out += "<li>" + MarkupText::escaped(BillLabels::oneLine(item)) + "</li>\n";
   return out + "</ul>\n";
 }
 
@@ -94,7 +69,7 @@ std::string list(const std::string& heading, const std::vector<std::string>& ite
 
 std::string BillHtml::write(const Bill& bill, const MoneyFormat& money) {
   const Currency currency = Currency::of(bill.client.currency);
-  const std::string title = escaped(BillLabels::oneLine(BillLabels::title(bill)));
+  const std::string title = MarkupText::escaped(BillLabels::oneLine(BillLabels::title(bill)));
   Rows rows(money, currency);
   for (const Bill::Section& section : bill.sections) addSection(rows, section);
   rows.add("total", "Total", bill.billedSeconds, std::nullopt, bill.amount);
@@ -107,7 +82,7 @@ std::string BillHtml::write(const Bill& bill, const MoneyFormat& money) {
   for (const Bill::Problem& p : bill.problems) problems.push_back(p.text);
   return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bill: " + title +
          "</title><style>" + kStyle + "</style></head>\n<body>\n<h1>" + title +
-         "</h1>\n<p class=\"terms\">" + escaped(BillLabels::terms(bill)) +
+         "</h1>\n<p class=\"terms\">" + MarkupText::escaped(BillLabels::terms(bill)) +
          "</p>\n<table width=\"100%\">\n<tr><th>Task</th><th class=\"n\">Hours</th><th "
          "class=\"n\">h:mm</th>"
          "<th class=\"n\">Rate</th><th class=\"n\">Amount</th></tr>\n" +

@@ -13,13 +13,6 @@
 namespace tw {
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 std::string lower(std::string_view s) {
   std::string out(s);
   std::transform(out.begin(), out.end(), out.begin(),
@@ -93,6 +86,13 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
   for (const auto& [s, k] : order_)
     if (s == lower(section)) out.push_back(k);
   return out;
+}
+
+std::string_view IniFile::trimmed(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
 }
 
 }  // namespace tw

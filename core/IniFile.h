@@ -27,6 +27,9 @@ class IniFile {
   // than kMostBytes, FormatError as parse does.
   static std::optional<IniFile> load(const std::string& path);
 
+  // s without the blanks (spaces, tabs, carriage returns) around it, as names and values are read.
+  static std::string_view trimmed(std::string_view s);
+
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
   // The keys of a section, in the order they were written.
   std::vector<std::string> keys(std::string_view section) const;

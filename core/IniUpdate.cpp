@@ -17,13 +17,6 @@
 namespace tw {
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 bool sameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
     return std::tolower(x) == std::tolower(y);
@@ -42,16 +35,16 @@ std::vector<std::string> linesOf(std::string_view text) {
 
 // The section a "[name]" line opens, or nothing for another line.
 std::optional<std::string_view> sectionOf(std::string_view line) {
-  line = trimmed(line);
+  line = IniFile::trimmed(line);
   if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
-  return trimmed(line.substr(1, line.size() - 2));
+  return IniFile::trimmed(line.substr(1, line.size() - 2));
 }
 
 bool isSetting(std::string_view line, std::string_view key) {
-  line = trimmed(line);
+  line = IniFile::trimmed(line);
   const std::size_t equals = line.find('=');
   return equals != std::string_view::npos && line.front() != ';' && line.front() != '#' &&
-         sameName(trimmed(line.substr(0, equals)), key);
+         sameName(IniFile::trimmed(line.substr(0, equals)), key);
 }
 
 void checkValue(const IniUpdate::Change& c) {
@@ -62,7 +55,7 @@ void checkValue(const IniUpdate::Change& c) {
   if (!c.value) return;
   if (c.value->find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos)
     throw FormatError(where + ": a value is one line without NUL bytes");
-  if (*c.value != trimmed(*c.value))
+  if (*c.value != IniFile::trimmed(*c.value))
     throw FormatError(where + ": a value cannot begin or end with blanks");
 }
 
@@ -85,14 +78,14 @@ void applyOne(std::vector<std::string>& lines, const IniUpdate::Change& c) {
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
       return;
     }
-    if (!trimmed(lines[i]).empty()) end = i + 1;
+    if (!IniFile::trimmed(lines[i]).empty()) end = i + 1;
   }
   if (!c.value) return;
   if (end) {
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*end), line);
     return;
   }
-  if (!lines.empty() && !trimmed(lines.back()).empty()) lines.emplace_back();
+  if (!lines.empty() && !IniFile::trimmed(lines.back()).empty()) lines.emplace_back();
   lines.push_back("[" + c.section + "]");
   lines.push_back(line);
 }

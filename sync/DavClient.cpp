@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "core/MarkupText.h"
 #include "sync/AuthError.h"
 #include "sync/Href.h"
 #include "sync/MultiStatus.h"
@@ -14,29 +15,6 @@ namespace {
 
 const std::string kDav = MultiStatus::kDav;
 const std::string kCalDav = MultiStatus::kCalDav;
-
-std::string xmlEscaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string document(const std::string& root, const std::string& inside) {
   return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<" + root +
@@ -187,7 +165,7 @@ std::vector<std::string> DavClient::calendars(const std::string& homeUrl) {
 void DavClient::makeCalendar(const std::string& url, const std::string& displayName,
                              const std::string& component) {
   const std::string body = document(
-      "c:mkcalendar", "<d:set><d:prop><d:displayname>" + xmlEscaped(displayName) +
+      "c:mkcalendar", "<d:set><d:prop><d:displayname>" + MarkupText::escaped(displayName) +
                           "</d:displayname><c:supported-calendar-component-set><c:comp name=\"" +
                           component + "\"/></c:supported-calendar-component-set></d:prop></d:set>");
   const std::string what = "the creation of the calendar " + Href::path(url);
@@ -198,7 +176,7 @@ void DavClient::makeCalendar(const std::string& url, const std::string& displayN
 DavClient::Changes DavClient::changesSince(const std::string& collectionUrl,
                                            const std::string& token) {
   const std::string body =
-      document("d:sync-collection", "<d:sync-token>" + xmlEscaped(token) +
+      document("d:sync-collection", "<d:sync-token>" + MarkupText::escaped(token) +
                                         "</d:sync-token><d:sync-level>1</d:sync-level>"
                                         "<d:prop><d:getetag/></d:prop>");
   const std::string what = "the changes of " + Href::path(collectionUrl);
@@ -273,7 +251,7 @@ std::vector<DavClient::Resource> DavClient::fetch(const std::string& collectionU
   for (std::size_t first = 0; first < hrefs.size(); first += kBatch) {
     std::string inside = "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
     for (std::size_t i = first; i < std::min(hrefs.size(), first + kBatch); ++i)
-      inside += "<d:href>" + xmlEscaped(hrefs[i]) + "</d:href>";
+      inside += "<d:href>" + MarkupText::escaped(hrefs[i]) + "</d:href>";
     requests.push_back({"REPORT",
                         collectionUrl,
                         {"Content-Type: application/xml; charset=utf-8", "Depth: 1"},

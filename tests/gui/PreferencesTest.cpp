@@ -4,8 +4,6 @@
 // password in a real keyring on a private bus and nowhere on disk.
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -167,14 +165,5 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  std::unique_ptr<tw::test::PrivateKeyring> keyring;
-  try {
-    if (tw::test::PrivateKeyring::installed())
-      keyring = std::make_unique<tw::test::PrivateKeyring>();
-  } catch (const std::exception& e) {
-    std::cerr << "No private keyring: " << e.what() << '\n';
-    return 1;
-  }
-  tw::gKeyring = keyring.get();
-  return RUN_ALL_TESTS();
+  return tw::test::PrivateKeyring::runAllTests(tw::gKeyring);
 }

@@ -5,9 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -26,6 +31,22 @@ class PrivateKeyring {
  public:
   static constexpr const char* kDaemon = "/usr/bin/gnome-keyring-daemon";
   static bool installed() { return access(kDaemon, X_OK) == 0; }
+
+  // Runs the program's tests with one private keyring, which shared names while they run (null
+  // where gnome-keyring is not installed: the tests skip); 1 when it cannot be made.
+  static int runAllTests(PrivateKeyring*& shared) {
+    std::unique_ptr<PrivateKeyring> keyring;
+    try {
+      if (installed()) keyring = std::make_unique<PrivateKeyring>();
+    } catch (const std::exception& e) {
+      std::cerr << "No private keyring: " << e.what() << '\n';
+      return 1;
+    }
+    shared = keyring.get();
+    const int result = RUN_ALL_TESTS();
+    shared = nullptr;
+    return result;
+  }
 
   PrivateKeyring() {
     writeBytes(folder_.file("bus.conf"),

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -97,14 +95,5 @@ TEST_F(KeyringTest, ACommandOrFileComesFirstAndNoKeyringMeansNoPassword) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  std::unique_ptr<tw::test::PrivateKeyring> keyring;
-  try {
-    if (tw::test::PrivateKeyring::installed())
-      keyring = std::make_unique<tw::test::PrivateKeyring>();
-  } catch (const std::exception& e) {
-    std::cerr << "No private keyring: " << e.what() << '\n';
-    return 1;
-  }
-  tw::gKeyring = keyring.get();
-  return RUN_ALL_TESTS();
+  return tw::test::PrivateKeyring::runAllTests(tw::gKeyring);
 }
