@@ -49,8 +49,6 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
   const CommandCase cases[] = {
       {{"task", "add", ""}, "", 2, "SUBJECT must not be empty"},
       {{"task", "add", "  "}, "", 2, "SUBJECT must not be empty"},
-      {{"task", "add", "a\nb"}, "", 2, "control character"},
-      {{"task", "add", "X", "--categories", "a\tb"}, "", 2, "--categories"},
       {{"task", "add", "X", "--status", "5"}, "", 2, "--status"},
       {{"task"}, "", 2, "subcommand"},
       {{"task", "status", "X", "one"}, "", 2, "STATUS: \"one\" is not a status"},
@@ -66,17 +64,13 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
        "",
        2,
        "--from 3/2/2024 is after --to 3/1/2024"},
-      {{"report", "--from", "2/30/2024"}, "", 2, "February 30, 2024 does not exist"},
       {{"report", "--from", "2024-02-30"}, "", 2, "February 30, 2024 does not exist"},
-      {{"report", "--from", "1/1/0099"}, "", 2, "0099"},
       {{"report", "--from", "1/2/24"}, "", 2, "M/d/yyyy"},
       {{"report", "--from", "3/1/2024 10:00"}, "", 2, "M/d/yyyy"},
       {{"report", "--from", "2024-3-1"}, "", 2, "YYYY-MM-DD"},
       {{"report", "--from", longDate}, "", 2, "is not a date"},
       {{"backup"}, "", 2, "FILE"},
       {{"task", "add", "caf\xe9"}, "", 2, "SUBJECT must be valid UTF-8 text: \"caf\\xe9\""},
-      {{"task", "add", "<Refresh>"}, "", 2, "the name of an entry of the main window's task list"},
-      {{"task", "add", "<Edit tasks…>"}, "", 2, "the name of an entry"},
       {{"report", "--to", "12/31/9999"}, "", 2, "a range can end on 12/30/9999 at the latest"},
       {{"journal", "list", "--to", "9999-12-31"}, "", 2, "12/30/9999 at the latest"},
       {{"journal", "add", "--subject", "X", "--start", "3/1/2024 9:00", "--minutes", "5", "--body",
@@ -84,10 +78,6 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
        "",
        2,
        "--body must not hold a control character other than a tab or a line break"},
-      {{"journal", "add", "--subject", "X", "--start", "12/31/9999 23:00", "--minutes", "120"},
-       "",
-       2,
-       "the end, 10000-01-01T01:00:00, lies outside the dates"},
   };
   for (const CommandCase& c : cases) expectCase(c);
   EXPECT_FALSE(std::filesystem::exists(store));
