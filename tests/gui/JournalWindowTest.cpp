@@ -14,7 +14,6 @@
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/ConflictCopies.h"
 #include "sync/TaskKind.h"
-#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
@@ -77,22 +76,6 @@ TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
   EXPECT_EQ(model().rowCount(), 4);
   press("previousButton");
   EXPECT_EQ(model().rowCount(), 1);
-}
-
-// A day's entries are those of its own wall clock, recorded at -10 h or +13 h alike.
-TEST_F(JournalWindowTest, EntriesRecordedElsewhereAreShownOnTheirOwnDay) {
-  const ScopedTimeZone berlin("Europe/Berlin");
-  addEntryAt("Before", at(10, 23, 45), -10, 5);
-  addEntryAt("East", at(11, 0, 15), 13, 20);
-  addEntryAt("West", at(11, 23, 45), -10, 10);
-  addEntryAt("After", at(12, 0, 15), 13, 5);
-  clock.setLocal(at(13, 0));
-  open();
-  journal->showDay(at(11, 0));
-  ASSERT_EQ(model().rowCount(), 2);
-  EXPECT_EQ(model().entryAt(0).subject + " " + model().entryAt(1).subject, "East West");
-  EXPECT_TRUE(journal->findChild<QLabel*>("totals")->text().startsWith(
-      "Mon 11 Mar:  East 20m  ·  West 10m  ·  in all 30m\nWeek:  "));
 }
 
 // Entries that cannot be billed as they are show tinted with why, and the day's line counts
@@ -184,21 +167,6 @@ TEST_F(JournalWindowTest, TimesAreTypedInPlaceAndRedoHasTwoKeys) {
   QTest::keyClick(journal, Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(week(), weeks[3]);
   expectShown({});
-}
-
-// A start typed in place at a time the clocks skip is refused with a message (the editors of
-// the dialogs do not offer such times); the entry stays as it was.
-TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
-  addEntry("Alpha", at(11, 9), "Design", 60);
-  open();
-  const test::ScopedTimeZone berlin("Europe/Berlin");
-  const QString before = week();
-  EXPECT_FALSE(model().setData(model().index(0, JournalModel::kStart),
-                               QtDates::toQt(DateTime::fromParts(2024, 3, 31, 2, 30)),
-                               Qt::EditRole));
-  QCoreApplication::processEvents();
-  expectShown({"Journal W: Error changing the entry\r\n3/31/2024 2:30:00 AM does not exist here"});
-  EXPECT_EQ(week(), before);
 }
 
 TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
