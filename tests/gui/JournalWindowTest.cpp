@@ -14,6 +14,7 @@
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/ConflictCopies.h"
 #include "sync/TaskKind.h"
+#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
@@ -167,6 +168,19 @@ TEST_F(JournalWindowTest, TimesAreTypedInPlaceAndRedoHasTwoKeys) {
   QTest::keyClick(journal, Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(week(), weeks[3]);
   expectShown({});
+}
+
+TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
+  addEntry("Alpha", at(11, 9), "Design", 60);
+  open();
+  const test::ScopedTimeZone berlin("Europe/Berlin");
+  const QString before = week();
+  EXPECT_FALSE(model().setData(model().index(0, JournalModel::kStart),
+                               QtDates::toQt(DateTime::fromParts(2024, 3, 31, 2, 30)),
+                               Qt::EditRole));
+  QCoreApplication::processEvents();
+  expectShown({"Journal W: Error changing the entry\r\n3/31/2024 2:30:00 AM does not exist here"});
+  EXPECT_EQ(week(), before);
 }
 
 TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
