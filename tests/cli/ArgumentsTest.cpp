@@ -71,6 +71,7 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
       {{"report", "--from", longDate}, "", 2, "is not a date"},
       {{"backup"}, "", 2, "FILE"},
       {{"task", "add", "caf\xe9"}, "", 2, "SUBJECT must be valid UTF-8 text: \"caf\\xe9\""},
+      {{"task", "add", "<Refresh>"}, "", 2, "the name of an entry of the main window's task list"},
       {{"report", "--to", "12/31/9999"}, "", 2, "a range can end on 12/30/9999 at the latest"},
       {{"journal", "list", "--to", "9999-12-31"}, "", 2, "12/30/9999 at the latest"},
       {{"journal", "add", "--subject", "X", "--start", "3/1/2024 9:00", "--minutes", "5", "--body",
@@ -78,6 +79,10 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
        "",
        2,
        "--body must not hold a control character other than a tab or a line break"},
+      {{"journal", "add", "--subject", "X", "--start", "12/31/9999 23:00", "--minutes", "120"},
+       "",
+       2,
+       "the end, 10000-01-01T01:00:00, lies outside the dates"},
   };
   for (const CommandCase& c : cases) expectCase(c);
   EXPECT_FALSE(std::filesystem::exists(store));
