@@ -40,11 +40,6 @@ TEST_F(StoreCommandsTest, ADamagedStoreIsRefusedForWritingAndRecoveredIntoANewOn
       << err.str();
   const CommandCase refused[] = {
       {{"task", "add", "New"}, "", 1, "is damaged (the check found: "},
-      {{"start", "S1"}, "", 1, "recover NEW-FILE"},
-      {{"journal", "import", "-"},
-       R"({"subject":"X","start":"2024-03-01T09:00:00"})",
-       1,
-       "nothing is written to it"},
       {{"recover", store + "-wal"}, "", 2, "is the store itself or one of its files"},
   };
   for (const CommandCase& c : refused) expectCase(c);
