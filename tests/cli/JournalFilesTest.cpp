@@ -88,20 +88,6 @@ TEST_F(JournalFilesTest, OneBadLineImportsNothingAndTheMessageSaysWhatIsWrongWhe
       {{}, R"(["not","an","object"])", 1, "line 1: it is not a JSON object"},
       {{}, R"({"subject":"x",)", 1, "line 1: it is not valid JSON"},
       {{}, "{\"subject\":\"\xff\"}", 1, "line 1: it is not valid JSON"},
-      // What an entry may hold (EntryRules): the same rule as for every other way in.
-      {{}, R"({"start":"2024-03-01T09:00:00"})", 1, "line 1: the subject must not be empty"},
-      {{},
-       R"({"subject":"a\u001b]0;x","start":"2024-03-01T09:00:00"})",
-       1,
-       "the subject must not hold a control character"},
-      {{},
-       R"({"subject":"a","categories":"\u009b2J","start":"2024-03-01T09:00:00"})",
-       1,
-       "the categories must not hold a control character"},
-      {{},
-       R"({"subject":"a","start":"9999-12-31T23:00:00","duration":120})",
-       1,
-       "the end, 10000-01-01T01:00:00, lies outside the dates"},
       {{}, R"({"subject":")" + std::string(9 << 20, 'x') + "\"}", 1, "line 1 is longer than 8 MiB"},
   };
   for (CommandCase c : cases) {

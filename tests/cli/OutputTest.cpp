@@ -61,19 +61,6 @@ TEST_F(OutputTest, TheStoreAndItsFilesAreNeverAnOutput) {
   EXPECT_EQ(filesInFolder(), files);
 }
 
-TEST_F(OutputTest, AFileIsReplacedWholeKeepingItsPermissions) {
-  const std::string file = folder.file(std::string(250, 'r'));
-  writeBytes(file, "old");
-  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_EQ(output({"csv", "--from", "3/1/2024", "--to", "3/1/2024", "--output", file}), "");
-  EXPECT_EQ(readBytes(file), "category,3/1/2024\r\nDocs,1.5\r\n");
-  struct stat st {};
-  ASSERT_EQ(::stat(file.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(output({"csv", "--from", "3/1/2024", "--to", "3/1/2024", "--output", "-"}),
-            "category,3/1/2024\r\nDocs,1.5\r\n");
-}
-
 TEST_F(OutputTest, AFailedCommandLeavesAnExistingFileAsItWas) {
   const std::string file = folder.file("table.csv");
   writeBytes(file, "old");

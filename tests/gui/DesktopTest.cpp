@@ -10,7 +10,6 @@
 #include "WindowFixture.h"
 #include "gui/desktop/AutostartEntry.h"
 #include "gui/desktop/CloseToTray.h"
-#include "gui/desktop/DesktopSettings.h"
 #include "gui/desktop/TrayIcon.h"
 #include "gui/summary/SummaryView.h"
 
@@ -110,23 +109,6 @@ TEST_F(DesktopTest, StartAtLoginWritesAndRemovesTheAutostartEntry) {
   autostart->trigger();
   EXPECT_FALSE(autostart->isChecked());
   expectShown({"Tallyworks W: Tallyworks could not make the folder of"});
-}
-
-TEST_F(DesktopTest, LimitsComeFromTheSettingsFile) {
-  struct Case {
-    std::string text;
-    std::int64_t idle, overdue;
-  };
-  const Case cases[] = {{"", 600, 4 * 3600},
-                        {"[idle]\nminutes=15\n[timer]\noverdue_hours=2.5\n", 900, 9000},
-                        {"[idle]\nminutes=0\n[timer]\noverdue_hours=0\n", 600, 4 * 3600},
-                        {"[idle]\nminutes=soon\n[timer]\noverdue_hours=-3\n", 600, 4 * 3600}};
-  std::filesystem::create_directories(folder.file("config/tallyworks"));
-  for (const Case& c : cases) {
-    writeBytes(folder.file("config/tallyworks/desktop.ini"), c.text);
-    EXPECT_EQ(DesktopSettings::idleLimitSeconds(), c.idle) << c.text;
-    EXPECT_EQ(DesktopSettings::overdueLimitSeconds(), c.overdue) << c.text;
-  }
 }
 
 TEST_F(DesktopTest, ClosingHidesTheWindowUntilReleased) {

@@ -79,22 +79,6 @@ TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
   EXPECT_EQ(model().rowCount(), 1);
 }
 
-// A day's entries are those of its own wall clock, recorded at -10 h or +13 h alike.
-TEST_F(JournalWindowTest, EntriesRecordedElsewhereAreShownOnTheirOwnDay) {
-  const ScopedTimeZone berlin("Europe/Berlin");
-  addEntryAt("Before", at(10, 23, 45), -10, 5);
-  addEntryAt("East", at(11, 0, 15), 13, 20);
-  addEntryAt("West", at(11, 23, 45), -10, 10);
-  addEntryAt("After", at(12, 0, 15), 13, 5);
-  clock.setLocal(at(13, 0));
-  open();
-  journal->showDay(at(11, 0));
-  ASSERT_EQ(model().rowCount(), 2);
-  EXPECT_EQ(model().entryAt(0).subject + " " + model().entryAt(1).subject, "East West");
-  EXPECT_TRUE(journal->findChild<QLabel*>("totals")->text().startsWith(
-      "Mon 11 Mar:  East 20m  ·  West 10m  ·  in all 30m\nWeek:  "));
-}
-
 // Entries that cannot be billed as they are show tinted with why, and the day's line counts
 // them; "Start Work…" where one opens the period already offers to move that one; no marker is
 // placed ahead of now.
@@ -186,8 +170,6 @@ TEST_F(JournalWindowTest, TimesAreTypedInPlaceAndRedoHasTwoKeys) {
   expectShown({});
 }
 
-// A start typed in place at a time the clocks skip is refused with a message (the editors of
-// the dialogs do not offer such times); the entry stays as it was.
 TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
   addEntry("Alpha", at(11, 9), "Design", 60);
   open();

@@ -80,13 +80,13 @@ TEST_F(PreferencesTest, SettingsGoFromTheDialogToTheCommandLineAndBack) {
   EXPECT_EQ(Settings::load(file).taskEntryType(), "PJ_Task");
 
   EXPECT_EQ(command("settings timer.overdue_hours 2.5").first, 0);
-  EXPECT_EQ(command("settings timer.overdue_hours 30").first, 2);
   EXPECT_EQ(command("settings idle.on_return keep").first, 0);
   GeneralPage again(file, desktop);
   EXPECT_TRUE(child<QLabel>(again, "corrections")->isHidden());
   EXPECT_EQ(child<QDoubleSpinBox>(again, "overdueHours")->value(), 2.5);
   EXPECT_EQ(child<QComboBox>(again, "onReturn")->currentData().toString(), "keep");
   EXPECT_EQ(DesktopSettings::answerOnReturn(), IdleQuestion::Answer::Keep);
+  EXPECT_EQ(DesktopSettings::overdueLimitSeconds(), 9000);
   EXPECT_TRUE(test::readBytes(file).starts_with("; by hand\n[idle]\nminutes = 25\n"));
   EXPECT_TRUE(desktop.messages.isEmpty());
 }

@@ -28,7 +28,7 @@ TEST_F(TasksDialogTest, TasksAreAddedRenamedClosedAndDeletedThroughTheList) {
       dialog.findChild<QPushButton*>(QString::fromLatin1(name))->click();
       lists << listed();
     };
-    for (const char* name : {"  ", "<Refresh>", "Tab\tbed", "ALPHA", "alpha", "Beta"}) {
+    for (const char* name : {"  ", "ALPHA", "alpha", "Beta"}) {
       subject->setText(name);
       press("addTaskButton");
     }
@@ -46,14 +46,13 @@ TEST_F(TasksDialogTest, TasksAreAddedRenamedClosedAndDeletedThroughTheList) {
   EXPECT_EQ(lists,
             (QStringList{
                 "Alpha|<Refresh>|<Edit tasks…>", "Alpha|<Refresh>|<Edit tasks…>",
-                "Alpha|<Refresh>|<Edit tasks…>", "Alpha|<Refresh>|<Edit tasks…>",
                 "Alpha|alpha|<Refresh>|<Edit tasks…>", "Alpha|alpha|Beta|<Refresh>|<Edit tasks…>",
                 "Alpha|alpha|Gamma|<Refresh>|<Edit tasks…>", "alpha|Gamma|<Refresh>|<Edit tasks…>",
                 "alpha|Gamma|<Refresh>|<Edit tasks…>", "Gamma|<Refresh>|<Edit tasks…>"}));
   const QString refused = "Tallyworks W: The task cannot be stored: the subject must not ";
-  expectShown({refused + "be empty", refused + "be \"<Refresh>\"", refused + "hold a control",
-               "Tallyworks ?: There is a task \"Alpha\" already", "Tallyworks ?: There is a task",
-               refused + "be empty", "Delete Task -: \"Alpha\" is not deleted"});
+  expectShown({refused + "be empty", "Tallyworks ?: There is a task \"Alpha\" already",
+               "Tallyworks ?: There is a task", refused + "be empty",
+               "Delete Task -: \"Alpha\" is not deleted"});
   EXPECT_EQ(store.task(timed.id)->status, TaskStatus::Complete);
 }
 
