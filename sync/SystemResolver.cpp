@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstddef>
 
 namespace tw {
 namespace {
@@ -15,19 +16,24 @@ namespace {
 constexpr int kAnswerBytes = 16 * 1024;
 
 struct Answer {
-  std::array<unsigned char, kAnswerBytes> bytes{};
   ns_msg message{};
   int records = 0;
 };
 
-// The answer's records of type, or none when the look-up failed.
-bool query(const std::string& name, int type, Answer& a) {
-  const int length =
-      res_query(name.c_str(), ns_c_in, type, a.bytes.data(), static_cast<int>(a.bytes.size()));
-  if (length <= 0 || length > kAnswerBytes) return false;
-  if (ns_initparse(a.bytes.data(), length, &a.message) != 0) return false;
+// The answer's records, or none when it cannot be read.
+bool parsed(const unsigned char* bytes, int length, Answer& a) {
+  if (length <= 0 || ns_initparse(bytes, length, &a.message) != 0) return false;
   a.records = std::min<int>(ns_msg_count(a.message, ns_s_an), DnsResolver::kMaxRecords);
   return true;
+}
+
+// The answer's bytes to a query of name for records of type (empty when the look-up failed).
+std::vector<unsigned char> query(const std::string& name, int type) {
+  std::vector<unsigned char> bytes(kAnswerBytes);
+  const int length =
+      res_query(name.c_str(), ns_c_in, type, bytes.data(), static_cast<int>(bytes.size()));
+  bytes.resize(length > 0 && length <= kAnswerBytes ? static_cast<std::size_t>(length) : 0);
+  return bytes;
 }
 
 bool hostName(const std::string& host) {
@@ -39,9 +45,20 @@ bool hostName(const std::string& host) {
 }  // namespace
 
 std::vector<DnsResolver::Service> SystemResolver::services(const std::string& name) {
+  const std::vector<unsigned char> answer = query(name, ns_t_srv);
+  return servicesIn(answer.data(), static_cast<int>(answer.size()));
+}
+
+std::vector<std::string> SystemResolver::texts(const std::string& name) {
+  const std::vector<unsigned char> answer = query(name, ns_t_txt);
+  return textsIn(answer.data(), static_cast<int>(answer.size()));
+}
+
+std::vector<DnsResolver::Service> SystemResolver::servicesIn(const unsigned char* answer,
+                                                             int length) {
   Answer a;
   std::vector<Service> out;
-  if (!query(name, ns_t_srv, a)) return out;
+  if (!parsed(answer, length, a)) return out;
   for (int i = 0; i < a.records; ++i) {
     ns_rr rr{};
     if (ns_parserr(&a.message, ns_s_an, i, &rr) != 0 || ns_rr_type(rr) != ns_t_srv ||
@@ -66,10 +83,10 @@ std::vector<DnsResolver::Service> SystemResolver::services(const std::string& na
   return out;
 }
 
-std::vector<std::string> SystemResolver::texts(const std::string& name) {
+std::vector<std::string> SystemResolver::textsIn(const unsigned char* answer, int length) {
   Answer a;
   std::vector<std::string> out;
-  if (!query(name, ns_t_txt, a)) return out;
+  if (!parsed(answer, length, a)) return out;
   for (int i = 0; i < a.records; ++i) {
     ns_rr rr{};
     if (ns_parserr(&a.message, ns_s_an, i, &rr) != 0 || ns_rr_type(rr) != ns_t_txt) continue;

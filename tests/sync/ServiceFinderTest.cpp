@@ -9,6 +9,7 @@
 #include "RadicaleServer.h"
 #include "sync/AuthError.h"
 #include "sync/HttpClient.h"
+#include "sync/SystemResolver.h"
 
 namespace tw {
 namespace {
@@ -116,6 +117,63 @@ TEST(ServiceFinderCandidatesTest, WhatTheNameServerSendsIsBounded) {
     EXPECT_LE(all.size(), 2u) << c.typed;
     EXPECT_EQ(all.back(), "https://" + c.typed + "/.well-known/caldav");
   }
+}
+
+// A DNS answer in wire format: a header with no question and the records given, each owned by
+// the root name with class IN.
+std::vector<unsigned char> answer(const std::vector<std::pair<int, std::string>>& records) {
+  std::vector<unsigned char> m = {
+      0, 1, 0x81, 0x80, 0, 0, 0, static_cast<unsigned char>(records.size()), 0, 0, 0, 0};
+  for (const auto& [type, data] : records) {
+    const unsigned char rr[] = {0,
+                                0,
+                                static_cast<unsigned char>(type),
+                                0,
+                                1,
+                                0,
+                                0,
+                                1,
+                                0,
+                                static_cast<unsigned char>(data.size() >> 8),
+                                static_cast<unsigned char>(data.size() & 0xff)};
+    m.insert(m.end(), std::begin(rr), std::end(rr));
+    m.insert(m.end(), data.begin(), data.end());
+  }
+  return m;
+}
+
+// An SRV record's data: priority, weight, port, then the target as length-prefixed labels.
+std::string srv(int priority, int weight, int port, const std::string& labels) {
+  const char fixed[] = {0,
+                        static_cast<char>(priority),
+                        0,
+                        static_cast<char>(weight),
+                        static_cast<char>(port >> 8),
+                        static_cast<char>(port & 0xff)};
+  return std::string(fixed, sizeof fixed) + labels + std::string(1, '\0');
+}
+
+TEST(SystemResolverTest, AnswersAreReadWithinTheirBounds) {
+  const auto services = [](const std::vector<unsigned char>& m) {
+    std::string out;
+    for (const auto& s : SystemResolver::servicesIn(m.data(), static_cast<int>(m.size())))
+      out += s.host + ":" + std::to_string(s.port) + " ";
+    return out;
+  };
+  EXPECT_EQ(services(answer({{33, srv(20, 0, 443, "\4dav2\7example")},
+                             {33, srv(10, 5, 8443, "\4dav1\7example")},
+                             {33, srv(10, 9, 443, "")},               // no such service
+                             {33, srv(10, 9, 0, "\4dav3\7example")},  // port 0
+                             {33, srv(10, 9, 443, "\3a b")},          // no host name
+                             {16, "\12path=/dav/"}})),
+            "dav1.example:8443 dav2.example:443 ");
+  std::vector<unsigned char> cut = answer({{33, srv(10, 0, 443, "\4dav1\7example")}});
+  cut.resize(cut.size() - 4);
+  EXPECT_EQ(services(cut), "");
+  const std::vector<unsigned char> texts =
+      answer({{16, std::string("\12path=/dav/") + "\3abc"}, {16, "\50short"}});
+  EXPECT_EQ(SystemResolver::textsIn(texts.data(), static_cast<int>(texts.size())),
+            (std::vector<std::string>{"path=/dav/", "abc"}));
 }
 
 }  // namespace
