@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "gui/common/MessageBoxes.h"
 #include "gui/desktop/CloseToTray.h"
@@ -156,11 +157,28 @@ void DesktopIntegration::tellOverdue(const QString& text) {
 // With the window hidden the question may open unnoticed: a notification points to it.
 void DesktopIntegration::tellReturn(const QString& task, qint64 minutes) {
   if (window_.isVisible()) return;
-  notifier_.notify(tr("Welcome back"),
-                   tr("You were away for %1 minutes while \"%2\" was timed. Tallyworks asks "
-                      "whether that time counts.")
-                       .arg(minutes)
-                       .arg(task));
+  const QString away =
+      tr("You were away for %1 minutes while \"%2\" was timed.").arg(minutes).arg(task);
+  notifier_.notify(tr("Welcome back"), away + QLatin1Char(' ') + whatHappensOnReturn());
+}
+
+// What becomes of the time away: asked, or what the Preferences say to do without asking.
+QString DesktopIntegration::whatHappensOnReturn() {
+  const std::optional<IdleQuestion::Answer> preset = DesktopSettings::answerOnReturn();
+  if (!preset) return tr("Tallyworks asks whether that time counts.");
+  switch (*preset) {
+    case IdleQuestion::Answer::Keep:
+      return tr("As the Preferences say, that time counts as work.");
+    case IdleQuestion::Answer::Discard:
+      return tr("As the Preferences say, the entry ends where that time began and timing stopped.");
+    case IdleQuestion::Answer::DiscardAndGoOn:
+      return tr(
+          "As the Preferences say, the entry ends where that time began and the task is "
+          "timed again from now.");
+    case IdleQuestion::Answer::Stop:
+      return tr("As the Preferences say, the working day stopped where that time began.");
+  }
+  return {};
 }
 
 }  // namespace tw

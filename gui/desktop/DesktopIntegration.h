@@ -58,6 +58,7 @@ class DesktopIntegration : public QObject {
   void makeIdleWatcher(TrackingSession& session);
   void showWindow();
   void tellReturn(const QString& task, qint64 minutes);
+  static QString whatHappensOnReturn();
   void sayWrongSettings();
 
   WindowServices& services_;
