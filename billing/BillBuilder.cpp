@@ -9,7 +9,7 @@ namespace tw {
 BillBuilder::BillBuilder(JournalStore& journal, BillingStore& billing)
     : journal_(journal), billing_(billing) {}
 
-Bill BillBuilder::build(const BillRequest& request) {
+Bill BillBuilder::build(const BillRequest& request, const Progress& progress) {
   if (request.first > request.last)
     throw BillingError("The first day of the bill is after its last.");
   const BillingData data = BillingData::load(journal_, billing_);
@@ -18,6 +18,7 @@ Bill BillBuilder::build(const BillRequest& request) {
   std::vector<JournalEntry> entries;
   journal_.readDays(request.first, request.last, [&](JournalStore::EntryBatch batch) {
     entries.insert(entries.end(), batch.begin(), batch.end());
+    if (progress) progress(entries.size());
   });
   return BillPricing::price(data, *client, request, entries, journal_.timer().entryId);
 }

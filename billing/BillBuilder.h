@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+
 #include "billing/Bill.h"
 #include "billing/BillRequest.h"
 #include "store/BillingStore.h"
@@ -13,11 +16,15 @@ namespace tw {
 // its own.
 class BillBuilder {
  public:
+  // Told the count of entries read after each batch; what it throws ends the build (a window
+  // cancels a long bill so).
+  using Progress = std::function<void(std::size_t)>;
+
   BillBuilder(JournalStore& journal, BillingStore& billing);
 
   // Throws BillingError for an unknown client or a first day after the last, StoreError when
   // the store cannot be read.
-  Bill build(const BillRequest& request);
+  Bill build(const BillRequest& request, const Progress& progress = {});
 
  private:
   JournalStore& journal_;

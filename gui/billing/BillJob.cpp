@@ -4,10 +4,19 @@
 #include <utility>
 
 #include "billing/BillBuilder.h"
-#include "gui/billing/StoppableJournal.h"
+#include "core/Error.h"
 #include "store/StoreOpener.h"
 
 namespace tw {
+namespace {
+
+// Thrown on the job's thread to stop the reading; never leaves the job.
+class BillCancelled : public Error {
+ public:
+  BillCancelled() : Error("The bill was cancelled.") {}
+};
+
+}  // namespace
 
 BillJob::BillJob(const StoreOpener& stores, std::string storePath, QObject* parent)
     : QObject(parent), stores_(stores), storePath_(std::move(storePath)) {}
@@ -41,9 +50,11 @@ void BillJob::run(const BillRequest& request) {
     const std::unique_ptr<JournalStore> store =
         stores_.open(storePath_, StoreOpener::Access::ReadOnly);
     const std::unique_ptr<BillingStore> billing = stores_.billing(*store);
-    StoppableJournal journal(*store, cancelled_);
-    bill_ = BillBuilder(journal, *billing).build(request);
-  } catch (const StoppableJournal::Stopped&) {
+    if (cancelled_) return;
+    bill_ = BillBuilder(*store, *billing).build(request, [this](std::size_t) {
+      if (cancelled_) throw BillCancelled();
+    });
+  } catch (const BillCancelled&) {
     bill_.reset();  // cancelled: no bill and no failure
   } catch (const std::exception& e) {
     failure_ = QString::fromStdString(e.what());

@@ -11,7 +11,6 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
-#include <atomic>
 
 #include "WindowFixture.h"
 #include "billing/BillBuilder.h"
@@ -22,7 +21,6 @@
 #include "billing/Invoicing.h"
 #include "billing/MoneyFormat.h"
 #include "billing/TimesheetBuilder.h"
-#include "gui/billing/StoppableJournal.h"
 #include "gui/common/DefaultPrinter.h"
 #include "gui/common/QtDates.h"
 #include "gui/journal/JournalModel.h"
@@ -313,20 +311,23 @@ TEST_F(BillingWindowsTest, CancelledBillIsNotShown) {
   EXPECT_FALSE(bill->findChild<QPushButton*>("markInvoicedButton")->isEnabled());
 }
 
-// Reading stops at the batch after the flag is raised, and before any batch when raised first.
-TEST_F(BillingWindowsTest, StoppedReadingEndsAtTheNextBatch) {
+// The bill's reading tells each batch read, and ends where what it told throws (how the
+// window's job cancels).
+TEST_F(BillingWindowsTest, BillReadingEndsWhereItsProgressThrows) {
   store.transact([&] {
     for (int i = 0; i < 5000; ++i) addEntry("Layout", at(13, 0).addSeconds(i), "Acme", 0);
   });
-  for (const bool early : {true, false}) {
-    std::atomic<bool> stopped = early;
-    StoppableJournal journal(store, stopped);
-    int batches = 0;
-    EXPECT_THROW(journal.readDays(at(13, 0), at(13, 0),
-                                  [&](JournalStore::EntryBatch) { ++batches, stopped = true; }),
-                 StoppableJournal::Stopped);
-    EXPECT_EQ(batches, early ? 0 : 1);
-  }
+  struct Stop {};
+  int batches = 0;
+  const BillRequest request{"Acme", at(13, 0), at(13, 0), BillRequest::Per::Task};
+  EXPECT_THROW(BillBuilder(store, *billing)
+                   .build(request,
+                          [&](std::size_t) {
+                            ++batches;
+                            throw Stop{};
+                          }),
+               Stop);
+  EXPECT_EQ(batches, 1);
 }
 
 // The grid shows the timesheet the billing library makes; a task's day opens the journal on
