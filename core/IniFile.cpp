@@ -95,4 +95,10 @@ std::string_view IniFile::trimmed(std::string_view s) {
   return s;
 }
 
+bool IniFile::sameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
 }  // namespace tw

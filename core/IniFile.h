@@ -29,6 +29,8 @@ class IniFile {
 
   // s without the blanks (spaces, tabs, carriage returns) around it, as names and values are read.
   static std::string_view trimmed(std::string_view s);
+  // Whether two names are the same as the reader takes them: equal, ASCII letter case aside.
+  static bool sameName(std::string_view a, std::string_view b);
 
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
   // The keys of a section, in the order they were written.

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,12 +15,6 @@
 
 namespace tw {
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
 
 std::vector<std::string> linesOf(std::string_view text) {
   std::vector<std::string> lines;
@@ -44,7 +37,7 @@ bool isSetting(std::string_view line, std::string_view key) {
   line = IniFile::trimmed(line);
   const std::size_t equals = line.find('=');
   return equals != std::string_view::npos && line.front() != ';' && line.front() != '#' &&
-         sameName(IniFile::trimmed(line.substr(0, equals)), key);
+         IniFile::sameName(IniFile::trimmed(line.substr(0, equals)), key);
 }
 
 void checkValue(const IniUpdate::Change& c) {
@@ -66,7 +59,7 @@ void applyOne(std::vector<std::string>& lines, const IniUpdate::Change& c) {
   std::optional<std::size_t> end;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (const auto section = sectionOf(lines[i])) {
-      inside = sameName(*section, c.section);
+      inside = IniFile::sameName(*section, c.section);
       if (inside) end = i + 1;
       continue;
     }

@@ -1,7 +1,5 @@
 #include "core/Settings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -66,11 +64,7 @@ std::string allowed(const Rule& r) {
 std::optional<std::string> checked(const Rule& r, std::string_view value) {
   if (!r.choices.empty()) {
     for (const std::string& c : r.choices)
-      if (c.size() == value.size() &&
-          std::equal(c.begin(), c.end(), value.begin(), [](unsigned char a, unsigned char b) {
-            return std::tolower(a) == std::tolower(b);
-          }))
-        return c;
+      if (IniFile::sameName(c, value)) return c;
     return std::nullopt;
   }
   double number = 0;
