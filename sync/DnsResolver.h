@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw {
@@ -18,6 +21,14 @@ class DnsResolver {
   };
 
   static constexpr std::size_t kMaxRecords = 16;
+
+  // Whether host could be a host's name: letters, digits, "-" and ".", not starting with either
+  // of those, at most 253 bytes.
+  static bool isHostName(std::string_view host) {
+    return !host.empty() && host.size() <= 253 && host.front() != '.' && host.front() != '-' &&
+           std::all_of(host.begin(), host.end(),
+                       [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '.'; });
+  }
 
   virtual ~DnsResolver() = default;
   // The SRV records of name, lowest priority first (higher weight first among equals); empty

@@ -23,10 +23,7 @@ bool goodDomain(const std::string& domain) {
   const std::size_t colon = domain.find(':');
   const std::string host = domain.substr(0, colon);
   const std::string port = colon == std::string::npos ? "1" : domain.substr(colon + 1);
-  return !host.empty() && host.size() <= 253 && host.front() != '.' && host.front() != '-' &&
-         std::all_of(host.begin(), host.end(),
-                     [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '.'; }) &&
-         !port.empty() && port.size() <= 5 &&
+  return DnsResolver::isHostName(host) && !port.empty() && port.size() <= 5 &&
          std::all_of(port.begin(), port.end(), [](unsigned char c) { return std::isdigit(c); }) &&
          std::stoi(port) > 0 && std::stoi(port) < 65536;
 }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstddef>
 
 namespace tw {
@@ -34,12 +33,6 @@ std::vector<unsigned char> query(const std::string& name, int type) {
       res_query(name.c_str(), ns_c_in, type, bytes.data(), static_cast<int>(bytes.size()));
   bytes.resize(length > 0 && length <= kAnswerBytes ? static_cast<std::size_t>(length) : 0);
   return bytes;
-}
-
-bool hostName(const std::string& host) {
-  return !host.empty() && host.size() <= 253 &&
-         std::all_of(host.begin(), host.end(),
-                     [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '.'; });
 }
 
 }  // namespace
@@ -74,8 +67,7 @@ std::vector<DnsResolver::Service> SystemResolver::servicesIn(const unsigned char
         0)
       continue;
     s.host = target;
-    if (s.port > 0 && s.host != "." && !s.host.empty() && hostName(s.host))
-      out.push_back(std::move(s));
+    if (s.port > 0 && isHostName(s.host)) out.push_back(std::move(s));
   }
   std::stable_sort(out.begin(), out.end(), [](const Service& x, const Service& y) {
     return x.priority != y.priority ? x.priority < y.priority : x.weight > y.weight;
