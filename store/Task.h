@@ -17,6 +17,9 @@ class Task {
   std::string subject;
   std::string categories;
   TaskStatus status = TaskStatus::NotStarted;
+  // The address of the calendar server's task list the task belongs to; empty while it is on
+  // none (made here and not yet synchronised, or without a calendar account).
+  std::string list;
   // When the task was last changed, milliseconds since 1970 (UTC).
   std::int64_t modified = 0;
 

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -42,6 +43,26 @@ constexpr std::array<Setting, 7> kSettings{{
     {"timelog", &SyncConfig::timelog},
     {"ca_file", &SyncConfig::caFile},
 }};
+
+// More task lists than anyone shows at once: a bound on what a hand-edited file may ask for.
+constexpr std::size_t kMaxTaskLists = 64;
+
+// The addresses of a task_lists value, each once, in the order given.
+std::vector<std::string> taskListsOf(const std::string& value, const std::string& where) {
+  std::vector<std::string> lists;
+  std::size_t at = 0;
+  while ((at = value.find_first_not_of(" \t", at)) != std::string::npos) {
+    const std::size_t end = std::min(value.find_first_of(" \t", at), value.size());
+    std::string url = value.substr(at, end - at);
+    at = end;
+    Href::checkWebAddress(url, where);
+    if (std::find(lists.begin(), lists.end(), url) != lists.end()) continue;
+    if (lists.size() == kMaxTaskLists)
+      throw SyncError(where + " names more than " + std::to_string(kMaxTaskLists) + " lists");
+    lists.push_back(std::move(url));
+  }
+  return lists;
+}
 
 // What a password command may print: its first line is the password.
 constexpr std::size_t kMaxOutput = 64 * 1024;
@@ -113,13 +134,17 @@ SyncConfig SyncConfig::parse(std::string_view text, const std::string& fileName)
 SyncConfig SyncConfig::of(const IniFile& ini, const std::string& fileName) {
   SyncConfig config;
   for (const std::string& key : ini.keys("server")) {
+    if (key == "task_lists") {
+      config.taskLists = taskListsOf(*ini.value("server", key), fileName + ": task_lists");
+      continue;
+    }
     const Setting* setting = nullptr;
     for (const Setting& s : kSettings)
       if (key == s.key) setting = &s;
     if (!setting)
       throw SyncError(fileName + ": [server] has no setting \"" + key +
                       "\" (known: url, username, password_command, password_file, tasks, "
-                      "timelog, ca_file)");
+                      "task_lists, timelog, ca_file)");
     config.*(setting->field) = *ini.value("server", key);
   }
   if (config.url.empty() && (config.tasks.empty() || config.timelog.empty()))
@@ -130,6 +155,14 @@ SyncConfig SyncConfig::of(const IniFile& ini, const std::string& fileName) {
                                    std::pair{"timelog", &config.timelog}})
     if (!value->empty()) Href::checkWebAddress(*value, fileName + ": " + key);
   return config;
+}
+
+std::vector<std::string> SyncConfig::shownTaskLists() const {
+  std::vector<std::string> shown = taskLists;
+  if (!shown.empty() && !tasks.empty() &&
+      std::find(shown.begin(), shown.end(), tasks) == shown.end())
+    shown.push_back(tasks);
+  return shown;
 }
 
 std::string SyncConfig::password() const {

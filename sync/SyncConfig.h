@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -14,6 +15,7 @@ class IniFile;
 //   username = alice
 //   password_command = pass show caldav                (or password_file = PATH, mode 0600)
 //   tasks = https://example.org/dav/calendars/alice/tasks/       (optional)
+//   task_lists = https://example.org/dav/calendars/alice/tasks/ https://…/home/   (optional)
 //   timelog = https://example.org/dav/calendars/alice/timelog/   (optional)
 //   ca_file = /home/alice/server.pem   (optional: a certificate trusted for this server)
 // Addresses are http:// or https:// only. Without password_command and password_file the
@@ -32,6 +34,9 @@ class SyncConfig {
   // The task (VTODO) and time log (VEVENT) collections; found or made below url when empty.
   std::string tasks;
   std::string timelog;
+  // The task lists shown and synchronised, besides tasks (which takes the tasks made here):
+  // addresses separated by blanks. Empty: tasks alone, and the window offers every task.
+  std::vector<std::string> taskLists;
 
   // The file that holds the account: the settings file when it has a [server] section (or
   // when neither file exists), else sync.ini in the user's settings folder.
@@ -42,6 +47,10 @@ class SyncConfig {
   static std::optional<SyncConfig> load(const std::string& path);
   // Throws as load does.
   static SyncConfig parse(std::string_view text, const std::string& fileName);
+
+  // The lists whose tasks the window offers (tasks among them); empty when every task is
+  // offered (no lists were chosen).
+  std::vector<std::string> shownTaskLists() const;
 
   // The password from the command's first line of output or the file's first line, else the
   // keyring's; empty when there is none (a server that asks for none). Throws SyncError when the

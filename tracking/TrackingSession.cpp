@@ -24,8 +24,8 @@ TrackingSession::TrackingSession(JournalStore& store, const Clock& clock, Proces
       markers_(store),
       lastSaveSteady_(clock.steadyMillis()) {}
 
-const TaskList& TrackingSession::reloadTasks() {
-  tasks_ = TaskList(store_.tasks());
+const TaskList& TrackingSession::reloadTasks(const std::vector<std::string>& shownLists) {
+  tasks_ = TaskList(store_.tasks(), shownLists);
   return tasks_;
 }
 

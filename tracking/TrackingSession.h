@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/JournalEntry.h"
@@ -61,8 +62,8 @@ class TrackingSession {
   TrackingSession(JournalStore& store, const Clock& clock, ProcessIdentity owner,
                   EntryTypeRule entryTypes);
 
-  // Reads the open tasks again.
-  const TaskList& reloadTasks();
+  // Reads the open tasks again, of the task lists shown (every list when none is named).
+  const TaskList& reloadTasks(const std::vector<std::string>& shownLists = {});
   const TaskList& tasks() const { return tasks_; }
   // Takes up what the store says is being timed. A window's session adopts a detached timer
   // (it saves it from then on); a timer whose process is gone is left for the caller to decide
