@@ -57,6 +57,8 @@ class MainWindow : public QMainWindow {
   // What the calendar synchronisation did, shown as the status bar's tooltip; the task list is
   // read again when the server brought changes.
   void showSyncResult(const QString& status, bool received);
+  // Reads the tasks again, of the task lists the account now shows (unless the list is open).
+  void reloadTasks();
 
  signals:
   // The summary charts are asked for (the menu's Summary…).

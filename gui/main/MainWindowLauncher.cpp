@@ -94,6 +94,7 @@ void MainWindowLauncher::openPreferences(DesktopIntegration& desktop, const Stor
                      &DesktopIntegration::applySettings);
     QObject::connect(&preferences_->account(), &AccountPage::accountChanged, &window_,
                      [this, &stores, storePath] {
+                       window_.reloadTasks();
                        sync_.reset();
                        startCalendarSync(stores, storePath);
                      });

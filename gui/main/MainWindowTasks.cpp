@@ -4,12 +4,14 @@
 #include <QMimeData>
 #include <QStatusBar>
 
+#include "core/Error.h"
 #include "gui/common/DialogRunner.h"
 #include "gui/common/WindowError.h"
 #include "gui/journal/JournalWindow.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/MainWindowMenu.h"
 #include "gui/tasks/TasksDialog.h"
+#include "sync/SyncConfig.h"
 
 namespace tw {
 
@@ -23,6 +25,18 @@ const QString kNoTasks = QStringLiteral("Click to add a task");
 // "<Refresh>" and "<Edit tasks…>" end the list.
 constexpr int kCommandItems = 2;
 
+// The task lists of the calendar account the window offers tasks of; every task when the
+// account names none, or when its settings cannot be read (the synchronisation says why).
+std::vector<std::string> shownTaskLists() {
+  try {
+    if (const std::optional<SyncConfig> account = SyncConfig::load(SyncConfig::defaultPath()))
+      return account->shownTaskLists();
+  } catch (const Error&) {
+    return {};
+  }
+  return {};
+}
+
 }  // namespace
 
 // The open tasks in the order stored, then "<Refresh>" and "<Edit tasks…>"; nothing is selected
@@ -30,7 +44,7 @@ constexpr int kCommandItems = 2;
 void MainWindow::fillTaskList(const QString& reselect) {
   taskList_->clear();
   try {
-    for (const Task& task : session().reloadTasks().tasks())
+    for (const Task& task : session().reloadTasks(shownTaskLists()).tasks())
       taskList_->addItem(QString::fromStdString(task.subject));
   } catch (const std::exception& e) {
     messages_.show(WindowError::describe(e), QStringLiteral("Error Getting Tasks"), Icon::Critical);
@@ -49,7 +63,11 @@ bool MainWindow::listsTasks() const {
 void MainWindow::showSyncResult(const QString& status, bool received) {
   statusBar()->setToolTip(status);
   menu_->showSyncStatus(status);
-  if (received && session_ && !taskList_->view()->isVisible()) fillTaskList(selectedTask_);
+  if (received) reloadTasks();
+}
+
+void MainWindow::reloadTasks() {
+  if (session_ && !taskList_->view()->isVisible()) fillTaskList(selectedTask_);
 }
 
 // Shows the task in the list without choosing it: the subject as written, else the task the

@@ -17,6 +17,7 @@
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/WindowError.h"
 #include "gui/prefs/BackgroundCall.h"
+#include "gui/prefs/TaskListChoice.h"
 #include "sync/HttpClient.h"
 #include "sync/Keyring.h"
 
@@ -59,8 +60,7 @@ void AccountPage::build() {
   status_->setWordWrap(true);
   status_->setTextFormat(Qt::PlainText);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  tasks_ = new QComboBox(this);
-  tasks_->setObjectName(QStringLiteral("tasks"));
+  taskLists_ = new TaskListChoice(this);
   timelog_ = new QComboBox(this);
   timelog_->setObjectName(QStringLiteral("timelog"));
   save_ = new QPushButton(tr("&Save account"), this);
@@ -74,7 +74,7 @@ void AccountPage::build() {
   form->addRow(tr("User name:"), user_);
   form->addRow(tr("Password:"), password_);
   form->addRow(QString(), test_);
-  form->addRow(tr("Task list:"), tasks_);
+  form->addRow(tr("Task lists:"), taskLists_);
   form->addRow(tr("Time log:"), timelog_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -120,11 +120,11 @@ void AccountPage::loadAccount() {
     password_->setPlaceholderText(saved_.passwordCommand.empty() && saved_.passwordFile.empty()
                                       ? tr("as kept in the keyring")
                                       : tr("from password_command or password_file"));
-  for (const auto& [box, url] : {std::pair{tasks_, saved_.tasks}, {timelog_, saved_.timelog}}) {
-    box->clear();
-    if (!url.empty()) box->addItem(QString::fromStdString(url), QString::fromStdString(url));
-  }
-  tasks_->addItem(tr("“Tasks”, found or made on the server"), QString());
+  taskLists_->showSaved(saved_);
+  timelog_->clear();
+  if (!saved_.timelog.empty())
+    timelog_->addItem(QString::fromStdString(saved_.timelog),
+                      QString::fromStdString(saved_.timelog));
   timelog_->addItem(tr("“Time log”, found or made on the server"), QString());
   save_->setEnabled(false);
   syncNow_->setEnabled(!saved_.url.empty());
@@ -170,16 +170,15 @@ void AccountPage::tested(const QString& failure) {
   say(tr("Connected to %1. Your calendars are at %2: %3.")
           .arg(QString::fromStdString(f.url), QString::fromStdString(f.home),
                names.isEmpty() ? tr("none yet") : names.join(QStringLiteral(", "))));
-  fill(tasks_, "VTODO", tr("New task list “Tasks”"), true);
-  fill(timelog_, "VEVENT", tr("New calendar “Time log”"), false);
+  taskLists_->offer(f.calendars, f.home, saved_);
+  fill(timelog_, "VEVENT", tr("New calendar “Time log”"));
   save_->setEnabled(true);
 }
 
 // The calendars found that take component, and the choice of a new one. The one chosen before
-// stays chosen; else the first found when preferFound (a task list the user keeps), else a new
-// one (the time log fills a calendar with events: never one of the user's by itself).
-void AccountPage::fill(QComboBox* box, const char* component, const QString& newName,
-                       bool preferFound) {
+// stays chosen; else a new one (the time log fills a calendar with events: never one of the
+// user's by itself).
+void AccountPage::fill(QComboBox* box, const char* component, const QString& newName) {
   const QString chosen = box->currentData().toString();
   box->clear();
   for (const DavClient::Calendar& c : found_->calendars) {
@@ -191,7 +190,7 @@ void AccountPage::fill(QComboBox* box, const char* component, const QString& new
   }
   box->addItem(newName, QString());
   const int again = chosen.isEmpty() ? -1 : box->findData(chosen);
-  box->setCurrentIndex(again >= 0 ? again : preferFound ? 0 : box->count() - 1);
+  box->setCurrentIndex(again >= 0 ? again : box->count() - 1);
 }
 
 void AccountPage::save() {
@@ -206,8 +205,8 @@ void AccountPage::save() {
   };
   std::vector<IniUpdate::Change> changes{{"server", "url", url},
                                          {"server", "username", user},
-                                         {"server", "tasks", chosen(tasks_)},
                                          {"server", "timelog", chosen(timelog_)}};
+  for (IniUpdate::Change& change : taskLists_->changes()) changes.push_back(std::move(change));
   // A password typed goes to the keyring, which then gives it; else the account's own way
   // to it stays (also when it came from the old sync.ini).
   const auto kept = [&password](const std::string& value) -> std::optional<std::string> {

@@ -17,12 +17,14 @@ namespace tw {
 class BackgroundCall;
 class DnsResolver;
 class MessageBoxes;
+class TaskListChoice;
 
 // The Preferences' calendar account: the server (an address, a host name or an e-mail
 // address, found as ServiceFinder says), the user name and the password, which goes to the
 // keyring and never into a file. "Test connection" looks for the account and its calendars off
-// the window's thread and says what it found or what failed; the task list and the time log
-// are then chosen from the calendars found, or made new by the next synchronisation. "Save"
+// the window's thread and says what it found or what failed; the task lists shown, the one new
+// tasks go to and the time log are then chosen from the calendars found, or made new by the
+// next synchronisation. "Save"
 // keeps the account in the settings file ([server]) and the password in the keyring.
 class AccountPage : public QWidget {
   Q_OBJECT
@@ -51,7 +53,7 @@ class AccountPage : public QWidget {
   void loadAccount();
   void test();
   void tested(const QString& failure);
-  void fill(QComboBox* box, const char* component, const QString& newName, bool preferFound);
+  void fill(QComboBox* box, const char* component, const QString& newName);
   void save();
   void saved(const QString& failure);
   void say(const QString& text);
@@ -67,7 +69,7 @@ class AccountPage : public QWidget {
   QLineEdit* password_ = nullptr;
   QPushButton* test_ = nullptr;
   QLabel* status_ = nullptr;
-  QComboBox* tasks_ = nullptr;
+  TaskListChoice* taskLists_ = nullptr;
   QComboBox* timelog_ = nullptr;
   QPushButton* save_ = nullptr;
   QPushButton* syncNow_ = nullptr;

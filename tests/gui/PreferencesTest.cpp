@@ -10,10 +10,12 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <set>
 
 #include "../sync/FakeResolver.h"
 #include "../sync/RadicaleServer.h"
@@ -95,7 +97,9 @@ class AccountPageTest : public PreferencesTest {
  protected:
   AccountPageTest() : server("alice:secret\n") {
     HttpClient http("alice", "secret", 1);
-    DavClient(http, server.url("/")).makeCalendar(server.url("/alice/work/"), "Work", "VTODO");
+    DavClient dav(http, server.url("/"));
+    dav.makeCalendar(server.url("/alice/work/"), "Work", "VTODO");
+    dav.makeCalendar(server.url("/alice/home/"), "Home", "VTODO");
     dns.srv["_caldav._tcp.example.test"] = {
         {"127.0.0.1", std::stoi(server.url("").substr(17)), 0, 0}};
     dns.txt["_caldav._tcp.example.test"] = {"path=/"};
@@ -131,13 +135,30 @@ TEST_F(AccountPageTest, TheAccountIsFoundSavedAndItsPasswordKeptInTheKeyringOnly
 
   child<QLineEdit>(page, "password")->setText("secret");
   pressAndWait(page, "test");
-  EXPECT_EQ(child<QLabel>(page, "status")->text(),
-            "Connected to " + QString::fromStdString(server.url("/")) + ". Your calendars are at " +
-                QString::fromStdString(server.url("/alice/")) + ": Work.");
-  const QComboBox* tasks = child<QComboBox>(page, "tasks");
-  ASSERT_EQ(tasks->count(), 2);
-  EXPECT_EQ(tasks->currentText(), "Work");
-  EXPECT_EQ(child<QComboBox>(page, "timelog")->count(), 1);  // only a new one: Work takes no events
+  EXPECT_TRUE(child<QLabel>(page, "status")
+                  ->text()
+                  .startsWith("Connected to " + QString::fromStdString(server.url("/")) +
+                              ". Your calendars are at " +
+                              QString::fromStdString(server.url("/alice/")) + ": "));
+  EXPECT_EQ(child<QComboBox>(page, "timelog")->count(), 1);  // only a new one: no list takes events
+  // Of the two task lists, the one new tasks go to is shown, and stays shown.
+  QComboBox* tasks = child<QComboBox>(page, "tasks");
+  QListWidget* lists = child<QListWidget>(page, "taskLists");
+  ASSERT_EQ(tasks->count(), 3);
+  ASSERT_EQ(lists->count(), 2);
+  const auto shown = [lists] {
+    std::set<std::string> urls;
+    for (int i = 0; i < lists->count(); ++i)
+      if (lists->item(i)->checkState() == Qt::Checked)
+        urls.insert(lists->item(i)->data(Qt::UserRole).toString().toStdString());
+    return urls;
+  };
+  EXPECT_EQ(shown(), std::set{tasks->currentData().toString().toStdString()});
+  const std::string home = server.url("/alice/home/"), work = server.url("/alice/work/");
+  tasks->setCurrentIndex(tasks->findText("Home"));
+  for (int i = 0; i < lists->count(); ++i) lists->item(i)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(shown(), std::set{home});
+  lists->findItems("Work", Qt::MatchExactly).front()->setCheckState(Qt::Checked);
   QSignalSpy changed(&page, &AccountPage::accountChanged);
   pressAndWait(page, "save");
   ASSERT_EQ(changed.count(), 1) << child<QLabel>(page, "status")->text().toStdString();
@@ -146,7 +167,9 @@ TEST_F(AccountPageTest, TheAccountIsFoundSavedAndItsPasswordKeptInTheKeyringOnly
   ASSERT_TRUE(saved);
   EXPECT_EQ(SyncConfig::defaultPath(), file);
   EXPECT_EQ(saved->url, server.url("/alice/"));
-  EXPECT_EQ(saved->tasks, server.url("/alice/work/"));
+  EXPECT_EQ(saved->tasks, home);
+  const std::vector<std::string> savedLists = saved->shownTaskLists();
+  EXPECT_EQ(std::set(savedLists.begin(), savedLists.end()), (std::set{home, work}));
   EXPECT_EQ(saved->timelog, "");
   EXPECT_EQ(saved->password(), "secret");
   EXPECT_EQ(test::readBytes(file).find("secret"), std::string::npos);
@@ -156,6 +179,12 @@ TEST_F(AccountPageTest, TheAccountIsFoundSavedAndItsPasswordKeptInTheKeyringOnly
   EXPECT_EQ(child<QLineEdit>(reopened, "server")->text().toStdString(), server.url("/alice/"));
   pressAndWait(reopened, "test");
   EXPECT_TRUE(child<QLabel>(reopened, "status")->text().startsWith("Connected"));
+  EXPECT_EQ(child<QComboBox>(reopened, "tasks")->currentText(), "Home");
+  EXPECT_EQ(child<QListWidget>(reopened, "taskLists")
+                ->findItems("Work", Qt::MatchExactly)
+                .front()
+                ->checkState(),
+            Qt::Checked);
 }
 
 }  // namespace
