@@ -149,6 +149,7 @@ void JournalEditCommands::edit(CommandContext& context) {
       throw CommandError("The entry is being timed; pause or stop before changing its length.");
     applyValues(*edit_, entry);
     checkEntry(entry);
+    if (given(*edit_, "--start")) JournalEditor::refuseMarkerAhead(entry, context.clock().now());
     editor.change(entry);
   });
 }

@@ -102,11 +102,15 @@ JournalEntry JournalEditor::split(std::int64_t id, DateTime at) {
   return after;
 }
 
-JournalEntry JournalEditor::placedMarker(const JournalEntry& marker, DateTime at, Instant now) {
-  JournalEntry e = placed(marker, at);
-  if (now < e.start)
+void JournalEditor::refuseMarkerAhead(const JournalEntry& entry, Instant now) {
+  if (Markers::isMarker(entry) && now < entry.start)
     throw TrackingError("A work marker cannot be placed later than now (" +
                         DateText::generalDate(TimeZone::toLocal(now)) + ")");
+}
+
+JournalEntry JournalEditor::placedMarker(const JournalEntry& marker, DateTime at, Instant now) {
+  JournalEntry e = placed(marker, at);
+  refuseMarkerAhead(e, now);
   return e;
 }
 

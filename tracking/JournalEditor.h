@@ -47,6 +47,8 @@ class JournalEditor {
   // between them), to offer moving it instead; the one before `at` first.
   std::optional<JournalEntry> startWorkToMove(DateTime at);
 
+  // Throws TrackingError when the entry is a work marker placed later than now.
+  static void refuseMarkerAhead(const JournalEntry& entry, Instant now);
   // The entry started at a local time: of this zone (TimeZone::entered: a time the clocks skip
   // is refused, one they repeat is the first), or under the UTC offset given.
   static JournalEntry placed(JournalEntry entry, DateTime localStart,
