@@ -55,6 +55,9 @@ TrackingCommands::TrackingCommands(CLI::App& app, CommandChoice& choice) {
                                                "Paused with the task and since when, or Stopped");
   startCommand->add_option("SUBJECT", subject_, "The open task's subject, letter case aside")
       ->required();
+  stopCommand->add_flag("--at-save", atSave_,
+                        "Stop the timer of a window that ended without stopping at its last "
+                        "save: the time since is not counted");
   choice.bind(*startCommand, [this](CommandContext& context) { start(context); });
   choice.bind(*pauseCommand, [this](CommandContext& context) { pause(context); });
   choice.bind(*stopCommand, [this](CommandContext& context) { stop(context); });
@@ -87,12 +90,29 @@ void TrackingCommands::pause(CommandContext& context) {
 }
 
 void TrackingCommands::stop(CommandContext& context) {
+  if (atSave_) return stopAtSave(context);
   track(context, [&](TrackingSession& session, const std::string& timed, bool) {
     if (!session.stop())
       return std::string(
           "Nothing was being timed and no working day was open; nothing was written.\n");
     return (timed.empty() ? "Closed the working day" : "Stopped " + timed) + atNow(context) +
            (timed.empty() ? " (nothing was being timed).\n" : "; the working day ended.\n");
+  });
+}
+
+// The unfinished timer ends where it was last saved, as the window's recovery offers.
+void TrackingCommands::stopAtSave(CommandContext& context) {
+  track(context, [&](TrackingSession& session, const std::string&, bool) {
+    const std::optional<RunningTimer> orphan = session.orphan();
+    if (!orphan)
+      throw CommandError(
+          "Nothing is unfinished: --at-save stops the timer of a window that ended without "
+          "stopping (tallyworks status says when there is one).");
+    const TrackingSession::Status was = session.status();
+    session.stopAt(*orphan, orphan->savedAt);
+    return "Stopped " + was.subject + " (" + std::to_string(was.minutes) +
+           " min) at its last save, " + DateText::longTime(TimeZone::toLocal(orphan->savedAt)) +
+           "; the working day ended.\n";
   });
 }
 
@@ -123,7 +143,7 @@ std::string TrackingCommands::unfinishedText(const TrackingSession::Status& now,
          " min saved at " + (today ? DateText::longTime(saved) : DateText::generalDate(saved)) +
          " when the window timing it ended without stopping. Start the window to resume it "
          "(the time since counts as work) or to stop it at that save; `tallyworks stop` stops "
-         "it now, the time since counted.\n";
+         "it now, the time since counted, and `tallyworks stop --at-save` at that save.\n";
 }
 
 // The task being timed, its categories and minutes, tab-separated (fields escaped as in the

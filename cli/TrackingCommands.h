@@ -32,6 +32,7 @@ class TrackingCommands : public CommandGroup {
   void last(CommandContext& context);
   void pause(CommandContext& context);
   void stop(CommandContext& context);
+  void stopAtSave(CommandContext& context);
   void track(CommandContext& context, const Step& step);
   void showStatus(CommandContext& context);
   static std::string timedText(const TrackingSession& session);
@@ -39,6 +40,7 @@ class TrackingCommands : public CommandGroup {
                                     const CommandContext& context);
 
   std::string subject_;
+  bool atSave_ = false;
 };
 
 }  // namespace tw
