@@ -110,9 +110,9 @@ void TrackingCommands::stopAtSave(CommandContext& context) {
           "stopping (tallyworks status says when there is one).");
     const TrackingSession::Status was = session.status();
     session.stopAt(*orphan, orphan->savedAt);
-    return "Stopped " + was.subject + " (" + std::to_string(was.minutes) +
-           " min) at its last save, " + DateText::longTime(TimeZone::toLocal(orphan->savedAt)) +
-           "; the working day ended.\n";
+    return "Stopped " + was.subject + " (" +
+           std::to_string(orphan->secondsAt(orphan->savedAt) / 60) + " min) at its last save, " +
+           DateText::longTime(TimeZone::toLocal(orphan->savedAt)) + "; the working day ended.\n";
   });
 }
 

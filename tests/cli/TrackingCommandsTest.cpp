@@ -1,5 +1,8 @@
 // start, pause, stop, last and status.
+#include <unistd.h>
+
 #include "CliFixture.h"
+#include "store/sqlite/SqliteJournalStore.h"
 
 namespace tw::test {
 namespace {
@@ -66,6 +69,26 @@ TEST_F(TrackingCommandsTest, LastNeedsAnEntryOfAnOpenTask) {
   EXPECT_EQ(run({"last"}), 1);
   EXPECT_EQ(err.str(), "tallyworks: No journal entry names an open task.\n");
   EXPECT_EQ(journal(), std::vector<std::string>{});
+}
+
+// A window that ended without stopping left its timer: --at-save ends it at its last save.
+TEST_F(TrackingCommandsTest, AnUnfinishedTimerStopsAtItsLastSave) {
+  ASSERT_EQ(run({"start", "Write"}), 0);
+  {
+    SqliteJournalStore s(store);
+    RunningTimer lost = s.timer();
+    lost.ownerPid = getpid();
+    lost.ownerStart = 1;  // a process of this id that is gone
+    lost.savedAt = lost.started.plus(120);
+    s.setTimer(lost);
+  }
+  clock.advance(600);
+  EXPECT_EQ(run({"stop", "--at-save"}), 0) << err.str();
+  EXPECT_EQ(out.str(),
+            "Stopped Write (2 min) at its last save, 8:02:00 AM; the working day ended.\n");
+  EXPECT_EQ(journal(), (std::vector<std::string>{"0 Start Work", "2 Write", "0 Stop Work"}));
+  EXPECT_EQ(run({"stop", "--at-save"}), 1);
+  EXPECT_NE(err.str().find("Nothing is unfinished"), std::string::npos) << err.str();
 }
 
 }  // namespace
