@@ -10,10 +10,6 @@
 namespace tw::test {
 namespace {
 
-bool has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // Two empty calendars at /alice/; an event whose summary is "Refused" is refused.
 FakeServer::Reply calDav(const FakeServer::Request& r) {
   const std::string ns =

@@ -6,6 +6,7 @@
 
 #include "core/DateTime.h"
 #include "core/EntryRules.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
@@ -82,7 +83,7 @@ TEST(EntryRules, AnEntryIsRefusedForEachThingItMayNotHold) {
     if (*c.why == '\0')
       EXPECT_EQ(why, "") << c.what;
     else
-      EXPECT_NE(why.find(c.why), std::string::npos) << c.what << ": " << why;
+      EXPECT_TRUE(test::has(why, c.why)) << c.what << ": " << why;
   }
 }
 
@@ -105,7 +106,7 @@ TEST(EntryRules, ATaskNeedsASubjectThatIsNotAnEntryOfTheTaskList) {
     if (*c.why == '\0')
       EXPECT_EQ(why, "") << c.subject;
     else
-      EXPECT_NE(why.find(c.why), std::string::npos) << c.subject << ": " << why;
+      EXPECT_TRUE(test::has(why, c.why)) << c.subject << ": " << why;
   }
 }
 

@@ -11,6 +11,7 @@
 #include "gui/common/PdfPrinter.h"
 #include "gui/report/ReportTextView.h"
 #include "gui/report/ReportViewer.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 namespace {
@@ -65,7 +66,7 @@ TEST(PrintingTest, DefaultPrinterPrintsOrSaysThereIsNone) {
       DefaultPrinter().print("x");
       ADD_FAILURE() << "printed without a printer";
     } catch (const std::runtime_error& e) {
-      EXPECT_NE(std::string(e.what()).find("no default printer"), std::string::npos);
+      EXPECT_TRUE(has(std::string(e.what()), "no default printer"));
     }
     GTEST_SKIP() << "no default printer";
   }

@@ -10,6 +10,7 @@
 #include "tests/support/Entries.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 #include "tracking/WorkMarkers.h"
 
 namespace tw::test {
@@ -124,7 +125,7 @@ TEST_F(ImporterTest, TheIntervalBeingTimedBecomesTheTimerOnlyWhenNoneRuns) {
   EXPECT_EQ(second.added, 0);
   EXPECT_EQ(second.unchanged, 1);
   ASSERT_EQ(second.notes.size(), 1u);
-  EXPECT_NE(second.notes[0].find("(Other) is not imported"), std::string::npos);
+  EXPECT_TRUE(has(second.notes[0], "(Other) is not imported"));
   EXPECT_EQ(store.timer().entryId, t.entryId);
 }
 

@@ -19,6 +19,7 @@
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 namespace {
@@ -87,7 +88,7 @@ TEST(ReadersTest, MalformedFilesAreRefusedSayingWhereAndWhy) {
       {"csv", kCsvHeader + "A,\"b,2024-03-28,09:00,,,1,\n", "a quoted field is not closed"},
   };
   for (const Case& c : cases)
-    EXPECT_NE(errorOf(c.source, c.text).find(c.error), std::string::npos)
+    EXPECT_TRUE(has(errorOf(c.source, c.text), c.error))
         << c.source << ": " << c.text << " gave: " << errorOf(c.source, c.text);
 }
 
@@ -115,7 +116,7 @@ TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
        "event \"e2\": it has no start of day and time"},
   };
   for (const Case& c : cases)
-    EXPECT_NE(skippedOf(c.source, c.text).find(c.error), std::string::npos)
+    EXPECT_TRUE(has(skippedOf(c.source, c.text), c.error))
         << c.source << ": " << c.text << " skipped: " << skippedOf(c.source, c.text);
 }
 
@@ -166,7 +167,7 @@ TEST(ReadersTest, AGigabyteLineIsRefusedEarly) {
     EndlessLine endless;
     std::istream in(&endless);
     const std::string e = failureOf<ImportError>([&] { readAs(source, in); });
-    EXPECT_NE(e.find("line 1 of the input: the line is longer than 1024 KiB"), std::string::npos)
+    EXPECT_TRUE(has(e, "line 1 of the input: the line is longer than 1024 KiB"))
         << source << ": " << e;
     EXPECT_LT(endless.served(), std::size_t{2} << 20) << source;
   }
@@ -228,7 +229,7 @@ TEST_F(HamsterFileTest, DatabasesThatAreNotHamstersOrAreDamagedAreRefused) {
       {copy("UPDATE tags SET name = x'00ff' WHERE id = 1"), "its tag is not a text"},
   };
   for (const auto& [path, error] : cases)
-    EXPECT_NE(errorOf(path).find(error), std::string::npos) << path << ": " << errorOf(path);
+    EXPECT_TRUE(has(errorOf(path), error)) << path << ": " << errorOf(path);
 }
 
 TEST_F(HamsterFileTest, TheDatabaseIsReadWithoutChangingOrAddingAnything) {

@@ -95,16 +95,16 @@ TEST_P(RealFilesTest, TotalsEqualTheProgramsOwnAndASecondImportChangesNothing) {
   const RealFile& f = GetParam();
   clock.setLocal(DateText::parseIso(f.now));
   const std::string dry = output({"import", "--from", f.source, data(f.file), "--dry-run"});
-  EXPECT_NE(dry.find("Would import from " + std::string(f.source)), std::string::npos) << dry;
+  EXPECT_TRUE(has(dry, "Would import from " + std::string(f.source))) << dry;
   EXPECT_EQ(totals(), Totals()) << "a dry run stores nothing";
 
   const std::string done = output({"import", "--from", f.source, data(f.file)});
-  EXPECT_NE(done.find(f.timing), std::string::npos) << done;
+  EXPECT_TRUE(has(done, f.timing)) << done;
   EXPECT_EQ(totals(f.splitAtMidnight), f.expected) << done;
 
   const std::string before = journal();
   const std::string again = output({"import", "--from", f.source, data(f.file)});
-  EXPECT_NE(again.find(": 0 new entries, 0 updated"), std::string::npos) << again;
+  EXPECT_TRUE(has(again, ": 0 new entries, 0 updated")) << again;
   EXPECT_EQ(journal(), before);
 }
 

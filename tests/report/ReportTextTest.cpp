@@ -8,6 +8,7 @@
 #include "core/DateText.h"
 #include "core/DateTimeError.h"
 #include "tests/support/ScopedTimeZone.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
@@ -69,8 +70,7 @@ TEST(TextReport, RangeLine) {
       {request("1/5/2003", "", "Design"), "Range: 1/5/2003 ->, Category: Design\r\n"},
       {request("", "1/7/2003"), "Range: <- 1/7/2003, Category: ALL\r\n"},
   };
-  for (const auto& [r, line] : cases)
-    EXPECT_NE(render<TextReport>({}, r).find(line), std::string::npos) << line;
+  for (const auto& [r, line] : cases) EXPECT_TRUE(has(render<TextReport>({}, r), line)) << line;
 }
 
 // The days a report reads from the store: whole days, 1/1/1900 through 1/1/2999 by default.
@@ -112,7 +112,7 @@ TEST(TextReport, EndsAcrossChangesOfTheClocks) {
       {elsewhere, "1:59:00 AM through 2:01:00 AM"},
   };
   for (const auto& c : cases)
-    EXPECT_NE(report({c.e}).find(c.shown), std::string::npos) << c.shown << "\n" << report({c.e});
+    EXPECT_TRUE(has(report({c.e}), c.shown)) << c.shown << "\n" << report({c.e});
 }
 
 // A long report reaches its output in pieces as it is made, each of whole days' sections

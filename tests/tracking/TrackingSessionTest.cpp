@@ -22,21 +22,16 @@ TEST_F(TrackingSessionTest, StartWritesAStartMarkerAndATimedTaskEntryStopClosesT
   EXPECT_EQ(session->status().minutes, 95);
   EXPECT_EQ(session->status().categories, "Design");
   session->stop();
-  const std::vector<JournalEntry> j = journal();
-  ASSERT_EQ(j.size(), 3u);
-  const Instant nine = TimeZone::fromLocal(monday9());
-  EXPECT_EQ(j[0].subject, "Start Work");
-  EXPECT_EQ(j[0].categories, "Tallyworks Start");
-  EXPECT_EQ(j[0].type, "TWEvent");
-  EXPECT_EQ(j[0].start, nine);
-  EXPECT_EQ(j[1].subject, "Page layout");
-  EXPECT_EQ(j[1].type, "Task");
-  EXPECT_EQ(j[1].taskUid, store.tasks()[0].uid);
-  EXPECT_EQ(j[1].start, nine);
-  EXPECT_EQ(j[1].seconds, 95 * 60);
-  EXPECT_EQ(j[2].subject, "Stop Work");
-  EXPECT_EQ(j[2].categories, "Tallyworks Stop");
-  EXPECT_EQ(j[2].start, nine.plus(95 * 60));
+  // Each entry as "subject|categories|type|task|start (seconds after 9:00)|seconds".
+  std::vector<std::string> lines;
+  for (const JournalEntry& e : journal())
+    lines.push_back(e.subject + "|" + e.categories + "|" + e.type + "|" + e.taskUid + "|" +
+                    std::to_string(e.start.secondsSince(TimeZone::fromLocal(monday9()))) + "|" +
+                    std::to_string(e.seconds));
+  const std::string task = store.tasks()[0].uid;
+  EXPECT_EQ(lines, (Subjects{"Start Work|Tallyworks Start|TWEvent||0|0",
+                             "Page layout|Design|Task|" + task + "|0|5700",
+                             "Stop Work|Tallyworks Stop|TWEvent||5700|0"}));
   EXPECT_FALSE(store.timer().running());
   EXPECT_EQ(session->status().state, State::Stopped);
 }
@@ -57,16 +52,9 @@ TEST_F(TrackingSessionTest, TheMarkerWrittenLastDecidesWhetherStartWritesOne) {
   for (const auto& c : cases) {
     test::TempFolder other;
     SqliteJournalStore s(other.file("store.db"));
-    Task t;
-    t.subject = "Page layout";
-    s.addTask(t);
-    for (const auto& [subject, d] : c.markers) {
-      JournalEntry m;
-      m.subject = subject;
-      m.type = "TWEvent";
-      m.start = TimeZone::fromLocal(DateTime::fromParts(2024, 3, d, 8));
-      s.addEntry(m);
-    }
+    s.addTask(Task{0, "", "Page layout", "", TaskStatus::NotStarted, 0});
+    for (const auto& [subject, d] : c.markers)
+      s.addEntry(test::localEntry(subject, DateTime::fromParts(2024, 3, d, 8), 0, "TWEvent"));
     TrackingSession session(s, clock, ProcessIdentity::self(), EntryTypeRule(""));
     session.reloadTasks();
     session.start("Page layout");
