@@ -129,28 +129,21 @@ TEST_F(ImporterTest, TheIntervalBeingTimedBecomesTheTimerOnlyWhenNoneRuns) {
   EXPECT_EQ(store.timer().entryId, t.entryId);
 }
 
+// Imported days keep their markers, and the period of work open here stays open.
 TEST_F(ImporterTest, ImportedDaysDoNotCloseThePeriodOfWorkOpenHere) {
-  const std::vector<ForeignEntry> day = {
-      marker(ForeignEntry::Kind::StartWork, "start", kNow.plus(-30 * kDay)),
-      work("w", "Layout", kNow.plus(-30 * kDay), 3600),
-      marker(ForeignEntry::Kind::StopWork, "stop", kNow.plus(-30 * kDay + 3600))};
-  for (const bool openBefore : {false, true}) {
-    TempFolder other;
-    SqliteJournalStore fresh(other.file("store.db"));
-    SqliteImportLedger freshLedger(fresh);
-    WorkMarkers freshMarkers(fresh);
-    if (openBefore) freshMarkers.openAt(kNow.plus(-60));
-    Importer::Options options;
-    options.now = kNow;
-    ForeignJournal journal;
-    journal.source = "test";
-    journal.entries = day;
-    EXPECT_EQ(Importer(&fresh, &freshLedger, options).run(journal).markers, 2);
-    EXPECT_EQ(freshMarkers.open(), openBefore);
-    if (openBefore) {
-      EXPECT_EQ(freshMarkers.openedBy()->start, kNow.plus(-60));
-    }
+  WorkMarkers markers(store);
+  for (const std::int64_t day : {30, 20}) {
+    const std::string id = std::to_string(day);
+    const Instant start = kNow.plus(-day * kDay);
+    EXPECT_EQ(import({marker(ForeignEntry::Kind::StartWork, "start" + id, start),
+                      work("w" + id, "Layout", start, 3600),
+                      marker(ForeignEntry::Kind::StopWork, "stop" + id, start.plus(3600))})
+                  .markers,
+              2);
+    EXPECT_EQ(markers.open(), day == 20);
+    if (day == 30) markers.openAt(kNow.plus(-60));
   }
+  EXPECT_EQ(markers.openedBy()->start, kNow.plus(-60));
 }
 
 TEST_F(ImporterTest, TasksAreMadeOpenWhenRecentClosedWhenOldOrDoneInTheSource) {

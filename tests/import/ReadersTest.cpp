@@ -14,7 +14,6 @@
 #include "import/ImportError.h"
 #include "import/TimewarriorReader.h"
 #include "import/ical/KtimetrackerReader.h"
-#include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/FailureOf.h"
@@ -188,16 +187,9 @@ class HamsterFileTest : public ::testing::Test {
     sqlite3_close(db);
     return path;
   }
+  // Opening fails with a StoreError, reading with an ImportError.
   std::string errorOf(const std::string& path) {
-    try {
-      const auto facts = opener.openHamster(path);
-      HamsterReader::read(*facts);
-    } catch (const StoreError& e) {
-      return e.what();
-    } catch (const ImportError& e) {
-      return e.what();
-    }
-    return "";
+    return failureOf<Error>([&] { HamsterReader::read(*opener.openHamster(path)); });
   }
 
   TempFolder folder;
