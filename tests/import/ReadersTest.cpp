@@ -8,6 +8,7 @@
 #include <sstream>
 #include <streambuf>
 
+#include "ImportFixture.h"
 #include "import/CsvReader.h"
 #include "import/GtimelogReader.h"
 #include "import/HamsterReader.h"
@@ -179,8 +180,7 @@ class HamsterFileTest : public ::testing::Test {
   // A copy of the real database, changed by the SQL given.
   std::string copy(const char* sql) {
     std::string path = folder.file("copy" + std::to_string(++copies_) + ".db");
-    std::filesystem::copy_file(std::string(TW_IMPORT_DATA) + "/hamster.db", path,
-                               std::filesystem::copy_options::overwrite_existing);
+    hamsterDatabase(path);
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
@@ -202,7 +202,7 @@ class HamsterFileTest : public ::testing::Test {
 TEST_F(HamsterFileTest, DatabasesThatAreNotHamstersOrAreDamagedAreRefused) {
   writeBytes(folder.file("text.db"), "activity\tstart\nx\t2024\n");
   { const SqliteJournalStore made(folder.file("tallyworks.db")); }
-  const std::string whole = readBytes(std::string(TW_IMPORT_DATA) + "/hamster.db");
+  const std::string whole = readBytes(hamsterDatabase(folder.file("whole.db")));
   writeBytes(folder.file("truncated.db"), whole.substr(0, 5000));
   const std::pair<std::string, const char*> cases[] = {
       {folder.file("missing.db"), "No such file"},
