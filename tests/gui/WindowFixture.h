@@ -58,28 +58,28 @@ class FakeDesktop : public MessageBoxes,
     offered.push_back(filter + " " + fileName);
     return answers.empty() ? QString() : answers.takeFirst();
   }
-  void print(const QString& text) override {
-    if (!printFailure.empty()) throw std::runtime_error(printFailure);
-    printed.push_back(text);
-  }
-  void printImage(const QImage& image) override {
-    if (!printFailure.empty()) throw std::runtime_error(printFailure);
-    printedImages.push_back(image);
-  }
+  void print(const QString& text) override { record(printed, text); }
+  void printImage(const QImage& image) override { record(printedImages, image); }
   // Recorded as "<title>: <html>".
   void printDocument(const QString& title, const QString& html) override {
-    if (!printFailure.empty()) throw std::runtime_error(printFailure);
-    printed.push_back(title + ": " + html);
+    record(printed, title + ": " + html);
   }
   int exec(QDialog& dialog) override { return onDialog ? onDialog(dialog) : 0; }
 
   std::function<void()> onMessage;
-  QStringList messages, answers, offered;
+  QStringList messages, answers, offered, printed;
   QList<bool> replies;
-  QStringList printed;
   QList<QImage> printedImages;
   std::string printFailure;
   std::function<int(QDialog&)> onDialog;
+
+ private:
+  // What was printed, or the failure the test asked for.
+  template <typename Printed>
+  void record(QList<Printed>& list, const std::type_identity_t<Printed>& item) {
+    if (!printFailure.empty()) throw std::runtime_error(printFailure);
+    list.push_back(item);
+  }
 };
 
 // Opens SQLite stores and records how each was opened (on whichever thread).
