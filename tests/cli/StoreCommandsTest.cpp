@@ -113,12 +113,10 @@ TEST_F(MissingStoreTest, CommandsThatOnlyReadShowAStoreNotMadeYetAsEmptyAndCreat
 class IcalCommandsTest : public CliTest {};
 
 TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
-  const std::string lines = R"({"subject":"Early","start":"2024-02-29T23:30:00","duration":30})"
-                            "\n"
-                            R"({"subject":"Inside","start":"2024-03-01T09:00:00","duration":45})"
-                            "\n"
-                            R"({"subject":"Late","start":"2024-03-02T00:00:00","duration":5})"
-                            "\n";
+  const std::string lines = R"({"subject":"Early","start":"2024-02-29T23:30:00","duration":30}
+{"subject":"Inside","start":"2024-03-01T09:00:00","duration":45}
+{"subject":"Late","start":"2024-03-02T00:00:00","duration":5}
+)";
   ASSERT_EQ(run({"journal", "import", "-"}, lines), 0) << err.str();
   const std::string file = folder.file("day.ics");
   EXPECT_EQ(output({"ical", "export", file, "--from", "3/1/2024", "--to", "2024-03-01"}),

@@ -93,6 +93,9 @@ TEST(ReadersTest, MalformedFilesAreRefusedSayingWhereAndWhy) {
 }
 
 TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
+  const auto event = [](const std::string& lines) {
+    return "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n" + lines + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  };
   const Case cases[] = {
       {"gtimelog", "2024-03-28 09:00: arrived\n2024-03-28 9:40: x\n2024-03-28 10:00: a\n",
        "line 2: gtimelog reads no time in it: \"2024-03-28 9:40: x\""},
@@ -102,17 +105,10 @@ TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
       {"gtimelog", "2024-03-28 09:00: arrived\n2024-03-28 09:40: call -- ***\n",
        "line 2: hidden from gtimelog's reports (***)"},
       {"gtimelog", "2024-03-28 09:00: arrived\n2024-03-28 09:40: \n", "an entry without text"},
-      {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e1\r\nDTSTART;VALUE=DATE:20240328\r\nEND:VEVENT\r\n"
-       "END:VCALENDAR\r\n",
+      {"ktimetracker", event("UID:e1\r\nDTSTART;VALUE=DATE:20240328"),
        "event \"e1\": it has no start of day and time"},
-      {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240328T090000\r\nEND:VEVENT\r\nEND:"
-       "VCALENDAR\r\n",
-       "event 1: it has no UID"},
-      {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e2\r\nDTSTART:banana\r\nEND:VEVENT\r\n"
-       "END:VCALENDAR\r\n",
+      {"ktimetracker", event("DTSTART:20240328T090000"), "event 1: it has no UID"},
+      {"ktimetracker", event("UID:e2\r\nDTSTART:banana"),
        "event \"e2\": it has no start of day and time"},
   };
   for (const Case& c : cases)
