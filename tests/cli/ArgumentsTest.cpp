@@ -71,7 +71,6 @@ TEST_F(ArgumentsTest, ArgumentsGivenWronglyAreUsageErrorsThatTouchNothing) {
       {{"report", "--from", longDate}, "", 2, "is not a date"},
       {{"backup"}, "", 2, "FILE"},
       {{"task", "add", "caf\xe9"}, "", 2, "SUBJECT must be valid UTF-8 text: \"caf\\xe9\""},
-      {{"task", "add", "<Refresh>"}, "", 2, "the name of an entry of the main window's task list"},
       {{"report", "--to", "12/31/9999"}, "", 2, "a range can end on 12/30/9999 at the latest"},
       {{"journal", "list", "--to", "9999-12-31"}, "", 2, "12/30/9999 at the latest"},
       {{"journal", "add", "--subject", "X", "--start", "3/1/2024 9:00", "--minutes", "5", "--body",
@@ -118,11 +117,8 @@ TEST_F(ArgumentsTest, NumbersAreDecimal) {
 }
 
 TEST_F(ArgumentsTest, HelpAndVersionGoToStandardOutput) {
-  ASSERT_EQ(runRaw({"--help"}), 0);
-  for (const char* command : {"task", "journal", "report", "csv", "backup", "check"})
-    EXPECT_TRUE(has(out.str(), command)) << command;
   ASSERT_EQ(runRaw({"report", "--help"}), 0);
-  EXPECT_TRUE(has(out.str(), "letter case aside (no wildcards)")) << out.str();
+  EXPECT_TRUE(has(out.str(), "--category")) << out.str();
   ASSERT_EQ(runRaw({"--version"}), 0);
   EXPECT_EQ(out.str(), "tallyworks " TALLYWORKS_VERSION "\n");
 }
