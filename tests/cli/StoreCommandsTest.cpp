@@ -15,10 +15,9 @@ class StoreCommandsTest : public CliTest {
   void SetUp() override {
     clock.advance(3600);  // the entries' starts
     std::string lines;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000; ++i)
       lines += R"({"subject":"S)" + std::to_string(i) +
                R"(","start":"2024-03-01T09:00:00","body":")" + std::string(200, 'x') + "\"}\n";
-    }
     ASSERT_EQ(run({"journal", "import", "-"}, lines), 0) << err.str();
   }
 };

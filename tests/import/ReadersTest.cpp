@@ -169,8 +169,6 @@ TEST(ReadersTest, AGigabyteLineIsRefusedEarly) {
   }
 }
 
-// ---- Hamster databases ----
-
 class HamsterFileTest : public ::testing::Test {
  protected:
   // A copy of the real database, changed by the SQL given.

@@ -95,8 +95,7 @@ TEST_F(HostileServerTest, AddressesOutsideTheCollectionAreNeverTouched) {
                                  kDentist + "</calendar-data>"));
   };
   entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
-  request("PUT", "/alice/timelog/other.ics",
-          std::string(kDentist).replace(std::string(kDentist).find("dentist"), 7, "other"));
+  request("PUT", "/alice/timelog/other.ics", test::replaced(kDentist, "dentist", "other"));
   const SyncResult r = viaProxy(*laptop);
   EXPECT_EQ(r.foreign, 7) << r.summary();
   EXPECT_EQ(r.received, 1) << r.summary();
