@@ -31,10 +31,6 @@ class StoreFaultTest : public ::testing::Test {
     session->reloadTasks();
     session->attach();
   }
-  void TearDown() override {
-    session.reset();
-    store.reset();
-  }
 
   TrackingSession::Status after(std::int64_t seconds) {
     clock.advance(seconds);
