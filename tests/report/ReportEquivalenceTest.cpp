@@ -61,6 +61,7 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
     });
     std::optional<DateTime> first = base.addDays(number(0, 7));
     std::optional<DateTime> last = base.addDays(number(0, 7));
+    if (round % 4 != 0 && *last < *first) std::swap(first, last);  // a few backwards
     reference.category = pick(kFilters);
     reference.startDate = DateText::shortDate(*first);
     reference.endDate = DateText::shortDate(*last);
