@@ -5,6 +5,7 @@
 #include "billing/BillPricing.h"
 #include "billing/Rounding.h"
 #include "billing/TimesheetBuilder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::pricing_test {
 
@@ -149,7 +150,7 @@ TEST(BillPricing, ProblemsOfThePeriodAndTimeNotBilled) {
   EXPECT_EQ(kinds, (std::vector<Bill::Problem::Kind>{Bill::Problem::Kind::SeveralClients,
                                                      Bill::Problem::Kind::Overlap,
                                                      Bill::Problem::Kind::OpenTimer}));
-  EXPECT_NE(bill.problems[0].text.find("Acme, Globex"), std::string::npos);
+  EXPECT_TRUE(test::has(bill.problems[0].text, "Acme, Globex"));
 }
 
 TEST(Timesheet, AClientsWeekEqualsItsBillForTheWeek) {

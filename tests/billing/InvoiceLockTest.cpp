@@ -10,6 +10,7 @@
 #include "store/sqlite/SqliteBillingStore.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::lock_test {
 
@@ -50,62 +51,34 @@ class InvoiceLockTest : public ::testing::Test {
 };
 
 TEST_F(InvoiceLockTest, EveryChangeToAnInvoicedEntryIsRefusedNamingThePeriod) {
-  const auto moved = [](JournalEntry e, DateTime to) {
-    e.start = Instant::fromLocal(to, e.utcOffset);
-    return e;
+  const auto update = [&](JournalEntry e, const std::function<void(JournalEntry&)>& change) {
+    change(e);
+    journal.updateEntry(e);
   };
+  const auto moveTo = [](DateTime to) {
+    return [to](JournalEntry& e) { e.start = Instant::fromLocal(to, e.utcOffset); };
+  };
+  JournalEntry marker = entry("Start Work", "Acme", day(3));
+  marker.type = "TWEvent";
+  JournalEntry shorter = inside;
+  shorter.seconds = 60;
   struct Case {
     const char* what;
     std::function<void()> change;
     bool refused;
   } cases[] = {
-      {"edit inside",
-       [&] {
-         JournalEntry e = inside;
-         e.body = "x";
-         journal.updateEntry(e);
-       },
-       true},
-      {"move out", [&] { journal.updateEntry(moved(inside, day(20))); }, true},
-      {"move in", [&] { journal.updateEntry(moved(outside, day(14))); }, true},
-      {"name the client",
-       [&] {
-         JournalEntry e = other;
-         e.categories = "Globex, Acme";
-         journal.updateEntry(e);
-       },
+      {"edit inside", [&] { update(inside, [](JournalEntry& e) { e.body = "x"; }); }, true},
+      {"move out", [&] { update(inside, moveTo(day(20))); }, true},
+      {"move in", [&] { update(outside, moveTo(day(14))); }, true},
+      {"name the client", [&] { update(other, [](JournalEntry& e) { e.categories += ", Acme"; }); },
        true},
       {"delete", [&] { journal.deleteEntry(inside.id); }, true},
       {"add", [&] { journal.addEntry(entry("Split", "Acme", day(3))); }, true},
-      {"import over",
-       [&] {
-         JournalEntry e = inside;
-         e.seconds = 60;
-         journal.importEntry(e);
-       },
-       true},
+      {"import over", [&] { journal.importEntry(shorter); }, true},
       {"import new", [&] { journal.importEntry(entry("New", "ACME", day(15, 23))); }, true},
-      {"other client",
-       [&] {
-         JournalEntry e = other;
-         e.seconds = 1;
-         journal.updateEntry(e);
-       },
-       false},
-      {"outside",
-       [&] {
-         JournalEntry e = outside;
-         e.seconds = 1;
-         journal.updateEntry(e);
-       },
-       false},
-      {"marker",
-       [&] {
-         JournalEntry marker = entry("Start Work", "Acme", day(3));
-         marker.type = "TWEvent";
-         journal.addEntry(marker);
-       },
-       false},
+      {"other client", [&] { update(other, [](JournalEntry& e) { e.seconds = 1; }); }, false},
+      {"outside", [&] { update(outside, [](JournalEntry& e) { e.seconds = 1; }); }, false},
+      {"marker", [&] { journal.addEntry(marker); }, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -114,9 +87,7 @@ TEST_F(InvoiceLockTest, EveryChangeToAnInvoicedEntryIsRefusedNamingThePeriod) {
       EXPECT_FALSE(c.refused);
     } catch (const InvoicedError& e) {
       EXPECT_TRUE(c.refused);
-      EXPECT_NE(std::string(e.what()).find("invoiced for Acme, 1\u201315 Nov 2026"),
-                std::string::npos)
-          << e.what();
+      EXPECT_TRUE(test::has(e.what(), "invoiced for Acme, 1\u201315 Nov 2026")) << e.what();
     }
   }
   EXPECT_EQ(journal.entry(inside.id)->seconds, 1800);

@@ -3,6 +3,7 @@
 #include "billing/BillCsv.h"
 #include "billing/BillHtml.h"
 #include "billing/BillText.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::writers_test {
 
@@ -54,17 +55,16 @@ TEST(BillText, ATableOfLinesSubtotalsAndTheTotal) {
 
 TEST(BillHtml, EveryTextIsEscapedAndNothingIsFetched) {
   const std::string html = BillHtml::write(bill(), MoneyFormat::plain());
-  EXPECT_EQ(html.find("<script>"), std::string::npos);
-  EXPECT_NE(html.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; Co"),
-            std::string::npos);
+  EXPECT_FALSE(test::has(html, "<script>"));
+  EXPECT_TRUE(test::has(html, "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; Co"));
   for (const char* outside : {"src=", "href=", "url(", "@import"})
-    EXPECT_EQ(html.find(outside), std::string::npos) << outside;
+    EXPECT_FALSE(test::has(html, outside)) << outside;
 }
 
 TEST(BillCsv, TextsAreQuotedAndNeverRunAsFormulas) {
   const std::string csv = BillCsv::write(bill());
-  EXPECT_NE(csv.find(",\"<script>alert(\"\"x\"\")</script> & Co\",rounding,"), std::string::npos);
-  EXPECT_NE(csv.find(",'=cmd|' /c calc'!A1,"), std::string::npos);
+  EXPECT_TRUE(test::has(csv, ",\"<script>alert(\"\"x\"\")</script> & Co\",rounding,"));
+  EXPECT_TRUE(test::has(csv, ",'=cmd|' /c calc'!A1,"));
   EXPECT_EQ(csv.substr(csv.rfind("\r\n", csv.size() - 3) + 2),
             "Acme,,total,,,,3000,3600,1.00,,100.00,EUR\r\n");
 }

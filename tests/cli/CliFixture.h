@@ -13,6 +13,7 @@
 #include "import/ical/KtimetrackerReader.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 
@@ -63,7 +64,7 @@ class CliTest : public ::testing::Test {
       EXPECT_EQ(e, "");
       return;
     }
-    EXPECT_NE(e.find(c.message), std::string::npos) << e;
+    EXPECT_TRUE(has(e, c.message)) << e;
     EXPECT_EQ(e.rfind("tallyworks: ", 0), 0u) << e;
     EXPECT_EQ(e.find('\n'), e.size() - 1) << "one line: " << e;
   }

@@ -85,12 +85,12 @@ TEST_F(EditingTest, TasksAreRenamedChangedAndDeletedKeepingTheirEntries) {
   EXPECT_EQ(output({"task", "rename", "WRITE", "Draft"}), "");
   EXPECT_EQ(output({"task", "edit", "draft", "--categories", "Text", "--status", "3"}), "");
   EXPECT_EQ(output({"task", "list", "--all"}), "Draft\tText\t3\n");
-  EXPECT_EQ(output({"journal", "export"}).find(R"("task":""})"), std::string::npos);
+  EXPECT_FALSE(has(output({"journal", "export"}), R"("task":""})"));
   expectCase({{"task", "delete", "Draft", "--force"}, "", 0, ""});
   EXPECT_EQ(output({"task", "list", "--all"}), "");
   const std::string lines = output({"journal", "export"});
-  EXPECT_NE(lines.find(R"("subject":"Write")"), std::string::npos) << "the entry stays";
-  EXPECT_NE(lines.find(R"("task":""})"), std::string::npos) << "tied to no task";
+  EXPECT_TRUE(has(lines, R"("subject":"Write")")) << "the entry stays";
+  EXPECT_TRUE(has(lines, R"("task":""})")) << "tied to no task";
   ASSERT_EQ(run({"task", "add", "Spare"}), 0);
   expectCase({{"task", "delete", "spare"}, "", 0, ""});
 }

@@ -16,6 +16,7 @@
 #include "store/sqlite/SqliteJournalStore.h"
 #include "sync/SyncConfig.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 #include "tracking/TrackingSession.h"
 
 namespace tw {
@@ -50,7 +51,7 @@ TEST(ErrorKindsTest, EachLayerFailsWithAnErrorOfOurs) {
       c.fail();
       ADD_FAILURE() << "did not fail";
     } catch (const Error& e) {
-      EXPECT_NE(std::string(e.what()).find(c.described), std::string::npos) << e.what();
+      EXPECT_TRUE(test::has(std::string(e.what()), c.described)) << e.what();
     } catch (const std::exception& e) {
       ADD_FAILURE() << "not one of ours: " << e.what();
     }

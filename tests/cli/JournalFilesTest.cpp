@@ -27,14 +27,13 @@ TEST_F(JournalFilesTest, ExportWritesEveryKeyAndTheZoneOrGivenOffsetOfEachStart)
   EXPECT_EQ(
       first.substr(0, first.find(R"(,"uid":")")),
       R"({"subject":"Write","start":"2024-07-01T09:00:00","duration":90,"categories":"Docs","type":"Task","companies":"Acme","body":"first")");
-  EXPECT_NE(first.find(R"("seconds":5400,"utc_offset":-14400,"task":""})"), std::string::npos);
-  EXPECT_NE(
-      lines.find(
-          R"({"subject":"Call","start":"2024-01-02T10:00:00","duration":1,"categories":"","type":"","companies":"","body":"","uid":"call-1","seconds":61,"utc_offset":3600,"task":"t-1"})"),
-      std::string::npos)
+  EXPECT_TRUE(has(first, R"("seconds":5400,"utc_offset":-14400,"task":""})"));
+  EXPECT_TRUE(has(
+      lines,
+      R"({"subject":"Call","start":"2024-01-02T10:00:00","duration":1,"categories":"","type":"","companies":"","body":"","uid":"call-1","seconds":61,"utc_offset":3600,"task":"t-1"})"))
       << lines;
-  EXPECT_NE(lines.find(R"("duration":0,)"), std::string::npos);
-  EXPECT_NE(lines.find(R"("utc_offset":-18000,)"), std::string::npos) << "winter in New York";
+  EXPECT_TRUE(has(lines, R"("duration":0,)"));
+  EXPECT_TRUE(has(lines, R"("utc_offset":-18000,)")) << "winter in New York";
 }
 
 TEST_F(JournalFilesTest, ExportAndImportMakeALosslessRoundTripThatNeverDoublesEntries) {
@@ -93,13 +92,13 @@ TEST_F(JournalFilesTest, OneBadLineImportsNothingAndTheMessageSaysWhatIsWrongWhe
   for (CommandCase c : cases) {
     c.args = {"journal", "import", "-"};
     expectCase(c);
-    EXPECT_NE(err.str().find("nothing was imported"), std::string::npos);
+    EXPECT_TRUE(has(err.str(), "nothing was imported"));
   }
   EXPECT_EQ(exported(), before);
   EXPECT_EQ(run({"journal", "import", folder.file("none.jsonl")}), 1);
-  EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
+  EXPECT_TRUE(has(err.str(), "cannot be read"));
   EXPECT_EQ(run({"journal", "import", folder.path().string()}), 1);
-  EXPECT_NE(err.str().find("it is a folder, not a file"), std::string::npos);
+  EXPECT_TRUE(has(err.str(), "it is a folder, not a file"));
 }
 
 }  // namespace

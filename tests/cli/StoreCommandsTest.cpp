@@ -15,10 +15,9 @@ class StoreCommandsTest : public CliTest {
   void SetUp() override {
     clock.advance(3600);  // the entries' starts
     std::string lines;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000; ++i)
       lines += R"({"subject":"S)" + std::to_string(i) +
                R"(","start":"2024-03-01T09:00:00","body":")" + std::string(200, 'x') + "\"}\n";
-    }
     ASSERT_EQ(run({"journal", "import", "-"}, lines), 0) << err.str();
   }
 };
@@ -33,10 +32,9 @@ TEST_F(StoreCommandsTest, ADamagedStoreIsRefusedForWritingAndRecoveredIntoANewOn
   }
   const std::string damaged = readBytes(store);
   EXPECT_EQ(run({"check"}), 1);
-  EXPECT_NE(out.str().find("malformed"), std::string::npos) << out.str();
-  EXPECT_NE(err.str().find("The store is damaged; `tallyworks --store \"" + store +
-                           "\" recover NEW-FILE` saves"),
-            std::string::npos)
+  EXPECT_TRUE(has(out.str(), "malformed")) << out.str();
+  EXPECT_TRUE(has(err.str(), "The store is damaged; `tallyworks --store \"" + store +
+                                 "\" recover NEW-FILE` saves"))
       << err.str();
   const CommandCase refused[] = {
       {{"task", "add", "New"}, "", 1, "is damaged (the check found: "},
@@ -45,8 +43,7 @@ TEST_F(StoreCommandsTest, ADamagedStoreIsRefusedForWritingAndRecoveredIntoANewOn
   for (const CommandCase& c : refused) expectCase(c);
   const std::string recovered = folder.file("recovered.db");
   const std::string saved = output({"recover", recovered});
-  EXPECT_NE(saved.find(" journal entries and 0 of 0 tasks in " + recovered), std::string::npos)
-      << saved;
+  EXPECT_TRUE(has(saved, " journal entries and 0 of 0 tasks in " + recovered)) << saved;
   EXPECT_EQ(readBytes(store), damaged);
   store = recovered;
   EXPECT_EQ(output({"check"}), "ok\n");
@@ -67,15 +64,14 @@ TEST_F(StoreCommandsTest, ValuesOutOfRangeAreShownAndNamedByCheckWithoutFailingA
     s.addEntry(e);
   }
   const std::string lines = output({"journal", "export"});
-  EXPECT_NE(lines.find(R"("start":"0000-01-01T00:00:00")"), std::string::npos);
-  EXPECT_NE(err.str().find("warning: 2 entries hold values"), std::string::npos) << err.str();
-  EXPECT_NE(output({"journal", "list", "--from", "3/1/2024"}).find("Endless"), std::string::npos);
+  EXPECT_TRUE(has(lines, R"("start":"0000-01-01T00:00:00")"));
+  EXPECT_TRUE(has(err.str(), "warning: 2 entries hold values")) << err.str();
+  EXPECT_TRUE(has(output({"journal", "list", "--from", "3/1/2024"}), "Endless"));
   EXPECT_EQ(run({"check"}), 1);
   EXPECT_EQ(out.str().rfind("entry "), out.str().find("\nentry ") + 1) << "two lines";
-  EXPECT_NE(out.str().find(": the start, 0000-01-01T00:00:00, lies outside"), std::string::npos);
-  EXPECT_NE(out.str().find(": the length, 1,007,999,989,920 minutes, is more than"),
-            std::string::npos);
-  EXPECT_NE(err.str().find("2 items hold values Tallyworks no longer accepts"), std::string::npos);
+  EXPECT_TRUE(has(out.str(), ": the start, 0000-01-01T00:00:00, lies outside"));
+  EXPECT_TRUE(has(out.str(), ": the length, 1,007,999,989,920 minutes, is more than"));
+  EXPECT_TRUE(has(err.str(), "2 items hold values Tallyworks no longer accepts"));
 }
 
 // Entries that cannot be billed as they are make a line each and an exit code of their own.
@@ -85,10 +81,9 @@ TEST_F(StoreCommandsTest, CheckListsEntriesThatCannotBeBilledAsTheyAre) {
 {"subject":"B","start":"2024-03-01T10:30:00","seconds":600})";
   ASSERT_EQ(run({"journal", "import", "-"}, journal), 0) << err.str();
   EXPECT_EQ(run({"check"}), CommandLine::kFindings);
-  EXPECT_NE(out.str().find(R"("B"): overlaps "A" (3/1/2024 10:00:00 AM, 60 min) by 10 min)"),
-            std::string::npos)
+  EXPECT_TRUE(has(out.str(), R"("B"): overlaps "A" (3/1/2024 10:00:00 AM, 60 min) by 10 min)"))
       << out.str();
-  EXPECT_NE(err.str().find("1 journal entries cannot be billed"), std::string::npos);
+  EXPECT_TRUE(has(err.str(), "1 journal entries cannot be billed"));
 }
 
 class MissingStoreTest : public CliTest {};
@@ -117,12 +112,10 @@ TEST_F(MissingStoreTest, CommandsThatOnlyReadShowAStoreNotMadeYetAsEmptyAndCreat
 class IcalCommandsTest : public CliTest {};
 
 TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
-  const std::string lines = R"({"subject":"Early","start":"2024-02-29T23:30:00","duration":30})"
-                            "\n"
-                            R"({"subject":"Inside","start":"2024-03-01T09:00:00","duration":45})"
-                            "\n"
-                            R"({"subject":"Late","start":"2024-03-02T00:00:00","duration":5})"
-                            "\n";
+  const std::string lines = R"({"subject":"Early","start":"2024-02-29T23:30:00","duration":30}
+{"subject":"Inside","start":"2024-03-01T09:00:00","duration":45}
+{"subject":"Late","start":"2024-03-02T00:00:00","duration":5}
+)";
   ASSERT_EQ(run({"journal", "import", "-"}, lines), 0) << err.str();
   const std::string file = folder.file("day.ics");
   EXPECT_EQ(output({"ical", "export", file, "--from", "3/1/2024", "--to", "2024-03-01"}),
@@ -136,7 +129,7 @@ TEST_F(IcalCommandsTest, ExportsTheDaysChosenAndReadsTheFileBackUnchanged) {
   };
   for (const CommandCase& c : cases) {
     EXPECT_EQ(run(c.args, c.input), c.code) << c.args[1] << ' ' << err.str();
-    EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    EXPECT_TRUE(has(err.str(), c.message)) << err.str();
   }
 }
 
@@ -166,7 +159,7 @@ TEST_F(IcalCommandsTest, ImportRefusesItemsThatBreakWhatAnItemMayHold) {
             "added 1, updated 0, unchanged 0, 9 unreadable skipped\n");
   const std::string listed = output({"journal", "list"});
   EXPECT_EQ(listed.find('\n'), listed.size() - 1) << listed;
-  EXPECT_NE(listed.find("\t60\tFine\t"), std::string::npos) << listed;
+  EXPECT_TRUE(has(listed, "\t60\tFine\t")) << listed;
   EXPECT_EQ(output({"task", "list", "--all"}), "");
   clock.advance(7200);  // the end of "Fine"
   EXPECT_EQ(output({"check"}), "ok\n");

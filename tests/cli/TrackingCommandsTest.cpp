@@ -1,8 +1,11 @@
 // start, pause, stop, last and status.
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "CliFixture.h"
 #include "store/sqlite/SqliteJournalStore.h"
+#include "tests/support/Entries.h"
 
 namespace tw::test {
 namespace {
@@ -14,16 +17,12 @@ class TrackingCommandsTest : public CliTest {
     ASSERT_EQ(run({"task", "add", "Review"}), 0);
     ASSERT_EQ(run({"task", "add", "Old", "--status", "2"}), 0);
   }
-  // Minutes and subject of each journal entry, in start order.
+  // Minutes and subject of each journal entry, in the order stored.
   std::vector<std::string> journal() {
     std::vector<std::string> entries;
-    std::istringstream lines(output({"journal", "list"}));
-    for (std::string line; std::getline(lines, line);) {
-      std::vector<std::string> fields;
-      std::istringstream split(line);
-      for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
-      entries.push_back(fields.at(2) + ' ' + fields.at(3));
-    }
+    if (std::filesystem::exists(store))
+      for (const JournalEntry& e : allEntries(*opener.open(store, StoreOpener::Access::ReadOnly)))
+        entries.push_back(std::to_string(e.minutes()) + ' ' + e.subject);
     return entries;
   }
 };

@@ -6,6 +6,7 @@
 
 #include "core/DateTime.h"
 #include "core/EntryRules.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
@@ -39,12 +40,7 @@ TEST(EntryRules, AnEntryIsRefusedForEachThingItMayNotHold) {
       {"escape in categories", [](JournalEntry& e) { e.categories = "\x1b]0;x\x07"; },
        "the categories must not hold a control character"},
       {"DEL in type", [](JournalEntry& e) { e.type = "T\x7f"; }, "the type must not hold"},
-      {"C1 in companies",
-       [](JournalEntry& e) {
-         e.companies =
-             "A\xc2\x9b"
-             "2J";
-       },
+      {"C1 in companies", [](JournalEntry& e) { e.companies = std::string("A\xc2\x9b") + "2J"; },
        "the companies must not hold"},
       {"escape in notes", [](JournalEntry& e) { e.body = "line\n\x1b[2J"; },
        "the notes must not hold a control character other than a tab or a line break"},
@@ -82,7 +78,7 @@ TEST(EntryRules, AnEntryIsRefusedForEachThingItMayNotHold) {
     if (*c.why == '\0')
       EXPECT_EQ(why, "") << c.what;
     else
-      EXPECT_NE(why.find(c.why), std::string::npos) << c.what << ": " << why;
+      EXPECT_TRUE(test::has(why, c.why)) << c.what << ": " << why;
   }
 }
 
@@ -105,7 +101,7 @@ TEST(EntryRules, ATaskNeedsASubjectThatIsNotAnEntryOfTheTaskList) {
     if (*c.why == '\0')
       EXPECT_EQ(why, "") << c.subject;
     else
-      EXPECT_NE(why.find(c.why), std::string::npos) << c.subject << ": " << why;
+      EXPECT_TRUE(test::has(why, c.why)) << c.subject << ": " << why;
   }
 }
 

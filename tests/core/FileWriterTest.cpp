@@ -16,6 +16,7 @@
 #include "tests/support/FailureOf.h"
 #include "tests/support/FifoReader.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 namespace {
@@ -123,8 +124,8 @@ TEST_F(FileWriterTest, WhatCannotBeWrittenIsRefusedLeavingNothingBehind) {
   const std::size_t descriptors = openDescriptors();
   for (const auto& c : cases) {
     const std::string failure = failureOf(c.path, c.targets);
-    EXPECT_NE(failure.find(c.cause), std::string::npos) << c.path << ": " << failure;
-    EXPECT_NE(failure.find("\"" + c.path + "\" cannot be written"), std::string::npos) << failure;
+    EXPECT_TRUE(has(failure, c.cause)) << c.path << ": " << failure;
+    EXPECT_TRUE(has(failure, "\"" + c.path + "\" cannot be written")) << failure;
     EXPECT_EQ(openDescriptors(), descriptors) << c.path;
   }
   ProtectedFiles::remove(store);
@@ -145,7 +146,7 @@ TEST_F(FileWriterTest, AFullDiskFailsTheWriteAndKeepsTheOldFile) {
   writeBytes(target, "the old report");
   const std::size_t descriptors = openDescriptors();
   const std::string failure = failureOf(target, Targets::Files, std::string(1 << 20, 'x'));
-  EXPECT_NE(failure.find("the disk is full"), std::string::npos) << failure;
+  EXPECT_TRUE(has(failure, "the disk is full")) << failure;
   EXPECT_EQ(readBytes(target), "the old report");
   EXPECT_TRUE(temporaries().empty());
   EXPECT_EQ(openDescriptors(), descriptors);

@@ -12,10 +12,6 @@ bool textLike(std::string_view text, std::string_view pattern) {
   return tw::TextLike::matches(text, pattern);
 }
 
-}  // namespace
-
-namespace {
-
 // A pattern with texts it matches and texts it does not.
 struct Like {
   std::string pattern;

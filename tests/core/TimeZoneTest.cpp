@@ -8,6 +8,7 @@
 #include "core/ZoneOffsets.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/ScopedTimeZone.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
@@ -77,7 +78,7 @@ TEST(TimeZoneTest, TypedTimesTheClocksSkipAreRefused) {
       continue;
     }
     const std::string e = test::failureOf<DateTimeError>([&] { TimeZone::entered(c.local); });
-    EXPECT_NE(e.find(c.message), std::string::npos) << e;
+    EXPECT_TRUE(test::has(e, c.message)) << e;
   }
 }
 

@@ -29,9 +29,7 @@ BackgroundSync::Timing drivenTiming() {
 }
 
 void addTask(JournalStore& store, const std::string& subject) {
-  Task t;
-  t.subject = subject;
-  store.addTask(t);
+  store.addTask(Task{0, "", subject, "", TaskStatus::NotStarted, 0});
 }
 
 // Changes of the window's connection and of another program are sent; the run's own changes

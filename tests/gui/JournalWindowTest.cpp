@@ -14,7 +14,6 @@
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/ConflictCopies.h"
 #include "sync/TaskKind.h"
-#include "tests/support/ScopedTimeZone.h"
 
 namespace tw::test {
 namespace {
@@ -61,9 +60,7 @@ class JournalWindowTest : public WindowFixture {
 TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
   addEntry("Alpha", at(11, 8), "Design", 30);
   addEntry("Beta", at(11, 10), "Admin", 45);
-  JournalEntry stop = addEntry("Stop Work", at(11, 12), "Tallyworks Stop");
-  stop.type = "TWEvent";
-  store.updateEntry(stop);
+  addMarker("Stop Work", at(11, 12));
   addEntry("Alpha", at(17, 23), "Design", 60);
   addEntry("Earlier", at(10, 23, 59), "Design", 99);
   clock.setLocal(at(11, 23));
@@ -84,9 +81,7 @@ TEST_F(JournalWindowTest, ShowsADayOrAWeekWithTotalsPerCategory) {
 // placed ahead of now.
 TEST_F(JournalWindowTest, MarksWhatCannotBeBilledAndMovesARepeatedStartWork) {
   clock.setLocal(at(11, 12));
-  JournalEntry start = addEntry("Start Work", at(11, 8, 59), "Tallyworks Start");
-  start.type = "TWEvent";
-  store.updateEntry(start);
+  addMarker("Start Work", at(11, 8, 59));
   addEntry("Alpha", at(11, 9), "Design", 60);
   addEntry("Beta", at(11, 9, 30), "Admin", 60);
   open();
@@ -170,20 +165,7 @@ TEST_F(JournalWindowTest, TimesAreTypedInPlaceAndRedoHasTwoKeys) {
   expectShown({});
 }
 
-TEST_F(JournalWindowTest, AStartTheClocksSkipIsRefused) {
-  addEntry("Alpha", at(11, 9), "Design", 60);
-  open();
-  const test::ScopedTimeZone berlin("Europe/Berlin");
-  const QString before = week();
-  EXPECT_FALSE(model().setData(model().index(0, JournalModel::kStart),
-                               QtDates::toQt(DateTime::fromParts(2024, 3, 31, 2, 30)),
-                               Qt::EditRole));
-  QCoreApplication::processEvents();
-  expectShown({"Journal W: Error changing the entry\r\n3/31/2024 2:30:00 AM does not exist here"});
-  EXPECT_EQ(week(), before);
-}
-
-TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
+TEST_F(JournalWindowTest, TheTimedEntryShowsLive) {
   open();
   choose("Alpha");
   click("startButton");
@@ -191,10 +173,6 @@ TEST_F(JournalWindowTest, TheTimedEntryShowsLiveAndCannotBeDeleted) {
   journal->onTick();
   const int row = model().rowCount() - 1;  // after the "Start Work" marker
   EXPECT_EQ(model().data(model().index(row, JournalModel::kMinutes), Qt::DisplayRole), 5);
-  select(row);
-  press("deleteButton");
-  expectShown({"Journal W: Error deleting the entry\r\nThe entry is being timed; pause or stop"});
-  EXPECT_EQ(week(), "Mon 09:00 Start Work +0, Mon 09:00 Alpha +0");
 }
 
 // An entry an older version or a calendar stored with a length of 99,999,999 weeks: its end

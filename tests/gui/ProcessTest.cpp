@@ -11,6 +11,7 @@
 #include "core/SystemClock.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 #include "tracking/TrackingSession.h"
 #include "tracking/UnfinishedWork.h"
 
@@ -32,14 +33,18 @@ class WindowProcessTest : public ::testing::Test {
     commandLine.reloadTasks();
     commandLine.start("Alpha");
     timed = store.timer();
+    startOn(window, QProcess::ForwardedChannels);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return store.timer().ownerPid == window.processId(); }));
+  }
+  // Runs the window part, headless, on the store.
+  void startOn(QProcess& process, QProcess::ProcessChannelMode channels) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.file("config")));
-    window.setProcessEnvironment(environment);
-    window.setProcessChannelMode(QProcess::ForwardedChannels);
-    window.start(TW_WINDOW_PROCESS, {QString::fromStdString(path)});
-    ASSERT_TRUE(window.waitForStarted());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return store.timer().ownerPid == window.processId(); }));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(channels);
+    process.start(TW_WINDOW_PROCESS, {QString::fromStdString(path)});
+    ASSERT_TRUE(process.waitForStarted());
   }
   void endWindow(int signalNumber) {
     ::kill(static_cast<pid_t>(window.processId()), signalNumber);
@@ -99,7 +104,7 @@ TEST_F(WindowProcessTest, CommandLineReadersRunBesideTheWindow) {
   EXPECT_EQ(readers.exitCode(), 0);
   EXPECT_EQ(savedSeconds(), saved);
   EXPECT_EQ(store.lastMarker()->subject, "Stop Work");
-  EXPECT_NE(readBytes(exported).find("\"Stop Work\""), std::string::npos);
+  EXPECT_TRUE(has(readBytes(exported), "\"Stop Work\""));
   EXPECT_EQ(store.check(), "ok");
 }
 
@@ -117,13 +122,7 @@ TEST_F(WindowProcessTest, AnEndingSignalWhileTheRecoveryPromptIsOpenEndsTheProgr
     store.setTimer(lost);
     lost = store.timer();
     QProcess prompted;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.file("config")));
-    prompted.setProcessEnvironment(environment);
-    prompted.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    prompted.start(TW_WINDOW_PROCESS, {QString::fromStdString(path)});
-    ASSERT_TRUE(prompted.waitForStarted());
+    startOn(prompted, QProcess::ForwardedErrorChannel);
     QByteArray said;
     while (!said.contains("shown: Unfinished Timing") && prompted.waitForReadyRead(20000))
       said += prompted.readAllStandardOutput();

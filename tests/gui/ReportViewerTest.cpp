@@ -11,6 +11,8 @@
 #include "gui/common/PdfPrinter.h"
 #include "gui/report/ReportTextView.h"
 #include "gui/report/ReportViewer.h"
+#include "tests/support/FailureOf.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 namespace {
@@ -61,12 +63,8 @@ TEST(PrintingTest, PdfHoldsEveryLineInOrderOverSeveralPages) {
 
 TEST(PrintingTest, DefaultPrinterPrintsOrSaysThereIsNone) {
   if (QPrinterInfo::defaultPrinter().isNull()) {
-    try {
-      DefaultPrinter().print("x");
-      ADD_FAILURE() << "printed without a printer";
-    } catch (const std::runtime_error& e) {
-      EXPECT_NE(std::string(e.what()).find("no default printer"), std::string::npos);
-    }
+    EXPECT_TRUE(has(failureOf<std::runtime_error>([] { DefaultPrinter().print("x"); }),
+                    "no default printer"));
     GTEST_SKIP() << "no default printer";
   }
   EXPECT_NO_THROW(DefaultPrinter().print("Tallyworks printer check\r\n"));

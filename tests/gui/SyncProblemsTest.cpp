@@ -5,7 +5,6 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
-#include "core/TimeZone.h"
 #include "gui/sync/SyncProblemsButton.h"
 #include "store/sqlite/SqliteSyncState.h"
 #include "sync/EntryKind.h"
@@ -19,12 +18,8 @@ TEST(SyncProblemsTest, RefusedChangesAreListedRetriedAndDropped) {
   TempFolder folder;
   SqliteJournalStore store(folder.file("store.db"));
   ManualClock clock(Instant::fromUnix(1'717'000'000));
-  JournalEntry e;
-  e.subject = "Refused";
-  e.seconds = 60;
-  e.start = TimeZone::fromLocal(DateTime::fromParts(2024, 6, 3, 9));
-  e.utcOffset = TimeZone::offsetAt(e.start);
-  e = store.addEntry(e);
+  const JournalEntry e =
+      store.addEntry(localEntry("Refused", DateTime::fromParts(2024, 6, 3, 9), 60));
   SqliteSyncState(store).putHold({SyncState::Kind::Entry, e.uid, false,
                                   ItemKind::digest(EntryKind::fieldsOf(e)), 403,
                                   "valid-calendar-data: DTEND must occur after DTSTART", 0});

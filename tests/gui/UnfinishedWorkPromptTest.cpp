@@ -39,9 +39,7 @@ TEST_F(UnfinishedWorkPromptTest, ATimerLeftByALostProcessIsResumedOrStopped) {
     store.visitAll([&](const JournalEntry& e) { return ids.push_back(e.id), true; });
     for (const std::int64_t id : ids) store.deleteEntry(id);
     if (store.tasks().empty()) addTask("Alpha");
-    JournalEntry opened = addEntry("Start Work", at(11, 8), "Tallyworks Start");
-    opened.type = "TWEvent";
-    store.updateEntry(opened);
+    addMarker("Start Work", at(11, 8));
     const JournalEntry entry = addEntry("Alpha", at(11, 8));
     RunningTimer lost;
     lost.entryId = entry.id;
@@ -65,9 +63,7 @@ TEST_F(UnfinishedWorkPromptTest, ATimerLeftByALostProcessIsResumedOrStopped) {
 
 TEST_F(UnfinishedWorkPromptTest, ADayLeftOpenIsClosed) {
   addTask("Alpha");
-  JournalEntry start = addEntry("Start Work", at(8, 8, 59), "Tallyworks Start");
-  start.type = "TWEvent";
-  store.updateEntry(start);
+  addMarker("Start Work", at(8, 8, 59));
   addEntry("Alpha", at(8, 9), "", 90);
   answer({Choice::kStopAtSave}, at(11, 9));
   load();

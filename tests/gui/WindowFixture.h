@@ -24,6 +24,7 @@
 #include "gui/main/MainWindow.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteStoreOpener.h"
+#include "tests/support/Entries.h"
 #include "tests/support/TempFolder.h"
 #include "tracking/JournalEditor.h"
 
@@ -57,28 +58,28 @@ class FakeDesktop : public MessageBoxes,
     offered.push_back(filter + " " + fileName);
     return answers.empty() ? QString() : answers.takeFirst();
   }
-  void print(const QString& text) override {
-    if (!printFailure.empty()) throw std::runtime_error(printFailure);
-    printed.push_back(text);
-  }
-  void printImage(const QImage& image) override {
-    if (!printFailure.empty()) throw std::runtime_error(printFailure);
-    printedImages.push_back(image);
-  }
+  void print(const QString& text) override { record(printed, text); }
+  void printImage(const QImage& image) override { record(printedImages, image); }
   // Recorded as "<title>: <html>".
   void printDocument(const QString& title, const QString& html) override {
-    if (!printFailure.empty()) throw std::runtime_error(printFailure);
-    printed.push_back(title + ": " + html);
+    record(printed, title + ": " + html);
   }
   int exec(QDialog& dialog) override { return onDialog ? onDialog(dialog) : 0; }
 
   std::function<void()> onMessage;
-  QStringList messages, answers, offered;
+  QStringList messages, answers, offered, printed;
   QList<bool> replies;
-  QStringList printed;
   QList<QImage> printedImages;
   std::string printFailure;
   std::function<int(QDialog&)> onDialog;
+
+ private:
+  // What was printed, or the failure the test asked for.
+  template <typename Printed>
+  void record(QList<Printed>& list, const std::type_identity_t<Printed>& item) {
+    if (!printFailure.empty()) throw std::runtime_error(printFailure);
+    list.push_back(item);
+  }
 };
 
 // Opens SQLite stores and records how each was opened (on whichever thread).
@@ -115,24 +116,15 @@ class WindowFixture : public ::testing::Test {
   }
   JournalEntry addEntry(const std::string& subject, DateTime localStart,
                         const std::string& categories = "", std::int64_t minutes = 0) {
-    const TimeZone::Reading start = TimeZone::resolve(localStart);
-    JournalEntry e;
-    e.subject = subject;
-    e.start = start.instant;
-    e.utcOffset = start.offset;
-    e.seconds = minutes * 60;
+    JournalEntry e = localEntry(subject, localStart, minutes * 60);
     e.categories = categories;
-    e.type = "Task";
     return store.addEntry(e);
   }
-  // An entry recorded where the UTC offset was offsetHours.
-  JournalEntry addEntryAt(const std::string& subject, DateTime localStart, int offsetHours,
-                          std::int64_t minutes) {
-    JournalEntry e = addEntry(subject, localStart, subject, minutes);
-    e.utcOffset = offsetHours * 3600;
-    e.start = Instant::fromLocal(localStart, e.utcOffset);
-    store.updateEntry(e);
-    return e;
+  // A "Start Work" or "Stop Work" marker.
+  JournalEntry addMarker(const std::string& subject, DateTime localStart) {
+    JournalEntry e = localEntry(subject, localStart, 0, "TWEvent");
+    e.categories = subject == "Start Work" ? "Tallyworks Start" : "Tallyworks Stop";
+    return store.addEntry(e);
   }
   std::vector<std::string> subjects() {
     std::vector<std::string> all;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -53,6 +55,17 @@ class ImportTest : public CliTest {
   ScopedTimeZone zone_{"Europe/Berlin"};
   std::string& store_ = store;
 };
+
+// Hamster's database, which tests/import/data keeps as its SQL dump, made again at path.
+inline std::string hamsterDatabase(const std::string& path) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  const std::string dump = readBytes(std::string(TW_IMPORT_DATA) + "/hamster.sql");
+  const int loaded = sqlite3_exec(db, dump.c_str(), nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  if (loaded != SQLITE_OK) throw std::runtime_error("hamster.sql cannot be loaded into " + path);
+  return path;
+}
 
 constexpr std::int64_t hms(int h, int m, int s) {
   return h * 3600 + m * 60 + s;

@@ -10,6 +10,7 @@
 #include "tests/support/Entries.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 #include "tracking/WorkMarkers.h"
 
 namespace tw::test {
@@ -88,11 +89,8 @@ TEST_F(ImporterTest, ASecondImportKeepsWhatChangedHereAndTakesWhatChangedInTheSo
       {work("a", "Layout", kNow.plus(-9000), 660), work("b", "Proofs", kNow.plus(-8000), 660),
        work("c", "Admin", kNow.plus(-7000), 660), work("d", "Deploy", kNow.plus(-6000), 600),
        work("e", "Review", kNow.plus(-5000), 600)});
-  EXPECT_EQ(s.added, 1);
-  EXPECT_EQ(s.updated, 1);
-  EXPECT_EQ(s.unchanged, 1);
-  EXPECT_EQ(s.keptChanged, 1);
-  EXPECT_EQ(s.keptDeleted, 1);
+  EXPECT_EQ((std::vector<long>{s.added, s.updated, s.unchanged, s.keptChanged, s.keptDeleted}),
+            (std::vector<long>{1, 1, 1, 1, 1}));
   EXPECT_EQ(bySubject("Layout")->seconds, 660);
   EXPECT_EQ(bySubject("Proofs")->seconds, 600);
   EXPECT_EQ(bySubject("Proofs")->body, "changed here");
@@ -124,32 +122,25 @@ TEST_F(ImporterTest, TheIntervalBeingTimedBecomesTheTimerOnlyWhenNoneRuns) {
   EXPECT_EQ(second.added, 0);
   EXPECT_EQ(second.unchanged, 1);
   ASSERT_EQ(second.notes.size(), 1u);
-  EXPECT_NE(second.notes[0].find("(Other) is not imported"), std::string::npos);
+  EXPECT_TRUE(has(second.notes[0], "(Other) is not imported"));
   EXPECT_EQ(store.timer().entryId, t.entryId);
 }
 
+// Imported days keep their markers, and the period of work open here stays open.
 TEST_F(ImporterTest, ImportedDaysDoNotCloseThePeriodOfWorkOpenHere) {
-  const std::vector<ForeignEntry> day = {
-      marker(ForeignEntry::Kind::StartWork, "start", kNow.plus(-30 * kDay)),
-      work("w", "Layout", kNow.plus(-30 * kDay), 3600),
-      marker(ForeignEntry::Kind::StopWork, "stop", kNow.plus(-30 * kDay + 3600))};
-  for (const bool openBefore : {false, true}) {
-    TempFolder other;
-    SqliteJournalStore fresh(other.file("store.db"));
-    SqliteImportLedger freshLedger(fresh);
-    WorkMarkers freshMarkers(fresh);
-    if (openBefore) freshMarkers.openAt(kNow.plus(-60));
-    Importer::Options options;
-    options.now = kNow;
-    ForeignJournal journal;
-    journal.source = "test";
-    journal.entries = day;
-    EXPECT_EQ(Importer(&fresh, &freshLedger, options).run(journal).markers, 2);
-    EXPECT_EQ(freshMarkers.open(), openBefore);
-    if (openBefore) {
-      EXPECT_EQ(freshMarkers.openedBy()->start, kNow.plus(-60));
-    }
+  WorkMarkers markers(store);
+  for (const std::int64_t day : {30, 20}) {
+    const std::string id = std::to_string(day);
+    const Instant start = kNow.plus(-day * kDay);
+    EXPECT_EQ(import({marker(ForeignEntry::Kind::StartWork, "start" + id, start),
+                      work("w" + id, "Layout", start, 3600),
+                      marker(ForeignEntry::Kind::StopWork, "stop" + id, start.plus(3600))})
+                  .markers,
+              2);
+    EXPECT_EQ(markers.open(), day == 20);
+    if (day == 30) markers.openAt(kNow.plus(-60));
   }
+  EXPECT_EQ(markers.openedBy()->start, kNow.plus(-60));
 }
 
 TEST_F(ImporterTest, TasksAreMadeOpenWhenRecentClosedWhenOldOrDoneInTheSource) {

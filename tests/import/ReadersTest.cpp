@@ -8,17 +8,18 @@
 #include <sstream>
 #include <streambuf>
 
+#include "ImportFixture.h"
 #include "import/CsvReader.h"
 #include "import/GtimelogReader.h"
 #include "import/HamsterReader.h"
 #include "import/ImportError.h"
 #include "import/TimewarriorReader.h"
 #include "import/ical/KtimetrackerReader.h"
-#include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "store/sqlite/SqliteStoreOpener.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 namespace {
@@ -87,11 +88,14 @@ TEST(ReadersTest, MalformedFilesAreRefusedSayingWhereAndWhy) {
       {"csv", kCsvHeader + "A,\"b,2024-03-28,09:00,,,1,\n", "a quoted field is not closed"},
   };
   for (const Case& c : cases)
-    EXPECT_NE(errorOf(c.source, c.text).find(c.error), std::string::npos)
+    EXPECT_TRUE(has(errorOf(c.source, c.text), c.error))
         << c.source << ": " << c.text << " gave: " << errorOf(c.source, c.text);
 }
 
 TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
+  const auto event = [](const std::string& lines) {
+    return "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n" + lines + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  };
   const Case cases[] = {
       {"gtimelog", "2024-03-28 09:00: arrived\n2024-03-28 9:40: x\n2024-03-28 10:00: a\n",
        "line 2: gtimelog reads no time in it: \"2024-03-28 9:40: x\""},
@@ -101,21 +105,14 @@ TEST(ReadersTest, PartsTheProgramItselfWouldNotCountAreSkippedWithTheReason) {
       {"gtimelog", "2024-03-28 09:00: arrived\n2024-03-28 09:40: call -- ***\n",
        "line 2: hidden from gtimelog's reports (***)"},
       {"gtimelog", "2024-03-28 09:00: arrived\n2024-03-28 09:40: \n", "an entry without text"},
-      {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e1\r\nDTSTART;VALUE=DATE:20240328\r\nEND:VEVENT\r\n"
-       "END:VCALENDAR\r\n",
+      {"ktimetracker", event("UID:e1\r\nDTSTART;VALUE=DATE:20240328"),
        "event \"e1\": it has no start of day and time"},
-      {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240328T090000\r\nEND:VEVENT\r\nEND:"
-       "VCALENDAR\r\n",
-       "event 1: it has no UID"},
-      {"ktimetracker",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e2\r\nDTSTART:banana\r\nEND:VEVENT\r\n"
-       "END:VCALENDAR\r\n",
+      {"ktimetracker", event("DTSTART:20240328T090000"), "event 1: it has no UID"},
+      {"ktimetracker", event("UID:e2\r\nDTSTART:banana"),
        "event \"e2\": it has no start of day and time"},
   };
   for (const Case& c : cases)
-    EXPECT_NE(skippedOf(c.source, c.text).find(c.error), std::string::npos)
+    EXPECT_TRUE(has(skippedOf(c.source, c.text), c.error))
         << c.source << ": " << c.text << " skipped: " << skippedOf(c.source, c.text);
 }
 
@@ -166,37 +163,27 @@ TEST(ReadersTest, AGigabyteLineIsRefusedEarly) {
     EndlessLine endless;
     std::istream in(&endless);
     const std::string e = failureOf<ImportError>([&] { readAs(source, in); });
-    EXPECT_NE(e.find("line 1 of the input: the line is longer than 1024 KiB"), std::string::npos)
+    EXPECT_TRUE(has(e, "line 1 of the input: the line is longer than 1024 KiB"))
         << source << ": " << e;
     EXPECT_LT(endless.served(), std::size_t{2} << 20) << source;
   }
 }
-
-// ---- Hamster databases ----
 
 class HamsterFileTest : public ::testing::Test {
  protected:
   // A copy of the real database, changed by the SQL given.
   std::string copy(const char* sql) {
     std::string path = folder.file("copy" + std::to_string(++copies_) + ".db");
-    std::filesystem::copy_file(std::string(TW_IMPORT_DATA) + "/hamster.db", path,
-                               std::filesystem::copy_options::overwrite_existing);
+    hamsterDatabase(path);
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
     return path;
   }
+  // Opening fails with a StoreError, reading with an ImportError.
   std::string errorOf(const std::string& path) {
-    try {
-      const auto facts = opener.openHamster(path);
-      HamsterReader::read(*facts);
-    } catch (const StoreError& e) {
-      return e.what();
-    } catch (const ImportError& e) {
-      return e.what();
-    }
-    return "";
+    return failureOf<Error>([&] { HamsterReader::read(*opener.openHamster(path)); });
   }
 
   TempFolder folder;
@@ -209,7 +196,7 @@ class HamsterFileTest : public ::testing::Test {
 TEST_F(HamsterFileTest, DatabasesThatAreNotHamstersOrAreDamagedAreRefused) {
   writeBytes(folder.file("text.db"), "activity\tstart\nx\t2024\n");
   { const SqliteJournalStore made(folder.file("tallyworks.db")); }
-  const std::string whole = readBytes(std::string(TW_IMPORT_DATA) + "/hamster.db");
+  const std::string whole = readBytes(hamsterDatabase(folder.file("whole.db")));
   writeBytes(folder.file("truncated.db"), whole.substr(0, 5000));
   const std::pair<std::string, const char*> cases[] = {
       {folder.file("missing.db"), "No such file"},
@@ -228,7 +215,7 @@ TEST_F(HamsterFileTest, DatabasesThatAreNotHamstersOrAreDamagedAreRefused) {
       {copy("UPDATE tags SET name = x'00ff' WHERE id = 1"), "its tag is not a text"},
   };
   for (const auto& [path, error] : cases)
-    EXPECT_NE(errorOf(path).find(error), std::string::npos) << path << ": " << errorOf(path);
+    EXPECT_TRUE(has(errorOf(path), error)) << path << ": " << errorOf(path);
 }
 
 TEST_F(HamsterFileTest, TheDatabaseIsReadWithoutChangingOrAddingAnything) {

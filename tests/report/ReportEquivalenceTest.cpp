@@ -19,28 +19,12 @@ namespace {
 
 using namespace test;
 
-const char* const kCategories[] = {"Design",
-                                   "design",
-                                   "DESIGN",
-                                   "D*",
-                                   "Admin",
-                                   "Admin, Design",
-                                   "",
-                                   "Projects",
-                                   "Ticket 42",
-                                   "Ticket #2",
-                                   "[x]",
-                                   "x",
-                                   "[open",
-                                   "TWEvent",
-                                   "twevent",
-                                   "Tallyworks Start",
-                                   "\xC3\x89t\xC3\xA9",
-                                   "\xC3\xA9T\xC3\x89",
-                                   "=cmd",
-                                   "Say \"hi\", ok",
-                                   "Stra\xC3\x9F\x65",
-                                   "STRASSE"};
+// Two rows of categories of the same length, picked as a row and one of its names.
+const char* const kCategories[][11] = {
+    {"Design", "design", "DESIGN", "D*", "Admin", "Admin, Design", "", "Projects", "Ticket 42",
+     "Ticket #2", "[x]"},
+    {"x", "[open", "TWEvent", "twevent", "Tallyworks Start", "\xC3\x89t\xC3\xA9",
+     "\xC3\xA9T\xC3\x89", "=cmd", "Say \"hi\", ok", "Stra\xC3\x9F\x65", "STRASSE"}};
 const char* const kFilters[] = {
     "",        "Design",    "design",    "Projects",          "x",
     "[open",   "Ticket #2", "Ticket 42", "\xC3\xA9t\xC3\xA9", "Admin, Design",
@@ -56,7 +40,9 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
   const auto number = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(rng);
   };
-  const auto pick = [&](const auto& list) { return list[number(0, std::size(list) - 1)]; };
+  const auto pick = [&](const auto& list) -> decltype(auto) {
+    return list[number(0, std::size(list) - 1)];
+  };
   const DateTime base = at(2003, 1, 1);
   TempFolder folder;
   for (int round = 0; round < 60; ++round) {
@@ -69,12 +55,13 @@ TEST(ReportEquivalence, RangeReadsMatchTheRulesOverTheWholeJournal) {
         const int second = pick(std::array{0, 1, 86399, number(0, 86399), 3600 * number(0, 23)});
         const JournalEntry e =
             entry(base.addSeconds(number(-1, 8) * 86400 + second), number(-10, 600),
-                  pick(kCategories), pick(kSubjects), pick(kTypes));
+                  pick(pick(kCategories)), pick(kSubjects), pick(kTypes));
         reference.add(store.addEntry(e));
       }
     });
     std::optional<DateTime> first = base.addDays(number(0, 7));
     std::optional<DateTime> last = base.addDays(number(0, 7));
+    if (round % 4 != 0 && *last < *first) std::swap(first, last);  // a few backwards
     reference.category = pick(kFilters);
     reference.startDate = DateText::shortDate(*first);
     reference.endDate = DateText::shortDate(*last);

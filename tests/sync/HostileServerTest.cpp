@@ -95,8 +95,7 @@ TEST_F(HostileServerTest, AddressesOutsideTheCollectionAreNeverTouched) {
                                  kDentist + "</calendar-data>"));
   };
   entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
-  request("PUT", "/alice/timelog/other.ics",
-          std::string(kDentist).replace(std::string(kDentist).find("dentist"), 7, "other"));
+  request("PUT", "/alice/timelog/other.ics", test::replaced(kDentist, "dentist", "other"));
   const SyncResult r = viaProxy(*laptop);
   EXPECT_EQ(r.foreign, 7) << r.summary();
   EXPECT_EQ(r.received, 1) << r.summary();
@@ -297,6 +296,12 @@ std::optional<FakeServer::Reply> calendars(const FakeServer::Request& r) {
 TEST(HostileServerBoundsTest, EveryRunEndsWithinItsBoundsAndSaysWhy) {
   using Reply = FakeServer::Reply;
   int page = 0;
+  const auto always = [](const Reply& reply) {
+    return [reply](const FakeServer::Request&) { return reply; };
+  };
+  const auto multistatus = [](const std::string& inside) {
+    return Reply{207, {}, "<multistatus xmlns=\"DAV:\"><response>" + inside + "</multistatus>"};
+  };
   const struct {
     const char* name;
     std::function<Reply(const FakeServer::Request&)> answer;
@@ -305,12 +310,8 @@ TEST(HostileServerBoundsTest, EveryRunEndsWithinItsBoundsAndSaysWhy) {
       {"pages without end",
        [&](const FakeServer::Request& r) {
          if (std::optional<Reply> c = calendars(r)) return *c;
-         return Reply{207,
-                      {},
-                      "<multistatus xmlns=\"DAV:\"><response><href>" + r.path +
-                          "</href><status>HTTP/1.1 507 More</status></response>"
-                          "<sync-token>t" +
-                          std::to_string(++page) + "</sync-token></multistatus>"};
+         return multistatus("<href>" + r.path + "</href><status>HTTP/1.1 507 More</status>" +
+                            "</response><sync-token>t" + std::to_string(++page) + "</sync-token>");
        },
        "still announced more changes after 1000 pages"},
       {"a redirect loop",
@@ -318,49 +319,27 @@ TEST(HostileServerBoundsTest, EveryRunEndsWithinItsBoundsAndSaysWhy) {
          return Reply{301, {"Location: " + r.path}, ""};
        },
        "redirected more than 5 times"},
-      {"a redirect to another kind of address",
-       [&](const FakeServer::Request&) {
-         return Reply{302, {"Location: file:///etc/passwd"}, ""};
-       },
+      {"a redirect to another kind of address", always({302, {"Location: file:///etc/passwd"}, ""}),
        "neither http:// nor https://"},
       {"principals pointing at each other",
        [&](const FakeServer::Request& r) {
          const std::string next = r.path == "/p1/" ? "/p2/" : "/p1/";
-         return Reply{207,
-                      {},
-                      "<multistatus xmlns=\"DAV:\"><response><href>" + r.path +
-                          "</href><propstat><prop><current-user-principal><href>" + next +
-                          "</href></current-user-principal></prop><status>HTTP/1.1 200 OK"
-                          "</status></propstat></response></multistatus>"};
+         return multistatus("<href>" + r.path + "</href><propstat><prop><current-user-principal>" +
+                            "<href>" + next + "</href></current-user-principal></prop><status>" +
+                            "HTTP/1.1 200 OK</status></propstat></response>");
        },
        "through more than 5 principals"},
       {"a huge answer",
-       [&](const FakeServer::Request&) {
-         Reply huge{207, {}, "<multistatus xmlns=\"DAV:\">"};
-         huge.way = Reply::Way::Huge;
-         huge.hugeBytes = 3 * 1024 * 1024;
-         return huge;
-       },
+       always({207, {}, "<multistatus xmlns=\"DAV:\">", Reply::Way::Huge, 3 * 1024 * 1024}),
        "larger than 1 MB"},
-      {"a trickle",
-       [&](const FakeServer::Request&) {
-         return Reply{207, {}, "", Reply::Way::Trickle, 0};
-       },
-       "no complete answer within 1 s"},
-      {"silence",
-       [&](const FakeServer::Request&) {
-         return Reply{207, {}, "", Reply::Way::Silent, 0};
-       },
-       "no complete answer within 1 s"},
+      {"a trickle", always({207, {}, "", Reply::Way::Trickle, 0}), "no complete answer within 1 s"},
+      {"silence", always({207, {}, "", Reply::Way::Silent, 0}), "no complete answer within 1 s"},
   };
   for (const auto& c : kCases) {
     test::TempFolder folder;
     SqliteJournalStore store(folder.file("store.db"));
     SqliteSyncState state(store);
-    JournalEntry e;
-    e.subject = "Layout";
-    e.seconds = 60;
-    store.addEntry(e);
+    store.addEntry(test::localEntry("Layout", DateTime::fromParts(2024, 6, 3, 9), 60));
     FakeServer server(c.answer);
     SyncConfig config;
     config.url = server.url();

@@ -50,11 +50,8 @@ class DroppedEntryTest : public ::testing::Test {
   static void SetUpTestSuite() {
     folder = new test::TempFolder;
     CountingStore store(folder->file("big.db"));
-    for (const char* subject : {"Billing", "Page layout"}) {
-      Task t;
-      t.subject = subject;
-      store.addTask(t);
-    }
+    for (const char* subject : {"Billing", "Page layout"})
+      store.addTask(Task{0, "", subject, "", TaskStatus::NotStarted, 0});
     // An entry every hour from 1/1/2020 0:00 UTC, recorded in UTC; then entries recorded
     // far from UTC, whose local day is not their day in UTC.
     store.transact([&] {

@@ -2,6 +2,7 @@
 
 #include "SessionFixture.h"
 #include "core/DateTimeError.h"
+#include "tests/support/ScopedTimeZone.h"
 #include "tracking/JournalEditor.h"
 #include "tracking/TrackingError.h"
 
@@ -56,6 +57,7 @@ TEST_F(JournalEditorTest, BadInputIsRefused) {
       [&] { editor.change(noSubject); },
       [&] { editor.split(session->held()->id, session->held()->localStart().addMinutes(5)); },
       [&] { editor.addMarker(true, at(10), clock.now()); },
+      [&] { editor.remove(session->held()->id); },
   };
   for (const auto& f : bad) EXPECT_THROW(f(), TrackingError);
   EXPECT_EQ(journal().size(), 3u);  // with the timing's marker and entry
@@ -107,6 +109,10 @@ TEST_F(JournalEditorTest, ATypedTimeIsOnTheEntrysDay) {
     }
     EXPECT_EQ(DateText::iso(JournalEditor::typedTime(entry, c.text, c.end)), c.local);
   }
+  // A start placed where the clocks skip is refused, not moved.
+  const test::ScopedTimeZone berlin("Europe/Berlin");
+  EXPECT_THROW(JournalEditor::placed(entry, DateTime::fromParts(2024, 3, 31, 2, 30)),
+               DateTimeError);
 }
 
 }  // namespace

@@ -18,12 +18,8 @@ TEST(RaceTest, TwoProcessesStartingAtOnceLeaveOneTimerAndOneMarker) {
   for (int round = 0; round < 5; ++round) {
     test::TempFolder folder;
     const std::string path = folder.file("store.db");
-    {
-      SqliteJournalStore store(path);
-      Task t;
-      t.subject = "Page layout";
-      store.addTask(t);
-    }  // no connection may be open here when the children are forked
+    // No connection may be open here when the children are forked.
+    SqliteJournalStore(path).addTask(Task{0, "", "Page layout", "", TaskStatus::NotStarted, 0});
     int go[2];
     ASSERT_EQ(pipe(go), 0);
     pid_t children[2];

@@ -14,9 +14,7 @@ class RecoveryTest : public test::SessionFixture {
  protected:
   RunningTimer killedWhileTiming() {
     session = makeSession(ProcessIdentity{999999, 1});
-    session->start("Page layout");
-    work(10 * 60 + 30);
-    clock.advance(5 * 60);
+    act("start Page layout, work 630, wait 300");
     session = makeSession(ProcessIdentity::self());
     return *UnfinishedWork::orphanedTimer(store, ProcessIdentity::self());
   }
@@ -38,8 +36,7 @@ class RecoveryTest : public test::SessionFixture {
 TEST_F(RecoveryTest, ResumingCountsTheTimeSinceTheProcessWasLost) {
   const RunningTimer orphan = killedWhileTiming();
   session->resume(orphan);
-  work(60);
-  session->stop();
+  act("work 60, stop");
   EXPECT_EQ(timed().seconds, 16 * 60 + 30);
   EXPECT_FALSE(UnfinishedWork::orphanedTimer(store, ProcessIdentity::self()));
 }
@@ -69,9 +66,7 @@ TEST_F(RecoveryTest, ClosingWhileTimingLosesNothing) {
 
 TEST_F(RecoveryTest, ADayLeftOpenIsFoundAndClosed) {
   EXPECT_FALSE(UnfinishedWork::openDay(store, clock));
-  session->start("Page layout");
-  work(600);
-  session->pause();
+  act("start Page layout, work 600, pause");
   EXPECT_FALSE(UnfinishedWork::openDay(store, clock));  // still today
   clock.advance(24 * 3600);
   const std::optional<JournalEntry> last = UnfinishedWork::openDay(store, clock);
@@ -85,15 +80,13 @@ TEST_F(RecoveryTest, ADayLeftOpenIsFoundAndClosed) {
 
 // The forgotten timer: past the limit, or past midnight, the user is asked once.
 TEST_F(RecoveryTest, AForgottenTimerIsFlaggedOnceAndCutWhereTheUserSays) {
-  session->start("Page layout");
-  work(60);
+  act("start Page layout, work 60");
   EXPECT_FALSE(session->overdue(4 * 3600));
   clock.advance(4 * 3600);
   EXPECT_TRUE(session->overdue(4 * 3600));
   session->keepOverdue();
   EXPECT_FALSE(session->overdue(4 * 3600));
-  session->switchTo("Billing");
-  clock.advance(15 * 3600);  // past midnight
+  act("switch Billing, wait 54000");  // past midnight
   EXPECT_TRUE(session->overdue(24 * 3600));
   session->stopAt(store.timer(), clock.now().plus(-14 * 3600));
   EXPECT_EQ(journal()[2].seconds, 3600);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,29 @@ class SessionFixture : public ::testing::Test {
     std::vector<std::string> out;
     for (const JournalEntry& e : journal()) out.push_back(e.subject);
     return out;
+  }
+  // The journal as "subject seconds", in the order stored.
+  std::vector<std::string> timeline() {
+    std::vector<std::string> out;
+    for (const JournalEntry& e : journal())
+      out.push_back(e.subject + " " + std::to_string(e.seconds));
+    return out;
+  }
+
+  // Steps of the window, separated by commas: "start TASK", "switch TASK", "pause", "stop",
+  // "work SECONDS" (ticking as the window does) or "wait SECONDS" (without a tick).
+  void act(const std::string& steps) {
+    std::istringstream in(steps);
+    for (std::string step; std::getline(in >> std::ws, step, ',');) {
+      const std::string verb = step.substr(0, step.find(' '));
+      const std::string rest = step.substr(std::min(step.size(), verb.size() + 1));
+      if (verb == "start") session->start(rest);
+      if (verb == "switch") session->switchTo(rest);
+      if (verb == "pause") session->pause();
+      if (verb == "stop") session->stop();
+      if (verb == "work") work(std::stoll(rest));
+      if (verb == "wait") clock.advance(std::stoll(rest));
+    }
   }
 
   // Time passes while the window ticks twice a second.

@@ -7,6 +7,7 @@
 #include "core/ManualClock.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/SmallDisk.h"
+#include "tests/support/TextEdits.h"
 #include "tests/support/WriteLockHolder.h"
 #include "tracking/TrackingSession.h"
 
@@ -24,17 +25,11 @@ class StoreFaultTest : public ::testing::Test {
     SqliteJournalStore::Options options;
     options.busyTimeoutMs = 300;
     store = std::make_unique<SqliteJournalStore>(path, options);
-    Task t;
-    t.subject = "Page layout";
-    store->addTask(t);
+    store->addTask(Task{0, "", "Page layout", "", TaskStatus::NotStarted, 0});
     session = std::make_unique<TrackingSession>(*store, clock, ProcessIdentity::self(),
                                                 EntryTypeRule(""));
     session->reloadTasks();
     session->attach();
-  }
-  void TearDown() override {
-    session.reset();
-    store.reset();
   }
 
   TrackingSession::Status after(std::int64_t seconds) {
@@ -87,7 +82,7 @@ TEST_F(StoreFaultTest, TimingGoesOnThroughAStoreThatFailsAndEverySecondIsSavedAf
     for (const std::int64_t seconds : {61, 1, 1, 600}) {
       const TrackingSession::Status s = after(seconds);
       EXPECT_EQ(s.state, State::Tracking);
-      EXPECT_NE(s.storeFailure.find(fault.cause), std::string::npos) << s.storeFailure;
+      EXPECT_TRUE(test::has(s.storeFailure, fault.cause)) << s.storeFailure;
       EXPECT_EQ(s.savedAt, savedAt);
     }
     EXPECT_EQ(session->status().minutes, (saved + 663) / 60);

@@ -17,26 +17,20 @@ using State = TrackingSession::State;
 class TrackingSessionTest : public test::SessionFixture {};
 
 TEST_F(TrackingSessionTest, StartWritesAStartMarkerAndATimedTaskEntryStopClosesTheDay) {
-  session->start("page LAYOUT");
-  work(95 * 60);
+  act("start page LAYOUT, work 5700");
   EXPECT_EQ(session->status().minutes, 95);
   EXPECT_EQ(session->status().categories, "Design");
   session->stop();
-  const std::vector<JournalEntry> j = journal();
-  ASSERT_EQ(j.size(), 3u);
-  const Instant nine = TimeZone::fromLocal(monday9());
-  EXPECT_EQ(j[0].subject, "Start Work");
-  EXPECT_EQ(j[0].categories, "Tallyworks Start");
-  EXPECT_EQ(j[0].type, "TWEvent");
-  EXPECT_EQ(j[0].start, nine);
-  EXPECT_EQ(j[1].subject, "Page layout");
-  EXPECT_EQ(j[1].type, "Task");
-  EXPECT_EQ(j[1].taskUid, store.tasks()[0].uid);
-  EXPECT_EQ(j[1].start, nine);
-  EXPECT_EQ(j[1].seconds, 95 * 60);
-  EXPECT_EQ(j[2].subject, "Stop Work");
-  EXPECT_EQ(j[2].categories, "Tallyworks Stop");
-  EXPECT_EQ(j[2].start, nine.plus(95 * 60));
+  // Each entry as "subject|categories|type|task|start (seconds after 9:00)|seconds".
+  std::vector<std::string> lines;
+  for (const JournalEntry& e : journal())
+    lines.push_back(e.subject + "|" + e.categories + "|" + e.type + "|" + e.taskUid + "|" +
+                    std::to_string(e.start.secondsSince(TimeZone::fromLocal(monday9()))) + "|" +
+                    std::to_string(e.seconds));
+  const std::string task = store.tasks()[0].uid;
+  EXPECT_EQ(lines, (Subjects{"Start Work|Tallyworks Start|TWEvent||0|0",
+                             "Page layout|Design|Task|" + task + "|0|5700",
+                             "Stop Work|Tallyworks Stop|TWEvent||5700|0"}));
   EXPECT_FALSE(store.timer().running());
   EXPECT_EQ(session->status().state, State::Stopped);
 }
@@ -57,16 +51,9 @@ TEST_F(TrackingSessionTest, TheMarkerWrittenLastDecidesWhetherStartWritesOne) {
   for (const auto& c : cases) {
     test::TempFolder other;
     SqliteJournalStore s(other.file("store.db"));
-    Task t;
-    t.subject = "Page layout";
-    s.addTask(t);
-    for (const auto& [subject, d] : c.markers) {
-      JournalEntry m;
-      m.subject = subject;
-      m.type = "TWEvent";
-      m.start = TimeZone::fromLocal(DateTime::fromParts(2024, 3, d, 8));
-      s.addEntry(m);
-    }
+    s.addTask(Task{0, "", "Page layout", "", TaskStatus::NotStarted, 0});
+    for (const auto& [subject, d] : c.markers)
+      s.addEntry(test::localEntry(subject, DateTime::fromParts(2024, 3, d, 8), 0, "TWEvent"));
     TrackingSession session(s, clock, ProcessIdentity::self(), EntryTypeRule(""));
     session.reloadTasks();
     session.start("Page layout");
@@ -136,22 +123,14 @@ TEST_F(TrackingSessionTest, MarkersAlternateWhateverTheStepsAndWhoeverTakesThem)
 }
 
 TEST_F(TrackingSessionTest, PauseKeepsTheDayOpenAndSwitchingTimesTheNextTask) {
-  session->start("Page layout");
-  work(600);
+  act("start Page layout, work 600");
   EXPECT_TRUE(session->pause());
   EXPECT_TRUE(session->workOpen());
-  session->start("Billing");
-  work(60);
-  session->switchTo("Page layout");
-  work(30);
+  act("start Billing, work 60, switch Page layout, work 30");
   EXPECT_TRUE(session->stop());
   EXPECT_FALSE(session->workOpen());
-  EXPECT_EQ(subjects(),
-            (Subjects{"Start Work", "Page layout", "Billing", "Page layout", "Stop Work"}));
-  const std::vector<JournalEntry> j = journal();
-  EXPECT_EQ(j[1].seconds, 600);
-  EXPECT_EQ(j[2].seconds, 60);
-  EXPECT_EQ(j[3].seconds, 30);
+  EXPECT_EQ(timeline(), (Subjects{"Start Work 0", "Page layout 600", "Billing 60", "Page layout 30",
+                                  "Stop Work 0"}));
 }
 
 TEST_F(TrackingSessionTest, TaskEntriesTakeTheTypeTheRegistryFileGives) {
@@ -197,23 +176,19 @@ TEST_F(TrackingSessionTest, ADroppedEntryIsPutBack) {
   EXPECT_EQ(session->status().state, State::Held);
   EXPECT_EQ(session->held()->id, earlier.id);
 
-  session->stop();
-  session->start("Page layout");
-  work(60);
+  act("stop, start Page layout, work 60");
   EXPECT_FALSE(session->drop("nothing like it"));
   EXPECT_EQ(session->held()->subject, "Page layout");
   EXPECT_TRUE(session->drop("Billing 3/4/2024 9:00 AM"));
-  work(120);
-  session->stop();
-  EXPECT_EQ(store.entry(earlier.id)->seconds, 720);
-  EXPECT_EQ(journal()[3].seconds, 60);  // the entry timed before the drop
+  act("work 120, stop");
+  EXPECT_EQ(timeline(), (Subjects{"Billing 720", "Billing 60", "Start Work 0", "Page layout 60",
+                                  "Stop Work 0"}));
 }
 
 // What is timed lives in the store: a command-line session sees the window's timer, and the
 // window takes up what the command line did within a tick.
 TEST_F(TrackingSessionTest, TheWindowAndTheCommandLineShareOneTimer) {
-  session->start("Page layout");
-  work(120);
+  act("start Page layout, work 120");
   auto commandLine = makeSession(ProcessIdentity::detached());
   EXPECT_EQ(commandLine->status().subject, "Page layout");
   EXPECT_EQ(commandLine->status().minutes, 2);
@@ -232,77 +207,46 @@ TEST_F(TrackingSessionTest, TheWindowAndTheCommandLineShareOneTimer) {
   EXPECT_EQ(session->tick().state, State::Stopped);
   // A late save of the window cannot extend the stopped entry.
   session->saveNow();
-  const std::vector<JournalEntry> j = journal();
-  EXPECT_EQ(j[1].seconds, 180);
-  EXPECT_EQ(j[2].subject, "Billing");
-  EXPECT_EQ(j[2].seconds, 60);
-  EXPECT_EQ(j.back().subject, "Stop Work");
+  EXPECT_EQ(timeline(), (Subjects{"Start Work 0", "Page layout 180", "Billing 60", "Stop Work 0"}));
 }
 
 // Paused is an open period of work with nothing timed: the task paused is the newest entry of
 // the period and the pause began where it ends. The window and the command line both see it.
 TEST_F(TrackingSessionTest, APauseNamesTheTaskPausedAndSinceWhen) {
+  const auto pausedByAnotherProgram = [&] {
+    SqliteJournalStore other(folder.file("store.db"));
+    TrackingSession cli(other, clock, ProcessIdentity::detached(), EntryTypeRule(""));
+    cli.attach();
+    cli.pause();
+  };
+  const auto dayOpenedByHand = [&] {
+    addEntry("Billing", TimeZone::toLocal(clock.now().plus(-3600)), 600);
+    addEntry("Start Work", TimeZone::toLocal(clock.now()), 0, "TWEvent");
+  };
   const struct {
-    const char* name;
-    std::function<void()> steps;
+    const char* steps;
+    std::function<void()> then;
     State state;
     std::string subject;
     std::int64_t since;  // seconds after the case began
   } cases[] = {
-      {"paused",
-       [&] {
-         session->start("Page layout");
-         work(600);
-         session->pause();
-         work(60);
-       },
-       State::Paused, "Page layout", 600},
-      {"switched, then paused",
-       [&] {
-         session->start("Page layout");
-         work(60);
-         session->switchTo("Billing");
-         work(120);
-         session->pause();
-         clock.advance(900);
-       },
-       State::Paused, "Billing", 180},
-      {"resumed",
-       [&] {
-         session->start("Page layout");
-         session->pause();
-         session->start("Billing");
-       },
-       State::Tracking, "Billing", 0},
-      {"stopped",
-       [&] {
-         session->start("Page layout");
-         work(60);
-         session->stop();
-       },
-       State::Stopped, "", 0},
-      {"paused by another program",
-       [&] {
-         session->start("Page layout");
-         work(60);
-         SqliteJournalStore other(folder.file("store.db"));
-         TrackingSession cli(other, clock, ProcessIdentity::detached(), EntryTypeRule(""));
-         cli.attach();
-         cli.pause();
-       },
-       State::Paused, "Page layout", 60},
-      {"a day opened by hand after an earlier entry",
-       [&] {
-         addEntry("Billing", TimeZone::toLocal(clock.now().plus(-3600)), 600);
-         addEntry("Start Work", TimeZone::toLocal(clock.now()), 0, "TWEvent");
-       },
-       State::Paused, "", 0},
+      {"start Page layout, work 600, pause, work 60", {}, State::Paused, "Page layout", 600},
+      {"start Page layout, work 60, switch Billing, work 120, pause, wait 900",
+       {},
+       State::Paused,
+       "Billing",
+       180},
+      {"start Page layout, pause, start Billing", {}, State::Tracking, "Billing", 0},
+      {"start Page layout, work 60, stop", {}, State::Stopped, "", 0},
+      {"start Page layout, work 60", pausedByAnotherProgram, State::Paused, "Page layout", 60},
+      {"", dayOpenedByHand, State::Paused, "", 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.steps);
     clock.advance(86400);
     const Instant began = clock.now();
-    c.steps();
+    act(c.steps);
+    if (c.then) c.then();
     const TrackingSession::Status window = session->tick();
     const TrackingSession::Status commandLine = makeSession(ProcessIdentity::detached())->status();
     for (const TrackingSession::Status& seen : {window, commandLine}) {
@@ -318,10 +262,8 @@ TEST_F(TrackingSessionTest, APauseNamesTheTaskPausedAndSinceWhen) {
 }
 
 TEST_F(TrackingSessionTest, ATimerOfAProcessThatIsGoneIsAnOrphan) {
-  auto gone = makeSession(ProcessIdentity{999999, 1});
-  gone->start("Page layout");
-  work(30);
-  gone.reset();
+  session = makeSession(ProcessIdentity{999999, 1});
+  act("start Page layout, work 30");
   session = makeSession(ProcessIdentity::self());
   EXPECT_EQ(session->status().state, State::Stopped);
   ASSERT_TRUE(session->orphan());
