@@ -78,6 +78,8 @@ TEST_F(EditingTest, BadInputIsRefusedAndChangesNothing) {
   const std::string timed = list.substr(list.rfind('\n', list.find("\tWrite\t")) + 1, 36);
   expectCase({{"journal", "edit", timed, "--minutes", "5"}, "", 1, "is being timed"});
   expectCase({{"journal", "delete", timed}, "", 1, "is being timed"});
+  const std::string marker = list.substr(list.rfind('\n', list.find("\tStart Work\t")) + 1, 36);
+  expectCase({{"journal", "edit", marker, "--start", "3/2/2024 9:00"}, "", 1, "later than now"});
   EXPECT_EQ(output({"journal", "export"}), before);
 }
 
