@@ -10,10 +10,11 @@ namespace tw {
 
 // What the calendar synchronisation remembers between runs, kept beside the journal in the
 // same store: one row per synchronised item, the state of each server collection (the time log
-// and one or more task lists) and the conflict copies. The rows are the offline queue: an item whose local fields no longer match
-// its row's digest, an item without a row and a row without its item are the changes still to
-// send. Calls join a transaction of the journal store (JournalStore::transact), so that
-// received changes and the collection state that brought them are stored together.
+// and one or more task lists) and the conflict copies. The rows are the offline queue: an item
+// whose local fields no longer match its row's digest, an item without a row and a row without its
+// item are the changes still to send. Calls join a transaction of the journal store
+// (JournalStore::transact), so that received changes and the collection state that brought them are
+// stored together.
 class SyncState {
  public:
   enum class Kind { Task, Entry };

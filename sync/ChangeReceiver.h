@@ -39,8 +39,7 @@ class ChangeReceiver {
   // The members to fetch, and (for a complete listing) the rows of the collection whose member
   // is gone.
   void compare(const std::string& collection, const std::vector<DavClient::Member>& members,
-               bool complete,
-               std::vector<std::string>& fetch, std::vector<std::string>& gone);
+               bool complete, std::vector<std::string>& fetch, std::vector<std::string>& gone);
   // complete: members is every member, so the rows missing from it were removed.
   void apply(const std::string& url, const std::vector<DavClient::Member>& members,
              const std::vector<std::string>& removed, bool complete,

@@ -62,7 +62,8 @@ PendingChanges::Queue PendingChanges::of(JournalStore& store, SyncState& state,
     queue.changes.push_back({Verb::Delete, std::move(row), {}, 0, std::move(hold)});
   }
   for (const auto& [uid, hold] : holds)
-    if (!kind.isElsewhere(store, {kind.kind(), uid, {}, {}, {}, 0})) queue.staleHolds.push_back(uid);
+    if (!kind.isElsewhere(store, {kind.kind(), uid, {}, {}, {}, 0}))
+      queue.staleHolds.push_back(uid);
   return queue;
 }
 

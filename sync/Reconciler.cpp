@@ -90,7 +90,8 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
     return;
   }
   std::optional<SyncState::Item> row = state_.item(kind_.kind(), server.uid);
-  if (kind_.isElsewhere(store_, row.value_or(SyncState::Item{kind_.kind(), server.uid, {}, {}, {}, 0})))
+  if (kind_.isElsewhere(store_,
+                        row.value_or(SyncState::Item{kind_.kind(), server.uid, {}, {}, {}, 0})))
     return elsewhere(resource);
   const std::optional<ItemKind::Fields> local = kind_.local(store_, server.uid);
   SyncState::Item next{kind_.kind(),  server.uid,    resource.href,

@@ -89,7 +89,7 @@ void SqliteSyncState::removeItem(Kind kind, std::string_view uid) {
 }
 
 std::vector<SyncState::Collection> SqliteSyncState::selectCollections(Kind kind, const char* where,
-                                                                     std::string_view url) {
+                                                                      std::string_view url) {
   if (!db_.inTransaction()) db_.checkFile(false);
   const std::string sql =
       std::string("SELECT url, home, sync_token, ctag, report_refused FROM sync_collections") +

@@ -45,8 +45,8 @@ constexpr Table kTables[] = {
      "iiiiiiii", true, true},
     {"tombstones", "uid, kind, deleted", "tti", false, false},
     {"sync_items", "kind, uid, href, etag, ical, digest", "ttttti", true, false},
-    {"sync_collections", "kind, url, home, sync_token, ctag, report_refused, is_default",
-     "tttttii", false, false, "kind, url, home, sync_token, ctag, 0, 1"},
+    {"sync_collections", "kind, url, home, sync_token, ctag, report_refused, is_default", "tttttii",
+     false, false, "kind, url, home, sync_token, ctag, 0, 1"},
     {"sync_conflicts", "id, kind, uid, fields, local_ical, saved", "itttti", true, false},
     {"sync_holds", "kind, uid, here_only, digest, status, reason, since", "ttiiiti", false, false},
 };
