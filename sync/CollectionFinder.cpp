@@ -1,6 +1,7 @@
 #include "sync/CollectionFinder.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "sync/Href.h"
 
@@ -45,7 +46,27 @@ std::vector<std::string> CollectionFinder::taskLists(const ItemKind& tasks) {
     lists.push_back(url);
   }
   leaveBehind(lists);
+  placeStrays();
   return lists;
+}
+
+void CollectionFinder::placeStrays() {
+  std::unordered_map<std::string, std::string> hrefs;
+  for (SyncState::Item& row : state_.items(SyncState::Kind::Task))
+    if (!row.href.empty()) hrefs.emplace(std::move(row.uid), std::move(row.href));
+  const std::vector<SyncState::Collection> collections = state_.collections(SyncState::Kind::Task);
+  std::vector<Task> strays;
+  for (Task& task : store_.tasks()) {
+    const auto href = hrefs.find(task.uid);
+    if (!task.list.empty() || href == hrefs.end()) continue;
+    for (const SyncState::Collection& c : collections)
+      if (Href::isMember(Href::path(c.url), href->second)) task.list = c.url;
+    if (!task.list.empty()) strays.push_back(std::move(task));
+  }
+  if (!strays.empty())
+    store_.transact([&] {
+      for (const Task& task : strays) store_.updateTask(task);
+    });
 }
 
 void CollectionFinder::start(const ItemKind& kind, const std::string& url, bool isDefault) {

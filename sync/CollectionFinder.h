@@ -41,6 +41,9 @@ class CollectionFinder {
   // Forgets the rows and holds of the items on the task list at url, and its state.
   void forgetList(const std::string& url);
   void leaveBehind(const std::vector<std::string>& lists);
+  // Puts the tasks on no list whose copy is on one of the lists (as an earlier version or a
+  // recovered store left them, or a deletion given up brought them back) on that list.
+  void placeStrays();
 
   JournalStore& store_;
   SyncState& state_;

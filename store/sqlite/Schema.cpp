@@ -226,11 +226,18 @@ DROP TABLE sync_collections;
 ALTER TABLE sync_collections9 RENAME TO sync_collections;
 )sql";
 
+// The tasks synchronised (with a row) are on the one task list earlier versions knew.
+constexpr const char* kSynchronisedTasksOnTheList =
+    "UPDATE tasks SET list = (SELECT url FROM sync_collections WHERE kind = 'task')"
+    " WHERE uid IN (SELECT uid FROM sync_items WHERE kind = 'task')"
+    " AND EXISTS (SELECT 1 FROM sync_collections WHERE kind = 'task')";
+
 void addTaskLists(Database& db) {
-  if (!hasColumn(db, "tasks", "list"))
+  if (!hasColumn(db, "tasks", "list")) {
     db.execute("ALTER TABLE tasks ADD COLUMN list TEXT NOT NULL DEFAULT ''");
+    db.execute(kSynchronisedTasksOnTheList);
+  }
   if (!hasColumn(db, "sync_collections", "is_default")) db.execute(kCollectionsPerUrl);
-  db.execute(Schema::kSynchronisedTasksOnTheDefaultList);
 }
 
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's

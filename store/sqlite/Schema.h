@@ -52,12 +52,6 @@ class Schema {
   static std::string taskListIn(int version);
   // The day kept for a rate in force from the beginning: before any day a date can name.
   static constexpr std::int64_t kFromTheStart = -1'000'000;
-  // Puts the tasks on no list that were synchronised (have a row) on the default task list,
-  // as version 8 and earlier knew only that one.
-  static constexpr const char* kSynchronisedTasksOnTheDefaultList =
-      "UPDATE tasks SET list = (SELECT url FROM sync_collections WHERE kind = 'task' AND "
-      "is_default) WHERE list = '' AND uid IN (SELECT uid FROM sync_items WHERE kind = 'task')"
-      " AND EXISTS (SELECT 1 FROM sync_collections WHERE kind = 'task' AND is_default)";
   // A new random (version 4) UUID in its text form, as an SQL expression.
   static constexpr const char* kNewUid =
       "lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' ||"

@@ -13,7 +13,6 @@
 #include "store/StoreError.h"
 #include "store/sqlite/Database.h"
 #include "store/sqlite/RowSalvage.h"
-#include "store/sqlite/Schema.h"
 #include "store/sqlite/StoreCopy.h"
 #include "store/sqlite/Transaction.h"
 
@@ -182,7 +181,6 @@ std::string recoverInto(const std::string& damaged, const std::string& target) {
     for (std::size_t i = 0; i < std::size(kTables); ++i)
       counts[i] = salvage(source.get(), fresh, kTables[i]);
     fresh.execute(kForgetLost);
-    fresh.execute(Schema::kSynchronisedTasksOnTheDefaultList);
     tx.commit();
     const std::string sound = StoreCopy::integrity(fresh);
     if (sound != "ok") fail(damaged, "the new store is not sound (" + sound + ")");

@@ -3,6 +3,7 @@
 #include "RawDatabase.h"
 #include "SyncFixture.h"
 #include "sync/Href.h"
+#include "sync/SyncQueue.h"
 
 namespace tw {
 namespace {
@@ -103,6 +104,15 @@ TEST_F(TaskListsTest, TheSameUidOnTwoListsStaysOnOne) {
   EXPECT_EQ(syncLists(*laptop).sent, 1);
   for (const DavClient::Resource& r : onServer("/alice/home/"))
     EXPECT_EQ(r.ical.find("Report, final"), std::string::npos) << r.ical;
+}
+
+// A deletion given up brings the task back on the list its copy is on.
+TEST_F(TaskListsTest, ADeletionGivenUpComesBackOnItsList) {
+  syncLists(*laptop);
+  laptop->store.deleteTask(laptop->store.taskByUid("garden")->id);
+  SyncQueue(laptop->store, std::make_unique<SqliteSyncState>(laptop->store), clock).drop("garden");
+  EXPECT_EQ(syncLists(*laptop).summary(), kNothing);
+  EXPECT_EQ(lists(laptop->store), "Report /alice/work/;Garden /alice/home/;");
 }
 
 // The account moved to another calendar home: the tasks of the old lists go to the new
