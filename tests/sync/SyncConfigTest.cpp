@@ -28,7 +28,6 @@ TEST(SyncConfigTest, TheServerSectionIsReadAsWritten) {
   EXPECT_EQ(c.passwordCommand, "pass show caldav");
   EXPECT_EQ(c.tasks, "https://example.org/t/");
   EXPECT_EQ(c.timelog, "https://example.org/l/");
-  // Each list once, in the form its tasks keep it.
   EXPECT_EQ(c.shownTaskLists(),
             (std::vector<std::string>{"https://example.org/a/", "https://example.org/t/"}));
 }
@@ -58,7 +57,7 @@ TEST(SyncConfigTest, MistakesAreNamedWithTheirLine) {
   };
   for (const auto& c : kCases) {
     const std::string e = test::failureOf<SyncError>([&] { SyncConfig::parse(c.text, "x"); });
-    EXPECT_NE(e.find(c.message), std::string::npos) << c.text.substr(0, 80) << ": " << e;
+    EXPECT_NE(e.find(c.message), std::string::npos) << c.text << ": " << e;
   }
 }
 
