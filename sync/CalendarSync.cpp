@@ -44,8 +44,9 @@ SyncResult CalendarSync::run() {
   SyncResult result;
   DavClient dav(http, config_.url.empty() ? config_.tasks : config_.url, &result);
   CollectionFinder finder(store_, state_, dav, config_);
-  std::vector<Target> targets;
   const std::vector<std::string> lists = finder.taskLists(TaskKind());
+  std::vector<Target> targets;
+  targets.reserve(lists.size() + 1);
   for (std::size_t i = 0; i < lists.size(); ++i)
     targets.push_back({std::make_unique<TaskKind>(lists[i], i == 0), lists[i], i > 0});
   targets.push_back({std::make_unique<EntryKind>(), finder.locate(EntryKind()), false});
