@@ -9,11 +9,12 @@
 namespace tw {
 
 // What the calendar synchronisation remembers between runs, kept beside the journal in the
-// same store: one row per synchronised item, the state of the two server collections and the
-// conflict copies. The rows are the offline queue: an item whose local fields no longer match
-// its row's digest, an item without a row and a row without its item are the changes still to
-// send. Calls join a transaction of the journal store (JournalStore::transact), so that
-// received changes and the collection state that brought them are stored together.
+// same store: one row per synchronised item, the state of each server collection (the time log
+// and one or more task lists) and the conflict copies. The rows are the offline queue: an item
+// whose local fields no longer match its row's digest, an item without a row and a row without its
+// item are the changes still to send. Calls join a transaction of the journal store
+// (JournalStore::transact), so that received changes and the collection state that brought them are
+// stored together.
 class SyncState {
  public:
   enum class Kind { Task, Entry };
@@ -82,11 +83,22 @@ class SyncState {
   virtual void putItem(const Item& item) = 0;
   virtual void removeItem(Kind kind, std::string_view uid) = 0;
 
-  // An empty collection (no url) when none was stored for the kind.
+  // The kind's default collection, where its new items go (the time log, the task list new
+  // tasks go to); an empty collection (no url) when none is stored.
   virtual Collection collection(Kind kind) = 0;
+  // The kind's collection at url; an empty one when none is stored.
+  virtual Collection collectionAt(Kind kind, std::string_view url) = 0;
+  // Every collection of the kind, in the order of their urls.
+  virtual std::vector<Collection> collections(Kind kind) = 0;
+  // Adds the collection, or replaces the kind's collection at the same url (which stays its
+  // default or not). The first collection of a kind becomes its default.
   virtual void putCollection(Kind kind, const Collection& collection) = 0;
-  // Forgets the rows, holds and the collection of a kind, as when another collection takes its
-  // place: every local item of the kind is then new to the server.
+  // The kind's stored collection at url becomes its default.
+  virtual void makeDefault(Kind kind, std::string_view url) = 0;
+  // Forgets the state of the kind's collection at url; the rows of its items stay.
+  virtual void removeCollection(Kind kind, std::string_view url) = 0;
+  // Forgets the rows, holds and the collections of a kind, as when another collection takes
+  // their place: every local item of the kind is then new to the server.
   virtual void forget(Kind kind) = 0;
 
   virtual std::vector<Hold> holds(Kind kind) = 0;

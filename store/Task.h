@@ -17,11 +17,12 @@ class Task {
   std::string subject;
   std::string categories;
   TaskStatus status = TaskStatus::NotStarted;
-  // The address of the calendar server's task list the task belongs to; empty while it is on
-  // none (made here and not yet synchronised, or without a calendar account).
-  std::string list;
   // When the task was last changed, milliseconds since 1970 (UTC).
   std::int64_t modified = 0;
+  // The address of the calendar server's task list the task belongs to; empty while it is on
+  // none (made here and not yet synchronised, or without a calendar account). Last, and with an
+  // initialiser, so that tasks written field by field without it get none.
+  std::string list{};
 
   bool isOpen() const {
     return status == TaskStatus::NotStarted || status == TaskStatus::InProgress;

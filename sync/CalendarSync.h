@@ -14,7 +14,10 @@
 namespace tw {
 
 // One synchronisation of the store with the CalDAV server of a configuration: the server's
-// changes come in first (tasks, then the time log), then the local changes go out. Plain C++:
+// changes come in first (each task list chosen, then the time log), then the local changes go
+// out, each to its own list (tasks on none to the default list). A chosen list gone from the
+// server is skipped and named among the problems, its tasks kept; the default list and the
+// time log are made again. Plain C++:
 // the command line runs it, and the window runs it on a worker thread with a store of that
 // thread's own. Failures throw SyncError (StoreError for the store); what was stored before
 // stays stored, and what was not confirmed is sent again next time.

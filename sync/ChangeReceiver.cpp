@@ -24,7 +24,8 @@ ChangeReceiver::ChangeReceiver(JournalStore& store, SyncState& state, DavClient&
 
 bool ChangeReceiver::run(const std::string& url) {
   releaseForeignRows(url);
-  const SyncState::Collection collection = state_.collection(kind_.kind());
+  SyncState::Collection collection = state_.collectionAt(kind_.kind(), url);
+  collection.url = url;
   // A saved ctag without a token: this server refused sync-collection.
   if (collection.syncToken.empty() && !collection.ctag.empty() &&
       now_.unixSeconds() - collection.reportRefused < kReportRetrySeconds)
@@ -67,7 +68,7 @@ bool ChangeReceiver::byCtag(const std::string& url, SyncState::Collection collec
   const std::optional<std::string> ctag = dav_.ctag(url);
   if (!ctag) return false;
   if (!ctag->empty() && *ctag == collection.ctag) {
-    if (state_.collection(kind_.kind()).reportRefused != collection.reportRefused)
+    if (state_.collectionAt(kind_.kind(), url).reportRefused != collection.reportRefused)
       store_.transact([&] { state_.putCollection(kind_.kind(), collection); });
     return true;
   }
@@ -81,9 +82,16 @@ bool ChangeReceiver::byCtag(const std::string& url, SyncState::Collection collec
 
 void ChangeReceiver::releaseForeignRows(const std::string& url) {
   const std::string collection = Href::path(url);
+  std::vector<std::string> ours{collection};
+  for (const SyncState::Collection& c : state_.collections(kind_.kind()))
+    ours.push_back(Href::path(c.url));
+  const auto isOurs = [&](const std::string& href) {
+    return std::any_of(ours.begin(), ours.end(),
+                       [&](const std::string& c) { return Href::isMember(c, href); });
+  };
   std::vector<SyncState::Item> foreign;
   for (SyncState::Item& row : state_.items(kind_.kind()))
-    if (!row.href.empty() && !Href::isMember(collection, row.href)) foreign.push_back(row);
+    if (!row.href.empty() && !isOurs(row.href)) foreign.push_back(row);
   if (foreign.empty()) return;
   store_.transact([&] {
     for (const SyncState::Item& row : foreign) {
@@ -98,12 +106,13 @@ void ChangeReceiver::releaseForeignRows(const std::string& url) {
   });
 }
 
-void ChangeReceiver::compare(const std::vector<DavClient::Member>& members, bool complete,
+void ChangeReceiver::compare(const std::string& collection,
+                             const std::vector<DavClient::Member>& members, bool complete,
                              std::vector<std::string>& fetch, std::vector<std::string>& gone) {
   if (members.empty() && !complete) return;
   std::unordered_map<std::string, std::string> etags;
   for (const SyncState::Item& row : state_.items(kind_.kind()))
-    if (!row.href.empty()) etags.emplace(row.href, row.etag);
+    if (Href::isMember(collection, row.href)) etags.emplace(row.href, row.etag);
   std::set<std::string> listed;
   for (const DavClient::Member& m : members) {
     listed.insert(m.href);
@@ -120,8 +129,8 @@ void ChangeReceiver::apply(const std::string& url, const std::vector<DavClient::
                            const SyncState::Collection& next) {
   std::vector<std::string> fetch;
   std::vector<std::string> gone = removed;
-  compare(members, complete, fetch, gone);
-  const SyncState::Collection known = state_.collection(kind_.kind());
+  compare(Href::path(url), members, complete, fetch, gone);
+  const SyncState::Collection known = state_.collectionAt(kind_.kind(), url);
   if (fetch.empty() && gone.empty() && known.syncToken == next.syncToken && known.ctag == next.ctag)
     return;
   const std::vector<DavClient::Resource> resources = dav_.fetch(url, fetch);

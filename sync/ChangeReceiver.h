@@ -32,13 +32,14 @@ class ChangeReceiver {
 
  private:
   bool byReport(const std::string& url, SyncState::Collection collection);
-  // Rows whose address is not in the collection (taken in by earlier versions from other
-  // calendars or servers): their items stay here only, and nothing is sent for them.
+  // Rows whose address is in none of the kind's collections (taken in by earlier versions
+  // from other calendars or servers): their items stay here only, and nothing is sent for them.
   void releaseForeignRows(const std::string& url);
   bool byCtag(const std::string& url, SyncState::Collection collection);
-  // The members to fetch, and (for a complete listing) the rows whose member is gone.
-  void compare(const std::vector<DavClient::Member>& members, bool complete,
-               std::vector<std::string>& fetch, std::vector<std::string>& gone);
+  // The members to fetch, and (for a complete listing) the rows of the collection whose member
+  // is gone.
+  void compare(const std::string& collection, const std::vector<DavClient::Member>& members,
+               bool complete, std::vector<std::string>& fetch, std::vector<std::string>& gone);
   // complete: members is every member, so the rows missing from it were removed.
   void apply(const std::string& url, const std::vector<DavClient::Member>& members,
              const std::vector<std::string>& removed, bool complete,

@@ -128,7 +128,10 @@ void ChangeSender::settle(const Job& job, HttpClient::Response r, Outcome& outco
 void ChangeSender::store(Outcome& outcome) {
   if (outcome.sent.empty() && outcome.deleted.empty() && outcome.refused.empty()) return;
   store_.transact([&] {
-    for (const SyncState::Item& row : outcome.sent) state_.putItem(row);
+    for (const SyncState::Item& row : outcome.sent) {
+      state_.putItem(row);
+      if (!row.href.empty()) kind_.place(store_, row.uid);
+    }
     for (const std::string& uid : outcome.deleted) state_.removeItem(kind_.kind(), uid);
     for (const SyncState::Hold& hold : outcome.refused) state_.putHold(hold);
   });

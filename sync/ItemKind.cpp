@@ -49,6 +49,13 @@ IcalObject ItemKind::build(const std::string& uid, const Fields& fields, const s
   return std::move(*object);
 }
 
+// The kinds of one collection (the time log) have nothing elsewhere and nothing to place.
+bool ItemKind::isElsewhere(JournalStore&, const SyncState::Item&) const {
+  return false;
+}
+
+void ItemKind::place(JournalStore&, const std::string&) const {}
+
 std::optional<ItemKind::Fields> ItemKind::readable(icalcomponent* c) const {
   try {
     return read(c);

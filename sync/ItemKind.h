@@ -53,6 +53,12 @@ class ItemKind {
   // Deletes the item; false when it has to stay (a task journal entries were timed for, the
   // entry being timed).
   virtual bool remove(JournalStore& store, std::string_view uid) const = 0;
+  // Whether the item of the row (the local one, else the row's copy on the server) belongs to
+  // another collection of the kind than the one synchronised (another task list): it is left
+  // to that one.
+  virtual bool isElsewhere(JournalStore& store, const SyncState::Item& row) const;
+  // The collection synchronised now holds the local item of uid (it took it as new).
+  virtual void place(JournalStore& store, const std::string& uid) const;
 
   // Throws SyncError when the component cannot be such an item.
   virtual Fields read(icalcomponent* c) const = 0;

@@ -49,6 +49,10 @@ PendingChanges::Queue PendingChanges::of(JournalStore& store, SyncState& state,
         {verb, std::move(row), std::move(local.fields), digest, std::move(hold)});
   });
   for (auto& [uid, row] : rows) {
+    if (kind.isElsewhere(store, row)) {
+      holds.erase(uid);
+      continue;
+    }
     if (row.href.empty()) {
       queue.neverSent.push_back(uid);
       holdFor(uid, std::nullopt);
@@ -57,7 +61,9 @@ PendingChanges::Queue PendingChanges::of(JournalStore& store, SyncState& state,
     std::optional<SyncState::Hold> hold = holdFor(uid, std::uint64_t{0});
     queue.changes.push_back({Verb::Delete, std::move(row), {}, 0, std::move(hold)});
   }
-  for (const auto& [uid, hold] : holds) queue.staleHolds.push_back(uid);
+  for (const auto& [uid, hold] : holds)
+    if (!kind.isElsewhere(store, {kind.kind(), uid, {}, {}, {}, 0}))
+      queue.staleHolds.push_back(uid);
   return queue;
 }
 

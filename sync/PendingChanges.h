@@ -13,7 +13,8 @@ namespace tw {
 
 // The changes of one kind of item still to be sent: an item without a row, or whose fields no
 // longer match its row's digest, and a row whose item is gone. The one reading of the offline
-// queue, for the sending and for people (tallyworks sync queue).
+// queue, for the sending and for people (tallyworks sync queue). Items, rows and holds the kind
+// finds elsewhere (on another task list) are left out and left alone.
 class PendingChanges {
  public:
   enum class Verb { Create, Change, Delete };

@@ -90,6 +90,9 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
     return;
   }
   std::optional<SyncState::Item> row = state_.item(kind_.kind(), server.uid);
+  if (kind_.isElsewhere(store_,
+                        row.value_or(SyncState::Item{kind_.kind(), server.uid, {}, {}, {}, 0})))
+    return elsewhere(resource);
   const std::optional<ItemKind::Fields> local = kind_.local(store_, server.uid);
   SyncState::Item next{kind_.kind(),  server.uid,    resource.href,
                        resource.etag, resource.ical, ItemKind::digest(server.fields)};
@@ -112,6 +115,14 @@ void Reconciler::adopt(const DavClient::Resource& resource) {
       keepConflictCopy(server.uid, *local, row ? row->ical : resource.ical, merged.conflicts);
   }
   state_.putItem(next);
+}
+
+// The same UID on two lists: the item stays on the one it is on, and this copy is skipped,
+// so that it never flips between them nor comes twice.
+void Reconciler::elsewhere(const DavClient::Resource& resource) {
+  result_.problems.push_back({ServerText::oneLine(resource.href), 0,
+                              std::string("a ") + kind_.noun() +
+                                  " of the same UID is on another list here; it stays there"});
 }
 
 bool Reconciler::removeLocal(const SyncState::Item& row) {

@@ -18,6 +18,7 @@ namespace tw {
 // synchronised copy, and where both changed the same field the server's value is taken and
 // the local version kept as a conflict copy. An edit beats a delete on either side. An entry
 // of an invoiced period is never changed by the server: its version becomes a conflict copy.
+// A version whose item is on another collection of the kind (another task list) is skipped.
 class Reconciler {
  public:
   Reconciler(JournalStore& store, SyncState& state, const ItemKind& kind, SyncResult& result,
@@ -38,6 +39,7 @@ class Reconciler {
   bool storeLocal(const DavClient::Resource& resource, const std::string& uid,
                   const ItemKind::Fields& fields, const std::optional<ItemKind::Fields>& local);
 
+  void elsewhere(const DavClient::Resource& resource);
   // Deletes the local item; false when it is still needed here (timed, or invoiced).
   bool removeLocal(const SyncState::Item& row);
 

@@ -56,6 +56,7 @@ std::vector<std::string> taskListsOf(const std::string& value, const std::string
     std::string url = value.substr(at, end - at);
     at = end;
     Href::checkWebAddress(url, where);
+    url = Href::asCollection(std::move(url));
     if (std::find(lists.begin(), lists.end(), url) != lists.end()) continue;
     if (lists.size() == kMaxTaskLists)
       throw SyncError(where + " names more than " + std::to_string(kMaxTaskLists) + " lists");
@@ -154,6 +155,8 @@ SyncConfig SyncConfig::of(const IniFile& ini, const std::string& fileName) {
   for (const auto& [key, value] : {std::pair{"url", &config.url}, std::pair{"tasks", &config.tasks},
                                    std::pair{"timelog", &config.timelog}})
     if (!value->empty()) Href::checkWebAddress(*value, fileName + ": " + key);
+  // The form a task's list is kept in, so that the lists shown compare equal to it.
+  if (!config.tasks.empty()) config.tasks = Href::asCollection(config.tasks);
   return config;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/EntryRules.h"
 #include "sync/Categories.h"
+#include "sync/Href.h"
 #include "sync/IcalObject.h"
 #include "sync/ServerText.h"
 #include "sync/SyncError.h"
@@ -79,8 +80,13 @@ std::string TaskKind::describe(const Fields& fields) const {
   return "task “" + ServerText::oneLine(fields[kSubject], 80) + "”";
 }
 
+bool TaskKind::isOurs(const Task& task) const {
+  return list_.empty() || task.list == list_ || (isDefault_ && task.list.empty());
+}
+
 void TaskKind::visitLocals(JournalStore& store, const std::function<void(Item&)>& visit) const {
   for (const Task& t : store.tasks()) {
+    if (!isOurs(t)) continue;
     Item item{t.uid, {t.subject, t.categories, fieldOf(t.status)}};
     visit(item);
   }
@@ -99,6 +105,7 @@ void TaskKind::store(JournalStore& store, const std::string& uid, const Fields& 
   task.subject = fields[kSubject];
   task.categories = fields[kCategories];
   task.status = statusOf(fields[kStatus]);
+  if (!list_.empty()) task.list = list_;
   if (t)
     store.updateTask(task);
   else
@@ -111,6 +118,19 @@ bool TaskKind::remove(JournalStore& store, std::string_view uid) const {
   if (store.entriesOfTask(t->id) > 0) return false;
   store.deleteTask(t->id);
   return true;
+}
+
+bool TaskKind::isElsewhere(JournalStore& store, const SyncState::Item& row) const {
+  if (list_.empty()) return false;
+  if (const std::optional<Task> t = store.taskByUid(row.uid)) return !isOurs(*t);
+  return !row.href.empty() && !Href::isMember(Href::path(list_), row.href);
+}
+
+void TaskKind::place(JournalStore& store, const std::string& uid) const {
+  std::optional<Task> t = store.taskByUid(uid);
+  if (!t || list_.empty() || t->list == list_) return;
+  t->list = list_;
+  store.updateTask(*t);
 }
 
 ItemKind::Fields TaskKind::read(icalcomponent* c) const {

@@ -186,8 +186,9 @@ CREATE TABLE IF NOT EXISTS invoiced(
   marked INTEGER NOT NULL);
 )sql";
 
-bool hasLocalDays(Database& db) {
-  Statement s(db, "SELECT count(*) FROM pragma_table_xinfo('journal') WHERE name = 'local_day'");
+bool hasColumn(Database& db, const char* table, const char* column) {
+  Statement s(db, "SELECT count(*) FROM pragma_table_xinfo(?1) WHERE name = ?2");
+  s.bind(1, table).bind(2, column);
   s.step();
   return s.integer(0) > 0;
 }
@@ -196,12 +197,47 @@ bool hasLocalDays(Database& db) {
 // and indexed with the start: the entries of local days come in order of day, then start. One
 // step of its own, independent of the others.
 void addLocalDays(Database& db) {
-  if (!hasLocalDays(db))
+  if (!hasColumn(db, "journal", "local_day"))
     db.execute(
         (std::string("ALTER TABLE journal ADD COLUMN local_day INTEGER GENERATED ALWAYS AS ") +
          Schema::kLocalDay + " VIRTUAL")
             .c_str());
   db.execute("CREATE INDEX IF NOT EXISTS journal_by_local_day ON journal(local_day, start, id)");
+}
+
+// The task lists: each task keeps the address of the server's list it belongs to, and each
+// server collection keeps a synchronisation state of its own (one kind may have several; the
+// default one takes the kind's new items). The one task collection of earlier versions stays
+// the default, and the tasks synchronised with it are on it. One step of its own, independent
+// of the others.
+constexpr const char* kCollectionsPerUrl = R"sql(
+CREATE TABLE sync_collections9(
+  kind TEXT NOT NULL CHECK (kind IN ('task', 'entry')),
+  url TEXT NOT NULL,
+  home TEXT NOT NULL,
+  sync_token TEXT NOT NULL,
+  ctag TEXT NOT NULL,
+  report_refused INTEGER NOT NULL,
+  is_default INTEGER NOT NULL,
+  PRIMARY KEY(kind, url)) WITHOUT ROWID;
+INSERT INTO sync_collections9
+  SELECT kind, url, home, sync_token, ctag, report_refused, 1 FROM sync_collections;
+DROP TABLE sync_collections;
+ALTER TABLE sync_collections9 RENAME TO sync_collections;
+)sql";
+
+// The tasks synchronised (with a row) are on the one task list earlier versions knew.
+constexpr const char* kSynchronisedTasksOnTheList =
+    "UPDATE tasks SET list = (SELECT url FROM sync_collections WHERE kind = 'task')"
+    " WHERE uid IN (SELECT uid FROM sync_items WHERE kind = 'task')"
+    " AND EXISTS (SELECT 1 FROM sync_collections WHERE kind = 'task')";
+
+void addTaskLists(Database& db) {
+  if (!hasColumn(db, "tasks", "list")) {
+    db.execute("ALTER TABLE tasks ADD COLUMN list TEXT NOT NULL DEFAULT ''");
+    db.execute(kSynchronisedTasksOnTheList);
+  }
+  if (!hasColumn(db, "sync_collections", "is_default")) db.execute(kCollectionsPerUrl);
 }
 
 // tw_local_instant(start) and tw_local_offset(start): a version 1 start read in the machine's
@@ -266,6 +302,7 @@ void migrate(Database& db) {
   if (h.version < 6) db.execute(kImportedEntries);
   if (h.version < 7) addLocalDays(db);
   if (h.version < 8) db.execute(kBilling);
+  if (h.version < 9) addTaskLists(db);
   db.execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
   db.execute(("PRAGMA user_version = " + std::to_string(Schema::kVersion)).c_str());
   tx.commit();
@@ -285,13 +322,17 @@ std::string Schema::localDayIn(int version) {
   return version >= 7 ? "local_day" : kLocalDay;
 }
 
+std::string Schema::taskListIn(int version) {
+  return version >= 9 ? "list" : "''";
+}
+
 int Schema::prepare(Database& db) {
   const Header h = readHeader(db);
   checkOwner(db, h);
   if (db.readOnly()) {
-    // Versions 3 to 7 lack only an index order, the synchronisation's held changes, the
-    // records of imported entries, the local days and the billing tables, which reading does
-    // without: they are read as they stand.
+    // Versions 3 to 8 lack only an index order, the synchronisation's held changes, the
+    // records of imported entries, the local days, the billing tables and the tasks' lists,
+    // which reading does without: they are read as they stand.
     if (h.version < 3)
       db.failWith(
           "it was written by an older version of Tallyworks; open it once where it may be "

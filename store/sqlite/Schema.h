@@ -31,9 +31,12 @@ class Database;
 // Version 8: clients, the rates of clients and tasks, the tasks' billable flags and the
 // invoiced periods (BillingStore). A store of version 3 to 7 is read as it stands where it may
 // not be written: it has no clients.
+// Version 9: each task keeps the server's task list it belongs to, and each server collection
+// its own synchronisation state (several task lists). A store of version 3 to 8 is read as it
+// stands where it may not be written: its tasks are on no list.
 class Schema {
  public:
-  static constexpr int kVersion = 8;
+  static constexpr int kVersion = 9;
   // Brings the file to kVersion where it may be written; returns the version it is at.
   static int prepare(Database& db);
   // The SQL of an entry's local day: days since 1 January 1970 on the entry's own wall clock
@@ -45,6 +48,8 @@ class Schema {
   static DateTime dayOf(std::int64_t number);
   // What a query of the journal names an entry's local day by in a store of that version.
   static std::string localDayIn(int version);
+  // What a query of the tasks names a task's list by in a store of that version.
+  static std::string taskListIn(int version);
   // The day kept for a rate in force from the beginning: before any day a date can name.
   static constexpr std::int64_t kFromTheStart = -1'000'000;
   // A new random (version 4) UUID in its text form, as an SQL expression.

@@ -88,33 +88,68 @@ void SqliteSyncState::removeItem(Kind kind, std::string_view uid) {
   tx.commit();
 }
 
-SyncState::Collection SqliteSyncState::collection(Kind kind) {
+std::vector<SyncState::Collection> SqliteSyncState::selectCollections(Kind kind, const char* where,
+                                                                      std::string_view url) {
   if (!db_.inTransaction()) db_.checkFile(false);
-  Statement s(db_,
-              "SELECT url, home, sync_token, ctag, report_refused FROM sync_collections"
-              " WHERE kind = ?1");
+  const std::string sql =
+      std::string("SELECT url, home, sync_token, ctag, report_refused FROM sync_collections") +
+      " WHERE kind = ?1" + where + " ORDER BY url";
+  Statement s(db_, sql.c_str());
   s.bind(1, kindName(kind));
-  Collection c;
-  if (!s.step()) return c;
-  c.url = s.text(0);
-  c.home = s.text(1);
-  c.syncToken = s.text(2);
-  c.ctag = s.text(3);
-  c.reportRefused = s.integer(4);
-  return c;
+  if (!url.empty()) s.bind(2, url);
+  std::vector<Collection> found;
+  while (s.step())
+    found.push_back({std::string(s.text(0)), std::string(s.text(1)), std::string(s.text(2)),
+                     std::string(s.text(3)), s.integer(4)});
+  return found;
+}
+
+SyncState::Collection SqliteSyncState::collection(Kind kind) {
+  std::vector<Collection> found = selectCollections(kind, " AND is_default", {});
+  return found.empty() ? Collection{} : std::move(found.front());
+}
+
+SyncState::Collection SqliteSyncState::collectionAt(Kind kind, std::string_view url) {
+  std::vector<Collection> found = selectCollections(kind, " AND url = ?2", url);
+  return found.empty() || url.empty() ? Collection{} : std::move(found.front());
+}
+
+std::vector<SyncState::Collection> SqliteSyncState::collections(Kind kind) {
+  return selectCollections(kind, "", {});
 }
 
 void SqliteSyncState::putCollection(Kind kind, const Collection& c) {
   Transaction tx(db_);
   Statement(db_,
-            "INSERT OR REPLACE INTO sync_collections(kind, url, home, sync_token, ctag,"
-            " report_refused) VALUES(?1, ?2, ?3, ?4, ?5, ?6)")
+            "INSERT INTO sync_collections(kind, url, home, sync_token, ctag, report_refused,"
+            " is_default) VALUES(?1, ?2, ?3, ?4, ?5, ?6, NOT EXISTS (SELECT 1 FROM"
+            " sync_collections WHERE kind = ?1 AND is_default)) ON CONFLICT DO UPDATE SET"
+            " home = excluded.home, sync_token = excluded.sync_token, ctag = excluded.ctag,"
+            " report_refused = excluded.report_refused")
       .bind(1, kindName(kind))
       .bind(2, c.url)
       .bind(3, c.home)
       .bind(4, c.syncToken)
       .bind(5, c.ctag)
       .bind(6, c.reportRefused)
+      .run();
+  tx.commit();
+}
+
+void SqliteSyncState::makeDefault(Kind kind, std::string_view url) {
+  Transaction tx(db_);
+  Statement(db_, "UPDATE sync_collections SET is_default = (url = ?2) WHERE kind = ?1")
+      .bind(1, kindName(kind))
+      .bind(2, url)
+      .run();
+  tx.commit();
+}
+
+void SqliteSyncState::removeCollection(Kind kind, std::string_view url) {
+  Transaction tx(db_);
+  Statement(db_, "DELETE FROM sync_collections WHERE kind = ?1 AND url = ?2")
+      .bind(1, kindName(kind))
+      .bind(2, url)
       .run();
   tx.commit();
 }

@@ -23,7 +23,11 @@ class SqliteSyncState : public SyncState {
   void removeItem(Kind kind, std::string_view uid) override;
 
   Collection collection(Kind kind) override;
+  Collection collectionAt(Kind kind, std::string_view url) override;
+  std::vector<Collection> collections(Kind kind) override;
   void putCollection(Kind kind, const Collection& collection) override;
+  void makeDefault(Kind kind, std::string_view url) override;
+  void removeCollection(Kind kind, std::string_view url) override;
   void forget(Kind kind) override;
 
   std::vector<Hold> holds(Kind kind) override;
@@ -36,6 +40,7 @@ class SqliteSyncState : public SyncState {
 
  private:
   std::vector<Item> selectItems(Kind kind, const char* where, std::string_view key, bool withIcal);
+  std::vector<Collection> selectCollections(Kind kind, const char* where, std::string_view url);
 
   Database& db_;
 };

@@ -34,7 +34,8 @@ struct Table {
 };
 
 constexpr Table kTables[] = {
-    {"tasks", "id, uid, subject, categories, status, modified", "itttii", true, false},
+    {"tasks", "id, uid, subject, categories, status, modified, list", "itttiit", true, false,
+     "id, uid, subject, categories, status, modified, ''"},
     {"journal",
      "id, uid, subject, start, utc_offset, seconds, categories, type, companies, body, task_uid,"
      " modified",
@@ -43,8 +44,8 @@ constexpr Table kTables[] = {
      "iiiiiiii", true, true},
     {"tombstones", "uid, kind, deleted", "tti", false, false},
     {"sync_items", "kind, uid, href, etag, ical, digest", "ttttti", true, false},
-    {"sync_collections", "kind, url, home, sync_token, ctag, report_refused", "ttttti", false,
-     false, "kind, url, home, sync_token, ctag, 0"},
+    {"sync_collections", "kind, url, home, sync_token, ctag, report_refused, is_default", "tttttii",
+     false, false, "kind, url, home, sync_token, ctag, 0, 1"},
     {"sync_conflicts", "id, kind, uid, fields, local_ical, saved", "itttti", true, false},
     {"sync_holds", "kind, uid, here_only, digest, status, reason, since", "ttiiiti", false, false},
 };

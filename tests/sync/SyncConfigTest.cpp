@@ -19,18 +19,22 @@ TEST(SyncConfigTest, TheServerSectionIsReadAsWritten) {
   const SyncConfig c = SyncConfig::parse(
       "; Tallyworks\n[Server]\r\nURL = https://example.org/dav/calendars/alice/ \n"
       "username=alice\n# comment\npassword_command = pass show caldav\n\n"
-      "tasks = https://example.org/t/\ntimelog = https://example.org/l/\n[other]\nx = 1\n",
+      "tasks = https://example.org/t\ntimelog = https://example.org/l/\n"
+      "task_lists = https://example.org/a https://example.org/a/\thttps://example.org/t/\n"
+      "[other]\nx = 1\n",
       "sync.ini");
   EXPECT_EQ(c.url, "https://example.org/dav/calendars/alice/");
   EXPECT_EQ(c.username, "alice");
   EXPECT_EQ(c.passwordCommand, "pass show caldav");
   EXPECT_EQ(c.tasks, "https://example.org/t/");
   EXPECT_EQ(c.timelog, "https://example.org/l/");
+  EXPECT_EQ(c.shownTaskLists(),
+            (std::vector<std::string>{"https://example.org/a/", "https://example.org/t/"}));
 }
 
 TEST(SyncConfigTest, MistakesAreNamedWithTheirLine) {
   const struct {
-    const char* text;
+    std::string text;
     const char* message;
   } kCases[] = {
       {"[server]\nurl = x\npasword_file = p\n", "[server] has no setting \"pasword_file\""},
@@ -41,6 +45,15 @@ TEST(SyncConfigTest, MistakesAreNamedWithTheirLine) {
       {"[server]\nurl = https://example.org/\ntasks = file:///t/\n", "tasks = file:///t/"},
       {"[server]\nurl = example.org/dav\n", "is not the address of a calendar server"},
       {"[server]\nurl = https://alice:secret@/\n", "https://alice@/"},
+      {"[server]\nurl = https://e.org/\ntask_lists = https://e.org/a/ ftp://e.org/b/\n",
+       "task_lists = ftp://e.org/b/ is not"},
+      {"[server]\nurl = https://e.org/\ntask_lists =" +
+           [] {
+             std::string many;
+             for (int i = 0; i < 65; ++i) many += " https://e.org/" + std::to_string(i) + "/";
+             return many;
+           }(),
+       "names more than 64 lists"},
   };
   for (const auto& c : kCases) {
     const std::string e = test::failureOf<SyncError>([&] { SyncConfig::parse(c.text, "x"); });

@@ -46,6 +46,8 @@ class SyncFixture : public ::testing::Test {
     SyncConfig c;
     c.url = home.empty() ? server->url() : home;
     c.username = user;
+    c.taskLists = taskLists;
+    if (!taskLists.empty()) c.tasks = taskLists.front();
     return c;
   }
 
@@ -110,6 +112,8 @@ class SyncFixture : public ::testing::Test {
   // Another server's calendar home, used instead of Radicale's, and the user there.
   std::string home;
   std::string user = "alice";
+  // The task lists chosen, the first the default one; none: the one found, as before lists.
+  std::vector<std::string> taskLists;
   ManualClock clock{Instant::fromUnix(1'717'000'000)};
   std::unique_ptr<Computer> laptop = computer("laptop.db");
   std::unique_ptr<Computer> desktop = computer("desktop.db");
