@@ -23,8 +23,7 @@ CollectionFinder::CollectionFinder(JournalStore& store, SyncState& state, DavCli
     : store_(store), state_(state), dav_(dav), config_(config) {}
 
 std::string CollectionFinder::configured(const ItemKind& kind) const {
-  std::string url = isTasks(kind) ? config_.tasks : config_.timelog;
-  if (url.empty() && isTasks(kind) && !config_.taskLists.empty()) url = config_.taskLists.front();
+  std::string url = isTasks(kind) ? config_.newTaskList() : config_.timelog;
   return url.empty() ? url : Href::asCollection(url);
 }
 

@@ -168,6 +168,10 @@ std::vector<std::string> SyncConfig::shownTaskLists() const {
   return shown;
 }
 
+std::string SyncConfig::newTaskList() const {
+  return tasks.empty() && !taskLists.empty() ? taskLists.front() : tasks;
+}
+
 std::string SyncConfig::password() const {
   if (!passwordCommand.empty()) return commandPassword();
   if (!passwordFile.empty()) return filePassword();

@@ -51,6 +51,9 @@ class SyncConfig {
   // The lists whose tasks the window offers (tasks among them); empty when every task is
   // offered (no lists were chosen).
   std::vector<std::string> shownTaskLists() const;
+  // The list new tasks go to: tasks, else the first of taskLists; empty when it is the
+  // server's "tasks" list, found or made.
+  std::string newTaskList() const;
 
   // The password from the command's first line of output or the file's first line, else the
   // keyring's; empty when there is none (a server that asks for none). Throws SyncError when the

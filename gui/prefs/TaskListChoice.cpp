@@ -59,8 +59,8 @@ void TaskListChoice::showSaved(const SyncConfig& saved) {
   lists_->clear();
   default_->clear();
   for (const std::string& url : saved.shownTaskLists()) addList(shortName(url), url, true);
-  if (!saved.tasks.empty())
-    default_->addItem(shortName(saved.tasks), QString::fromStdString(saved.tasks));
+  if (const std::string chosen = saved.newTaskList(); !chosen.empty())
+    default_->addItem(shortName(chosen), QString::fromStdString(chosen));
   else
     default_->addItem(tr("“Tasks”, found or made on the server"), QString());
   setEnabled(false);
@@ -79,8 +79,7 @@ void TaskListChoice::offer(const std::vector<DavClient::Calendar>& calendars,
   }
   default_->addItem(tr("New task list “Tasks”"),
                     QString::fromStdString(newListUrl(calendars, home)));
-  const int again =
-      saved.tasks.empty() ? -1 : default_->findData(QString::fromStdString(saved.tasks));
+  const int again = default_->findData(QString::fromStdString(saved.newTaskList()));
   default_->setCurrentIndex(again >= 0 ? again : 0);
   followDefault();
   setEnabled(true);
