@@ -80,11 +80,12 @@ void SqliteSyncState::putItem(const Item& item) {
 }
 
 void SqliteSyncState::removeItem(Kind kind, std::string_view uid) {
+  change("DELETE FROM sync_items WHERE kind = ?1 AND uid = ?2", kind, uid);
+}
+
+void SqliteSyncState::change(const char* sql, Kind kind, std::string_view key) {
   Transaction tx(db_);
-  Statement(db_, "DELETE FROM sync_items WHERE kind = ?1 AND uid = ?2")
-      .bind(1, kindName(kind))
-      .bind(2, uid)
-      .run();
+  Statement(db_, sql).bind(1, kindName(kind)).bind(2, key).run();
   tx.commit();
 }
 
@@ -137,21 +138,11 @@ void SqliteSyncState::putCollection(Kind kind, const Collection& c) {
 }
 
 void SqliteSyncState::makeDefault(Kind kind, std::string_view url) {
-  Transaction tx(db_);
-  Statement(db_, "UPDATE sync_collections SET is_default = (url = ?2) WHERE kind = ?1")
-      .bind(1, kindName(kind))
-      .bind(2, url)
-      .run();
-  tx.commit();
+  change("UPDATE sync_collections SET is_default = (url = ?2) WHERE kind = ?1", kind, url);
 }
 
 void SqliteSyncState::removeCollection(Kind kind, std::string_view url) {
-  Transaction tx(db_);
-  Statement(db_, "DELETE FROM sync_collections WHERE kind = ?1 AND url = ?2")
-      .bind(1, kindName(kind))
-      .bind(2, url)
-      .run();
-  tx.commit();
+  change("DELETE FROM sync_collections WHERE kind = ?1 AND url = ?2", kind, url);
 }
 
 void SqliteSyncState::forget(Kind kind) {
@@ -200,12 +191,7 @@ void SqliteSyncState::putHold(const Hold& h) {
 }
 
 void SqliteSyncState::removeHold(Kind kind, std::string_view uid) {
-  Transaction tx(db_);
-  Statement(db_, "DELETE FROM sync_holds WHERE kind = ?1 AND uid = ?2")
-      .bind(1, kindName(kind))
-      .bind(2, uid)
-      .run();
-  tx.commit();
+  change("DELETE FROM sync_holds WHERE kind = ?1 AND uid = ?2", kind, uid);
 }
 
 std::int64_t SqliteSyncState::addConflict(const ConflictCopy& copy) {

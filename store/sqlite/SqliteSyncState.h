@@ -41,6 +41,8 @@ class SqliteSyncState : public SyncState {
  private:
   std::vector<Item> selectItems(Kind kind, const char* where, std::string_view key, bool withIcal);
   std::vector<Collection> selectCollections(Kind kind, const char* where, std::string_view url);
+  // One statement of ?1 = the kind and ?2 = key, in a transaction of its own (or the caller's).
+  void change(const char* sql, Kind kind, std::string_view key);
 
   Database& db_;
 };
