@@ -49,18 +49,18 @@ ClientCommands::ClientCommands(CLI::App& app, CommandChoice& choice) {
     command->add_option("NAME", name_, "The client: a category name")->required();
   for (CLI::App* command : {add_, edit_}) {
     CLI::Option* rate = command->add_option("--rate", rate_, "Price per hour, such as 250.00");
-    CLI::Option* currency =
-        command->add_option("--currency", currency_, "ISO 4217 currency code, such as EUR");
-    if (command == add_) {
-      rate->required();
-      currency->required();
-    }
+    if (command == add_) rate->required();
+    command->add_option("--currency", currency_,
+                        "ISO 4217 currency code, such as EUR (new: billing.currency)");
     command->add_option("--round", minutes_,
-                        "Round to 1, 5, 6, 10, 15, 30 or 60 minutes (0: none)");
-    command->add_option("--round-mode", mode_, "up, nearest or down (default nearest)");
+                        "Round to 1, 5, 6, 10, 15, 30 or 60 minutes, 0: none "
+                        "(new: billing.round_minutes)");
+    command->add_option("--round-mode", mode_, "up, nearest or down (new: billing.round_mode)");
     command->add_option("--round-per", place_,
-                        "entry, day (each task per day) or total (each task over the period)");
-    command->add_option("--billable", billable_, "yes or no: whether its tasks are billed");
+                        "entry, day (each task per day) or total (each task over the period) "
+                        "(new: billing.round_per)");
+    command->add_option("--billable", billable_,
+                        "yes or no: whether its tasks are billed (new: billing.billable)");
   }
   edit_->add_option("--name", newName_, "A new name (the category name of its entries)");
   edit_->add_option("--from", from_, "The first day the new rate prices (M/d/yyyy or YYYY-MM-DD)");
@@ -92,8 +92,9 @@ ClientBook::Change ClientCommands::terms(const CLI::App& command) const {
 
 void ClientCommands::add(CommandContext& context) {
   const ClientBook::Change change = terms(*add_);
+  const Client start = ClientBook::newClient(context.settings());
   const auto store = context.open(StoreOpener::Access::ReadWrite);
-  ClientBook(*store, *context.billing(*store)).add(name_, change);
+  ClientBook(*store, *context.billing(*store)).add(name_, change, start);
 }
 
 void ClientCommands::edit(CommandContext& context) {
