@@ -38,8 +38,9 @@ BillingCommands::BillingCommands(CLI::App& app, CommandChoice& choice)
   for (const char* option : {"--client", "--from", "--to"}) bill_->get_option(option)->required();
   const auto& lines = BillingTerms::billLines();
   bill_
-      ->add_option("--per", per_,
-                   "One line per task, day or entry (with its notes); else billing.lines")
+      ->add_option(
+          "--per", per_,
+          "One line per task, day or entry (with its notes); without it, the setting billing.lines")
       ->check(CLI::IsMember(std::vector<std::string>(lines.begin(), lines.end())));
   bill_->add_option("--format", format_, "text, csv or html (a printable page)")
       ->check(CLI::IsMember({"text", "csv", "html"}));

@@ -48,19 +48,25 @@ ClientCommands::ClientCommands(CLI::App& app, CommandChoice& choice) {
   for (CLI::App* command : {add_, edit_, remove_})
     command->add_option("NAME", name_, "The client: a category name")->required();
   for (CLI::App* command : {add_, edit_}) {
+    // A new client takes from the settings what is not given.
+    const bool adding = command == add_;
+    const auto unless = [adding](const char* setting) {
+      return adding ? std::string(" (else the setting ") + setting + ")" : std::string();
+    };
     CLI::Option* rate = command->add_option("--rate", rate_, "Price per hour, such as 250.00");
     if (command == add_) rate->required();
     command->add_option("--currency", currency_,
-                        "ISO 4217 currency code, such as EUR (new: billing.currency)");
-    command->add_option("--round", minutes_,
-                        "Round to 1, 5, 6, 10, 15, 30 or 60 minutes, 0: none "
-                        "(new: billing.round_minutes)");
-    command->add_option("--round-mode", mode_, "up, nearest or down (new: billing.round_mode)");
+                        "ISO 4217 currency code, such as EUR" + unless("billing.currency"));
+    command->add_option(
+        "--round", minutes_,
+        "Round to 1, 5, 6, 10, 15, 30 or 60 minutes (0: none)" + unless("billing.round_minutes"));
+    command->add_option("--round-mode", mode_,
+                        "up, nearest or down" + unless("billing.round_mode"));
     command->add_option("--round-per", place_,
-                        "entry, day (each task per day) or total (each task over the period) "
-                        "(new: billing.round_per)");
+                        "entry, day (each task per day) or total (each task over the period)" +
+                            unless("billing.round_per"));
     command->add_option("--billable", billable_,
-                        "yes or no: whether its tasks are billed (new: billing.billable)");
+                        "yes or no: whether its tasks are billed" + unless("billing.billable"));
   }
   edit_->add_option("--name", newName_, "A new name (the category name of its entries)");
   edit_->add_option("--from", from_, "The first day the new rate prices (M/d/yyyy or YYYY-MM-DD)");

@@ -32,6 +32,7 @@ std::optional<int> BillingTerms::currencyDigits(std::string_view code) {
 const std::vector<std::string>& BillingTerms::currencyCodes() {
   static const std::vector<std::string> all = [] {
     std::vector<std::string> codes;
+    codes.reserve(kCurrencies.size());
     for (const auto& currency : kCurrencies) codes.emplace_back(currency.first);
     std::sort(codes.begin(), codes.end());
     return codes;

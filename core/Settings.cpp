@@ -25,7 +25,7 @@ struct Rule {
   bool whole = false;
   std::string unit;
   // What the values are, for people, where the choices are too many to list.
-  std::string described;
+  std::string described = {};
 };
 
 std::vector<std::string> words(const std::array<std::string_view, 3>& list) {
@@ -46,18 +46,18 @@ std::vector<std::string> roundingMinutes() {
 
 const std::vector<Rule>& rules() {
   static const std::vector<Rule> all{
-      {"idle.minutes", "10", {}, 1, 480, true, "minutes", ""},
-      {"idle.on_return", "ask", {"ask", "keep", "discard", "restart", "stop"}, 0, 0, false, "", ""},
-      {"timer.overdue_hours", "4", {}, 0.5, 24, false, "hours", ""},
-      {"window.close_to_tray", "yes", {"yes", "no"}, 0, 0, false, "", ""},
-      {"entries.task_type", "Task", {"Task", "PJ_Task"}, 0, 0, false, "", ""},
+      {"idle.minutes", "10", {}, 1, 480, true, "minutes"},
+      {"idle.on_return", "ask", {"ask", "keep", "discard", "restart", "stop"}, 0, 0, false, ""},
+      {"timer.overdue_hours", "4", {}, 0.5, 24, false, "hours"},
+      {"window.close_to_tray", "yes", {"yes", "no"}, 0, 0, false, ""},
+      {"entries.task_type", "Task", {"Task", "PJ_Task"}, 0, 0, false, ""},
       {"billing.currency", "none", currencies(), 0, 0, false, "",
        "none or an ISO 4217 currency code known here, such as EUR, USD, JPY"},
-      {"billing.round_minutes", "0", roundingMinutes(), 0, 0, false, "minutes", ""},
-      {"billing.round_mode", "nearest", words(BillingTerms::roundingModes()), 0, 0, false, "", ""},
-      {"billing.round_per", "entry", words(BillingTerms::roundingPlaces()), 0, 0, false, "", ""},
-      {"billing.billable", "yes", {"yes", "no"}, 0, 0, false, "", ""},
-      {"billing.lines", "task", words(BillingTerms::billLines()), 0, 0, false, "", ""},
+      {"billing.round_minutes", "0", roundingMinutes(), 0, 0, false, "minutes"},
+      {"billing.round_mode", "nearest", words(BillingTerms::roundingModes()), 0, 0, false, ""},
+      {"billing.round_per", "entry", words(BillingTerms::roundingPlaces()), 0, 0, false, ""},
+      {"billing.billable", "yes", {"yes", "no"}, 0, 0, false, ""},
+      {"billing.lines", "task", words(BillingTerms::billLines()), 0, 0, false, ""},
   };
   return all;
 }
