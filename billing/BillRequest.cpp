@@ -1,13 +1,14 @@
 #include "billing/BillRequest.h"
 
 #include "billing/BillingError.h"
+#include "core/BillingTerms.h"
 
 namespace tw {
 
 BillRequest::Per BillRequest::parsePer(std::string_view word) {
-  if (word == "task") return Per::Task;
-  if (word == "day") return Per::Day;
-  if (word == "entry") return Per::Entry;
+  const auto& words = BillingTerms::billLines();
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (word == words[i]) return static_cast<Per>(i);
   throw BillingError("\"" + std::string(word) + "\" is not one of task, day, entry");
 }
 

@@ -60,13 +60,26 @@ std::vector<Rate> ClientBook::rates(std::string_view name) {
   return RateTable(billing_.rates()).of(named(name).id, "");
 }
 
-Client ClientBook::add(const std::string& name, const Change& change) {
-  checkName(name);
-  if (!change.rate || !change.currency)
-    throw BillingError("A new client needs a rate and a currency.");
+Client ClientBook::newClient(const Settings& settings) {
   Client c;
+  c.currency = settings.defaultCurrency().value_or("");
+  c.rounding.minutes = settings.roundMinutes();
+  c.rounding.mode = Rounding::parseMode(settings.roundMode());
+  c.rounding.place = Rounding::parsePlace(settings.roundPer());
+  c.billable = settings.newClientsBillable();
+  return c;
+}
+
+Client ClientBook::add(const std::string& name, const Change& change, const Client& start) {
+  checkName(name);
+  if (!change.rate) throw BillingError("A new client needs a rate.");
+  if (!change.currency && start.currency.empty())
+    throw BillingError(
+        "A new client needs a currency: none is given, and no default currency "
+        "for new clients is set (billing.currency in the settings).");
+  Client c = start;
   c.name = name;
-  c.currency = Currency::of(*change.currency).code();
+  c.currency = Currency::of(change.currency.value_or(start.currency)).code();
   applyRounding(c, change);
   const std::int64_t minor = Currency::of(c.currency).parse(*change.rate);
   journal_.transact([&] {

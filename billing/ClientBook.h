@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/DateTime.h"
+#include "core/Settings.h"
 #include "store/BillingStore.h"
 #include "store/Client.h"
 #include "store/JournalStore.h"
@@ -37,11 +38,16 @@ class ClientBook {
 
   ClientBook(JournalStore& journal, BillingStore& billing);
 
+  // A new client's terms before any is given: the settings' default currency (empty for
+  // none), rounding and billable flag.
+  static Client newClient(const Settings& settings);
+
   std::vector<Client> clients();
   // The client's rates in order of their day. Throws BillingError for an unknown name.
   std::vector<Rate> rates(std::string_view name);
-  // Needs a rate and a currency.
-  Client add(const std::string& name, const Change& change);
+  // The client with the terms of start (newClient) changed; needs a rate, and a currency in
+  // the change or in start.
+  Client add(const std::string& name, const Change& change, const Client& start = {});
   Client edit(std::string_view name, const Change& change);
   // Removes the client and its rates; refused while an invoiced period names it.
   void remove(std::string_view name);

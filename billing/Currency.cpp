@@ -1,34 +1,14 @@
 #include "billing/Currency.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <utility>
 
 #include "billing/BillingError.h"
+#include "core/BillingTerms.h"
 
 namespace tw {
 namespace {
-
-struct Known {
-  const char* code;
-  int digits;
-};
-
-// ISO 4217's active codes with a minor unit other than two digits, and the common ones with
-// two (a code missing here is refused rather than guessed).
-constexpr std::array<Known, 74> kKnown = {{
-    {"AED", 2}, {"ARS", 2}, {"AUD", 2}, {"BGN", 2}, {"BHD", 3}, {"BIF", 0}, {"BRL", 2}, {"CAD", 2},
-    {"CHF", 2}, {"CLF", 4}, {"CLP", 0}, {"CNY", 2}, {"COP", 2}, {"CZK", 2}, {"DJF", 0}, {"DKK", 2},
-    {"DZD", 2}, {"EGP", 2}, {"EUR", 2}, {"GBP", 2}, {"GNF", 0}, {"HKD", 2}, {"HUF", 2}, {"IDR", 2},
-    {"ILS", 2}, {"INR", 2}, {"IQD", 3}, {"ISK", 0}, {"JOD", 3}, {"JPY", 0}, {"KES", 2}, {"KMF", 0},
-    {"KRW", 0}, {"KWD", 3}, {"KZT", 2}, {"LYD", 3}, {"MAD", 2}, {"MXN", 2}, {"MYR", 2}, {"NGN", 2},
-    {"NOK", 2}, {"NZD", 2}, {"OMR", 3}, {"PEN", 2}, {"PHP", 2}, {"PKR", 2}, {"PLN", 2}, {"PYG", 0},
-    {"QAR", 2}, {"RON", 2}, {"RSD", 2}, {"RUB", 2}, {"RWF", 0}, {"SAR", 2}, {"SEK", 2}, {"SGD", 2},
-    {"THB", 2}, {"TND", 3}, {"TRY", 2}, {"TWD", 2}, {"UAH", 2}, {"UGX", 0}, {"USD", 2}, {"UYI", 0},
-    {"UYU", 2}, {"VND", 0}, {"VUV", 0}, {"XAF", 0}, {"XOF", 0}, {"XPF", 0}, {"ZAR", 2}, {"BDT", 2},
-    {"VES", 2}, {"UYW", 4},
-}};
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
@@ -40,8 +20,8 @@ Currency Currency::of(std::string_view code) {
   std::string upper(code);
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-  for (const Known& k : kKnown)
-    if (upper == k.code) return Currency(upper, k.digits);
+  if (const std::optional<int> digits = BillingTerms::currencyDigits(upper))
+    return Currency(upper, *digits);
   throw BillingError("\"" + std::string(code) +
                      "\" is no currency code known here (ISO 4217, such as EUR, USD, JPY)");
 }

@@ -1,14 +1,13 @@
 #include "billing/Rounding.h"
 
+#include <algorithm>
 #include <array>
 
 #include "billing/BillingError.h"
+#include "core/BillingTerms.h"
 
 namespace tw {
 namespace {
-
-constexpr std::array<std::string_view, 3> kModes = {"up", "nearest", "down"};
-constexpr std::array<std::string_view, 3> kPlaces = {"entry", "day", "total"};
 
 template <typename T>
 T parseWord(std::string_view word, const std::array<std::string_view, 3>& words) {
@@ -21,9 +20,8 @@ T parseWord(std::string_view word, const std::array<std::string_view, 3>& words)
 }  // namespace
 
 bool Rounding::allowedMinutes(int minutes) {
-  for (int m : {0, 1, 5, 6, 10, 15, 30, 60})
-    if (m == minutes) return true;
-  return false;
+  const std::vector<int>& offered = BillingTerms::roundingMinutes();
+  return std::find(offered.begin(), offered.end(), minutes) != offered.end();
 }
 
 std::int64_t Rounding::apply(std::int64_t seconds, const RoundingRule& rule) {
@@ -43,19 +41,19 @@ std::int64_t Rounding::apply(std::int64_t seconds, const RoundingRule& rule) {
 }
 
 RoundingRule::Mode Rounding::parseMode(std::string_view word) {
-  return parseWord<RoundingRule::Mode>(word, kModes);
+  return parseWord<RoundingRule::Mode>(word, BillingTerms::roundingModes());
 }
 
 RoundingRule::Place Rounding::parsePlace(std::string_view word) {
-  return parseWord<RoundingRule::Place>(word, kPlaces);
+  return parseWord<RoundingRule::Place>(word, BillingTerms::roundingPlaces());
 }
 
 std::string_view Rounding::modeWord(RoundingRule::Mode mode) {
-  return kModes.at(static_cast<std::size_t>(mode));
+  return BillingTerms::roundingModes().at(static_cast<std::size_t>(mode));
 }
 
 std::string_view Rounding::placeWord(RoundingRule::Place place) {
-  return kPlaces.at(static_cast<std::size_t>(place));
+  return BillingTerms::roundingPlaces().at(static_cast<std::size_t>(place));
 }
 
 std::string Rounding::describe(const RoundingRule& rule) {

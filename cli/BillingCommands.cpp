@@ -13,6 +13,7 @@
 #include "cli/DateArgument.h"
 #include "cli/TextArgument.h"
 #include "cli/UsageError.h"
+#include "core/BillingTerms.h"
 
 namespace tw {
 namespace {
@@ -35,8 +36,12 @@ BillingCommands::BillingCommands(CLI::App& app, CommandChoice& choice)
     command->add_option("--to", to_, "Last day, M/d/yyyy or YYYY-MM-DD");
   }
   for (const char* option : {"--client", "--from", "--to"}) bill_->get_option(option)->required();
-  bill_->add_option("--per", per_, "One line per task, day or entry (with its notes)")
-      ->check(CLI::IsMember({"task", "day", "entry"}));
+  const auto& lines = BillingTerms::billLines();
+  bill_
+      ->add_option(
+          "--per", per_,
+          "One line per task, day or entry (with its notes); without it, the setting billing.lines")
+      ->check(CLI::IsMember(std::vector<std::string>(lines.begin(), lines.end())));
   bill_->add_option("--format", format_, "text, csv or html (a printable page)")
       ->check(CLI::IsMember({"text", "csv", "html"}));
   bill_->add_option("--output", output_,
@@ -52,7 +57,8 @@ BillingCommands::BillingCommands(CLI::App& app, CommandChoice& choice)
 void BillingCommands::bill(CommandContext& context) {
   TextArgument::name("--client", client_);
   const auto [first, last] = DateArgument::dayRange(&from_, &to_);
-  const BillRequest request{client_, *first, *last, BillRequest::parsePer(per_)};
+  const std::string per = per_.empty() ? context.settings().billLines() : per_;
+  const BillRequest request{client_, *first, *last, BillRequest::parsePer(per)};
   TextOutput output = context.output(output_);
   const auto store = mark_ ? context.open(StoreOpener::Access::ReadWrite) : context.openToRead();
   if (!store) throw BillingError("No client is named \"" + client_ + "\".");

@@ -26,7 +26,7 @@ class BillingCommands : public CommandGroup {
 
   CLI::App* bill_ = nullptr;
   CLI::App* invoiced_ = nullptr;
-  std::string client_, from_, to_, per_ = "task", format_ = "text", output_;
+  std::string client_, from_, to_, per_, format_ = "text", output_;
   bool mark_ = false;
   bool undo_ = false;
 };

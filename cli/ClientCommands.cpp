@@ -48,19 +48,25 @@ ClientCommands::ClientCommands(CLI::App& app, CommandChoice& choice) {
   for (CLI::App* command : {add_, edit_, remove_})
     command->add_option("NAME", name_, "The client: a category name")->required();
   for (CLI::App* command : {add_, edit_}) {
+    // A new client takes from the settings what is not given.
+    const bool adding = command == add_;
+    const auto unless = [adding](const char* setting) {
+      return adding ? std::string(" (else the setting ") + setting + ")" : std::string();
+    };
     CLI::Option* rate = command->add_option("--rate", rate_, "Price per hour, such as 250.00");
-    CLI::Option* currency =
-        command->add_option("--currency", currency_, "ISO 4217 currency code, such as EUR");
-    if (command == add_) {
-      rate->required();
-      currency->required();
-    }
-    command->add_option("--round", minutes_,
-                        "Round to 1, 5, 6, 10, 15, 30 or 60 minutes (0: none)");
-    command->add_option("--round-mode", mode_, "up, nearest or down (default nearest)");
+    if (command == add_) rate->required();
+    command->add_option("--currency", currency_,
+                        "ISO 4217 currency code, such as EUR" + unless("billing.currency"));
+    command->add_option(
+        "--round", minutes_,
+        "Round to 1, 5, 6, 10, 15, 30 or 60 minutes (0: none)" + unless("billing.round_minutes"));
+    command->add_option("--round-mode", mode_,
+                        "up, nearest or down" + unless("billing.round_mode"));
     command->add_option("--round-per", place_,
-                        "entry, day (each task per day) or total (each task over the period)");
-    command->add_option("--billable", billable_, "yes or no: whether its tasks are billed");
+                        "entry, day (each task per day) or total (each task over the period)" +
+                            unless("billing.round_per"));
+    command->add_option("--billable", billable_,
+                        "yes or no: whether its tasks are billed" + unless("billing.billable"));
   }
   edit_->add_option("--name", newName_, "A new name (the category name of its entries)");
   edit_->add_option("--from", from_, "The first day the new rate prices (M/d/yyyy or YYYY-MM-DD)");
@@ -92,8 +98,9 @@ ClientBook::Change ClientCommands::terms(const CLI::App& command) const {
 
 void ClientCommands::add(CommandContext& context) {
   const ClientBook::Change change = terms(*add_);
+  const Client start = ClientBook::newClient(context.settings());
   const auto store = context.open(StoreOpener::Access::ReadWrite);
-  ClientBook(*store, *context.billing(*store)).add(name_, change);
+  ClientBook(*store, *context.billing(*store)).add(name_, change, start);
 }
 
 void ClientCommands::edit(CommandContext& context) {

@@ -25,6 +25,12 @@ void CommandContext::warn(const std::string& text) {
   err_.flush();
 }
 
+Settings CommandContext::settings() {
+  Settings settings = Settings::loadDefault();
+  for (const std::string& c : settings.corrections()) warn(c);
+  return settings;
+}
+
 const std::string& CommandContext::storePath() {
   if (storePath_.empty()) storePath_ = StoreLocation::defaultPath();
   return storePath_;

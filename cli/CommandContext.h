@@ -6,12 +6,13 @@
 
 #include "cli/TextOutput.h"
 #include "core/Clock.h"
+#include "core/Settings.h"
 #include "store/JournalStore.h"
 #include "store/StoreOpener.h"
 
 namespace tw {
 
-// What a command works with: its input, its output, the store and the clock.
+// What a command works with: its input, its output, the store, the settings and the clock.
 class CommandContext {
  public:
   CommandContext(std::istream& in, std::ostream& out, std::ostream& err, bool outIsTerminal,
@@ -49,6 +50,10 @@ class CommandContext {
   TextOutput output(const std::string& target);
   // Throws UsageError when writing to target would write into the store's own files.
   void refuseStoreFile(const std::string& target);
+
+  // The user's settings, with a warning for each value the file holds that a setting does not
+  // take.
+  Settings settings();
 
   // A line "tallyworks: warning: ..." on standard error: the command goes on.
   void warn(const std::string& text);

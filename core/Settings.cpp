@@ -1,9 +1,11 @@
 #include "core/Settings.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
+#include "core/BillingTerms.h"
 #include "core/Error.h"
 #include "core/FormatError.h"
 #include "core/IniFile.h"
@@ -22,7 +24,25 @@ struct Rule {
   double most = 0;
   bool whole = false;
   std::string unit;
+  // What the values are, for people, where the choices are too many to list.
+  std::string described = {};
 };
+
+std::vector<std::string> words(const std::array<std::string_view, 3>& list) {
+  return {list.begin(), list.end()};
+}
+
+std::vector<std::string> currencies() {
+  std::vector<std::string> out{"none"};
+  for (const std::string& code : BillingTerms::currencyCodes()) out.push_back(code);
+  return out;
+}
+
+std::vector<std::string> roundingMinutes() {
+  std::vector<std::string> out;
+  for (int minutes : BillingTerms::roundingMinutes()) out.push_back(std::to_string(minutes));
+  return out;
+}
 
 const std::vector<Rule>& rules() {
   static const std::vector<Rule> all{
@@ -31,6 +51,13 @@ const std::vector<Rule>& rules() {
       {"timer.overdue_hours", "4", {}, 0.5, 24, false, "hours"},
       {"window.close_to_tray", "yes", {"yes", "no"}, 0, 0, false, ""},
       {"entries.task_type", "Task", {"Task", "PJ_Task"}, 0, 0, false, ""},
+      {"billing.currency", "none", currencies(), 0, 0, false, "",
+       "none or an ISO 4217 currency code known here, such as EUR, USD, JPY"},
+      {"billing.round_minutes", "0", roundingMinutes(), 0, 0, false, "minutes"},
+      {"billing.round_mode", "nearest", words(BillingTerms::roundingModes()), 0, 0, false, ""},
+      {"billing.round_per", "entry", words(BillingTerms::roundingPlaces()), 0, 0, false, ""},
+      {"billing.billable", "yes", {"yes", "no"}, 0, 0, false, ""},
+      {"billing.lines", "task", words(BillingTerms::billLines()), 0, 0, false, ""},
   };
   return all;
 }
@@ -52,12 +79,13 @@ std::string numberText(double v) {
 }
 
 std::string allowed(const Rule& r) {
+  if (!r.described.empty()) return r.described;
   if (r.choices.empty())
     return (r.whole ? "a whole number of " : "a number of ") + r.unit + " from " +
            numberText(r.least) + " to " + numberText(r.most);
   std::string out = "one of";
   for (const std::string& c : r.choices) out += (&c == &r.choices.front() ? " " : ", ") + c;
-  return out;
+  return r.unit.empty() ? out : out + " " + r.unit;
 }
 
 // The value in the form the file keeps, or nothing when the rule does not take it.
@@ -96,6 +124,18 @@ const std::vector<std::string>& Settings::names() {
 
 std::string Settings::defaultPath() {
   return XdgFolders::configFile("tallyworks.ini");
+}
+
+Settings Settings::loadDefault() {
+  std::string path;
+  try {
+    path = defaultPath();
+  } catch (const Error& e) {
+    Settings s = load("");
+    s.corrections_.push_back(std::string(e.what()) + " Every setting is at its default.");
+    return s;
+  }
+  return load(path);
 }
 
 Settings Settings::load(const std::string& path) {
@@ -187,6 +227,32 @@ bool Settings::closeToTray() const {
 
 const std::string& Settings::taskEntryType() const {
   return values_.at("entries.task_type");
+}
+
+std::optional<std::string> Settings::defaultCurrency() const {
+  const std::string& code = values_.at("billing.currency");
+  if (code == "none") return std::nullopt;
+  return code;
+}
+
+int Settings::roundMinutes() const {
+  return std::stoi(values_.at("billing.round_minutes"));
+}
+
+const std::string& Settings::roundMode() const {
+  return values_.at("billing.round_mode");
+}
+
+const std::string& Settings::roundPer() const {
+  return values_.at("billing.round_per");
+}
+
+bool Settings::newClientsBillable() const {
+  return values_.at("billing.billable") == "yes";
+}
+
+const std::string& Settings::billLines() const {
+  return values_.at("billing.lines");
 }
 
 }  // namespace tw

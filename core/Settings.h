@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,12 @@ namespace tw {
 //   [timer]   overdue_hours = 4       a timer running this long is questioned (0.5 to 24)
 //   [window]  close_to_tray = yes     closing the window leaves the program in the tray
 //   [entries] task_type = Task        the type of task entries: Task or PJ_Task
+//   [billing] currency = none         a new client's currency (an ISO 4217 code), none to ask
+//             round_minutes = 0       a new client's rounding: 0 (none), 1, 5, 6, 10, 15, 30, 60
+//             round_mode = nearest    up, nearest or down
+//             round_per = entry       entry, day (each task per day) or total (over the period)
+//             billable = yes          whether a new client's time is billed
+//             lines = task            a bill's lines unless chosen: per task, day or entry
 // A setting the file lacks is taken from the files that held it before, beside it
 // (desktop.ini: [idle] minutes, [timer] overdue_hours; registry.ini: task_type PJ_Task), else
 // its default. A value that is not one a setting takes is replaced by the default and noted in
@@ -24,6 +31,8 @@ class Settings {
   // Each setting's name, "section.key", in the order above.
   static const std::vector<std::string>& names();
   static std::string defaultPath();
+  // The settings of defaultPath(); without a home folder every setting at its default, noted.
+  static Settings loadDefault();
   // Never throws: a file that cannot be read leaves every setting at its default, noted.
   static Settings load(const std::string& path);
 
@@ -42,6 +51,13 @@ class Settings {
   double overdueHours() const;
   bool closeToTray() const;
   const std::string& taskEntryType() const;
+  // The billing words are those of billing/Rounding and BillRequest (core/BillingTerms).
+  std::optional<std::string> defaultCurrency() const;
+  int roundMinutes() const;
+  const std::string& roundMode() const;
+  const std::string& roundPer() const;
+  bool newClientsBillable() const;
+  const std::string& billLines() const;
 
  private:
   void take(std::string_view name, const std::string& value, const std::string& source);

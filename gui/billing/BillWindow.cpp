@@ -16,6 +16,7 @@
 #include "billing/Invoicing.h"
 #include "core/CaseFold.h"
 #include "core/Clock.h"
+#include "core/Settings.h"
 #include "core/TimeZone.h"
 #include "gui/billing/BillView.h"
 #include "gui/common/MessageBoxes.h"
@@ -113,6 +114,8 @@ void BillWindow::buildControls(QWidget* parent) {
   per_->setObjectName(QStringLiteral("per"));
   per_->addItems({QStringLiteral("Per task"), QStringLiteral("Per day"),
                   QStringLiteral("Per entry")});  // in the order of BillRequest::Per
+  per_->setCurrentIndex(
+      static_cast<int>(BillRequest::parsePer(Settings::loadDefault().billLines())));
   // Enter anywhere makes the bill: it changes nothing.
   makeButton_ = new QPushButton(QStringLiteral("&Make Bill"), parent);
   makeButton_->setObjectName(QStringLiteral("makeBillButton"));

@@ -7,9 +7,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <array>
 
 #include "billing/Currency.h"
+#include "core/BillingTerms.h"
 #include "gui/common/QtDates.h"
 #include "gui/common/Text.h"
 
@@ -17,8 +17,6 @@ namespace tw {
 
 namespace {
 
-// The increments offered, in minutes; 0 bills the seconds as timed.
-constexpr std::array kIncrements = {0, 1, 5, 6, 10, 15, 30, 60};
 // Shown at the date editor's least date: a rate in force from the beginning.
 const QDate kBeginning(2000, 1, 1);
 
@@ -90,7 +88,7 @@ ClientForm::ClientForm(QWidget* parent)
 
 void ClientForm::buildRounding() {
   minutes_->setObjectName(QStringLiteral("roundMinutes"));
-  for (int minutes : kIncrements)
+  for (int minutes : BillingTerms::roundingMinutes())
     minutes_->addItem(
         minutes == 0 ? QStringLiteral("No rounding") : QStringLiteral("%1 min").arg(minutes),
         minutes);
@@ -113,19 +111,17 @@ void ClientForm::setCategories(const QStringList& names) {
   name_->setEditText(typed);
 }
 
-void ClientForm::showClient(const std::optional<Client>& client, const std::vector<Rate>& rates,
-                            DateTime today) {
-  const Client shown = client.value_or(Client{});
+void ClientForm::showClient(const Client& shown, const std::vector<Rate>& rates, DateTime today) {
   QStringList history;
   for (const Rate& rate : rates)
     history << plain(shown.currency, rate.minorPerHour) + " " + text(shown.currency) + " from " +
                    (rate.from ? rateDay(*rate.from) : QStringLiteral("the beginning"));
-  client_ = client;
+  client_ = shown.id != 0 ? std::optional<Client>(shown) : std::nullopt;
   shownRate_ = rates.empty() ? QString() : plain(shown.currency, rates.back().minorPerHour);
   name_->setEditText(text(shown.name));
   currency_->setText(text(shown.currency));
   rate_->setText(shownRate_);
-  rateFrom_->setDate(client ? QtDates::toQt(today).date() : kBeginning);
+  rateFrom_->setDate(client_ ? QtDates::toQt(today).date() : kBeginning);
   history_->setText(history.isEmpty() ? QStringLiteral("none yet") : history.join('\n'));
   minutes_->setCurrentIndex(std::max(0, minutes_->findData(shown.rounding.minutes)));
   mode_->setCurrentIndex(static_cast<int>(shown.rounding.mode));

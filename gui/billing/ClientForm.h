@@ -28,11 +28,11 @@ class ClientForm : public QWidget {
 
   // The names offered for a new client.
   void setCategories(const QStringList& names);
-  // Shows a stored client with its rates (in order of their day), or empty fields for a new one
-  // (none). A changed rate of a stored client takes effect today unless another day is chosen;
-  // a new client's rate from the beginning. Throws BillingError for an unknown currency.
-  void showClient(const std::optional<Client>& client, const std::vector<Rate>& rates,
-                  DateTime today);
+  // Shows a stored client with its rates (in order of their day), or a new one (id 0: no name,
+  // the terms it starts from). A changed rate of a stored client takes effect today unless
+  // another day is chosen; a new client's rate from the beginning. Throws BillingError for an
+  // unknown currency.
+  void showClient(const Client& client, const std::vector<Rate>& rates, DateTime today);
   QString name() const;
   // What differs from the client shown; everything for a new client.
   ClientBook::Change change() const;

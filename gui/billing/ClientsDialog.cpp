@@ -13,6 +13,7 @@
 #include "core/CaseFold.h"
 #include "core/CategoryList.h"
 #include "core/Clock.h"
+#include "core/Settings.h"
 #include "core/TimeZone.h"
 #include "gui/billing/ClientForm.h"
 #include "gui/billing/TaskRatesTable.h"
@@ -145,7 +146,7 @@ void ClientsDialog::onClientSelected() {
 void ClientsDialog::onNewClicked() {
   list_->clearSelection();
   removeButton_->setEnabled(false);
-  form_->showClient(std::nullopt, {}, today());
+  form_->showClient(ClientBook::newClient(Settings::loadDefault()), {}, today());
   tasks_->setRows({}, {});
   form_->setFocus();
 }

@@ -2,17 +2,10 @@
 
 #include <cmath>
 
-#include "core/Error.h"
-
 namespace tw {
 
-// Without a home folder the window works with the defaults.
 Settings DesktopSettings::current() {
-  try {
-    return Settings::load(Settings::defaultPath());
-  } catch (const Error&) {
-    return Settings::load("");
-  }
+  return Settings::loadDefault();
 }
 
 std::int64_t DesktopSettings::idleLimitSeconds() {

@@ -5,11 +5,14 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "core/BillingTerms.h"
 #include "core/Settings.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/WindowError.h"
@@ -69,6 +72,7 @@ void GeneralPage::build() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(corrections_);
   layout->addLayout(form);
+  layout->addWidget(buildBilling());
   layout->addStretch();
 
   connect(idleMinutes_, &QSpinBox::valueChanged, this,
@@ -85,6 +89,56 @@ void GeneralPage::build() {
           [this] { change("entries.task_type", taskType_->currentData().toString()); });
 }
 
+QWidget* GeneralPage::buildBilling() {
+  QList<std::pair<QString, QString>> currencies{{tr("No default"), QStringLiteral("none")}};
+  for (const std::string& code : BillingTerms::currencyCodes())
+    currencies.append({QString::fromStdString(code), QString::fromStdString(code)});
+  QList<std::pair<QString, QString>> minutes;
+  for (int m : BillingTerms::roundingMinutes())
+    minutes.append({m == 0 ? tr("No rounding") : tr("%1 min").arg(m), QString::number(m)});
+  auto* rounding = new QHBoxLayout;
+  rounding->addWidget(choice("roundMinutes", "billing.round_minutes", minutes));
+  rounding->addWidget(
+      choice("roundMode", "billing.round_mode",
+             {{tr("up"), "up"}, {tr("to the nearest"), "nearest"}, {tr("down"), "down"}}));
+  rounding->addWidget(choice("roundPer", "billing.round_per",
+                             {{tr("each entry"), "entry"},
+                              {tr("each task per day"), "day"},
+                              {tr("each task's total"), "total"}}),
+                      1);
+  billable_ = new QCheckBox(tr("Billable"), this);
+  billable_->setObjectName(QStringLiteral("billable"));
+  billable_->setToolTip(tr("Whether a new client's time is billed"));
+  connect(billable_, &QCheckBox::toggled, this, [this](bool on) {
+    change("billing.billable", on ? QStringLiteral("yes") : QStringLiteral("no"));
+  });
+  auto* terms = new QHBoxLayout;
+  terms->addWidget(choice("currency", "billing.currency", currencies));
+  terms->addWidget(billable_, 1);
+
+  // Three rows, so that the Preferences fit a small screen at a large scale.
+  auto* group = new QGroupBox(tr("Billing"), this);
+  auto* form = new QFormLayout(group);
+  form->addRow(tr("New clients:"), terms);
+  form->addRow(tr("Their rounding:"), rounding);
+  form->addRow(
+      tr("A bill's lines:"),
+      choice("lines", "billing.lines",
+             {{tr("Per task"), "task"}, {tr("Per day"), "day"}, {tr("Per entry"), "entry"}}));
+  return group;
+}
+
+QComboBox* GeneralPage::choice(const char* objectName, const char* setting,
+                               const QList<std::pair<QString, QString>>& items) {
+  auto* box = new QComboBox(this);
+  box->setObjectName(QString::fromLatin1(objectName));
+  for (const auto& [caption, value] : items) box->addItem(caption, value);
+  connect(box, &QComboBox::currentIndexChanged, this,
+          [this, box, setting] { change(setting, box->currentData().toString()); });
+  choices_.append({box, setting});
+  return box;
+}
+
 // Shows the settings read; values found wrong are said and written back as used.
 void GeneralPage::load() {
   Settings settings = Settings::load(file_);
@@ -96,6 +150,12 @@ void GeneralPage::load() {
   startAtLogin_->setChecked(autostart_.enabled());
   closeToTray_->setChecked(settings.closeToTray());
   taskType_->setCurrentIndex(taskType_->findData(QString::fromStdString(settings.taskEntryType())));
+  const QSignalBlocker b7(billable_);
+  billable_->setChecked(settings.newClientsBillable());
+  for (const auto& [box, setting] : choices_) {
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(box->findData(QString::fromStdString(settings.text(setting))));
+  }
   QStringList said;
   for (const std::string& c : settings.corrections()) said << QString::fromStdString(c);
   corrections_->setVisible(!said.isEmpty());

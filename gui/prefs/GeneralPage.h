@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <string>
+#include <utility>
 
 #include "gui/desktop/AutostartEntry.h"
 
@@ -16,7 +18,8 @@ namespace tw {
 class MessageBoxes;
 
 // The Preferences' general page: time away, the forgotten timer, login and tray, the type of
-// task entries. Each change is written to the settings file at once (Settings); values found
+// task entries, and the billing defaults (a new client's currency, rounding and billable flag,
+// a bill's lines). Each change is written to the settings file at once (Settings); values found
 // wrong in the file are shown above, and written back corrected when the page opens.
 class GeneralPage : public QWidget {
   Q_OBJECT
@@ -30,6 +33,10 @@ class GeneralPage : public QWidget {
 
  private:
   void build();
+  QWidget* buildBilling();
+  // A list of the setting's values (data) with their captions, written when one is chosen.
+  QComboBox* choice(const char* objectName, const char* setting,
+                    const QList<std::pair<QString, QString>>& items);
   void load();
   void change(const char* name, const QString& value);
   void setAutostart(bool on);
@@ -44,6 +51,9 @@ class GeneralPage : public QWidget {
   QCheckBox* startAtLogin_ = nullptr;
   QCheckBox* closeToTray_ = nullptr;
   QComboBox* taskType_ = nullptr;
+  QCheckBox* billable_ = nullptr;
+  // The lists made by choice, with their settings.
+  QList<std::pair<QComboBox*, const char*>> choices_;
 };
 
 }  // namespace tw

@@ -68,5 +68,20 @@ TEST_F(BillingCommandsTest, InvoicedEntriesRefuseEveryCommandThatWouldChangeThem
   output({"journal", "edit", uid, "--minutes", "40"});
 }
 
+TEST_F(BillingCommandsTest, ClientAddAndBillTakeTheSettingsDefaults) {
+  expectCase({{"client", "add", "Globex", "--rate", "80"}, "", 1, "no default currency"});
+  for (const auto& [name, value] : {std::pair{"billing.currency", "usd"},
+                                    {"billing.round_minutes", "30"},
+                                    {"billing.billable", "no"},
+                                    {"billing.lines", "entry"}})
+    output({"settings", name, value});
+  output({"client", "add", "Globex", "--rate", "80", "--round-mode", "up"});
+  EXPECT_NE(output({"client", "list"})
+                .find("Globex\t80.00 USD\trounding 30 min up, each entry\tnot billable\n"),
+            std::string::npos);
+  const std::vector<std::string> perEntry = bill("csv", "entry");
+  EXPECT_EQ(output({perEntry.begin(), perEntry.end() - 2}), output(perEntry));
+}
+
 }  // namespace
 }  // namespace tw::test

@@ -35,6 +35,11 @@ TEST(SettingsTest, ValuesOutsideTheirRangeAreReplacedAndSaid) {
       {"[idle]\non_return = later\n", "", "", "idle.on_return", "ask", 1},
       {"[window]\nclose_to_tray = maybe\n", "", "", "window.close_to_tray", "yes", 1},
       {"[idle\n", "", "", "idle.minutes", "10", 1},  // no settings file: all defaults, said
+      {"[billing]\ncurrency = eur\n", "", "", "billing.currency", "EUR", 0},
+      {"[billing]\ncurrency = EURO\n", "", "", "billing.currency", "none", 1},
+      {"[billing]\nround_minutes = 7\n", "", "", "billing.round_minutes", "0", 1},
+      {"[billing]\nround_per = week\n", "", "", "billing.round_per", "entry", 1},
+      {"[billing]\nlines = Day\n", "", "", "billing.lines", "day", 0},
       // Files of earlier versions count where the settings file is silent.
       {"", "[idle]\nminutes = 15\n", "", "idle.minutes", "15", 0},
       {"[idle]\nminutes = 20\n", "[idle]\nminutes = 15\n", "", "idle.minutes", "20", 0},
@@ -66,7 +71,9 @@ TEST(SettingsTest, SetRefusesWhatTheFileCouldNotHoldAndSaveKeepsTheRest) {
   for (const auto& [name, value] : {std::pair{"idle.minutes", "0"},
                                     {"idle.minute", "5"},
                                     {"timer.overdue_hours", "1e400"},
-                                    {"entries.task_type", ""}})
+                                    {"entries.task_type", ""},
+                                    {"billing.currency", "XYZ"},
+                                    {"billing.round_mode", "ceiling"}})
     EXPECT_THROW(s.set(name, value), FormatError) << name << value;
   s.set("timer.overdue_hours", "1.50");
   s.save(path);

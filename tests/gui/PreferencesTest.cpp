@@ -63,7 +63,9 @@ class PreferencesTest : public ::testing::Test {
 
 TEST_F(PreferencesTest, SettingsGoFromTheDialogToTheCommandLineAndBack) {
   std::filesystem::create_directories(folder.file("config/tallyworks"));
-  test::writeBytes(file, "; by hand\n[idle]\nminutes = 0\n[timer]\noverdue_hours = 1\n");
+  test::writeBytes(file,
+                   "; by hand\n[idle]\nminutes = 0\n[timer]\noverdue_hours = 1\n"
+                   "[billing]\nround_minutes = 7\n");
   GeneralPage page(file, desktop);
   const QLabel* said = child<QLabel>(page, "corrections");
   EXPECT_FALSE(said->isHidden());
@@ -71,22 +73,35 @@ TEST_F(PreferencesTest, SettingsGoFromTheDialogToTheCommandLineAndBack) {
       said->text().contains("minutes = 0 is not a whole number of minutes from 1 to 480; "
                             "10 is used"))
       << said->text().toStdString();
+  EXPECT_TRUE(
+      said->text().contains("round_minutes = 7 is not one of 0, 1, 5, 6, 10, 15, 30, 60 "
+                            "minutes; 0 is used"));
   EXPECT_EQ(command("settings idle.minutes"), (std::pair{0, std::string("10\n")}));
 
   child<QSpinBox>(page, "idleMinutes")->setValue(25);
   child<QComboBox>(page, "taskType")->setCurrentIndex(1);
   child<QCheckBox>(page, "closeToTray")->setChecked(false);
+  QComboBox* currency = child<QComboBox>(page, "currency");
+  currency->setCurrentIndex(currency->findData("USD"));
+  child<QComboBox>(page, "lines")->setCurrentIndex(2);
+  child<QCheckBox>(page, "billable")->setChecked(false);
   EXPECT_EQ(command("settings idle.minutes"), (std::pair{0, std::string("25\n")}));
   EXPECT_EQ(DesktopSettings::idleLimitSeconds(), 25 * 60);
   EXPECT_FALSE(DesktopSettings::closeToTray());
-  EXPECT_EQ(Settings::load(file).taskEntryType(), "PJ_Task");
+  const Settings written = Settings::load(file);
+  EXPECT_EQ(written.taskEntryType(), "PJ_Task");
+  EXPECT_EQ(written.defaultCurrency(), "USD");
+  EXPECT_EQ(written.billLines(), "entry");
+  EXPECT_FALSE(written.newClientsBillable());
 
   EXPECT_EQ(command("settings timer.overdue_hours 2.5").first, 0);
   EXPECT_EQ(command("settings idle.on_return keep").first, 0);
+  EXPECT_EQ(command("settings billing.round_per total").first, 0);
   GeneralPage again(file, desktop);
   EXPECT_TRUE(child<QLabel>(again, "corrections")->isHidden());
   EXPECT_EQ(child<QDoubleSpinBox>(again, "overdueHours")->value(), 2.5);
   EXPECT_EQ(child<QComboBox>(again, "onReturn")->currentData().toString(), "keep");
+  EXPECT_EQ(child<QComboBox>(again, "roundPer")->currentData().toString(), "total");
   EXPECT_EQ(DesktopSettings::answerOnReturn(), IdleQuestion::Answer::Keep);
   EXPECT_EQ(DesktopSettings::overdueLimitSeconds(), 9000);
   EXPECT_TRUE(test::readBytes(file).starts_with("; by hand\n[idle]\nminutes = 25\n"));

@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "../sync/FakeResolver.h"
 #include "WindowFixture.h"
 #include "gui/common/ScreenFit.h"
+#include "gui/prefs/PreferencesDialog.h"
 #include "gui/report/ReportViewer.h"
 #include "gui/summary/SummaryView.h"
 
@@ -47,7 +49,9 @@ TEST_F(ScreenFitTest, EveryWindowOpensWholeOnTheScreen) {
   expectWhole(*window->findChild<QWidget*>("journalWindow"));
   ReportViewer viewer(services, window);
   SummaryView summary(store, services);
-  for (QWidget* other : std::initializer_list<QWidget*>{&viewer, &summary}) {
+  FakeResolver dns;
+  PreferencesDialog preferences(dns, desktop);
+  for (QWidget* other : std::initializer_list<QWidget*>{&viewer, &summary, &preferences}) {
     other->show();
     expectWhole(*other);
   }
