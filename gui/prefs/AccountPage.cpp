@@ -27,6 +27,12 @@ namespace {
 // A look at the server waits at most this long for each answer.
 constexpr long kTestSeconds = 20;
 
+// The time log left to the synchronisation: the calendar "timelog" of the calendar home, made
+// when it is missing.
+QString foundOrMadeTimeLog() {
+  return AccountPage::tr("“Time log”, found or made on the server");
+}
+
 QString sentence(QString text) {
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   return text;
@@ -125,7 +131,7 @@ void AccountPage::loadAccount() {
   if (!saved_.timelog.empty())
     timelog_->addItem(QString::fromStdString(saved_.timelog),
                       QString::fromStdString(saved_.timelog));
-  timelog_->addItem(tr("“Time log”, found or made on the server"), QString());
+  timelog_->addItem(foundOrMadeTimeLog(), QString());
   save_->setEnabled(false);
   syncNow_->setEnabled(!saved_.url.empty());
 }
@@ -171,26 +177,27 @@ void AccountPage::tested(const QString& failure) {
           .arg(QString::fromStdString(f.url), QString::fromStdString(f.home),
                names.isEmpty() ? tr("none yet") : names.join(QStringLiteral(", "))));
   taskLists_->offer(f.calendars, f.home, saved_);
-  fill(timelog_, "VEVENT", tr("New calendar “Time log”"));
+  fillTimeLog();
   save_->setEnabled(true);
 }
 
-// The calendars found that take component, and the choice of a new one. The one chosen before
-// stays chosen; else a new one (the time log fills a calendar with events: never one of the
-// user's by itself).
-void AccountPage::fill(QComboBox* box, const char* component, const QString& newName) {
-  const QString chosen = box->currentData().toString();
-  box->clear();
+// The calendars found that take events, and the one left to the synchronisation. The one
+// chosen before stays chosen; else the synchronisation's (the time log fills a calendar with
+// events: never one of the user's by itself).
+void AccountPage::fillTimeLog() {
+  const QString chosen = timelog_->currentData().toString();
+  timelog_->clear();
   for (const DavClient::Calendar& c : found_->calendars) {
     if (!c.components.empty() &&
-        std::find(c.components.begin(), c.components.end(), component) == c.components.end())
+        std::find(c.components.begin(), c.components.end(), "VEVENT") == c.components.end())
       continue;
-    box->addItem(c.name.empty() ? QString::fromStdString(c.url) : QString::fromStdString(c.name),
-                 QString::fromStdString(c.url));
+    timelog_->addItem(
+        c.name.empty() ? QString::fromStdString(c.url) : QString::fromStdString(c.name),
+        QString::fromStdString(c.url));
   }
-  box->addItem(newName, QString());
-  const int again = chosen.isEmpty() ? -1 : box->findData(chosen);
-  box->setCurrentIndex(again >= 0 ? again : box->count() - 1);
+  timelog_->addItem(foundOrMadeTimeLog(), QString());
+  const int again = chosen.isEmpty() ? -1 : timelog_->findData(chosen);
+  timelog_->setCurrentIndex(again >= 0 ? again : timelog_->count() - 1);
 }
 
 void AccountPage::save() {

@@ -53,7 +53,7 @@ class AccountPage : public QWidget {
   void loadAccount();
   void test();
   void tested(const QString& failure);
-  void fill(QComboBox* box, const char* component, const QString& newName);
+  void fillTimeLog();
   void save();
   void saved(const QString& failure);
   void say(const QString& text);
