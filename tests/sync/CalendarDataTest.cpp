@@ -6,9 +6,8 @@
 namespace tw {
 namespace {
 
-using test::SyncFixture;
-
 using test::replaced;
+using test::SyncFixture;
 
 // Another program moves an entry's end and adds properties and an alarm: the length follows,
 // and the program's additions survive the next local change.
@@ -30,7 +29,7 @@ TEST_F(SyncFixture, AnotherProgramsChangesAreReadAndItsPropertiesKept) {
   const std::string after = onServer("/alice/timelog/").at(0).ical;
   for (const char* kept : {"X-OTHER-PROGRAM:kept\\, with\\; care", "BEGIN:VALARM",
                            "X-TALLYWORKS-MINUTES:90", "SUMMARY:Layout\\, second pass"})
-    EXPECT_NE(after.find(kept), std::string::npos) << kept << " in " << after;
+    EXPECT_TRUE(test::has(after, kept)) << kept << " in " << after;
 }
 
 // An object that is no entry is counted and skipped; the rest synchronises.
@@ -46,7 +45,7 @@ TEST_F(SyncFixture, UnreadableObjectsAreCountedAndSkipped) {
   const SyncResult r = sync(*laptop);
   EXPECT_EQ(r.unparsable, 1);
   EXPECT_EQ(r.sent, 1);
-  EXPECT_NE(r.summary().find("1 unreadable skipped"), std::string::npos);
+  EXPECT_TRUE(test::has(r.summary(), "1 unreadable skipped"));
   EXPECT_EQ(sync(*laptop).unparsable, 0);
 }
 

@@ -138,7 +138,7 @@ TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
     test::writeBytes(file, c.text);
     const std::string e =
         test::failureOf<SyncError>([&] { IcalFile::read(l, laptop->state, file); });
-    EXPECT_NE(e.find(c.message), std::string::npos) << c.name << ": " << e;
+    EXPECT_TRUE(test::has(e, c.message)) << c.name << ": " << e;
   }
   EXPECT_TRUE(contents(l).empty());
 

@@ -38,7 +38,7 @@ TEST_F(SyncFixture, ChangesFromTheServerToInvoicedEntriesBecomeConflictCopies) {
   EXPECT_EQ(l.entryByUid(changed.uid)->seconds, 3600);
   ASSERT_TRUE(l.entryByUid(deleted.uid));
   ASSERT_EQ(r.problems.size(), 2U);
-  EXPECT_NE(r.problems[0].reason.find("invoiced for acme, 1\u201330 Jun 2024"), std::string::npos)
+  EXPECT_TRUE(test::has(r.problems[0].reason, "invoiced for acme, 1\u201330 Jun 2024"))
       << r.problems[0].reason;
   const std::vector<SyncState::ConflictCopy> copies = laptop->state.conflicts();
   ASSERT_EQ(copies.size(), 1U);

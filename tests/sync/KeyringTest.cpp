@@ -14,6 +14,7 @@
 #include "sync/SyncConfig.h"
 #include "sync/SyncError.h"
 #include "tests/support/PrivateKeyring.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
@@ -68,12 +69,12 @@ TEST_F(KeyringTest, TheCommandLineSynchronisesWithThePasswordOfTheKeyring) {
   Keyring::store(server.url(), "alice", "secret");
   const auto [status, output] = run();
   EXPECT_EQ(status, 0) << output;
-  EXPECT_NE(output.find("sent 1"), std::string::npos) << output;
+  EXPECT_TRUE(test::has(output, "sent 1")) << output;
   for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path())) {
     if (!file.is_regular_file()) continue;
     std::ifstream in(file.path(), std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    EXPECT_EQ(bytes.find("secret"), std::string::npos) << file.path();
+    EXPECT_FALSE(test::has(bytes, "secret")) << file.path();
   }
 }
 

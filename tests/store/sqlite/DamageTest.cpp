@@ -64,17 +64,16 @@ TEST_F(DamageTest, AStoreFoundDamagedIsRefusedForWritingUntilSoundOrReplaced) {
     auto store = open();  // the damage is not found yet: nothing has read that page
     EXPECT_NE(store->check(), "ok");
     const std::string refused = failureOf([&] { store->addTask(Task{0, "", "X", "", {}, 0}); });
-    EXPECT_NE(refused.find("it is damaged"), std::string::npos) << refused;
+    EXPECT_TRUE(test::has(refused, "it is damaged")) << refused;
   }
   const std::string advice = failureOf([&] { open(); });
-  EXPECT_NE(advice.find("recover NEW-FILE` saves what can still be read"), std::string::npos)
-      << advice;
+  EXPECT_TRUE(test::has(advice, "recover NEW-FILE` saves what can still be read")) << advice;
   auto reader = open(Database::Mode::ReadOnly);
   EXPECT_EQ(reader->tasks().size(), 2u);
-  EXPECT_NE(failureOf([&] {
-              reader->addTask(Task{0, "", "X", "", {}, 0});
-            }).find("damaged"),
-            std::string::npos);
+  EXPECT_TRUE(test::has(failureOf([&] {
+                          reader->addTask(Task{0, "", "X", "", {}, 0});
+                        }),
+                        "damaged"));
   reader.reset();
 
   // A store put in its place (a recovered one) is written again.
@@ -89,11 +88,10 @@ TEST_F(DamageTest, DamageFoundByAnyReadIsNotedUntilACheckFindsTheFileSound) {
   auto store = open();
   const std::string read =
       failureOf([&] { store->visitAll([](const JournalEntry&) { return true; }); });
-  EXPECT_NE(read.find("it is damaged"), std::string::npos) << read;
-  EXPECT_NE(failureOf([&] { store->addEntry(entry("Lost", day(2))); }).find("damaged"),
-            std::string::npos);
+  EXPECT_TRUE(test::has(read, "it is damaged")) << read;
+  EXPECT_TRUE(test::has(failureOf([&] { store->addEntry(entry("Lost", day(2))); }), "damaged"));
   store.reset();
-  EXPECT_NE(failureOf([&] { open(); }).find("damaged"), std::string::npos);
+  EXPECT_TRUE(test::has(failureOf([&] { open(); }), "damaged"));
   // Mended in place (the same file): a check that finds it sound lifts the note.
   std::ofstream(path, std::ios::binary | std::ios::in) << sound;
   EXPECT_EQ(open(Database::Mode::ReadOnly)->check(), "ok");
@@ -105,8 +103,7 @@ TEST_F(DamageTest, RecoverySavesTheReadableRowsIntoANewCheckedStore) {
   const std::string damagedBytes = readBytes(path);
   const std::string target = folder.file("recovered.db");
   const std::string summary = StoreRecovery::run(path, target);
-  EXPECT_NE(summary.find("of 3,000 journal entries and 2 of 2 tasks"), std::string::npos)
-      << summary;
+  EXPECT_TRUE(test::has(summary, "of 3,000 journal entries and 2 of 2 tasks")) << summary;
   EXPECT_EQ(readBytes(path), damagedBytes);
   path = target;
   auto store = open();
@@ -132,14 +129,14 @@ TEST_F(DamageTest, RecoverySavesTheReadableRowsIntoANewCheckedStore) {
 
 TEST_F(DamageTest, ARecoveryThatCannotReadAnythingSaysSoAndWritesNothing) {
   const std::string target = folder.file("recovered.db");
-  EXPECT_NE(failureOf([&] {
-              auto store = open(Database::Mode::ReadOnly);
-              StoreRecovery::run(path, target);
-            }).find("it is open in this program"),
-            std::string::npos);
+  EXPECT_TRUE(test::has(failureOf([&] {
+                          auto store = open(Database::Mode::ReadOnly);
+                          StoreRecovery::run(path, target);
+                        }),
+                        "it is open in this program"));
   damagePage(path, 1);
   const std::string failure = failureOf([&] { StoreRecovery::run(path, target); });
-  EXPECT_NE(failure.find("nothing in it can be read"), std::string::npos) << failure;
+  EXPECT_TRUE(test::has(failure, "nothing in it can be read")) << failure;
   EXPECT_FALSE(fs::exists(target));
 }
 
