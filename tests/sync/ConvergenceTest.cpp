@@ -2,10 +2,12 @@
 
 #include "SyncFixture.h"
 #include "core/Markers.h"
+#include "store/sqlite/SqliteBillingStore.h"
 
 namespace tw {
 namespace {
 
+using test::replaced;
 using test::SyncFixture;
 
 const char* kOtherTask =
@@ -166,6 +168,87 @@ TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
   sync(*desktop);
   EXPECT_EQ(desktop->store.entryByUid(e[1].uid)->body, "mine");
   EXPECT_EQ(contents(desktop->store), contents(l));
+}
+
+// Another program moves an entry's end and adds properties and an alarm: the length follows,
+// and the program's additions survive the next local change.
+TEST_F(SyncFixture, AnotherProgramsChangesAreReadAndItsPropertiesKept) {
+  const JournalEntry e = entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 3600);
+  sync(*laptop);
+  const DavClient::Resource before = onServer("/alice/timelog/").at(0);
+  std::string changed = replaced(before.ical, "DTEND:20240603T080000Z", "DTEND:20240603T083000Z");
+  changed = replaced(changed, "END:VEVENT",
+                     "X-OTHER-PROGRAM:kept\\, with\\; care\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                     "TRIGGER:-PT5M\r\nDESCRIPTION:Soon\r\nEND:VALARM\r\nEND:VEVENT");
+  ASSERT_EQ(request("PUT", before.href, changed, {"If-Match: " + before.etag}).status / 100, 2);
+  EXPECT_EQ(sync(*laptop).received, 1);
+  JournalEntry mine = *laptop->store.entryByUid(e.uid);
+  EXPECT_EQ(mine.seconds, 5400);
+  mine.subject = "Layout, second pass";
+  laptop->store.updateEntry(mine);
+  EXPECT_EQ(sync(*laptop).sent, 1);
+  const std::string after = onServer("/alice/timelog/").at(0).ical;
+  for (const char* kept : {"X-OTHER-PROGRAM:kept\\, with\\; care", "BEGIN:VALARM",
+                           "X-TALLYWORKS-MINUTES:90", "SUMMARY:Layout\\, second pass"})
+    EXPECT_TRUE(test::has(after, kept)) << kept << " in " << after;
+}
+
+// An object that is no entry is counted and skipped; the rest synchronises.
+TEST_F(SyncFixture, UnreadableObjectsAreCountedAndSkipped) {
+  sync(*laptop);
+  ASSERT_EQ(request("PUT", "/alice/timelog/odd.ics",
+                    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:odd\r\n"
+                    "DTSTAMP:20240601T080000Z\r\nSUMMARY:Not an entry\r\nEND:VTODO\r\n"
+                    "END:VCALENDAR\r\n")
+                .status,
+            201);
+  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 60);
+  const SyncResult r = sync(*laptop);
+  EXPECT_EQ(r.unparsable, 1);
+  EXPECT_EQ(r.sent, 1);
+  EXPECT_TRUE(test::has(r.summary(), "1 unreadable skipped"));
+  EXPECT_EQ(sync(*laptop).unparsable, 0);
+}
+
+// The laptop marks the entries of Acme in June invoiced; the desktop, which has not seen that,
+// changes one of them and deletes another. The laptop keeps both as they were, the changed
+// one's server version as a conflict copy, and sends them again: both computers end with the
+// invoiced values.
+TEST_F(SyncFixture, ChangesFromTheServerToInvoicedEntriesBecomeConflictCopies) {
+  JournalStore& l = laptop->store;
+  const Task t = task(l, "Write", TaskStatus::InProgress, "Acme");
+  const auto acme = [&](int day, std::int64_t seconds) {
+    JournalEntry e = test::localEntry("Write", DateTime::fromParts(2024, 6, day, 9), seconds);
+    e.categories = "Acme";
+    e.taskUid = t.uid;
+    return l.addEntry(e);
+  };
+  const JournalEntry changed = acme(3, 3600);
+  const JournalEntry deleted = acme(4, 1800);
+  sync(*laptop);
+  sync(*desktop);
+  SqliteBillingStore(laptop->store)
+      .addInvoiced(
+          {0, "acme", DateTime::fromParts(2024, 6, 1), DateTime::fromParts(2024, 6, 30), 0});
+  JournalEntry e = *desktop->store.entryByUid(changed.uid);
+  e.seconds = 7200;
+  desktop->store.updateEntry(e);
+  desktop->store.deleteEntry(desktop->store.entryByUid(deleted.uid)->id);
+  sync(*desktop);
+
+  const SyncResult r = sync(*laptop);
+  EXPECT_EQ(l.entryByUid(changed.uid)->seconds, 3600);
+  ASSERT_TRUE(l.entryByUid(deleted.uid));
+  ASSERT_EQ(r.problems.size(), 2U);
+  EXPECT_TRUE(test::has(r.problems[0].reason, "invoiced for acme, 1\u201330 Jun 2024"))
+      << r.problems[0].reason;
+  const std::vector<SyncState::ConflictCopy> copies = laptop->state.conflicts();
+  ASSERT_EQ(copies.size(), 1U);
+  EXPECT_EQ(copies[0].fields, "length");
+  sync(*laptop);
+  sync(*desktop);
+  EXPECT_EQ(contents(l), contents(desktop->store));
+  EXPECT_EQ(desktop->store.entryByUid(changed.uid)->seconds, 3600);
 }
 
 }  // namespace
