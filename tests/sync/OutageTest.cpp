@@ -32,8 +32,8 @@ TEST_F(OutageTest, AServerStoppedInTheMiddleLosesNothing) {
   options.afterAnswer = [&] {
     if (++answers == 10) server->stop();
   };
-  EXPECT_TRUE(test::has(test::failureOf<SyncError>([&] { sync(*laptop, options); }),
-                        "cannot reach the calendar server"));
+  EXPECT_TRUE(test::failsWith<SyncError>([&] { sync(*laptop, options); },
+                                         "cannot reach the calendar server"));
   server->start();
   sync(*laptop);
   EXPECT_EQ(onServer("/alice/timelog/").size(), 40u);
@@ -74,9 +74,8 @@ TEST_F(OutageTest, AWrongPasswordChangesNothing) {
   EXPECT_FALSE(test::has(refused, "wrong")) << refused;
   EXPECT_EQ(contents(laptop->store), before);
   EXPECT_TRUE(laptop->state.collection(SyncState::Kind::Task).url.empty());
-  EXPECT_TRUE(test::has(test::failureOf<SyncError>(
-                            [&] { CalendarSync(laptop->store, laptop->state, config()).run(); }),
-                        "no password is given"));
+  EXPECT_TRUE(test::failsWith<SyncError>(
+      [&] { CalendarSync(laptop->store, laptop->state, config()).run(); }, "no password is given"));
   test::writeBytes(c.passwordFile, "secret\n");
   EXPECT_EQ(run().sent, 3);
 }

@@ -65,9 +65,9 @@ TEST_F(ServiceFinderTest, AHostNameOrAnAddressLeadsToTheCalendars) {
 TEST_F(ServiceFinderTest, AWrongPasswordIsSaidAtOnceAndNothingFoundIsSaidPlainly) {
   dns.srv = {{"_caldav._tcp.example.test", {{"127.0.0.1", port(), 0, 0}}}};
   HttpClient wrong("alice", "guess", 1);
-  const std::string refused =
-      test::failureOf<AuthError>([&] { ServiceFinder(dns, wrong).find("alice@example.test"); });
-  EXPECT_TRUE(test::has(refused, "refused the user name or password")) << refused;
+  EXPECT_TRUE(
+      test::failsWith<AuthError>([&] { ServiceFinder(dns, wrong).find("alice@example.test"); },
+                                 "refused the user name or password"));
   HttpClient http("alice", "secret", 1);
   dns.srv.clear();
   const std::string none =

@@ -63,17 +63,12 @@ TEST_F(DamageTest, AStoreFoundDamagedIsRefusedForWritingUntilSoundOrReplaced) {
   {
     auto store = open();  // the damage is not found yet: nothing has read that page
     EXPECT_NE(store->check(), "ok");
-    const std::string refused = failureOf([&] { store->addTask(Task{0, "", "X", "", {}, 0}); });
-    EXPECT_TRUE(test::has(refused, "it is damaged")) << refused;
+    EXPECT_TRUE(fails([&] { store->addTask(Task{0, "", "X", "", {}, 0}); }, "it is damaged"));
   }
-  const std::string advice = failureOf([&] { open(); });
-  EXPECT_TRUE(test::has(advice, "recover NEW-FILE` saves what can still be read")) << advice;
+  EXPECT_TRUE(fails([&] { open(); }, "recover NEW-FILE` saves what can still be read"));
   auto reader = open(Database::Mode::ReadOnly);
   EXPECT_EQ(reader->tasks().size(), 2u);
-  EXPECT_TRUE(test::has(failureOf([&] {
-                          reader->addTask(Task{0, "", "X", "", {}, 0});
-                        }),
-                        "damaged"));
+  EXPECT_TRUE(fails([&] { reader->addTask(Task{0, "", "X", "", {}, 0}); }, "damaged"));
   reader.reset();
 
   // A store put in its place (a recovered one) is written again.
@@ -86,12 +81,11 @@ TEST_F(DamageTest, DamageFoundByAnyReadIsNotedUntilACheckFindsTheFileSound) {
   const std::string sound = readBytes(path);
   damagePage(path, journalPage());
   auto store = open();
-  const std::string read =
-      failureOf([&] { store->visitAll([](const JournalEntry&) { return true; }); });
-  EXPECT_TRUE(test::has(read, "it is damaged")) << read;
-  EXPECT_TRUE(test::has(failureOf([&] { store->addEntry(entry("Lost", day(2))); }), "damaged"));
+  EXPECT_TRUE(
+      fails([&] { store->visitAll([](const JournalEntry&) { return true; }); }, "it is damaged"));
+  EXPECT_TRUE(fails([&] { store->addEntry(entry("Lost", day(2))); }, "damaged"));
   store.reset();
-  EXPECT_TRUE(test::has(failureOf([&] { open(); }), "damaged"));
+  EXPECT_TRUE(fails([&] { open(); }, "damaged"));
   // Mended in place (the same file): a check that finds it sound lifts the note.
   std::ofstream(path, std::ios::binary | std::ios::in) << sound;
   EXPECT_EQ(open(Database::Mode::ReadOnly)->check(), "ok");
@@ -129,14 +123,14 @@ TEST_F(DamageTest, RecoverySavesTheReadableRowsIntoANewCheckedStore) {
 
 TEST_F(DamageTest, ARecoveryThatCannotReadAnythingSaysSoAndWritesNothing) {
   const std::string target = folder.file("recovered.db");
-  EXPECT_TRUE(test::has(failureOf([&] {
-                          auto store = open(Database::Mode::ReadOnly);
-                          StoreRecovery::run(path, target);
-                        }),
-                        "it is open in this program"));
+  EXPECT_TRUE(fails(
+      [&] {
+        auto store = open(Database::Mode::ReadOnly);
+        StoreRecovery::run(path, target);
+      },
+      "it is open in this program"));
   damagePage(path, 1);
-  const std::string failure = failureOf([&] { StoreRecovery::run(path, target); });
-  EXPECT_TRUE(test::has(failure, "nothing in it can be read")) << failure;
+  EXPECT_TRUE(fails([&] { StoreRecovery::run(path, target); }, "nothing in it can be read"));
   EXPECT_FALSE(fs::exists(target));
 }
 

@@ -49,15 +49,14 @@ TEST_F(JournalStoreTest, ChangesAndDeletionsOfEntriesAndTasks) {
   e.taskUid = t.uid;
   store->updateEntry(e);
   EXPECT_EQ(store->entriesOfTask(t.id), 1);
-  EXPECT_TRUE(
-      test::has(failureOf([&] { store->deleteTask(t.id); }), "1 journal entries refer to it"));
+  EXPECT_TRUE(fails([&] { store->deleteTask(t.id); }, "1 journal entries refer to it"));
   store->deleteEntry(e.id);
   store->deleteTask(t.id);
   EXPECT_FALSE(store->entry(e.id));
   EXPECT_TRUE(store->tasks().empty());
   // Gone rows cannot be changed, and deletions leave tombstones for synchronisation.
-  EXPECT_TRUE(test::has(failureOf([&] { store->updateEntry(e); }), "no longer in the store"));
-  EXPECT_TRUE(test::has(failureOf([&] { store->updateTask(t); }), "no longer in the store"));
+  EXPECT_TRUE(fails([&] { store->updateEntry(e); }, "no longer in the store"));
+  EXPECT_TRUE(fails([&] { store->updateTask(t); }, "no longer in the store"));
   test::RawDatabase raw(path);
   EXPECT_EQ(raw.text("SELECT group_concat(kind) FROM (SELECT kind FROM tombstones ORDER BY kind)"),
             "entry,task");
@@ -207,7 +206,7 @@ TEST_F(JournalStoreTest, TimerGenerationsGuardTheSaves) {
   EXPECT_TRUE(store->saveTimedEntry(*saved, 120, e.start.plus(120), -1));
   EXPECT_FALSE(store->saveTimedEntry(g, 180, e.start.plus(180), 0));
   EXPECT_EQ(store->entry(e.id)->seconds, 120);
-  EXPECT_TRUE(test::has(failureOf([&] { store->deleteEntry(e.id); }), "is being timed"));
+  EXPECT_TRUE(fails([&] { store->deleteEntry(e.id); }, "is being timed"));
   const std::int64_t stopped = store->setTimer(RunningTimer{});
   EXPECT_FALSE(store->saveTimedEntry(stopped, 300, e.start.plus(300), -1));
   EXPECT_EQ(store->entry(e.id)->seconds, 120);

@@ -76,8 +76,8 @@ TEST_F(StoreFileTest, AStoreLockedByAnotherProgramFailsAfterTheBusyTimeout) {
   store->addEntry(entry("Write", day(1)));
   test::RawDatabase other(path);
   other.exec("BEGIN IMMEDIATE; UPDATE journal SET body = 'x';");
-  const std::string message = failureOf([&] { store->addEntry(entry("Blocked", day(2))); });
-  EXPECT_TRUE(test::has(message, "locked by another program")) << message;
+  EXPECT_TRUE(
+      fails([&] { store->addEntry(entry("Blocked", day(2))); }, "locked by another program"));
   EXPECT_EQ(store->entry(1)->body, "");  // readers are not held up by the writer
   other.exec("COMMIT");
   store->addEntry(entry("Later", day(2)));
@@ -87,20 +87,19 @@ TEST_F(StoreFileTest, AFileRemovedOrReplacedUnderAnOpenStoreIsNeverWritten) {
   auto store = open();
   store->addEntry(entry("Write", day(1)));
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
-  EXPECT_TRUE(
-      test::has(failureOf([&] { store->addEntry(entry("Lost", day(2))); }), "no longer exists"));
+  EXPECT_TRUE(fails([&] { store->addEntry(entry("Lost", day(2))); }, "no longer exists"));
   EXPECT_FALSE(fs::exists(path));
 
   auto fresh = open();
-  EXPECT_TRUE(test::has(failureOf([&] { store->addEntry(entry("Lost", day(2))); }), "replaced"));
+  EXPECT_TRUE(fails([&] { store->addEntry(entry("Lost", day(2))); }, "replaced"));
   EXPECT_FALSE(fresh->entry(1));
 
   // A file that is no store put in its place is neither written nor read through the old log.
   const std::string garbage(4096, 'x');
   test::writeBytes(folder.file("other"), garbage);
   fs::rename(folder.file("other"), path);
-  EXPECT_TRUE(test::has(failureOf([&] { fresh->entry(1); }), "replaced"));
-  EXPECT_TRUE(test::has(failureOf([&] { open(); }), "not a database"));
+  EXPECT_TRUE(fails([&] { fresh->entry(1); }, "replaced"));
+  EXPECT_TRUE(fails([&] { open(); }, "not a database"));
   EXPECT_EQ(test::readBytes(path), garbage);
 }
 
@@ -115,29 +114,25 @@ TEST_F(StoreFileTest, AReadOnlyFileSystemIsNamedAsTheCause) {
   open()->addEntry(entry("Write", day(1)));
   ASSERT_EQ(::mount(nullptr, mounted.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
   EXPECT_EQ(open(Database::Mode::ReadOnly)->entry(1)->subject, "Write");
-  const std::string message = failureOf([&] { open(); });
-  EXPECT_TRUE(test::has(message, "it is on a read-only file system")) << message;
+  EXPECT_TRUE(fails([&] { open(); }, "it is on a read-only file system"));
   ::umount(mounted.c_str());
 }
 
 // Commands that only read work on a store the user may read but not write, leave no -wal or
 // -shm behind, and say whether the file or its folder is missing.
 TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
-  EXPECT_TRUE(
-      test::has(failureOf([&] { open(Database::Mode::ReadOnly); }), "the file does not exist"));
+  EXPECT_TRUE(fails([&] { open(Database::Mode::ReadOnly); }, "the file does not exist"));
   path = folder.file("missing/store.db");
-  EXPECT_TRUE(
-      test::has(failureOf([&] { open(Database::Mode::ReadOnly); }), "its folder does not exist"));
+  EXPECT_TRUE(fails([&] { open(Database::Mode::ReadOnly); }, "its folder does not exist"));
   path = folder.file("store.db");
   open()->addEntry(entry("Kept", day(1)));
   ASSERT_FALSE(fs::exists(path + "-wal"));
   EXPECT_EQ(asReader([&] {
               auto reader = open(Database::Mode::ReadOnly);
               test::require(reader->entry(1)->subject == "Kept", "not read");
-              test::require(
-                  test::has(failureOf([&] { reader->addEntry(entry("No", day(2))); }), "read-only"),
-                  "written");
-              test::require(test::has(failureOf([&] { open(); }), path), "opened for writing");
+              test::require(fails([&] { reader->addEntry(entry("No", day(2))); }, "read-only"),
+                            "written");
+              test::require(fails([&] { open(); }, path), "opened for writing");
             }),
             "");
   EXPECT_FALSE(fs::exists(path + "-wal"));
@@ -154,14 +149,14 @@ TEST_F(StoreFileTest, OpeningForWritingWithoutWriteAccessLeavesNothingBehind) {
   open()->addEntry(entry("Kept", day(1)));
   chmod(path.c_str(), 0644);
   chmod(folder.path().c_str(), 01777);
-  EXPECT_EQ(
-      test::asOrdinaryUser([&] {
-        test::require(test::has(failureOf([&] { open(); }), "read-only"), "opened for writing");
-        test::require(!fs::exists(path + "-wal") && !fs::exists(path + "-shm"),
-                      "left a -wal or -shm file");
-        test::require(open(Database::Mode::ReadOnly)->entry(1)->subject == "Kept", "not read");
-      }),
-      "");
+  EXPECT_EQ(test::asOrdinaryUser([&] {
+              test::require(fails([&] { open(); }, "read-only"), "opened for writing");
+              test::require(!fs::exists(path + "-wal") && !fs::exists(path + "-shm"),
+                            "left a -wal or -shm file");
+              test::require(open(Database::Mode::ReadOnly)->entry(1)->subject == "Kept",
+                            "not read");
+            }),
+            "");
   chmod(folder.path().c_str(), 0700);
   EXPECT_FALSE(fs::exists(path + "-wal"));
   EXPECT_FALSE(fs::exists(path + "-shm"));
@@ -183,7 +178,7 @@ TEST_F(StoreFileTest, BackupIsACheckedCopyThatNeverReplacesTheStore) {
   for (const char* suffix : {"", "-wal", "-shm"}) {
     const std::string own = path + suffix;
     const std::string before = test::readBytes(own);
-    EXPECT_TRUE(test::has(failureOf([&] { store->backup(own); }), "the store itself")) << suffix;
+    EXPECT_TRUE(fails([&] { store->backup(own); }, "the store itself")) << suffix;
     EXPECT_EQ(test::readBytes(own), before) << suffix;
   }
   EXPECT_NE(failureOf([&] { store->backup(folder.file("no/such/folder/copy.db")); }), "");

@@ -61,6 +61,9 @@ class StoreFixture : public ::testing::Test {
   static std::string failureOf(const std::function<void()>& f) {
     return test::failureOf<StoreError>(f);
   }
+  static ::testing::AssertionResult fails(const std::function<void()>& f, const std::string& part) {
+    return test::failsWith<StoreError>(f, part);
+  }
 
   // Runs body as an ordinary user who may read the store but write neither it nor its folder,
   // and gives what asOrdinaryUser gives: "" when body ran through, else what it threw. The
