@@ -29,10 +29,6 @@ struct Case {
   const char* conflict;
 };
 
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.name;
-}
-
 const Case kCases[] = {
     {"TaskSubject", Kind::Task, TaskKind::kSubject, "Laptop", TaskKind::kSubject, "Desktop",
      "subject"},

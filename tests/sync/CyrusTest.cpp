@@ -11,35 +11,22 @@
 namespace tw {
 namespace {
 
-test::CyrusServer* gCyrus = nullptr;
-
-class CyrusEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (test::CyrusServer::installed()) cyrus_ = std::make_unique<test::CyrusServer>();
-    gCyrus = cyrus_.get();
-  }
-  void TearDown() override {
-    gCyrus = nullptr;
-    cyrus_.reset();
-  }
-
- private:
-  std::unique_ptr<test::CyrusServer> cyrus_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CyrusEnvironment);
-
 class CyrusTest : public test::SyncFixture {
  protected:
+  static void SetUpTestSuite() {
+    if (test::CyrusServer::installed()) cyrus_ = std::make_unique<test::CyrusServer>();
+  }
+  static void TearDownTestSuite() { cyrus_.reset(); }
+  static inline std::unique_ptr<test::CyrusServer> cyrus_;
   static inline int users_ = 0;
+
   CyrusTest() : SyncFixture(false) {}
   void SetUp() override {
     SyncFixture::SetUp();
     // Required by scripts/install-deps; missing only where a developer has not run it.
-    if (!gCyrus) GTEST_SKIP() << "Cyrus is not installed (scripts/install-deps installs it)";
+    if (!cyrus_) GTEST_SKIP() << "Cyrus is not installed (scripts/install-deps installs it)";
     user = "user" + std::to_string(++users_);
-    home = gCyrus->url(user);
+    home = cyrus_->url(user);
   }
 };
 
