@@ -71,20 +71,20 @@ class PrivateKeyring {
       startKeyring();
     } catch (const std::exception&) {
       stopKeyring();
-      end(bus_);
+      Loopback::stop(bus_);
       throw;
     }
   }
   ~PrivateKeyring() {
     stopKeyring();
-    end(bus_);
+    Loopback::stop(bus_);
   }
   PrivateKeyring(const PrivateKeyring&) = delete;
   PrivateKeyring& operator=(const PrivateKeyring&) = delete;
 
   // The Secret Service leaves the bus, as on a machine without a desktop.
   void stopKeyring() {
-    end(keyring_);
+    Loopback::stop(keyring_);
     keyring_ = 0;
   }
   // The folder the keyring keeps its files in.
@@ -123,12 +123,6 @@ class PrivateKeyring {
       setenv("XDG_DATA_HOME", (home() + "/data").c_str(), 1);
       setenv("XDG_CONFIG_HOME", (home() + "/config").c_str(), 1);
     });
-  }
-
-  static void end(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
   }
 
   TempFolder folder_;
