@@ -61,6 +61,7 @@ class Loopback {
     dup2(fd, 2);
     if (inChild) inChild();
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
