@@ -28,16 +28,16 @@ TEST_F(SyncFixture, TheFirstSynchronisationGoesBothWays) {
   ASSERT_EQ(request("PUT", "/alice/timelog/other-event.ics", kOtherEvent).status, 201);
   JournalStore& s = laptop->store;
   const Task layout = task(s, "Page layout", TaskStatus::InProgress, "Design");
-  entry(s, "Start Work", DateTime::fromParts(2024, 6, 3, 8, 59), 0, "", "TWEvent");
-  entry(s, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 5400, layout.uid);
-  entry(s, "Stop Work", DateTime::fromParts(2024, 6, 3, 10, 31), 0, "", "TWEvent");
+  entry(s, "Start Work", june(3, 8, 59), 0, "", "TWEvent");
+  entry(s, "Page layout", june(3, 9), 5400, layout.uid);
+  entry(s, "Stop Work", june(3, 10, 31), 0, "", "TWEvent");
 
   const SyncResult first = sync(*laptop);
   EXPECT_EQ(first.received, 2);
   EXPECT_EQ(first.sent, 4);
   EXPECT_EQ(s.taskByUid("other-task")->status, TaskStatus::InProgress);
   const JournalEntry meeting = *s.entryByUid("other-event");
-  EXPECT_EQ(meeting.start, TimeZone::fromLocal(DateTime::fromParts(2024, 6, 3, 10)));
+  EXPECT_EQ(meeting.start, TimeZone::fromLocal(june(3, 10)));
   EXPECT_EQ(meeting.seconds, 5400);
   EXPECT_EQ(onServer("/alice/tasks/").size(), 2u);
   EXPECT_EQ(onServer("/alice/timelog/").size(), 4u);
@@ -52,10 +52,8 @@ TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
   JournalStore& d = desktop->store;
   const Task billing = task(l, "Billing", TaskStatus::Waiting, "Admin");
   const Task layout = task(l, "Page layout", TaskStatus::Deferred, "Design, Print");
-  const JournalEntry work =
-      entry(l, "Billing", DateTime::fromParts(2024, 6, 3, 9), 1800, billing.uid);
-  entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
-        std::string(Markers::kType));
+  const JournalEntry work = entry(l, "Billing", june(3, 9), 1800, billing.uid);
+  entry(l, std::string(Markers::kStartSubject), june(3, 8, 59), 0, "", std::string(Markers::kType));
   sync(*laptop);
   sync(*desktop);
   EXPECT_EQ(contents(d), contents(l));
@@ -64,7 +62,7 @@ TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
   moved.status = TaskStatus::Complete;
   d.updateTask(moved);
   l.deleteEntry(l.entryByUid(work.uid)->id);
-  entry(d, "Page layout", DateTime::fromParts(2024, 6, 4, 14), 600, layout.uid);
+  entry(d, "Page layout", june(4, 14), 600, layout.uid);
   const Task dropped = task(d, "Dropped");
   sync(*desktop);
   sync(*laptop);
@@ -88,7 +86,7 @@ TEST_F(SyncFixture, AnEditOrATimerBeatsADelete) {
   } kCases[] = {
       {true, false, true}, {false, false, true}, {false, true, true}, {true, false, false}};
   for (const auto& c : kCases) {
-    const JournalEntry e = entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
+    const JournalEntry e = entry(laptop->store, "Layout", june(3, 9), 600);
     sync(*laptop);
     sync(*desktop);
     Computer& deleter = c.laptopDeletes ? *laptop : *desktop;
@@ -120,7 +118,7 @@ TEST_F(SyncFixture, ATaskWithTrackedTimeSurvivesItsDeletionElsewhere) {
   const Task t = task(laptop->store, "Layout");
   sync(*laptop);
   sync(*desktop);
-  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600, t.uid);
+  entry(laptop->store, "Layout", june(3, 9), 600, t.uid);
   desktop->store.deleteTask(desktop->store.taskByUid(t.uid)->id);
   sync(*desktop);
   sync(*laptop);
@@ -135,15 +133,14 @@ TEST_F(SyncFixture, ATaskWithTrackedTimeSurvivesItsDeletionElsewhere) {
 // beats the deletion, and the fourth is adopted, not duplicated.
 TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
   JournalStore& l = laptop->store;
-  for (const char* subject : {"A", "B", "C"})
-    entry(l, subject, DateTime::fromParts(2024, 6, 3, 9), 600);
+  for (const char* subject : {"A", "B", "C"}) entry(l, subject, june(3, 9), 600);
   sync(*laptop);
   std::vector<JournalEntry> e = test::allEntries(l);
   e[0].body = e[1].body = "mine";
   l.updateEntry(e[0]);
   l.updateEntry(e[1]);
   l.deleteEntry(e[2].id);
-  const JournalEntry d = entry(l, "D", DateTime::fromParts(2024, 6, 3, 11), 60);
+  const JournalEntry d = entry(l, "D", june(3, 11), 60);
   CalendarSync::Options options;
   options.parallel = 1;
   options.afterAnswer = [&, once = true]() mutable {
@@ -173,7 +170,7 @@ TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
 // Another program moves an entry's end and adds properties and an alarm: the length follows,
 // and the program's additions survive the next local change.
 TEST_F(SyncFixture, AnotherProgramsChangesAreReadAndItsPropertiesKept) {
-  const JournalEntry e = entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 3600);
+  const JournalEntry e = entry(laptop->store, "Layout", june(3, 9), 3600);
   sync(*laptop);
   const DavClient::Resource before = onServer("/alice/timelog/").at(0);
   std::string changed = replaced(before.ical, "DTEND:20240603T080000Z", "DTEND:20240603T083000Z");
@@ -197,7 +194,7 @@ TEST_F(SyncFixture, AnotherProgramsChangesAreReadAndItsPropertiesKept) {
 TEST_F(SyncFixture, UnreadableObjectsAreCountedAndSkipped) {
   sync(*laptop);
   ASSERT_EQ(request("PUT", "/alice/timelog/odd.ics", kOtherTask).status, 201);  // no entry
-  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 60);
+  entry(laptop->store, "Layout", june(3, 9), 60);
   EXPECT_EQ(sync(*laptop).summary(),
             "sent 1, received 0, conflicts 0, deleted 0, 1 unreadable skipped");
   EXPECT_EQ(sync(*laptop).unparsable, 0);

@@ -36,15 +36,11 @@ class CyrusTest : public test::SyncFixture {
 TEST_F(CyrusTest, MarkersAndEntriesOfNoLengthAreTakenAndReadBackExactly) {
   JournalStore& l = laptop->store;
   const Task layout = task(l, "Page layout", TaskStatus::InProgress, "Design, Print");
-  entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
-        std::string(Markers::kType));
-  const JournalEntry none =
-      entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 0, layout.uid);
-  const JournalEntry one =
-      entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9, 30), 1, layout.uid);
-  entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 10), 5400, layout.uid);
-  entry(l, std::string(Markers::kStopSubject), DateTime::fromParts(2024, 6, 3, 11, 31), 0, "",
-        std::string(Markers::kType));
+  entry(l, std::string(Markers::kStartSubject), june(3, 8, 59), 0, "", std::string(Markers::kType));
+  const JournalEntry none = entry(l, "Page layout", june(3, 9), 0, layout.uid);
+  const JournalEntry one = entry(l, "Page layout", june(3, 9, 30), 1, layout.uid);
+  entry(l, "Page layout", june(3, 10), 5400, layout.uid);
+  entry(l, std::string(Markers::kStopSubject), june(3, 11, 31), 0, "", std::string(Markers::kType));
   const SyncResult first = sync(*laptop);
   EXPECT_EQ(first.summary(), "sent 6, received 0, conflicts 0, deleted 0");
   EXPECT_EQ(sync(*laptop).summary(), "sent 0, received 0, conflicts 0, deleted 0");

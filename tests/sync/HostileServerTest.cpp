@@ -95,7 +95,7 @@ TEST_F(HostileServerTest, AddressesOutsideTheCollectionAreNeverTouched) {
                              etag + "<calendar-data xmlns=\"urn:ietf:params:xml:ns:caldav\">" +
                                  kDentist + "</calendar-data>"));
   };
-  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
+  entry(laptop->store, "Layout", june(3, 9), 600);
   request("PUT", "/alice/timelog/other.ics", test::replaced(kDentist, "dentist", "other"));
   const SyncResult r = viaProxy(*laptop);
   EXPECT_EQ(r.foreign, 7) << r.summary();
@@ -120,7 +120,7 @@ TEST_F(HostileServerTest, ItemsAnEarlierVersionTookFromElsewhereStayHereOnly) {
   viaProxy(*laptop);
   ASSERT_EQ(request("MKCALENDAR", "/alice/personal/").status, 201);
   ASSERT_EQ(request("PUT", "/alice/personal/dentist.ics", kDentist).status, 201);
-  const JournalEntry e = entry(laptop->store, "Dentist", DateTime::fromParts(2024, 6, 5, 16), 3600);
+  const JournalEntry e = entry(laptop->store, "Dentist", june(5, 16), 3600);
   laptop->state.putItem({SyncState::Kind::Entry, e.uid, "/alice/personal/dentist.ics", "\"1\"",
                          kDentist, ItemKind::digest(EntryKind::fieldsOf(e))});
   JournalEntry changed = e;
@@ -144,7 +144,7 @@ TEST_F(HostileServerTest, ItemsAnEarlierVersionTookFromElsewhereStayHereOnly) {
 // Only a server that says it has no sync-collection makes the client list by ctag, and the
 // report is tried again a day later.
 TEST_F(HostileServerTest, OnlyARefusedReportTurnsSyncCollectionOffAndOnlyForADay) {
-  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
+  entry(laptop->store, "Layout", june(3, 9), 600);
   viaProxy(*laptop);
   const auto mode = [&] { return laptop->state.collection(SyncState::Kind::Entry); };
   const std::string token = mode().syncToken;
@@ -208,8 +208,8 @@ TEST_F(HostileServerTest, RefusedChangesAreHeldWithTheServersWordsUntilRetriedOr
     return std::nullopt;
   };
   JournalStore& l = laptop->store;
-  const JournalEntry refused = entry(l, "Refused", DateTime::fromParts(2024, 6, 3, 9), 600);
-  entry(l, "Fine", DateTime::fromParts(2024, 6, 3, 10), 600);
+  const JournalEntry refused = entry(l, "Refused", june(3, 9), 600);
+  entry(l, "Fine", june(3, 10), 600);
   SyncResult r = viaProxy(*laptop);
   EXPECT_EQ(r.failed, 1);
   ASSERT_EQ(r.problems.size(), 1u);
@@ -238,7 +238,7 @@ TEST_F(HostileServerTest, RefusedChangesAreHeldWithTheServersWordsUntilRetriedOr
   EXPECT_TRUE(queue.list().empty());
 
   // A change and a deletion refused, then dropped.
-  const JournalEntry gone = entry(l, "Gone", DateTime::fromParts(2024, 6, 4, 9), 60);
+  const JournalEntry gone = entry(l, "Gone", june(4, 9), 60);
   viaProxy(*laptop);
   refuseDeleting = gone.uid;
   renamed.subject = "Refused change";
@@ -263,7 +263,7 @@ TEST_F(HostileServerTest, RefusedChangesAreHeldWithTheServersWordsUntilRetriedOr
   EXPECT_FALSE(queue.list()[0].held);
   status = 403;
   EXPECT_EQ(viaProxy(*laptop).failed, 1);
-  const JournalEntry never = entry(l, "Refused too", DateTime::fromParts(2024, 6, 5, 9), 60);
+  const JournalEntry never = entry(l, "Refused too", june(5, 9), 60);
   EXPECT_EQ(viaProxy(*laptop).failed, 1);
   l.deleteEntry(l.entryByUid(never.uid)->id);
   viaProxy(*laptop);

@@ -16,8 +16,7 @@ class OutageTest : public SyncFixture {
   void dayOfWork(JournalStore& store, int entries) {
     const Task t = task(store, "Page layout");
     for (int i = 0; i < entries; ++i)
-      entry(store, "Page layout", DateTime::fromParts(2024, 6, 3, 8).addMinutes(10 * i), 540,
-            t.uid);
+      entry(store, "Page layout", june(3, 8).addMinutes(10 * i), 540, t.uid);
   }
   static constexpr const char* kNothing = "sent 0, received 0, conflicts 0, deleted 0";
 };
@@ -91,7 +90,7 @@ TEST_F(OutageTest, ATokenTheServerNoLongerKnowsFallsBackToAFullListing) {
     d.deleteEntry(e.id);
     return false;
   });
-  entry(d, "Call", DateTime::fromParts(2024, 6, 4, 9), 60);
+  entry(d, "Call", june(4, 9), 60);
   sync(*desktop);
   const std::string token = laptop->state.collection(SyncState::Kind::Entry).syncToken;
   for (const char* collection : {"tasks", "timelog"})

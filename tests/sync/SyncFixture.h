@@ -57,6 +57,10 @@ class SyncFixture : public ::testing::Test {
     return CalendarSync(c.store, c.state, config(), options).run();
   }
 
+  static DateTime june(int day, int hour, int minute = 0) {
+    return DateTime::fromParts(2024, 6, day, hour, minute);
+  }
+
   static Task task(JournalStore& store, const std::string& subject,
                    TaskStatus status = TaskStatus::NotStarted, const std::string& categories = "") {
     return store.addTask(Task{0, "", subject, categories, status, 0});
