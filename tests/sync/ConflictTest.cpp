@@ -15,6 +15,8 @@ namespace {
 using test::localEntry;
 using test::TempFolder;
 using Kind = SyncState::Kind;
+using TK = TaskKind;
+using EK = EntryKind;
 
 // The laptop sets one field of an item, another computer one (the same or another) on the
 // server; conflict names the field both changed as the conflict copy names it, "" when the
@@ -30,27 +32,20 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"TaskSubject", Kind::Task, TaskKind::kSubject, "Laptop", TaskKind::kSubject, "Desktop",
-     "subject"},
-    {"TaskCategories", Kind::Task, TaskKind::kCategories, "A, B", TaskKind::kCategories, "C",
-     "categories"},
-    {"TaskStatus", Kind::Task, TaskKind::kStatus, "3", TaskKind::kStatus, "2", "status"},
-    {"TaskFieldsMerge", Kind::Task, TaskKind::kSubject, "Laptop", TaskKind::kCategories, "D", ""},
-    {"EntrySubject", Kind::Entry, EntryKind::kSubject, "Laptop", EntryKind::kSubject, "Desktop",
-     "subject"},
-    {"EntryStart", Kind::Entry, EntryKind::kStart, "1717394460", EntryKind::kStart, "1717390800",
-     "start"},
-    {"TrackedTime", Kind::Entry, EntryKind::kSeconds, "4000", EntryKind::kSeconds, "3000",
-     "length"},
-    {"EntryCategories", Kind::Entry, EntryKind::kCategories, "X", EntryKind::kCategories, "Y",
-     "categories"},
-    {"EntryType", Kind::Entry, EntryKind::kType, "PJ_Task", EntryKind::kType, "Phone call", "type"},
-    {"Companies", Kind::Entry, EntryKind::kCompanies, "ACME", EntryKind::kCompanies,
-     "Globex; Initech", "companies"},
-    {"Description", Kind::Entry, EntryKind::kBody, "mine", EntryKind::kBody, "theirs",
-     "description"},
-    {"EntryTask", Kind::Entry, EntryKind::kTaskUid, "laptop-task", EntryKind::kTaskUid, "", "task"},
-    {"EntryFieldsMerge", Kind::Entry, EntryKind::kBody, "L", EntryKind::kSeconds, "10", ""},
+    {"TaskSubject", Kind::Task, TK::kSubject, "Laptop", TK::kSubject, "Desktop", "subject"},
+    {"TaskCategories", Kind::Task, TK::kCategories, "A, B", TK::kCategories, "C", "categories"},
+    {"TaskStatus", Kind::Task, TK::kStatus, "3", TK::kStatus, "2", "status"},  // waiting, complete
+    {"TaskFieldsMerge", Kind::Task, TK::kSubject, "Laptop", TK::kCategories, "D", ""},
+    {"EntrySubject", Kind::Entry, EK::kSubject, "Laptop", EK::kSubject, "Desktop", "subject"},
+    {"EntryStart", Kind::Entry, EK::kStart, "1717394460", EK::kStart, "1717390800", "start"},
+    {"TrackedTime", Kind::Entry, EK::kSeconds, "4000", EK::kSeconds, "3000", "length"},
+    {"EntryCategories", Kind::Entry, EK::kCategories, "X", EK::kCategories, "Y", "categories"},
+    {"EntryType", Kind::Entry, EK::kType, "PJ_Task", EK::kType, "Phone call", "type"},
+    {"Companies", Kind::Entry, EK::kCompanies, "ACME", EK::kCompanies, "Globex; Initech",
+     "companies"},
+    {"Description", Kind::Entry, EK::kBody, "mine", EK::kBody, "theirs", "description"},
+    {"EntryTask", Kind::Entry, EK::kTaskUid, "laptop-task", EK::kTaskUid, "", "task"},
+    {"EntryFieldsMerge", Kind::Entry, EK::kBody, "L", EK::kSeconds, "10", ""},
 };
 
 class ConflictTest : public ::testing::TestWithParam<Case> {

@@ -157,10 +157,7 @@ class FakeServer {
         send(c, head + "Content-Length: " + std::to_string(r.body.size()) + "\r\n\r\n" + r.body);
         return;
       case Reply::Way::Silent:
-        while (wait(c, POLLIN)) {
-          char byte;
-          if (recv(c, &byte, 1, 0) <= 0) return;
-        }
+        for (char byte = 0; wait(c, POLLIN) && recv(c, &byte, 1, 0) > 0;) continue;
         return;
       case Reply::Way::Trickle:
         if (!send(c, head + "Content-Length: 1000000\r\n\r\n")) return;
