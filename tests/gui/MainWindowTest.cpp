@@ -224,8 +224,8 @@ TEST_F(MainWindowTest, EachHandlerShowsItsOwnFailure) {
 }
 
 // The minute's save fails while another program holds the store's write lock: no message box,
-// the time goes on, the status bar says since when nothing could be saved and why, and the
-// first tick after the lock is let go saves every second timed.
+// the time goes on, and the status bar says since when nothing could be saved and why (what
+// the session saves then: StoreFaultTest).
 TEST_F(MainWindowTest, AStoreThatCannotBeWrittenKeepsTheTimingAndSaysSinceWhen) {
   addTask("Alpha", "Work");
   load();
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, AStoreThatCannotBeWrittenKeepsTheTimingAndSaysSinceWhen) 
   click("startButton");
   clock.advance(61);
   window->onTick();
-  std::optional<WriteLockHolder> lock(std::in_place, path);
+  const WriteLockHolder lock(path);
   for (const int seconds : {61, 1, 600}) {
     clock.advance(seconds);
     window->onTick();
@@ -242,11 +242,6 @@ TEST_F(MainWindowTest, AStoreThatCannotBeWrittenKeepsTheTimingAndSaysSinceWhen) 
             "12m|Not saved since 9:01:01 AM: it is locked by another program; try again in a "
             "moment");
   expectButtonsFor(true);
-  lock.reset();
-  clock.advance(1);
-  window->onTick();
-  EXPECT_EQ(status(), "12m|Work");
-  EXPECT_EQ(store.entry(session.held()->id)->seconds, 61 + 663);
   expectShown({});
 }
 

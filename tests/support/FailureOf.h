@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace tw::test {
@@ -14,6 +16,15 @@ std::string failureOf(F&& f) {
     return e.what();
   }
   return "";
+}
+
+// Whether f throws an Error whose description holds part; what it threw, if anything, is
+// shown when not.
+template <typename Error, typename F>
+::testing::AssertionResult failsWith(F&& f, const std::string& part) {
+  const std::string what = failureOf<Error>(std::forward<F>(f));
+  if (what.find(part) != std::string::npos && !what.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "it threw \"" << what << '"';
 }
 
 }  // namespace tw::test

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Loopback.h"
 #include "tests/support/TempFolder.h"
 
 namespace tw::test {
@@ -70,20 +71,20 @@ class PrivateKeyring {
       startKeyring();
     } catch (const std::exception&) {
       stopKeyring();
-      end(bus_);
+      Loopback::stop(bus_);
       throw;
     }
   }
   ~PrivateKeyring() {
     stopKeyring();
-    end(bus_);
+    Loopback::stop(bus_);
   }
   PrivateKeyring(const PrivateKeyring&) = delete;
   PrivateKeyring& operator=(const PrivateKeyring&) = delete;
 
   // The Secret Service leaves the bus, as on a machine without a desktop.
   void stopKeyring() {
-    end(keyring_);
+    Loopback::stop(keyring_);
     keyring_ = 0;
   }
   // The folder the keyring keeps its files in.
@@ -112,31 +113,16 @@ class PrivateKeyring {
                              readBytes(folder_.file("daemons.log")));
   }
 
+  // Only the descriptors given are passed on: the test's output is not held open.
   pid_t spawn(std::vector<std::string> args, int in, int out, bool ownHome = false) {
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    // Only the descriptors given are passed on: the test's output is not held open.
-    dup2(in >= 0 ? in : open("/dev/null", O_RDONLY), 0);
-    const int log = open(folder_.file("daemons.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    dup2(out >= 0 ? out : log, 1);
-    dup2(log, 2);
-    if (ownHome) {
+    return Loopback::spawn(std::move(args), folder_.file("daemons.log"), [&] {
+      dup2(in >= 0 ? in : open("/dev/null", O_RDONLY), 0);
+      if (out >= 0) dup2(out, 1);
+      if (!ownHome) return;
       setenv("HOME", home().c_str(), 1);
       setenv("XDG_DATA_HOME", (home() + "/data").c_str(), 1);
       setenv("XDG_CONFIG_HOME", (home() + "/config").c_str(), 1);
-    }
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-
-  static void end(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    });
   }
 
   TempFolder folder_;

@@ -23,13 +23,9 @@ class WriteLockHolder {
       close(input[1]);
       close(output[0]);
       const char* script =
-          "import sqlite3, sys\n"
-          "c = sqlite3.connect(sys.argv[1], isolation_level=None, timeout=30)\n"
-          "c.execute('BEGIN IMMEDIATE')\n"
-          "sys.stdout.write('held')\n"
-          "sys.stdout.flush()\n"
-          "sys.stdin.read()\n"
-          "c.execute('COMMIT')\n";
+          "import sqlite3, sys; c = sqlite3.connect(sys.argv[1], isolation_level=None, timeout=30)"
+          "; c.execute('BEGIN IMMEDIATE'); sys.stdout.write('held'); sys.stdout.flush()"
+          "; sys.stdin.read(); c.execute('COMMIT')";
       execl(TW_SYSTEM_PYTHON, "python3", "-c", script, path.c_str(), nullptr);
       _exit(127);
     }

@@ -2,10 +2,12 @@
 
 #include "SyncFixture.h"
 #include "core/Markers.h"
+#include "store/sqlite/SqliteBillingStore.h"
 
 namespace tw {
 namespace {
 
+using test::replaced;
 using test::SyncFixture;
 
 const char* kOtherTask =
@@ -26,16 +28,16 @@ TEST_F(SyncFixture, TheFirstSynchronisationGoesBothWays) {
   ASSERT_EQ(request("PUT", "/alice/timelog/other-event.ics", kOtherEvent).status, 201);
   JournalStore& s = laptop->store;
   const Task layout = task(s, "Page layout", TaskStatus::InProgress, "Design");
-  entry(s, "Start Work", DateTime::fromParts(2024, 6, 3, 8, 59), 0, "", "TWEvent");
-  entry(s, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 5400, layout.uid);
-  entry(s, "Stop Work", DateTime::fromParts(2024, 6, 3, 10, 31), 0, "", "TWEvent");
+  entry(s, "Start Work", june(3, 8, 59), 0, "", "TWEvent");
+  entry(s, "Page layout", june(3, 9), 5400, layout.uid);
+  entry(s, "Stop Work", june(3, 10, 31), 0, "", "TWEvent");
 
   const SyncResult first = sync(*laptop);
   EXPECT_EQ(first.received, 2);
   EXPECT_EQ(first.sent, 4);
   EXPECT_EQ(s.taskByUid("other-task")->status, TaskStatus::InProgress);
   const JournalEntry meeting = *s.entryByUid("other-event");
-  EXPECT_EQ(meeting.start, TimeZone::fromLocal(DateTime::fromParts(2024, 6, 3, 10)));
+  EXPECT_EQ(meeting.start, TimeZone::fromLocal(june(3, 10)));
   EXPECT_EQ(meeting.seconds, 5400);
   EXPECT_EQ(onServer("/alice/tasks/").size(), 2u);
   EXPECT_EQ(onServer("/alice/timelog/").size(), 4u);
@@ -50,10 +52,8 @@ TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
   JournalStore& d = desktop->store;
   const Task billing = task(l, "Billing", TaskStatus::Waiting, "Admin");
   const Task layout = task(l, "Page layout", TaskStatus::Deferred, "Design, Print");
-  const JournalEntry work =
-      entry(l, "Billing", DateTime::fromParts(2024, 6, 3, 9), 1800, billing.uid);
-  entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
-        std::string(Markers::kType));
+  const JournalEntry work = entry(l, "Billing", june(3, 9), 1800, billing.uid);
+  entry(l, std::string(Markers::kStartSubject), june(3, 8, 59), 0, "", std::string(Markers::kType));
   sync(*laptop);
   sync(*desktop);
   EXPECT_EQ(contents(d), contents(l));
@@ -62,7 +62,7 @@ TEST_F(SyncFixture, TwoComputersConvergeThroughTheServer) {
   moved.status = TaskStatus::Complete;
   d.updateTask(moved);
   l.deleteEntry(l.entryByUid(work.uid)->id);
-  entry(d, "Page layout", DateTime::fromParts(2024, 6, 4, 14), 600, layout.uid);
+  entry(d, "Page layout", june(4, 14), 600, layout.uid);
   const Task dropped = task(d, "Dropped");
   sync(*desktop);
   sync(*laptop);
@@ -86,7 +86,7 @@ TEST_F(SyncFixture, AnEditOrATimerBeatsADelete) {
   } kCases[] = {
       {true, false, true}, {false, false, true}, {false, true, true}, {true, false, false}};
   for (const auto& c : kCases) {
-    const JournalEntry e = entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600);
+    const JournalEntry e = entry(laptop->store, "Layout", june(3, 9), 600);
     sync(*laptop);
     sync(*desktop);
     Computer& deleter = c.laptopDeletes ? *laptop : *desktop;
@@ -118,7 +118,7 @@ TEST_F(SyncFixture, ATaskWithTrackedTimeSurvivesItsDeletionElsewhere) {
   const Task t = task(laptop->store, "Layout");
   sync(*laptop);
   sync(*desktop);
-  entry(laptop->store, "Layout", DateTime::fromParts(2024, 6, 3, 9), 600, t.uid);
+  entry(laptop->store, "Layout", june(3, 9), 600, t.uid);
   desktop->store.deleteTask(desktop->store.taskByUid(t.uid)->id);
   sync(*desktop);
   sync(*laptop);
@@ -133,15 +133,14 @@ TEST_F(SyncFixture, ATaskWithTrackedTimeSurvivesItsDeletionElsewhere) {
 // beats the deletion, and the fourth is adopted, not duplicated.
 TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
   JournalStore& l = laptop->store;
-  for (const char* subject : {"A", "B", "C"})
-    entry(l, subject, DateTime::fromParts(2024, 6, 3, 9), 600);
+  for (const char* subject : {"A", "B", "C"}) entry(l, subject, june(3, 9), 600);
   sync(*laptop);
   std::vector<JournalEntry> e = test::allEntries(l);
   e[0].body = e[1].body = "mine";
   l.updateEntry(e[0]);
   l.updateEntry(e[1]);
   l.deleteEntry(e[2].id);
-  const JournalEntry d = entry(l, "D", DateTime::fromParts(2024, 6, 3, 11), 60);
+  const JournalEntry d = entry(l, "D", june(3, 11), 60);
   CalendarSync::Options options;
   options.parallel = 1;
   options.afterAnswer = [&, once = true]() mutable {
@@ -150,13 +149,11 @@ TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
     const std::string lost = EntryKind().serialise(d.uid, EntryKind::fieldsOf(d), "", clock.now());
     ASSERT_EQ(request("PUT", "/alice/timelog/" + d.uid + ".ics", lost).status, 201);
     for (const DavClient::Resource& r : onServer("/alice/timelog/")) {
-      std::string text = r.ical;
-      if (text.find("SUMMARY:B") != std::string::npos)
-        text.insert(text.find("END:VEVENT"), "CATEGORIES:Other\r\n");
-      else if (text.find("SUMMARY:C") != std::string::npos)
-        text.replace(text.find("SUMMARY:C"), 9, "SUMMARY:C again");
-      else
-        continue;
+      if (!test::has(r.ical, "SUMMARY:B") && !test::has(r.ical, "SUMMARY:C")) continue;
+      const std::string text =
+          test::has(r.ical, "SUMMARY:B")
+              ? test::replaced(r.ical, "END:VEVENT", "CATEGORIES:Other\r\nEND:VEVENT")
+              : test::replaced(r.ical, "SUMMARY:C", "SUMMARY:C again");
       ASSERT_EQ(request("PUT", r.href, text, {"If-Match: " + r.etag}).status / 100, 2);
     }
   };
@@ -168,6 +165,80 @@ TEST_F(SyncFixture, ChangesMadeWhileSendingAreMergedAndBeatADeletion) {
   sync(*desktop);
   EXPECT_EQ(desktop->store.entryByUid(e[1].uid)->body, "mine");
   EXPECT_EQ(contents(desktop->store), contents(l));
+}
+
+// Another program moves an entry's end and adds properties and an alarm: the length follows,
+// and the program's additions survive the next local change.
+TEST_F(SyncFixture, AnotherProgramsChangesAreReadAndItsPropertiesKept) {
+  const JournalEntry e = entry(laptop->store, "Layout", june(3, 9), 3600);
+  sync(*laptop);
+  const DavClient::Resource before = onServer("/alice/timelog/").at(0);
+  std::string changed = replaced(before.ical, "DTEND:20240603T080000Z", "DTEND:20240603T083000Z");
+  changed = replaced(changed, "END:VEVENT",
+                     "X-OTHER-PROGRAM:kept\\, with\\; care\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                     "TRIGGER:-PT5M\r\nDESCRIPTION:Soon\r\nEND:VALARM\r\nEND:VEVENT");
+  ASSERT_EQ(request("PUT", before.href, changed, {"If-Match: " + before.etag}).status / 100, 2);
+  EXPECT_EQ(sync(*laptop).received, 1);
+  JournalEntry mine = *laptop->store.entryByUid(e.uid);
+  EXPECT_EQ(mine.seconds, 5400);
+  mine.subject = "Layout, second pass";
+  laptop->store.updateEntry(mine);
+  EXPECT_EQ(sync(*laptop).sent, 1);
+  const std::string after = onServer("/alice/timelog/").at(0).ical;
+  for (const char* kept : {"X-OTHER-PROGRAM:kept\\, with\\; care", "BEGIN:VALARM",
+                           "X-TALLYWORKS-MINUTES:90", "SUMMARY:Layout\\, second pass"})
+    EXPECT_TRUE(test::has(after, kept)) << kept << " in " << after;
+}
+
+// An object that is no entry is counted and skipped; the rest synchronises.
+TEST_F(SyncFixture, UnreadableObjectsAreCountedAndSkipped) {
+  sync(*laptop);
+  ASSERT_EQ(request("PUT", "/alice/timelog/odd.ics", kOtherTask).status, 201);  // no entry
+  entry(laptop->store, "Layout", june(3, 9), 60);
+  EXPECT_EQ(sync(*laptop).summary(),
+            "sent 1, received 0, conflicts 0, deleted 0, 1 unreadable skipped");
+  EXPECT_EQ(sync(*laptop).unparsable, 0);
+}
+
+// The laptop marks the entries of Acme in June invoiced; the desktop, which has not seen that,
+// changes one of them and deletes another. The laptop keeps both as they were, the changed
+// one's server version as a conflict copy, and sends them again: both computers end with the
+// invoiced values.
+TEST_F(SyncFixture, ChangesFromTheServerToInvoicedEntriesBecomeConflictCopies) {
+  JournalStore& l = laptop->store;
+  const Task t = task(l, "Write", TaskStatus::InProgress, "Acme");
+  const auto acme = [&](int day, std::int64_t seconds) {
+    JournalEntry e = test::localEntry("Write", DateTime::fromParts(2024, 6, day, 9), seconds);
+    e.categories = "Acme";
+    e.taskUid = t.uid;
+    return l.addEntry(e);
+  };
+  const JournalEntry changed = acme(3, 3600);
+  const JournalEntry deleted = acme(4, 1800);
+  sync(*laptop);
+  sync(*desktop);
+  SqliteBillingStore(laptop->store)
+      .addInvoiced(
+          {0, "acme", DateTime::fromParts(2024, 6, 1), DateTime::fromParts(2024, 6, 30), 0});
+  JournalEntry e = *desktop->store.entryByUid(changed.uid);
+  e.seconds = 7200;
+  desktop->store.updateEntry(e);
+  desktop->store.deleteEntry(desktop->store.entryByUid(deleted.uid)->id);
+  sync(*desktop);
+
+  const SyncResult r = sync(*laptop);
+  EXPECT_EQ(l.entryByUid(changed.uid)->seconds, 3600);
+  ASSERT_TRUE(l.entryByUid(deleted.uid));
+  ASSERT_EQ(r.problems.size(), 2U);
+  EXPECT_TRUE(test::has(r.problems[0].reason, "invoiced for acme, 1\u201330 Jun 2024"))
+      << r.problems[0].reason;
+  const std::vector<SyncState::ConflictCopy> copies = laptop->state.conflicts();
+  ASSERT_EQ(copies.size(), 1U);
+  EXPECT_EQ(copies[0].fields, "length");
+  sync(*laptop);
+  sync(*desktop);
+  EXPECT_EQ(contents(l), contents(desktop->store));
+  EXPECT_EQ(desktop->store.entryByUid(changed.uid)->seconds, 3600);
 }
 
 }  // namespace

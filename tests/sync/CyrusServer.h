@@ -1,16 +1,12 @@
 #pragma once
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/Loopback.h"
@@ -74,27 +70,15 @@ class CyrusServer {
 
  private:
   void start() {
-    pid_ = fork();
-    if (pid_ == 0) {
-      setpgid(0, 0);
-      const int log = open(folder_.file("master.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-      dup2(log, 1);
-      dup2(log, 2);
-      if (geteuid() != 0) {
-        const passwd* me = getpwuid(geteuid());
-        if (me) setenv("CYRUS_USER", me->pw_name, 1);
-      }
-      const std::string dir = folder_.path().string();
-      execl(kMaster, "master", "-C", (dir + "/imapd.conf").c_str(), "-M",
-            (dir + "/cyrus.conf").c_str(), "-p", (dir + "/run/master.pid").c_str(), "-D",
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    for (int attempt = 0; attempt < 400; ++attempt) {
-      if (Loopback::listening(httpPort_) && Loopback::listening(imapPort_)) return;
-      if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
+    const std::string dir = folder_.path().string();
+    pid_ = Loopback::spawn({kMaster, "-C", dir + "/imapd.conf", "-M", dir + "/cyrus.conf", "-p",
+                            dir + "/run/master.pid", "-D"},
+                           folder_.file("master.log"), [] {
+                             setpgid(0, 0);
+                             const passwd* me = getpwuid(geteuid());
+                             if (geteuid() != 0 && me) setenv("CYRUS_USER", me->pw_name, 1);
+                           });
+    if (Loopback::awaitListening(pid_, {httpPort_, imapPort_}, 400)) return;
     stop();
     throw std::runtime_error("Cyrus did not start: " + readBytes(folder_.file("master.log")));
   }

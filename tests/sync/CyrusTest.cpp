@@ -11,35 +11,22 @@
 namespace tw {
 namespace {
 
-test::CyrusServer* gCyrus = nullptr;
-
-class CyrusEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (test::CyrusServer::installed()) cyrus_ = std::make_unique<test::CyrusServer>();
-    gCyrus = cyrus_.get();
-  }
-  void TearDown() override {
-    gCyrus = nullptr;
-    cyrus_.reset();
-  }
-
- private:
-  std::unique_ptr<test::CyrusServer> cyrus_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CyrusEnvironment);
-
 class CyrusTest : public test::SyncFixture {
  protected:
+  static void SetUpTestSuite() {
+    if (test::CyrusServer::installed()) cyrus_ = std::make_unique<test::CyrusServer>();
+  }
+  static void TearDownTestSuite() { cyrus_.reset(); }
+  static inline std::unique_ptr<test::CyrusServer> cyrus_;
   static inline int users_ = 0;
+
   CyrusTest() : SyncFixture(false) {}
   void SetUp() override {
     SyncFixture::SetUp();
     // Required by scripts/install-deps; missing only where a developer has not run it.
-    if (!gCyrus) GTEST_SKIP() << "Cyrus is not installed (scripts/install-deps installs it)";
+    if (!cyrus_) GTEST_SKIP() << "Cyrus is not installed (scripts/install-deps installs it)";
     user = "user" + std::to_string(++users_);
-    home = gCyrus->url(user);
+    home = cyrus_->url(user);
   }
 };
 
@@ -49,15 +36,11 @@ class CyrusTest : public test::SyncFixture {
 TEST_F(CyrusTest, MarkersAndEntriesOfNoLengthAreTakenAndReadBackExactly) {
   JournalStore& l = laptop->store;
   const Task layout = task(l, "Page layout", TaskStatus::InProgress, "Design, Print");
-  entry(l, std::string(Markers::kStartSubject), DateTime::fromParts(2024, 6, 3, 8, 59), 0, "",
-        std::string(Markers::kType));
-  const JournalEntry none =
-      entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9), 0, layout.uid);
-  const JournalEntry one =
-      entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 9, 30), 1, layout.uid);
-  entry(l, "Page layout", DateTime::fromParts(2024, 6, 3, 10), 5400, layout.uid);
-  entry(l, std::string(Markers::kStopSubject), DateTime::fromParts(2024, 6, 3, 11, 31), 0, "",
-        std::string(Markers::kType));
+  entry(l, std::string(Markers::kStartSubject), june(3, 8, 59), 0, "", std::string(Markers::kType));
+  const JournalEntry none = entry(l, "Page layout", june(3, 9), 0, layout.uid);
+  const JournalEntry one = entry(l, "Page layout", june(3, 9, 30), 1, layout.uid);
+  entry(l, "Page layout", june(3, 10), 5400, layout.uid);
+  entry(l, std::string(Markers::kStopSubject), june(3, 11, 31), 0, "", std::string(Markers::kType));
   const SyncResult first = sync(*laptop);
   EXPECT_EQ(first.summary(), "sent 6, received 0, conflicts 0, deleted 0");
   EXPECT_EQ(sync(*laptop).summary(), "sent 0, received 0, conflicts 0, deleted 0");

@@ -40,15 +40,9 @@ class FakeServer {
   };
 
   struct Reply {
-    enum class Way {
-      Whole,
-      // Reads the request and never answers.
-      Silent,
-      // Sends the status line, then a byte every 100 ms.
-      Trickle,
-      // Sends a body of hugeBytes without saying its length.
-      Huge,
-    };
+    // Silent reads the request and never answers; Trickle sends the status line, then a byte
+    // every 100 ms; Huge sends a body of hugeBytes without saying its length.
+    enum class Way { Whole, Silent, Trickle, Huge };
     int status = 200;
     std::vector<std::string> headers;
     std::string body;
@@ -82,7 +76,6 @@ class FakeServer {
   std::string url(const std::string& path = "/alice/") const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
   }
-  int port() const { return port_; }
   std::vector<Request> requests() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return requests_;
@@ -92,10 +85,8 @@ class FakeServer {
   // Waits for fd to be ready for events; false when the server stops first.
   bool wait(int fd, short events) const {
     pollfd p{fd, events, 0};
-    while (!stop_) {
-      const int n = poll(&p, 1, 20);
-      if (n > 0) return true;
-    }
+    while (!stop_)
+      if (poll(&p, 1, 20) > 0) return true;
     return false;
   }
 
@@ -166,10 +157,7 @@ class FakeServer {
         send(c, head + "Content-Length: " + std::to_string(r.body.size()) + "\r\n\r\n" + r.body);
         return;
       case Reply::Way::Silent:
-        while (wait(c, POLLIN)) {
-          char byte;
-          if (recv(c, &byte, 1, 0) <= 0) return;
-        }
+        for (char byte = 0; wait(c, POLLIN) && recv(c, &byte, 1, 0) > 0;) continue;
         return;
       case Reply::Way::Trickle:
         if (!send(c, head + "Content-Length: 1000000\r\n\r\n")) return;

@@ -136,9 +136,9 @@ TEST_F(IcalFileTest, HostileFilesAreBoundedBeforeLibicalReadsThem) {
   JournalStore& l = laptop->store;
   for (const auto& c : kRefused) {
     test::writeBytes(file, c.text);
-    const std::string e =
-        test::failureOf<SyncError>([&] { IcalFile::read(l, laptop->state, file); });
-    EXPECT_NE(e.find(c.message), std::string::npos) << c.name << ": " << e;
+    EXPECT_TRUE(
+        test::failsWith<SyncError>([&] { IcalFile::read(l, laptop->state, file); }, c.message))
+        << c.name;
   }
   EXPECT_TRUE(contents(l).empty());
 

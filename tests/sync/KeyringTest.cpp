@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "RadicaleServer.h"
 #include "core/IniUpdate.h"
 #include "sync/SyncConfig.h"
 #include "sync/SyncError.h"
 #include "tests/support/PrivateKeyring.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw {
 namespace {
@@ -62,19 +61,15 @@ TEST_F(KeyringTest, TheCommandLineSynchronisesWithThePasswordOfTheKeyring) {
   const auto run = [&] {
     const std::string out = folder.file("out");
     const int status = std::system((sync + " sync >" + out + " 2>&1").c_str());
-    std::ifstream in(out);
-    return std::pair{WEXITSTATUS(status), std::string(std::istreambuf_iterator<char>(in), {})};
+    return std::pair{WEXITSTATUS(status), test::readBytes(out)};
   };
   Keyring::store(server.url(), "alice", "secret");
   const auto [status, output] = run();
   EXPECT_EQ(status, 0) << output;
-  EXPECT_NE(output.find("sent 1"), std::string::npos) << output;
-  for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path())) {
-    if (!file.is_regular_file()) continue;
-    std::ifstream in(file.path(), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    EXPECT_EQ(bytes.find("secret"), std::string::npos) << file.path();
-  }
+  EXPECT_TRUE(test::has(output, "sent 1")) << output;
+  for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path()))
+    EXPECT_FALSE(file.is_regular_file() && test::has(test::readBytes(file.path()), "secret"))
+        << file.path();
 }
 
 // A password command or file comes first; without a keyring on the bus (a headless

@@ -1,14 +1,8 @@
 #pragma once
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/Loopback.h"
@@ -53,9 +47,10 @@ class RadicaleServer {
   std::string storage() const { return folder_.file("storage"); }
 
   void start() {
-    std::vector<std::string> args{"python3",  "-m",      "radicale",
-                                  "--config", "",        "--storage-filesystem-folder",
-                                  storage(),  "--hosts", "127.0.0.1:" + std::to_string(port_)};
+    std::vector<std::string> args{
+        TW_SYSTEM_PYTHON, "-m",      "radicale",
+        "--config",       "",        "--storage-filesystem-folder",
+        storage(),        "--hosts", "127.0.0.1:" + std::to_string(port_)};
     if (tls_)
       args.insert(args.end(), {"--ssl", "True", "--certificate", certificate(), "--key",
                                folder_.file("key.pem")});
@@ -67,20 +62,10 @@ class RadicaleServer {
                   {"--auth-type", "htpasswd", "--auth-htpasswd-filename", folder_.file("users"),
                    "--auth-htpasswd-encryption", "plain", "--auth-delay", "0"});
     }
-    pid_ = fork();
-    if (pid_ == 0) {
-      const int log =
-          open(folder_.file("radicale.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-      dup2(log, 1);
-      dup2(log, 2);
-      std::vector<char*> argv;
-      argv.reserve(args.size() + 1);
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(TW_SYSTEM_PYTHON, argv.data());
-      _exit(127);
-    }
-    waitUntilListening();
+    pid_ = Loopback::spawn(args, folder_.file("radicale.log"));
+    if (Loopback::awaitListening(pid_, {port_}, 600)) return;
+    stop();
+    throw std::runtime_error("Radicale did not start: " + readBytes(folder_.file("radicale.log")));
   }
 
   // Asks Radicale to end, and ends it when it has not after five seconds.
@@ -90,21 +75,6 @@ class RadicaleServer {
   }
 
  private:
-  // Polls the port a bounded number of times; fails with Radicale's log when it died or
-  // never listened.
-  void waitUntilListening() {
-    for (int attempt = 0; attempt < 600; ++attempt) {
-      if (Loopback::listening(port_)) return;
-      if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-        pid_ = 0;
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    stop();
-    throw std::runtime_error("Radicale did not start: " + readBytes(folder_.file("radicale.log")));
-  }
-
   TempFolder folder_;
   std::string users_;
   bool tls_ = false;

@@ -20,6 +20,7 @@
 #include "tests/support/FailureOf.h"
 #include "tests/support/ScopedTimeZone.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 
@@ -56,13 +57,13 @@ class SyncFixture : public ::testing::Test {
     return CalendarSync(c.store, c.state, config(), options).run();
   }
 
+  static DateTime june(int day, int hour, int minute = 0) {
+    return DateTime::fromParts(2024, 6, day, hour, minute);
+  }
+
   static Task task(JournalStore& store, const std::string& subject,
                    TaskStatus status = TaskStatus::NotStarted, const std::string& categories = "") {
-    Task t;
-    t.subject = subject;
-    t.categories = categories;
-    t.status = status;
-    return store.addTask(t);
+    return store.addTask(Task{0, "", subject, categories, status, 0});
   }
 
   static JournalEntry entry(JournalStore& store, const std::string& subject, DateTime localStart,

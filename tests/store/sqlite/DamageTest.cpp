@@ -63,18 +63,12 @@ TEST_F(DamageTest, AStoreFoundDamagedIsRefusedForWritingUntilSoundOrReplaced) {
   {
     auto store = open();  // the damage is not found yet: nothing has read that page
     EXPECT_NE(store->check(), "ok");
-    const std::string refused = failureOf([&] { store->addTask(Task{0, "", "X", "", {}, 0}); });
-    EXPECT_NE(refused.find("it is damaged"), std::string::npos) << refused;
+    EXPECT_TRUE(fails([&] { store->addTask(Task{0, "", "X", "", {}, 0}); }, "it is damaged"));
   }
-  const std::string advice = failureOf([&] { open(); });
-  EXPECT_NE(advice.find("recover NEW-FILE` saves what can still be read"), std::string::npos)
-      << advice;
+  EXPECT_TRUE(fails([&] { open(); }, "recover NEW-FILE` saves what can still be read"));
   auto reader = open(Database::Mode::ReadOnly);
   EXPECT_EQ(reader->tasks().size(), 2u);
-  EXPECT_NE(failureOf([&] {
-              reader->addTask(Task{0, "", "X", "", {}, 0});
-            }).find("damaged"),
-            std::string::npos);
+  EXPECT_TRUE(fails([&] { reader->addTask(Task{0, "", "X", "", {}, 0}); }, "damaged"));
   reader.reset();
 
   // A store put in its place (a recovered one) is written again.
@@ -87,13 +81,11 @@ TEST_F(DamageTest, DamageFoundByAnyReadIsNotedUntilACheckFindsTheFileSound) {
   const std::string sound = readBytes(path);
   damagePage(path, journalPage());
   auto store = open();
-  const std::string read =
-      failureOf([&] { store->visitAll([](const JournalEntry&) { return true; }); });
-  EXPECT_NE(read.find("it is damaged"), std::string::npos) << read;
-  EXPECT_NE(failureOf([&] { store->addEntry(entry("Lost", day(2))); }).find("damaged"),
-            std::string::npos);
+  EXPECT_TRUE(
+      fails([&] { store->visitAll([](const JournalEntry&) { return true; }); }, "it is damaged"));
+  EXPECT_TRUE(fails([&] { store->addEntry(entry("Lost", day(2))); }, "damaged"));
   store.reset();
-  EXPECT_NE(failureOf([&] { open(); }).find("damaged"), std::string::npos);
+  EXPECT_TRUE(fails([&] { open(); }, "damaged"));
   // Mended in place (the same file): a check that finds it sound lifts the note.
   std::ofstream(path, std::ios::binary | std::ios::in) << sound;
   EXPECT_EQ(open(Database::Mode::ReadOnly)->check(), "ok");
@@ -105,8 +97,7 @@ TEST_F(DamageTest, RecoverySavesTheReadableRowsIntoANewCheckedStore) {
   const std::string damagedBytes = readBytes(path);
   const std::string target = folder.file("recovered.db");
   const std::string summary = StoreRecovery::run(path, target);
-  EXPECT_NE(summary.find("of 3,000 journal entries and 2 of 2 tasks"), std::string::npos)
-      << summary;
+  EXPECT_TRUE(test::has(summary, "of 3,000 journal entries and 2 of 2 tasks")) << summary;
   EXPECT_EQ(readBytes(path), damagedBytes);
   path = target;
   auto store = open();
@@ -132,14 +123,14 @@ TEST_F(DamageTest, RecoverySavesTheReadableRowsIntoANewCheckedStore) {
 
 TEST_F(DamageTest, ARecoveryThatCannotReadAnythingSaysSoAndWritesNothing) {
   const std::string target = folder.file("recovered.db");
-  EXPECT_NE(failureOf([&] {
-              auto store = open(Database::Mode::ReadOnly);
-              StoreRecovery::run(path, target);
-            }).find("it is open in this program"),
-            std::string::npos);
+  EXPECT_TRUE(fails(
+      [&] {
+        auto store = open(Database::Mode::ReadOnly);
+        StoreRecovery::run(path, target);
+      },
+      "it is open in this program"));
   damagePage(path, 1);
-  const std::string failure = failureOf([&] { StoreRecovery::run(path, target); });
-  EXPECT_NE(failure.find("nothing in it can be read"), std::string::npos) << failure;
+  EXPECT_TRUE(fails([&] { StoreRecovery::run(path, target); }, "nothing in it can be read"));
   EXPECT_FALSE(fs::exists(target));
 }
 

@@ -82,8 +82,7 @@ TEST_F(MigrationTest, TheRepeatedHourIsReadAsTheFirstAndTheSkippedHourKeepsItsRe
 
 TEST_F(MigrationTest, AVersion1StoreThatCannotBeWrittenIsLeftAsItIs) {
   const std::string before = test::readBytes(path);
-  EXPECT_NE(asReader([&] { open(Database::Mode::ReadOnly); }).find("older version"),
-            std::string::npos);
+  EXPECT_TRUE(test::has(asReader([&] { open(Database::Mode::ReadOnly); }), "older version"));
   EXPECT_EQ(test::readBytes(path), before);
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <set>
 
 #include "StoreFixture.h"
@@ -25,10 +26,6 @@ class ProcessTest : public test::StoreFixture {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  bool exists(const std::string& file) const {
-    struct stat st {};
-    return ::stat(file.c_str(), &st) == 0;
   }
 };
 
@@ -80,8 +77,8 @@ TEST_F(ProcessTest, AnotherProcessLeavingNeverTakesTheLogFromUnderUs) {
   for (int round = 0; round < 3; ++round) {
     { auto second = open(Database::Mode::ReadOnly); }
     ASSERT_EQ(otherProcess(), 0);
-    ASSERT_TRUE(exists(path + "-wal")) << "round " << round;
-    ASSERT_TRUE(exists(path + "-shm")) << "round " << round;
+    ASSERT_TRUE(std::filesystem::exists(path + "-wal") && std::filesystem::exists(path + "-shm"))
+        << "round " << round;
     JournalEntry e = holder->addEntry(entry("After", day(6), 120));
     e.seconds = 180;
     holder->updateEntry(e);

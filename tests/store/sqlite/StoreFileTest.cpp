@@ -21,12 +21,7 @@ mode_t modeOf(const std::string& file) {
   return st.st_mode & 07777;
 }
 
-class StoreFileTest : public test::StoreFixture {
- protected:
-  void removeStoreFiles() const {
-    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
-  }
-};
+using StoreFileTest = test::StoreFixture;
 
 // A billing journal is private: new files are 0600, folders made for them 0700.
 TEST_F(StoreFileTest, NewStoresArePrivateToTheUser) {
@@ -69,8 +64,8 @@ TEST_F(StoreFileTest, FilesThatAreNoStoreOfOursAreReportedAndLeftAlone) {
     };
     const std::string before = bytes();
     const std::string message = failureOf([&] { open(); });
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    EXPECT_NE(message.find(c.cause), std::string::npos) << message;
+    EXPECT_TRUE(test::has(message, path)) << message;
+    EXPECT_TRUE(test::has(message, c.cause)) << message;
     EXPECT_EQ(bytes(), before) << c.cause;
     EXPECT_FALSE(fs::exists(path + "-wal")) << c.cause;
   }
@@ -81,8 +76,8 @@ TEST_F(StoreFileTest, AStoreLockedByAnotherProgramFailsAfterTheBusyTimeout) {
   store->addEntry(entry("Write", day(1)));
   test::RawDatabase other(path);
   other.exec("BEGIN IMMEDIATE; UPDATE journal SET body = 'x';");
-  const std::string message = failureOf([&] { store->addEntry(entry("Blocked", day(2))); });
-  EXPECT_NE(message.find("locked by another program"), std::string::npos) << message;
+  EXPECT_TRUE(
+      fails([&] { store->addEntry(entry("Blocked", day(2))); }, "locked by another program"));
   EXPECT_EQ(store->entry(1)->body, "");  // readers are not held up by the writer
   other.exec("COMMIT");
   store->addEntry(entry("Later", day(2)));
@@ -91,22 +86,20 @@ TEST_F(StoreFileTest, AStoreLockedByAnotherProgramFailsAfterTheBusyTimeout) {
 TEST_F(StoreFileTest, AFileRemovedOrReplacedUnderAnOpenStoreIsNeverWritten) {
   auto store = open();
   store->addEntry(entry("Write", day(1)));
-  removeStoreFiles();
-  EXPECT_NE(failureOf([&] { store->addEntry(entry("Lost", day(2))); }).find("no longer exists"),
-            std::string::npos);
+  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
+  EXPECT_TRUE(fails([&] { store->addEntry(entry("Lost", day(2))); }, "no longer exists"));
   EXPECT_FALSE(fs::exists(path));
 
   auto fresh = open();
-  EXPECT_NE(failureOf([&] { store->addEntry(entry("Lost", day(2))); }).find("replaced"),
-            std::string::npos);
+  EXPECT_TRUE(fails([&] { store->addEntry(entry("Lost", day(2))); }, "replaced"));
   EXPECT_FALSE(fresh->entry(1));
 
   // A file that is no store put in its place is neither written nor read through the old log.
   const std::string garbage(4096, 'x');
   test::writeBytes(folder.file("other"), garbage);
   fs::rename(folder.file("other"), path);
-  EXPECT_NE(failureOf([&] { fresh->entry(1); }).find("replaced"), std::string::npos);
-  EXPECT_NE(failureOf([&] { open(); }).find("not a database"), std::string::npos);
+  EXPECT_TRUE(fails([&] { fresh->entry(1); }, "replaced"));
+  EXPECT_TRUE(fails([&] { open(); }, "not a database"));
   EXPECT_EQ(test::readBytes(path), garbage);
 }
 
@@ -121,38 +114,32 @@ TEST_F(StoreFileTest, AReadOnlyFileSystemIsNamedAsTheCause) {
   open()->addEntry(entry("Write", day(1)));
   ASSERT_EQ(::mount(nullptr, mounted.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
   EXPECT_EQ(open(Database::Mode::ReadOnly)->entry(1)->subject, "Write");
-  const std::string message = failureOf([&] { open(); });
-  EXPECT_NE(message.find("it is on a read-only file system"), std::string::npos) << message;
+  EXPECT_TRUE(fails([&] { open(); }, "it is on a read-only file system"));
   ::umount(mounted.c_str());
 }
 
 // Commands that only read work on a store the user may read but not write, leave no -wal or
 // -shm behind, and say whether the file or its folder is missing.
 TEST_F(StoreFileTest, ReadingOnlyNeedsNoWriteAccessAndLeavesNothingBehind) {
-  EXPECT_NE(failureOf([&] { open(Database::Mode::ReadOnly); }).find("the file does not exist"),
-            std::string::npos);
+  EXPECT_TRUE(fails([&] { open(Database::Mode::ReadOnly); }, "the file does not exist"));
   path = folder.file("missing/store.db");
-  EXPECT_NE(failureOf([&] { open(Database::Mode::ReadOnly); }).find("its folder does not exist"),
-            std::string::npos);
+  EXPECT_TRUE(fails([&] { open(Database::Mode::ReadOnly); }, "its folder does not exist"));
   path = folder.file("store.db");
   open()->addEntry(entry("Kept", day(1)));
   ASSERT_FALSE(fs::exists(path + "-wal"));
   EXPECT_EQ(asReader([&] {
               auto reader = open(Database::Mode::ReadOnly);
               test::require(reader->entry(1)->subject == "Kept", "not read");
-              test::require(failureOf([&] {
-                              reader->addEntry(entry("No", day(2)));
-                            }).find("read-only") != std::string::npos,
+              test::require(fails([&] { reader->addEntry(entry("No", day(2))); }, "read-only"),
                             "written");
-              test::require(failureOf([&] { open(); }).find(path) != std::string::npos,
-                            "opened for writing");
+              test::require(fails([&] { open(); }, path), "opened for writing");
             }),
             "");
   EXPECT_FALSE(fs::exists(path + "-wal"));
   EXPECT_FALSE(fs::exists(path + "-shm"));
   chmod(path.c_str(), 0);
-  EXPECT_NE(test::asOrdinaryUser([&] { open(Database::Mode::ReadOnly); }).find("permission denied"),
-            std::string::npos);
+  EXPECT_TRUE(test::has(test::asOrdinaryUser([&] { open(Database::Mode::ReadOnly); }),
+                        "permission denied"));
 }
 
 // Another user who may read the store but not write it, in a folder everyone may write (as
@@ -163,8 +150,7 @@ TEST_F(StoreFileTest, OpeningForWritingWithoutWriteAccessLeavesNothingBehind) {
   chmod(path.c_str(), 0644);
   chmod(folder.path().c_str(), 01777);
   EXPECT_EQ(test::asOrdinaryUser([&] {
-              test::require(failureOf([&] { open(); }).find("read-only") != std::string::npos,
-                            "opened for writing");
+              test::require(fails([&] { open(); }, "read-only"), "opened for writing");
               test::require(!fs::exists(path + "-wal") && !fs::exists(path + "-shm"),
                             "left a -wal or -shm file");
               test::require(open(Database::Mode::ReadOnly)->entry(1)->subject == "Kept",
@@ -192,8 +178,7 @@ TEST_F(StoreFileTest, BackupIsACheckedCopyThatNeverReplacesTheStore) {
   for (const char* suffix : {"", "-wal", "-shm"}) {
     const std::string own = path + suffix;
     const std::string before = test::readBytes(own);
-    EXPECT_NE(failureOf([&] { store->backup(own); }).find("the store itself"), std::string::npos)
-        << suffix;
+    EXPECT_TRUE(fails([&] { store->backup(own); }, "the store itself")) << suffix;
     EXPECT_EQ(test::readBytes(own), before) << suffix;
   }
   EXPECT_NE(failureOf([&] { store->backup(folder.file("no/such/folder/copy.db")); }), "");

@@ -17,8 +17,10 @@
 #include "store/StoreError.h"
 #include "store/sqlite/SqliteJournalStore.h"
 #include "tests/support/Entries.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextEdits.h"
 
 namespace tw::test {
 
@@ -27,11 +29,8 @@ class StoreFixture : public ::testing::Test {
  protected:
   std::unique_ptr<SqliteJournalStore> open(Database::Mode mode = Database::Mode::Create,
                                            int busyMs = 3000) const {
-    SqliteJournalStore::Options options;
-    options.mode = mode;
-    options.busyTimeoutMs = busyMs;
-    options.clock = &clock;
-    return std::make_unique<SqliteJournalStore>(path, options);
+    return std::make_unique<SqliteJournalStore>(path,
+                                                SqliteJournalStore::Options{mode, busyMs, &clock});
   }
 
   static JournalEntry entry(const std::string& subject, DateTime localStart,
@@ -60,12 +59,10 @@ class StoreFixture : public ::testing::Test {
 
   // The description of the store's failure, or "" when f succeeds.
   static std::string failureOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const StoreError& e) {
-      return e.what();
-    }
-    return "";
+    return test::failureOf<StoreError>(f);
+  }
+  static ::testing::AssertionResult fails(const std::function<void()>& f, const std::string& part) {
+    return test::failsWith<StoreError>(f, part);
   }
 
   // Runs body as an ordinary user who may read the store but write neither it nor its folder,
