@@ -110,6 +110,8 @@ void JournalEditCommands::add(CommandContext& context) {
   wanted.subject = subject_;
   applyValues(*add_, wanted);
   checkEntry(wanted);
+  // The entry's type comes from the settings: a value they hold wrongly is said, not passed over.
+  context.settings();
   TextOutput output = context.output("");
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   JournalEditor editor(*store, EntryTypeRule());

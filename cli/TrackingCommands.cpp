@@ -118,6 +118,8 @@ void TrackingCommands::stopAtSave(CommandContext& context) {
 
 // Each step prints one line saying what it did, at the time of day it did it.
 void TrackingCommands::track(CommandContext& context, const Step& step) {
+  // The entry's type comes from the settings: a value they hold wrongly is said, not passed over.
+  context.settings();
   TextOutput output = context.output("");
   const auto store = context.open(StoreOpener::Access::ReadWrite);
   TrackingSession session = sessionOn(*store, context);
