@@ -80,5 +80,25 @@ TEST_F(CyrusTest, TheAccountIsFoundFromAnEmailAddress) {
     EXPECT_TRUE(c.url.starts_with(home)) << c.url;
 }
 
+// Each task stays on its list, and a computer synchronises only the lists it chose: the
+// desktop, choosing home alone, never receives the laptop's task on work.
+TEST_F(CyrusTest, EachTaskStaysOnItsListAndAComputerHasOnlyTheListsItChose) {
+  HttpClient http(user, "secret", 1);
+  for (const char* list : {"work/", "home/"})
+    DavClient(http, home).makeCalendar(home + list, list, "VTODO");
+  taskLists = {home + "home/"};
+  task(desktop->store, "Garden");
+  EXPECT_EQ(sync(*desktop).summary(), "sent 1, received 0, conflicts 0, deleted 0");
+  taskLists = {home + "work/", home + "home/"};
+  task(laptop->store, "Call");
+  EXPECT_EQ(sync(*laptop).summary(), "sent 1, received 1, conflicts 0, deleted 0");
+  std::string lists;
+  for (const Task& t : laptop->store.tasks()) lists += t.subject + " " + t.list + ";";
+  EXPECT_EQ(lists, "Call " + home + "work/;Garden " + home + "home/;");
+  taskLists = {home + "home/"};
+  EXPECT_EQ(sync(*desktop).summary(), "sent 0, received 0, conflicts 0, deleted 0");
+  ASSERT_EQ(desktop->store.tasks().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tw
