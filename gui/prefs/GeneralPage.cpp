@@ -39,13 +39,13 @@ void GeneralPage::build() {
   idleMinutes_->setSuffix(tr(" min"));
   // Written when typing ends, not at each key.
   idleMinutes_->setKeyboardTracking(false);
-  onReturn_ = new QComboBox(this);
-  onReturn_->setObjectName(QStringLiteral("onReturn"));
-  onReturn_->addItem(tr("Ask whether the time counts"), QStringLiteral("ask"));
-  onReturn_->addItem(tr("Count the time away"), QStringLiteral("keep"));
-  onReturn_->addItem(tr("Leave the time away out and stop"), QStringLiteral("discard"));
-  onReturn_->addItem(tr("Leave the time away out and time on"), QStringLiteral("restart"));
-  onReturn_->addItem(tr("End the working day when I left"), QStringLiteral("stop"));
+  // Made in the order shown, which is the order of the Tab key.
+  QComboBox* onReturn = choice("onReturn", "idle.on_return",
+                               {{tr("Ask whether the time counts"), "ask"},
+                                {tr("Count the time away"), "keep"},
+                                {tr("Leave the time away out and stop"), "discard"},
+                                {tr("Leave the time away out and time on"), "restart"},
+                                {tr("End the working day when I left"), "stop"}});
   overdueHours_ = new QDoubleSpinBox(this);
   overdueHours_->setObjectName(QStringLiteral("overdueHours"));
   overdueHours_->setRange(0.5, 24);
@@ -55,20 +55,19 @@ void GeneralPage::build() {
   overdueHours_->setKeyboardTracking(false);
   startAtLogin_ = new QCheckBox(tr("Start Tallyworks when I log in"), this);
   startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
-  closeToTray_ = new QCheckBox(tr("Closing the window leaves Tallyworks in the tray"), this);
-  closeToTray_->setObjectName(QStringLiteral("closeToTray"));
-  taskType_ = new QComboBox(this);
-  taskType_->setObjectName(QStringLiteral("taskType"));
-  taskType_->addItem(QStringLiteral("Task"), QStringLiteral("Task"));
-  taskType_->addItem(QStringLiteral("PJ_Task"), QStringLiteral("PJ_Task"));
+  QCheckBox* closeToTray =
+      toggle("closeToTray", tr("Closing the window leaves Tallyworks in the tray"),
+             "window.close_to_tray");
+  QComboBox* taskType =
+      choice("taskType", "entries.task_type", {{"Task", "Task"}, {"PJ_Task", "PJ_Task"}});
 
   auto* form = new QFormLayout;
   form->addRow(tr("Away after no input for:"), idleMinutes_);
-  form->addRow(tr("When I come back:"), onReturn_);
+  form->addRow(tr("When I come back:"), onReturn);
   form->addRow(tr("Question a timer running for:"), overdueHours_);
   form->addRow(startAtLogin_);
-  form->addRow(closeToTray_);
-  form->addRow(tr("Type of task entries:"), taskType_);
+  form->addRow(closeToTray);
+  form->addRow(tr("Type of task entries:"), taskType);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(corrections_);
   layout->addLayout(form);
@@ -77,16 +76,9 @@ void GeneralPage::build() {
 
   connect(idleMinutes_, &QSpinBox::valueChanged, this,
           [this](int v) { change("idle.minutes", QString::number(v)); });
-  connect(onReturn_, &QComboBox::currentIndexChanged, this,
-          [this] { change("idle.on_return", onReturn_->currentData().toString()); });
   connect(overdueHours_, &QDoubleSpinBox::valueChanged, this,
           [this](double v) { change("timer.overdue_hours", QString::number(v, 'f', 2)); });
   connect(startAtLogin_, &QCheckBox::toggled, this, &GeneralPage::setAutostart);
-  connect(closeToTray_, &QCheckBox::toggled, this, [this](bool on) {
-    change("window.close_to_tray", on ? QStringLiteral("yes") : QStringLiteral("no"));
-  });
-  connect(taskType_, &QComboBox::currentIndexChanged, this,
-          [this] { change("entries.task_type", taskType_->currentData().toString()); });
 }
 
 QWidget* GeneralPage::buildBilling() {
@@ -96,6 +88,12 @@ QWidget* GeneralPage::buildBilling() {
   QList<std::pair<QString, QString>> minutes;
   for (int m : BillingTerms::roundingMinutes())
     minutes.append({m == 0 ? tr("No rounding") : tr("%1 min").arg(m), QString::number(m)});
+  // Made in the order shown, which is the order of the Tab key.
+  auto* terms = new QHBoxLayout;
+  terms->addWidget(choice("currency", "billing.currency", currencies));
+  QCheckBox* billable = toggle("billable", tr("Billable"), "billing.billable");
+  billable->setToolTip(tr("Whether a new client's time is billed"));
+  terms->addWidget(billable, 1);
   auto* rounding = new QHBoxLayout;
   rounding->addWidget(choice("roundMinutes", "billing.round_minutes", minutes));
   rounding->addWidget(
@@ -106,15 +104,6 @@ QWidget* GeneralPage::buildBilling() {
                               {tr("each task per day"), "day"},
                               {tr("each task's total"), "total"}}),
                       1);
-  billable_ = new QCheckBox(tr("Billable"), this);
-  billable_->setObjectName(QStringLiteral("billable"));
-  billable_->setToolTip(tr("Whether a new client's time is billed"));
-  connect(billable_, &QCheckBox::toggled, this, [this](bool on) {
-    change("billing.billable", on ? QStringLiteral("yes") : QStringLiteral("no"));
-  });
-  auto* terms = new QHBoxLayout;
-  terms->addWidget(choice("currency", "billing.currency", currencies));
-  terms->addWidget(billable_, 1);
 
   // Three rows, so that the Preferences fit a small screen at a large scale.
   auto* group = new QGroupBox(tr("Billing"), this);
@@ -139,22 +128,31 @@ QComboBox* GeneralPage::choice(const char* objectName, const char* setting,
   return box;
 }
 
+QCheckBox* GeneralPage::toggle(const char* objectName, const QString& caption,
+                               const char* setting) {
+  auto* box = new QCheckBox(caption, this);
+  box->setObjectName(QString::fromLatin1(objectName));
+  connect(box, &QCheckBox::toggled, this, [this, setting](bool on) {
+    change(setting, on ? QStringLiteral("yes") : QStringLiteral("no"));
+  });
+  toggles_.append({box, setting});
+  return box;
+}
+
 // Shows the settings read; values found wrong are said and written back as used.
 void GeneralPage::load() {
   Settings settings = Settings::load(file_);
-  const QSignalBlocker b1(idleMinutes_), b2(onReturn_), b3(overdueHours_), b4(startAtLogin_),
-      b5(closeToTray_), b6(taskType_);
+  const QSignalBlocker b1(idleMinutes_), b2(overdueHours_), b3(startAtLogin_);
   idleMinutes_->setValue(settings.idleMinutes());
-  onReturn_->setCurrentIndex(onReturn_->findData(QString::fromStdString(settings.onReturn())));
   overdueHours_->setValue(settings.overdueHours());
   startAtLogin_->setChecked(autostart_.enabled());
-  closeToTray_->setChecked(settings.closeToTray());
-  taskType_->setCurrentIndex(taskType_->findData(QString::fromStdString(settings.taskEntryType())));
-  const QSignalBlocker b7(billable_);
-  billable_->setChecked(settings.newClientsBillable());
   for (const auto& [box, setting] : choices_) {
     const QSignalBlocker quiet(box);
     box->setCurrentIndex(box->findData(QString::fromStdString(settings.text(setting))));
+  }
+  for (const auto& [box, setting] : toggles_) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(settings.text(setting) == "yes");
   }
   QStringList said;
   for (const std::string& c : settings.corrections()) said << QString::fromStdString(c);

@@ -37,6 +37,8 @@ class GeneralPage : public QWidget {
   // A list of the setting's values (data) with their captions, written when one is chosen.
   QComboBox* choice(const char* objectName, const char* setting,
                     const QList<std::pair<QString, QString>>& items);
+  // A check box of a yes/no setting, written when it is ticked or not.
+  QCheckBox* toggle(const char* objectName, const QString& caption, const char* setting);
   void load();
   void change(const char* name, const QString& value);
   void setAutostart(bool on);
@@ -46,14 +48,11 @@ class GeneralPage : public QWidget {
   AutostartEntry autostart_;
   QLabel* corrections_ = nullptr;
   QSpinBox* idleMinutes_ = nullptr;
-  QComboBox* onReturn_ = nullptr;
   QDoubleSpinBox* overdueHours_ = nullptr;
   QCheckBox* startAtLogin_ = nullptr;
-  QCheckBox* closeToTray_ = nullptr;
-  QComboBox* taskType_ = nullptr;
-  QCheckBox* billable_ = nullptr;
-  // The lists made by choice, with their settings.
+  // The lists made by choice and the check boxes made by toggle, with their settings.
   QList<std::pair<QComboBox*, const char*>> choices_;
+  QList<std::pair<QCheckBox*, const char*>> toggles_;
 };
 
 }  // namespace tw
