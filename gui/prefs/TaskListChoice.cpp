@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "sync/Href.h"
+
 namespace tw {
 namespace {
 
@@ -30,7 +32,7 @@ QString shortName(const std::string& url) {
 
 // Where a new list "Tasks" is made: below home, at an address no calendar has.
 std::string newListUrl(const std::vector<DavClient::Calendar>& calendars, const std::string& home) {
-  const std::string base = home.ends_with('/') ? home : home + "/";
+  const std::string base = Href::asCollection(home);
   std::string url = base + "tasks/";
   for (int n = 2; std::any_of(calendars.begin(), calendars.end(),
                               [&url](const DavClient::Calendar& c) { return c.url == url; });
