@@ -20,6 +20,7 @@
 #include "core/TimeZone.h"
 #include "gui/billing/BillView.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/NamedButton.h"
 #include "gui/common/PdfPrinter.h"
 #include "gui/common/QtDates.h"
 #include "gui/common/ReportPrinter.h"
@@ -51,13 +52,6 @@ DateTime firstOfMonth(DateTime day) {
 // Weeks begin on Monday, as in the journal and the timesheet.
 DateTime monday(DateTime day) {
   return day.addDays(-((day.dayOfWeek() + 6) % 7));
-}
-
-QPushButton* windowButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
 }
 
 QString describe(const BillRequest& request) {
@@ -120,7 +114,7 @@ void BillWindow::buildControls(QWidget* parent) {
   makeButton_ = new QPushButton(QStringLiteral("&Make Bill"), parent);
   makeButton_->setObjectName(QStringLiteral("makeBillButton"));
   makeButton_->setDefault(true);
-  cancelButton_ = windowButton(parent, "cancelBillButton", QStringLiteral("C&ancel"));
+  cancelButton_ = namedButton(parent, "cancelBillButton", QStringLiteral("C&ancel"));
   state_ = new QLabel(parent);
   state_->setObjectName(QStringLiteral("billState"));
   state_->setWordWrap(true);
@@ -160,10 +154,10 @@ QGridLayout* BillWindow::controlsGrid() {
 }
 
 void BillWindow::buildButtons(QWidget* parent) {
-  printButton_ = windowButton(parent, "printBillButton", QStringLiteral("&Print"));
-  pdfButton_ = windowButton(parent, "pdfButton", QStringLiteral("Save as P&DF…"));
-  invoiceButton_ = windowButton(parent, "markInvoicedButton", QStringLiteral("Mark &Invoiced…"));
-  QPushButton* unlock = windowButton(parent, "unlockButton", QStringLiteral("&Unlock…"));
+  printButton_ = namedButton(parent, "printBillButton", QStringLiteral("&Print"));
+  pdfButton_ = namedButton(parent, "pdfButton", QStringLiteral("Save as P&DF…"));
+  invoiceButton_ = namedButton(parent, "markInvoicedButton", QStringLiteral("Mark &Invoiced…"));
+  QPushButton* unlock = namedButton(parent, "unlockButton", QStringLiteral("&Unlock…"));
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, parent);
   close->button(QDialogButtonBox::Close)->setAutoDefault(false);
   auto* row = new QHBoxLayout;

@@ -18,6 +18,7 @@
 #include "gui/billing/ClientForm.h"
 #include "gui/billing/TaskRatesTable.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/NamedButton.h"
 #include "gui/common/Text.h"
 #include "gui/common/WindowError.h"
 #include "gui/common/WindowServices.h"
@@ -25,17 +26,6 @@
 #include "store/JournalStore.h"
 
 namespace tw {
-
-namespace {
-
-QPushButton* listButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 ClientsDialog::ClientsDialog(WindowServices& services, JournalStore& store, BillingStore& billing,
                              QWidget* parent)
@@ -47,12 +37,12 @@ ClientsDialog::ClientsDialog(WindowServices& services, JournalStore& store, Bill
       list_(new QListWidget(this)),
       form_(new ClientForm(this)),
       tasks_(new TaskRatesTable(this)),
-      removeButton_(listButton(this, "removeClientButton", QStringLiteral("Re&move"))) {
+      removeButton_(namedButton(this, "removeClientButton", QStringLiteral("Re&move"))) {
   setWindowTitle(QStringLiteral("Clients"));
   list_->setObjectName(QStringLiteral("clients"));
   tasks_->setObjectName(QStringLiteral("taskRates"));
-  QPushButton* add = listButton(this, "newClientButton", QStringLiteral("Ne&w Client"));
-  QPushButton* save = listButton(this, "saveClientButton", QStringLiteral("&Save"));
+  QPushButton* add = namedButton(this, "newClientButton", QStringLiteral("Ne&w Client"));
+  QPushButton* save = namedButton(this, "saveClientButton", QStringLiteral("&Save"));
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
   close->button(QDialogButtonBox::Close)->setAutoDefault(false);
 

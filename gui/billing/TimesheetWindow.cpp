@@ -12,6 +12,7 @@
 #include "core/Clock.h"
 #include "core/TimeZone.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/NamedButton.h"
 #include "gui/common/QtDates.h"
 #include "gui/common/Text.h"
 #include "gui/common/WindowError.h"
@@ -25,12 +26,6 @@ constexpr int kTaskColumn = 0;
 constexpr int kFirstDayColumn = 1;
 constexpr int kRoundingColumn = kFirstDayColumn + 7;
 constexpr int kTotalColumn = kRoundingColumn + 1;
-
-QPushButton* weekButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
 
 QTableWidgetItem* cell(const QString& shown, bool bold) {
   auto* item = new QTableWidgetItem(shown);
@@ -83,9 +78,9 @@ TimesheetWindow::TimesheetWindow(WindowServices& services, JournalStore& store,
   grid_->horizontalHeader()->setSectionResizeMode(kTaskColumn, QHeaderView::Stretch);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-  QPushButton* previous = weekButton(this, "previousWeekButton", QStringLiteral("◀ &Previous"));
-  QPushButton* thisWeek = weekButton(this, "thisWeekButton", QStringLiteral("&This Week"));
-  QPushButton* next = weekButton(this, "nextWeekButton", QStringLiteral("&Next ▶"));
+  QPushButton* previous = namedButton(this, "previousWeekButton", QStringLiteral("◀ &Previous"));
+  QPushButton* thisWeek = namedButton(this, "thisWeekButton", QStringLiteral("&This Week"));
+  QPushButton* next = namedButton(this, "nextWeekButton", QStringLiteral("&Next ▶"));
   auto* top = new QHBoxLayout;
   top->addWidget(previous);
   top->addWidget(thisWeek);

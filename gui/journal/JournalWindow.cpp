@@ -1,4 +1,5 @@
 #include "gui/journal/JournalWindow.h"
+#include "gui/common/NamedButton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,12 +29,6 @@
 namespace tw {
 
 namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
 
 // "Design 1h 05m · Admin 30m · in all 1h 35m", markers left out.
 QString totalsText(const std::vector<const JournalEntry*>& entries) {
@@ -146,9 +141,9 @@ void JournalWindow::buildTopRow(QWidget* parent, QVBoxLayout* layout) {
   QFont bold = period_->font();
   bold.setBold(true);
   period_->setFont(bold);
-  QPushButton* previous = makeButton(parent, "previousButton", QStringLiteral("◀ &Previous"));
-  QPushButton* todayButton = makeButton(parent, "todayButton", QStringLiteral("T&oday"));
-  QPushButton* next = makeButton(parent, "nextButton", QStringLiteral("&Next ▶"));
+  QPushButton* previous = namedButton(parent, "previousButton", QStringLiteral("◀ &Previous"));
+  QPushButton* todayButton = namedButton(parent, "todayButton", QStringLiteral("T&oday"));
+  QPushButton* next = namedButton(parent, "nextButton", QStringLiteral("&Next ▶"));
   auto* row = new QHBoxLayout;
   row->addWidget(view_);
   row->addWidget(previous);
@@ -156,7 +151,7 @@ void JournalWindow::buildTopRow(QWidget* parent, QVBoxLayout* layout) {
   row->addWidget(next);
   row->addSpacing(12);
   row->addWidget(period_, 1);
-  conflictsButton_ = makeButton(parent, "conflictsButton", QString());
+  conflictsButton_ = namedButton(parent, "conflictsButton", QString());
   conflictsButton_->setToolTip(
       QStringLiteral("Your versions of changes the calendar server's replaced"));
   conflictsButton_->hide();
@@ -182,7 +177,7 @@ void JournalWindow::buildButtons(QWidget* parent, QVBoxLayout* layout) {
       &JournalWindow::onAddClicked, &JournalWindow::onSplitClicked, &JournalWindow::onDeleteClicked,
       &JournalWindow::onStartMarkerClicked, &JournalWindow::onStopMarkerClicked};
   for (std::size_t i = 0; i < std::size(names); ++i) {
-    QPushButton* button = makeButton(parent, names[i].first, names[i].second);
+    QPushButton* button = namedButton(parent, names[i].first, names[i].second);
     row->addWidget(button);
     connect(button, &QPushButton::clicked, this, handlers[i]);
   }
@@ -197,8 +192,8 @@ void JournalWindow::buildButtons(QWidget* parent, QVBoxLayout* layout) {
   connect(undoAction, &QAction::triggered, this, &JournalWindow::onUndo);
   connect(redoAction, &QAction::triggered, this, &JournalWindow::onRedo);
   connect(deleteAction, &QAction::triggered, this, &JournalWindow::onDeleteClicked);
-  QPushButton* undoButton = makeButton(parent, "undoButton", QStringLiteral("Undo"));
-  QPushButton* redoButton = makeButton(parent, "redoButton", QStringLiteral("Redo"));
+  QPushButton* undoButton = namedButton(parent, "undoButton", QStringLiteral("Undo"));
+  QPushButton* redoButton = namedButton(parent, "redoButton", QStringLiteral("Redo"));
   undoButton->setEnabled(false);
   redoButton->setEnabled(false);
   row->addWidget(undoButton);

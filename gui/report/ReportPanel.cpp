@@ -1,4 +1,5 @@
 #include "gui/report/ReportPanel.h"
+#include "gui/common/NamedButton.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -26,12 +27,6 @@ namespace {
 
 using Icon = MessageBoxes::Icon;
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
-
 // A date field is read-only: filled by its "..." button, emptied by a double-click.
 QLineEdit* makeDateField(QWidget* parent, const char* name) {
   auto* field = new QLineEdit(parent);
@@ -43,7 +38,7 @@ QLineEdit* makeDateField(QWidget* parent, const char* name) {
 
 // A "..." button as narrow as its caption.
 QPushButton* makePickButton(QWidget* parent, const char* name) {
-  QPushButton* button = makeButton(parent, name, QStringLiteral("..."));
+  QPushButton* button = namedButton(parent, name, QStringLiteral("..."));
   const QFontMetrics metrics(button->font());
   button->setFixedWidth(metrics.horizontalAdvance(button->text()) + metrics.height());
   return button;
@@ -78,8 +73,8 @@ void ReportPanel::build() {
   startDateButton_ = makePickButton(this, "startDateButton");
   endDateField_ = makeDateField(this, "endDateField");
   endDateButton_ = makePickButton(this, "endDateButton");
-  reportButton_ = makeButton(this, "reportButton", QString::fromLatin1(kReportCaption));
-  csvButton_ = makeButton(this, "csvButton", QString::fromLatin1(kCsvCaption));
+  reportButton_ = namedButton(this, "reportButton", QString::fromLatin1(kReportCaption));
+  csvButton_ = namedButton(this, "csvButton", QString::fromLatin1(kCsvCaption));
 
   auto* grid = new QGridLayout;
   grid->setColumnStretch(1, 1);
