@@ -71,10 +71,4 @@ SyncResult CalendarSync::run() {
   return result;
 }
 
-std::optional<SyncResult> CalendarSync::runConfigured(JournalStore& store, SyncState& state) {
-  const std::optional<SyncConfig> config = SyncConfig::load(SyncConfig::defaultPath());
-  if (!config) return std::nullopt;
-  return CalendarSync(store, state, *config).run();
-}
-
 }  // namespace tw

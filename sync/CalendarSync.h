@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "core/Clock.h"
@@ -44,10 +43,6 @@ class CalendarSync {
   SyncResult run();
   // Requests sent by the last run.
   std::size_t requestCount() const { return requests_; }
-
-  // Runs with the configuration at SyncConfig::defaultPath(); nothing (and nothing changed)
-  // when there is none.
-  static std::optional<SyncResult> runConfigured(JournalStore& store, SyncState& state);
 
  private:
   JournalStore& store_;

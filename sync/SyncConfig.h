@@ -45,6 +45,8 @@ class SyncConfig {
   // settings are wrong, and as IniFile::load does when the file cannot be read or is no
   // settings file.
   static std::optional<SyncConfig> load(const std::string& path);
+  // The account of the user's settings: load(defaultPath()).
+  static std::optional<SyncConfig> loadDefault() { return load(defaultPath()); }
   // Throws as load does.
   static SyncConfig parse(std::string_view text, const std::string& fileName);
 

@@ -29,7 +29,7 @@ constexpr int kCommandItems = 2;
 // account names none, or when its settings cannot be read (the synchronisation says why).
 std::vector<std::string> shownTaskLists() {
   try {
-    if (const std::optional<SyncConfig> account = SyncConfig::load(SyncConfig::defaultPath()))
+    if (const std::optional<SyncConfig> account = SyncConfig::loadDefault())
       return account->shownTaskLists();
   } catch (const Error&) {
     return {};

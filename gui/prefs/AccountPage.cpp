@@ -115,8 +115,7 @@ bool AccountPage::eventFilter(QObject* watched, QEvent* event) {
 
 void AccountPage::loadAccount() {
   try {
-    if (const std::optional<SyncConfig> config = SyncConfig::load(SyncConfig::defaultPath()))
-      saved_ = *config;
+    if (const std::optional<SyncConfig> config = SyncConfig::loadDefault()) saved_ = *config;
   } catch (const std::exception& e) {
     say(tr("The account's settings cannot be read: %1").arg(WindowError::describe(e)));
   }

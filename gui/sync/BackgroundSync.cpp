@@ -39,7 +39,7 @@ void BackgroundSync::cancel() {
 
 std::optional<SyncConfig> BackgroundSync::configured(QString& problem) {
   try {
-    return SyncConfig::load(SyncConfig::defaultPath());
+    return SyncConfig::loadDefault();
   } catch (const std::exception& e) {
     problem = QString::fromStdString(e.what());
     return std::nullopt;

@@ -3,10 +3,6 @@
 
 #include <filesystem>
 
-#include "core/ManualClock.h"
-#include "store/sqlite/SqliteJournalStore.h"
-#include "store/sqlite/SqliteSyncState.h"
-#include "sync/CalendarSync.h"
 #include "sync/SyncConfig.h"
 #include "sync/SyncError.h"
 #include "tests/support/FailureOf.h"
@@ -114,19 +110,15 @@ TEST(SyncConfigTest, EmptyPasswordsAndHangingCommandsAreRefused) {
   }
 }
 
-// Without a configuration a synchronisation does nothing at all.
+// Without a configuration there is no account, and nothing to synchronise with.
 TEST(SyncConfigTest, WithoutAConfigurationNothingHappens) {
   test::TempFolder folder;
   setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
   EXPECT_EQ(SyncConfig::defaultPath(), folder.file("tallyworks/tallyworks.ini"));
-  ManualClock clock(Instant::fromUnix(1'700'000'000));
-  SqliteJournalStore store(folder.file("store.db"),
-                           SqliteJournalStore::Options{Database::Mode::Create, 3000, &clock});
-  SqliteSyncState state(store);
-  EXPECT_FALSE(CalendarSync::runConfigured(store, state));
+  EXPECT_FALSE(SyncConfig::loadDefault());
   std::filesystem::create_directories(folder.file("tallyworks"));
   test::writeBytes(folder.file("tallyworks/tallyworks.ini"), "[idle]\nminutes = 5\n");
-  EXPECT_FALSE(CalendarSync::runConfigured(store, state));
+  EXPECT_FALSE(SyncConfig::loadDefault());
   // The account is in the settings file once it has a [server] section, until then in the
   // sync.ini of earlier versions.
   std::filesystem::create_directories(folder.file("tallyworks"));
